@@ -1,0 +1,47 @@
+#pragma once
+// Errors and vetoes shared by every component.
+//
+// A handler vetoes an operation by throwing EVxAbort (the silent abort); every
+// UI entry point runs through VxGuard, which swallows the abort quietly and
+// shows any other exception in an error box, so the program never crashes on
+// a handler's error.
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+class QWidget;
+
+// The silent abort: stops an operation without a message.
+class EVxAbort : public std::exception {
+public:
+    const char* what() const noexcept override { return "Operation aborted"; }
+};
+
+// An error whose message is meant for the user (component errors, rule
+// violations found on OK, loader failures).
+class EVxError : public std::runtime_error {
+public:
+    explicit EVxError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The platform's list-index error, raised for an index outside a list.
+class EVxListIndexError : public EVxError {
+public:
+    explicit EVxListIndexError(int index)
+        : EVxError(QStringLiteral("List index out of bounds (%1)").arg(index)) {}
+};
+
+[[noreturn]] void VxAbort();
+
+// Message text of any exception caught as std::exception.
+QString VxErrorText(const std::exception& e);
+
+// Runs one UI entry point. Returns true when it finished normally; false when
+// it was silently aborted or failed (the failure was shown in an error box).
+bool VxGuard(QWidget* parent, const std::function<void()>& action);

@@ -1,0 +1,41 @@
+#pragma once
+// Dates as day numbers: whole days since 30 December 1899 in a double, the
+// fraction being the time of day. Date texts use the classic format letters:
+// d dd ddd dddd (day, name), m mm mmm mmmm (month, name), yy yyyy, hh nn ss.
+
+#include <QDate>
+#include <QString>
+
+using TDateTime = double;
+
+// Day number of a calendar date, and back (the time of day is dropped).
+TDateTime VxDayOf(const QDate& date);
+QDate VxDateOf(TDateTime day);
+TDateTime VxEncodeDate(int year, int month, int day);
+void VxDecodeDate(TDateTime day, int& year, int& month, int& dayOfMonth);
+
+// Today's date without the time of day.
+TDateTime VxToday();
+
+// Formats a day number with a format of the letters above; names of months
+// and days come from the system locale. Other characters are copied, and
+// text inside double or single quotes is copied as it stands.
+QString VxFormatDate(const QString& format, TDateTime day);
+
+// The program-wide short date format used by the default date conversion
+// ("dd/mm/yy" once the main window has started). Starts as the locale's.
+QString VxShortDateFormat();
+void VxSetShortDateFormat(const QString& format);
+
+// Default date conversion in the short date format.
+QString VxDateToStr(TDateTime day);
+// Reads a date written in the short date format (day, month and year in the
+// format's order, any separators). Two-digit years fall within 50 years of
+// today. Returns false when the text is not a valid date.
+bool VxTryStrToDate(const QString& text, TDateTime& day);
+
+// Halves to the even neighbour, as every capacity and hour figure is rounded.
+inline long long VxRound(double value);
+
+#include <cmath>
+inline long long VxRound(double value) { return static_cast<long long>(std::nearbyint(value)); }

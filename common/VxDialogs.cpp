@@ -1,0 +1,157 @@
+#include "VxDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+
+namespace {
+VxDialogScript* g_script = nullptr;
+
+QMessageBox::StandardButtons buttonsFor(VxButtons buttons) {
+    switch (buttons) {
+    case VxButtons::Ok:
+        return QMessageBox::Ok;
+    case VxButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case VxButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case VxButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton cautiousAnswer(VxButtons buttons) {
+    switch (buttons) {
+    case VxButtons::Ok:
+        return QMessageBox::Ok;
+    case VxButtons::YesNo:
+        return QMessageBox::No;
+    case VxButtons::OkCancel:
+    case VxButtons::YesNoCancel:
+        return QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon iconFor(VxMsgKind kind) {
+    switch (kind) {
+    case VxMsgKind::Error:
+        return QMessageBox::Critical;
+    case VxMsgKind::Warning:
+        return QMessageBox::Warning;
+    case VxMsgKind::Information:
+        return QMessageBox::Information;
+    case VxMsgKind::Confirmation:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString titleFor(VxMsgKind kind) {
+    switch (kind) {
+    case VxMsgKind::Error:
+        return QStringLiteral("Error");
+    case VxMsgKind::Warning:
+        return QStringLiteral("Warning");
+    case VxMsgKind::Information:
+        return QStringLiteral("Information");
+    case VxMsgKind::Confirmation:
+        return QStringLiteral("Confirm");
+    }
+    return QString();
+}
+} // namespace
+
+QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind,
+                                               const QString& text, VxButtons buttons) {
+    if (g_script) {
+        g_script->messages.append({kind, text, buttons});
+        if (g_script->answers.empty())
+            return cautiousAnswer(buttons);
+        auto answer = g_script->answers.front();
+        g_script->answers.pop_front();
+        return answer;
+    }
+    QMessageBox box(iconFor(kind), titleFor(kind), text, buttonsFor(buttons), parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void VxDialogs::error(QWidget* parent, const QString& text) {
+    message(parent, VxMsgKind::Error, text);
+}
+
+void VxDialogs::warning(QWidget* parent, const QString& text) {
+    message(parent, VxMsgKind::Warning, text);
+}
+
+void VxDialogs::information(QWidget* parent, const QString& text) {
+    message(parent, VxMsgKind::Information, text);
+}
+
+QMessageBox::StandardButton VxDialogs::confirm(QWidget* parent, const QString& text,
+                                               VxButtons buttons) {
+    return message(parent, VxMsgKind::Confirmation, text, buttons);
+}
+
+bool VxDialogs::inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
+                           QString& text) {
+    if (g_script) {
+        g_script->inputCaptions.append(caption);
+        g_script->inputPrompts.append(prompt);
+        if (g_script->inputs.empty())
+            return false;
+        auto answer = g_script->inputs.front();
+        g_script->inputs.pop_front();
+        if (!answer)
+            return false;
+        text = *answer;
+        return true;
+    }
+    bool ok = false;
+    QString result =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
+    if (ok)
+        text = result;
+    return ok;
+}
+
+int VxDialogs::exec(QDialog* dialog) {
+    if (g_script) {
+        g_script->dialogTitles.append(dialog->windowTitle());
+        if (g_script->dialogs.empty())
+            return QDialog::Rejected;
+        auto driver = g_script->dialogs.front();
+        g_script->dialogs.pop_front();
+        dialog->setResult(QDialog::Rejected);
+        dialog->show();
+        QApplication::processEvents();
+        int result = driver(dialog);
+        if (result < 0)
+            result = dialog->result();
+        dialog->hide();
+        return result;
+    }
+    return dialog->exec();
+}
+
+VxDialogScript::VxDialogScript() : m_previous(g_script) { g_script = this; }
+
+VxDialogScript::~VxDialogScript() { g_script = m_previous; }
+
+VxDialogScript* VxDialogScript::current() { return g_script; }
+
+QStringList VxDialogScript::texts() const {
+    QStringList result;
+    for (const auto& m : messages)
+        result << m.text;
+    return result;
+}
+
+QStringList VxDialogScript::texts(VxMsgKind kind) const {
+    QStringList result;
+    for (const auto& m : messages)
+        if (m.kind == kind)
+            result << m.text;
+    return result;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// One small service for every message box, input box and modal dialog run.
+//
+// Production code calls VxDialogs; a test installs a VxDialogScript, which
+// answers messages and prompts from queues and lets the test drive each modal
+// dialog while it is shown (non-modally), so every dialog path runs offscreen.
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+enum class VxMsgKind { Error, Warning, Information, Confirmation };
+enum class VxButtons { Ok, OkCancel, YesNo, YesNoCancel };
+
+struct VxMessage {
+    VxMsgKind kind;
+    QString text;
+    VxButtons buttons;
+};
+
+class VxDialogs {
+public:
+    // Shows a modal message box; returns the button pressed
+    // (QMessageBox::Ok, Yes, No or Cancel).
+    static QMessageBox::StandardButton message(QWidget* parent, VxMsgKind kind,
+                                               const QString& text,
+                                               VxButtons buttons = VxButtons::Ok);
+    static void error(QWidget* parent, const QString& text);
+    static void warning(QWidget* parent, const QString& text);
+    static void information(QWidget* parent, const QString& text);
+    static QMessageBox::StandardButton confirm(QWidget* parent, const QString& text,
+                                               VxButtons buttons = VxButtons::YesNo);
+
+    // A one-line input box. Returns true on OK, with text updated.
+    static bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
+                           QString& text);
+
+    // Runs a dialog modally and returns its result code.
+    static int exec(QDialog* dialog);
+};
+
+// While alive, answers every message, prompt and dialog run from its queues
+// and logs what was asked. Unexpected requests get the cautious answer
+// (Ok, No, Cancel, a rejected dialog) so a test never hangs on a modal loop.
+class VxDialogScript {
+public:
+    VxDialogScript();
+    ~VxDialogScript();
+    VxDialogScript(const VxDialogScript&) = delete;
+    VxDialogScript& operator=(const VxDialogScript&) = delete;
+
+    static VxDialogScript* current();
+
+    // Answers for message boxes, in order.
+    std::deque<QMessageBox::StandardButton> answers;
+    // Answers for input boxes: a text confirms, nullopt cancels.
+    std::deque<std::optional<QString>> inputs;
+    // Drivers for modal dialogs: each gets the dialog while it is shown and
+    // returns its result code, or -1 to take the dialog's own result().
+    std::deque<std::function<int(QDialog*)>> dialogs;
+
+    // What was asked, in order.
+    QList<VxMessage> messages;
+    QStringList inputCaptions;
+    QStringList inputPrompts;
+    QStringList dialogTitles;
+
+    // Texts of the logged messages of one kind (all kinds when omitted).
+    QStringList texts() const;
+    QStringList texts(VxMsgKind kind) const;
+
+private:
+    VxDialogScript* m_previous;
+};
