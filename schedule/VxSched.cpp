@@ -1095,8 +1095,7 @@ public:
     bool Accepted() const { return m_Accept; }
 
     void Begin(QObject* source, QWidget* grabber, const QPoint& global) {
-        if (m_Active)
-            End();
+        if (m_Active) End();
         m_Active = true;
         m_Source = source;
         m_Grabber = grabber;
@@ -1108,15 +1107,13 @@ public:
     }
 
     void Move(const QPoint& global) {
-        if (!m_Active)
-            return;
+        if (!m_Active) return;
         if (!m_Source) {
             End();
             return;
         }
         const Target target = Find(global);
-        if (m_Last.kind != Kind::None && !m_Last.SameElement(target))
-            Leave(m_Last);
+        if (m_Last.kind != Kind::None && !m_Last.SameElement(target)) Leave(m_Last);
         const TVxDragState state =
             m_Last.SameElement(target) ? TVxDragState::DragMove : TVxDragState::DragEnter;
         AutoScroll(target, global);
@@ -1126,20 +1123,17 @@ public:
     }
 
     void Drop(const QPoint& global) {
-        if (!m_Active)
-            return;
+        if (!m_Active) return;
         Move(global);
         const Target target = m_Last;
         const bool accept = m_Accept && m_Source;
         QPointer<QObject> source = m_Source;
         End();
-        if (accept && source)
-            DoDrop(target, source);
+        if (accept && source) DoDrop(target, source);
     }
 
     void Cancel() {
-        if (m_Active)
-            End();
+        if (m_Active) End();
     }
 
 protected:
@@ -1161,7 +1155,7 @@ private:
         QPointer<TVxJobItem> item;
         QPointer<TVxScheduleBox> box;
         TVxJobPart part = TVxJobPart::None;
-        QPoint pos;   // relative to the element under the mouse
+        QPoint pos;    // relative to the element under the mouse
         int areaY = 0; // in job-area coordinates, for the auto-scroll test
         bool SameElement(const Target& other) const {
             return kind == other.kind && schedule == other.schedule && job == other.job &&
@@ -1175,12 +1169,10 @@ private:
 
     Target Find(const QPoint& global) const {
         Target t;
-        if (!m_Grabber)
-            return t;
+        if (!m_Grabber) return t;
         QWidget* window = m_Grabber->window();
         const QPoint windowPos = window->mapFromGlobal(global);
-        if (!window->rect().contains(windowPos))
-            return t;
+        if (!window->rect().contains(windowPos)) return t;
         QWidget* w = window->childAt(windowPos);
         for (; w; w = w->parentWidget()) {
             if (auto* strip = qobject_cast<TVxScheduleStrip*>(w)) {
@@ -1241,8 +1233,7 @@ private:
 
     void Leave(const Target& last) {
         QObject* source = m_Source;
-        if (MovesJobOrItem() || !source)
-            return;
+        if (MovesJobOrItem() || !source) return;
         bool ignored = false;
         if (last.kind == Kind::Box && last.box && last.box->OnDragOver)
             VxGuard(last.box, [&] {
@@ -1259,8 +1250,7 @@ private:
     }
 
     void AutoScroll(const Target& t, const QPoint& global) {
-        if (m_Last.schedule && m_Last.schedule != t.schedule)
-            m_Last.schedule->ScrollTimer->stop();
+        if (m_Last.schedule && m_Last.schedule != t.schedule) m_Last.schedule->ScrollTimer->stop();
         if (TVxJobSchedule* s = t.schedule) {
             if (t.kind == Kind::Header || t.kind == Kind::Footer) {
                 s->ScrollUp = t.kind == Kind::Header;
@@ -1314,8 +1304,7 @@ private:
                     if (t.schedule->OnJobDragOver)
                         t.schedule->OnJobDragOver(t.schedule, job, -1, accept);
                 } else if (t.schedule->OnDragOver) {
-                    t.schedule->OnDragOver(t.schedule, source, t.pos.x(), t.pos.y(), state,
-                                           accept);
+                    t.schedule->OnDragOver(t.schedule, source, t.pos.x(), t.pos.y(), state, accept);
                 }
                 break;
             case Kind::ScheduleFrame:
@@ -1325,8 +1314,7 @@ private:
                     if (t.schedule->OnJobDragOver)
                         t.schedule->OnJobDragOver(t.schedule, job, -1, accept);
                 } else
-                    accept = StandardOver(t.schedule->OnDragOver, t.schedule, source, t.pos,
-                                          state);
+                    accept = StandardOver(t.schedule->OnDragOver, t.schedule, source, t.pos, state);
                 break;
             case Kind::Box:
                 accept = StandardOver(t.box->OnDragOver, t.box, source, t.pos, state);
@@ -1341,8 +1329,7 @@ private:
         TVxJobSchedule* s = t.schedule;
         if (TVxJobItem* item = SourceItem()) {
             const int index = t.item ? job->IndexOfItem(t.item) : -1;
-            if (s->OnItemDragOver)
-                s->OnItemDragOver(s, job, item, index, accept);
+            if (s->OnItemDragOver) s->OnItemDragOver(s, job, item, index, accept);
         } else if (TVxJob* dragged = SourceJob()) {
             if (dragged == job)
                 accept = false;
@@ -1355,8 +1342,7 @@ private:
 
     static void StopTimers(TVxJobSchedule* s) {
         s->ScrollTimer->stop();
-        if (s->Box())
-            s->Box()->ScrollTimer->stop();
+        if (s->Box()) s->Box()->ScrollTimer->stop();
     }
 
     static void DoDrop(const Target& t, QObject* source) {
@@ -1388,8 +1374,7 @@ private:
             break;
         case Kind::Box:
             VxGuard(t.box, [&] {
-                if (t.box->OnDragDrop)
-                    t.box->OnDragDrop(t.box, source, t.pos.x(), t.pos.y());
+                if (t.box->OnDragDrop) t.box->OnDragDrop(t.box, source, t.pos.x(), t.pos.y());
             });
             break;
         case Kind::Header:
@@ -1409,8 +1394,7 @@ private:
         else
             target->InsertItemAt(newIndex, item);
         StopTimers(s);
-        if (s->OnItemDragDrop)
-            s->OnItemDragDrop(s, oldJob, item);
+        if (s->OnItemDragDrop) s->OnItemDragDrop(s, oldJob, item);
     }
 
     static void JobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
@@ -1423,8 +1407,7 @@ private:
             job->SetWidth(s->JobWidth());
         }
         s->ResizeSchedule();
-        if (s->OnJobDragDrop)
-            s->OnJobDragDrop(s, job);
+        if (s->OnJobDragDrop) s->OnJobDragDrop(s, job);
     }
 
     void End() {
@@ -1437,12 +1420,9 @@ private:
             sourceSchedule = job->Schedule();
         else
             sourceSchedule = qobject_cast<TVxJobSchedule*>(m_Source.data());
-        if (sourceSchedule)
-            StopTimers(sourceSchedule);
-        if (m_Last.schedule)
-            StopTimers(m_Last.schedule);
-        if (m_Last.box)
-            m_Last.box->ScrollTimer->stop();
+        if (sourceSchedule) StopTimers(sourceSchedule);
+        if (m_Last.schedule) StopTimers(m_Last.schedule);
+        if (m_Last.box) m_Last.box->ScrollTimer->stop();
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
         m_Active = false;
@@ -1458,9 +1438,15 @@ private:
     Target m_Last;
 };
 
-bool VxScheduleDragActive() { return TVxDragTracker::Instance().Active(); }
-QObject* VxScheduleDragSource() { return TVxDragTracker::Instance().Source(); }
-bool VxScheduleDragAccepted() { return TVxDragTracker::Instance().Accepted(); }
+bool VxScheduleDragActive() {
+    return TVxDragTracker::Instance().Active();
+}
+QObject* VxScheduleDragSource() {
+    return TVxDragTracker::Instance().Source();
+}
+bool VxScheduleDragAccepted() {
+    return TVxDragTracker::Instance().Accepted();
+}
 
 // ===========================================================================
 // TVxJobArea
@@ -1605,8 +1591,7 @@ QObject* TVxJobArea::DragSourceAt(const QPoint& viewportPos) const {
     TVxJobPart part;
     TVxJobItem* item;
     TVxJob* job = HitTest(viewportPos, &part, &item);
-    if (!job)
-        return m_Schedule;
+    if (!job) return m_Schedule;
     switch (part) {
     case TVxJobPart::Item:
         return item;
@@ -1634,7 +1619,19 @@ void TVxJobArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void TVxJobArea::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) return;
+    TVxDragTracker& drag = TVxDragTracker::Instance();
+    if (event->buttons() & Qt::LeftButton) {
+        if (!drag.Active() && m_PressSource &&
+            (event->position().toPoint() - m_PressPos).manhattanLength() >=
+                QApplication::startDragDistance()) {
+            QObject* source = m_PressSource;
+            m_PressSource = nullptr;
+            drag.Begin(source, viewport(), event->globalPosition().toPoint());
+        } else if (drag.Active()) {
+            drag.Move(event->globalPosition().toPoint());
+        }
+        return;
+    }
     QPoint relative;
     QObject* sender = ElementAt(event->position().toPoint(), &relative);
     if (m_Schedule->OnMouseMove)

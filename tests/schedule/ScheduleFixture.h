@@ -35,8 +35,12 @@ inline QPoint partPos(TVxJob* job, TVxJobPart part, TVxJobItem* item = nullptr) 
     return area->JobOrigin(job) + job->PartRect(part, item).center();
 }
 
-inline QWindow* handleOf(QWidget* w) { return w->window()->windowHandle(); }
-inline QPoint inWindow(QWidget* w, QPoint p) { return w->mapTo(w->window(), p); }
+inline QWindow* handleOf(QWidget* w) {
+    return w->window()->windowHandle();
+}
+inline QPoint inWindow(QWidget* w, QPoint p) {
+    return w->mapTo(w->window(), p);
+}
 
 inline void mousePress(QWidget* w, QPoint p, Qt::MouseButton b = Qt::LeftButton) {
     QTest::mousePress(handleOf(w), b, {}, inWindow(w, p));
@@ -44,7 +48,9 @@ inline void mousePress(QWidget* w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
 inline void mouseRelease(QWidget* w, QPoint p, Qt::MouseButton b = Qt::LeftButton) {
     QTest::mouseRelease(handleOf(w), b, {}, inWindow(w, p));
 }
-inline void mouseMove(QWidget* w, QPoint p) { QTest::mouseMove(handleOf(w), inWindow(w, p)); }
+inline void mouseMove(QWidget* w, QPoint p) {
+    QTest::mouseMove(handleOf(w), inWindow(w, p));
+}
 inline void mouseClick(QWidget* w, QPoint p, Qt::MouseButton b = Qt::LeftButton) {
     QTest::mouseClick(handleOf(w), b, {}, inWindow(w, p));
 }

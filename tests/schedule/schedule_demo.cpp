@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     window.setCentralWidget(box);
 
     const TDateTime day = VxEncodeDate(2026, 3, 2);
-    TVxJobSchedule* first = box->AddSchedule(1, QStringLiteral("Loom 1 : A"),
-                                             QStringLiteral("Finish: 12/03/26"));
+    TVxJobSchedule* first =
+        box->AddSchedule(1, QStringLiteral("Loom 1 : A"), QStringLiteral("Finish: 12/03/26"));
     TVxJob* job = first->AddJob(1, QStringLiteral("1:  Reed 2640"), QString(), day, 0);
     job->SetCaptionColor(QColor(0, 128, 0));
     job = first->AddJob(2, QStringLiteral("2:  A-WHT 3000m"), QString(), day, day + 4);

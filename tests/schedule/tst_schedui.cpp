@@ -12,7 +12,9 @@
 #include <QToolTip>
 
 namespace {
-int scrollBarExtent() { return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
+int scrollBarExtent() {
+    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
 
 struct MenuEntry {
     QString text;
@@ -23,8 +25,8 @@ struct MenuEntry {
 QList<MenuEntry> entries(QMenu& menu) {
     QList<MenuEntry> list;
     for (QAction* a : menu.actions())
-        list.append({a->isSeparator() ? QStringLiteral("-") : a->text(), a->isVisible(),
-                     a->isEnabled()});
+        list.append(
+            {a->isSeparator() ? QStringLiteral("-") : a->text(), a->isVisible(), a->isEnabled()});
     return list;
 }
 
@@ -32,15 +34,13 @@ QList<MenuEntry> entries(QMenu& menu) {
 QString shown(QMenu& menu) {
     QStringList out;
     for (const MenuEntry& e : entries(menu))
-        if (e.visible)
-            out << (e.enabled ? e.text : "!" + e.text);
+        if (e.visible) out << (e.enabled ? e.text : "!" + e.text);
     return out.join('|');
 }
 
 QAction* actionNamed(QMenu* menu, const QString& text) {
     for (QAction* a : menu->actions())
-        if (a->text() == text)
-            return a;
+        if (a->text() == text) return a;
     return nullptr;
 }
 } // namespace
@@ -108,8 +108,8 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::newRow("empty") << 0 << "&Add New Job..." << true
                                << "&Add New Job...|!&Clear Jobs|-|&Expanded";
-        QTest::newRow("with jobs") << 2 << "&Add New Job..." << true
-                                   << "&Add New Job...|&Clear Jobs|-|&Expanded";
+        QTest::newRow("with jobs")
+            << 2 << "&Add New Job..." << true << "&Add New Job...|&Clear Jobs|-|&Expanded";
         QTest::newRow("add hidden") << 1 << " " << false << "&Clear Jobs|-|&Expanded";
     }
     void scheduleMenu() {
@@ -131,8 +131,10 @@ private slots:
     void separatorsVanish_data() {
         QTest::addColumn<QString>("which");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("schedule, no add or clear") << "schedule" << "&Expanded";
-        QTest::newRow("job, no edit or remove") << "job" << "&Add Item...|!&Clear Items";
+        QTest::newRow("schedule, no add or clear") << "schedule"
+                                                   << "&Expanded";
+        QTest::newRow("job, no edit or remove") << "job"
+                                                << "&Add Item...|!&Clear Items";
     }
     void separatorsVanish() {
         QFETCH(QString, which);
@@ -228,9 +230,12 @@ private slots:
     void actionEventOrders_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("events");
-        QTest::newRow("add job") << "addJob" << "S:BeforeJobAdd,DoJobAdd,S:AfterJobAdd";
-        QTest::newRow("edit job") << "editJob" << "S:BeforeJobEdit,DoJobEdit,S:AfterJobEdit";
-        QTest::newRow("add item") << "addItem" << "S:BeforeItemAdd,DoItemAdd,S:AfterItemAdd";
+        QTest::newRow("add job") << "addJob"
+                                 << "S:BeforeJobAdd,DoJobAdd,S:AfterJobAdd";
+        QTest::newRow("edit job") << "editJob"
+                                  << "S:BeforeJobEdit,DoJobEdit,S:AfterJobEdit";
+        QTest::newRow("add item") << "addItem"
+                                  << "S:BeforeItemAdd,DoItemAdd,S:AfterItemAdd";
         QTest::newRow("edit item") << "editItem"
                                    << "S:BeforeItemEdit,DoItemEdit,S:AfterItemEdit";
         QTest::newRow("remove item")
@@ -254,9 +259,7 @@ private slots:
             log.lines << "DoItemAdd";
             j->AddItem(1, "B");
         };
-        s.OnDoItemEdit = [&](TVxJobSchedule*, TVxJob*, TVxJobItem*) {
-            log.lines << "DoItemEdit";
-        };
+        s.OnDoItemEdit = [&](TVxJobSchedule*, TVxJob*, TVxJobItem*) { log.lines << "DoItemEdit"; };
         VxDialogScript script;
         if (action == "addJob")
             s.ExecuteAddJob();
@@ -347,13 +350,27 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("assigned");
         QTest::addColumn<QString>("raised");
-        QTest::newRow("item, item handler") << "item" << "item,job,click" << "item:P/A";
-        QTest::newRow("item, job handler only") << "item" << "job" << "";
-        QTest::newRow("item, no item handler") << "item" << "job,click" << "click:S";
-        QTest::newRow("caption row") << "caption" << "item,job,click" << "job:P";
-        QTest::newRow("dates row") << "dates" << "item,job,click" << "job:P";
-        QTest::newRow("empty area") << "empty" << "item,job,click" << "click:S";
-        QTest::newRow("footer") << "footer" << "item,job,click" << "click:S";
+        QTest::newRow("item, item handler") << "item"
+                                            << "item,job,click"
+                                            << "item:P/A";
+        QTest::newRow("item, job handler only") << "item"
+                                                << "job"
+                                                << "";
+        QTest::newRow("item, no item handler") << "item"
+                                               << "job,click"
+                                               << "click:S";
+        QTest::newRow("caption row") << "caption"
+                                     << "item,job,click"
+                                     << "job:P";
+        QTest::newRow("dates row") << "dates"
+                                   << "item,job,click"
+                                   << "job:P";
+        QTest::newRow("empty area") << "empty"
+                                    << "item,job,click"
+                                    << "click:S";
+        QTest::newRow("footer") << "footer"
+                                << "item,job,click"
+                                << "click:S";
     }
     void clicks() {
         QFETCH(QString, where);
@@ -470,8 +487,7 @@ private slots:
         log.clear();
         mouseClick(s->JobArea()->viewport(), partPos(job, TVxJobPart::UpperCaption),
                    Qt::RightButton);
-        if (auto* menu = QApplication::activePopupWidget())
-            menu->close();
+        if (auto* menu = QApplication::activePopupWidget()) menu->close();
         // The release goes to the popup menu that the press opened.
         QVERIFY(!log.isEmpty());
         QVERIFY(log[0].startsWith("down job 2 "));
