@@ -1,0 +1,5 @@
+#include "ItemUnit.h"
+
+TItemForm::TItemForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Fabric"));
+}
