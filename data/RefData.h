@@ -1,0 +1,63 @@
+#pragma once
+// The reference tables the weaving rules read, and the operations that take
+// their keys apart.
+//
+// A warp key is WARPTYPE "-" WARPCOL; a fabric key is FABRICSTRU FABRICCOL
+// " : " WEFTCOL, where a two-character structure code has an uppercase letter
+// in second place.
+
+#include "VxKeyList.h"
+
+#include <QString>
+#include <cstdint>
+
+struct TWarpInfo {
+    int32_t WarpLen = 0;
+    int32_t TotalEnds = 0;
+    float WarpWgt = 0;
+    float GreigeFraction = 0; // greige length percentage x 0.01
+    float DentsPerCm = 0;
+    float AveHrs = 0;
+};
+
+struct TFabricInfo {
+    int32_t PieceLen = 0;
+    float WarpPceWgt = 0;
+    float WeftPceWgt = 0;
+    float HrsPerPiece = 0;
+};
+
+// Fabric keys of one warp; entries carry nothing.
+using TFabricList = TVxKeyList<TVxNoObject>;
+// Warp keys of one loom type, each owning its fabric list.
+using TWarpList = TVxKeyList<TFabricList>;
+// Loom types, each owning its warp list.
+using TLoomTypeList = TVxKeyList<TWarpList>;
+// Warp type code -> its data.
+using TWarpInfoList = TVxKeyList<TWarpInfo>;
+// Fabric structure code -> its data.
+using TFabricInfoList = TVxKeyList<TFabricInfo>;
+// Downtime descriptions.
+using TDowntimeList = TVxKeyList<TVxNoObject>;
+
+// One loom record (LoomSpec.csv line or LOOMSPEC row).
+struct TLoomRecord {
+    int Posn = 0;
+    QString Type;
+    QString Descr;
+};
+
+QString MakeWarpKey(const QString& warpType, const QString& warpCol);
+QString MakeFabricKey(const QString& fabricStru, const QString& fabricCol, const QString& weftCol);
+
+// Text before the first "-"; empty without "-".
+QString WarpTypeOf(const QString& warpKey);
+// Text after the first "-" up to and including the next blank (or to the
+// end); empty without "-".
+QString WarpColOf(const QString& warpKey);
+// First character, plus the second when it is an uppercase letter A-Z.
+QString FabricStruOf(const QString& fabricKey);
+// Text after the structure code up to just before the first " : ".
+QString FabricColOf(const QString& fabricKey);
+// Text after the first " : "; empty without one.
+QString WeftColOf(const QString& fabricKey);

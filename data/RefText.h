@@ -1,0 +1,87 @@
+#pragma once
+// Reference tables from the five comma-separated text files (text mode).
+//
+// Fields are the exact text between commas: no quoting, no trimming. Each
+// builder reports a failing file (missing, unreadable, binary, over-long, or
+// a number that does not convert) with one error box 'File "X" not found',
+// stops reading that file at the failing line, and keeps what it built.
+
+#include "RefData.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QWidget;
+
+// Field n (from 1) by position; empty when the line has fewer fields.
+QString GetCsvField(const QString& line, int n);
+// The fields that a comma follows, in order: the last field of a line counts
+// only when the line ends with a comma.
+QStringList CommaTerminatedFields(const QString& line);
+
+// Number fields. Decimals use the user's decimal separator (QLocale(), "."
+// when none is set). Both throw EVxError when the text is not such a number.
+int32_t CsvToInt(const QString& text);
+float CsvToFloat(const QString& text);
+
+// The message shown for any failure reading fileName.
+QString FileNotFoundMessage(const QString& fileName);
+
+// Reads a text file line by line, LF or CRLF, as UTF-8. Throws EVxError (with
+// FileNotFoundMessage) when the file cannot be opened or read, or a line is
+// binary, not valid UTF-8 or longer than MaxLineBytes, or the file has more
+// than MaxLines lines.
+class TRefLineReader {
+public:
+    static constexpr int MaxLineBytes = 8192;
+    static constexpr int MaxLines = 100000;
+
+    TRefLineReader(const QString& path, const QString& fileName);
+    ~TRefLineReader();
+    TRefLineReader(const TRefLineReader&) = delete;
+    TRefLineReader& operator=(const TRefLineReader&) = delete;
+
+    // Next line without its line break; false at the end of the file.
+    bool Next(QString& line);
+
+private:
+    [[noreturn]] void fail() const;
+
+    class Impl;
+    Impl* d;
+};
+
+// Builds the reference tables from the files in one folder (the current
+// working directory when empty). Messages go to VxDialogs::error(parent).
+class TRefTextLoader {
+public:
+    explicit TRefTextLoader(const QString& folder = QString(), QWidget* parent = nullptr);
+
+    // Every line of fileName in order; on failure shows its message and
+    // returns the lines read before it.
+    QStringList ReadTextLines(const QString& fileName) const;
+
+    TLoomTypeList BuildLoomTypes() const;
+    TWarpInfoList BuildWarpInfos() const;
+    TFabricInfoList BuildFabricInfos() const;
+    TDowntimeList BuildDowntimeTypes() const;
+    // Loom records of "LoomSpec.csv" in line order (POSN, TYPE, DESCR).
+    std::vector<TLoomRecord> ReadLoomRecords() const;
+
+    QString PathOf(const QString& fileName) const;
+
+private:
+    // Calls perLine for each line of fileName; any failure shows the file's
+    // message and ends the reading.
+    template <class F> void eachLine(const QString& fileName, F&& perLine) const;
+
+    QString m_folder;
+    QWidget* m_parent;
+};
+
+extern const QString LoomSpecFile;
+extern const QString WarpTypeFile;
+extern const QString FabricTypeFile;
+extern const QString StruLoomFile;
+extern const QString DowntimeTypeFile;
