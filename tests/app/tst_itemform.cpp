@@ -1,12 +1,10 @@
-// The job dialog and the fabric item dialog, driven as a user drives them:
-// entries chosen with the keyboard, text typed, buttons and calendar days
-// clicked, the dialogs run modally through VxDialogs with a script.
+// The fabric item dialog, driven as a user drives it: entries chosen with the
+// keyboard, text typed, buttons clicked, the dialog run modally through
+// VxDialogs with a script.
 
 #include "ItemUnit.h"
-#include "JobUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
-#include "VxCalend.h"
 #include "VxDialogs.h"
 #include "VxUpDown.h"
 
@@ -56,13 +54,14 @@ void typeInto(QLineEdit* edit, const QString& text) {
 
 void chooseEntry(QComboBox* combo, int index) {
     combo->setFocus();
-    if (combo->currentIndex() > index)
-        QTest::keyClick(combo, Qt::Key_Home);
+    if (combo->currentIndex() > index) QTest::keyClick(combo, Qt::Key_Home);
     while (combo->currentIndex() < index)
         QTest::keyClick(combo, Qt::Key_Down);
 }
 
-void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+void click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
 
 TVxWeaveJob* newWarp(const QString& type, const QString& col, int len) {
     auto* warp = new TVxWeaveJob;
@@ -74,7 +73,7 @@ TVxWeaveJob* newWarp(const QString& type, const QString& col, int len) {
 }
 } // namespace
 
-class TestDialogs : public QObject {
+class TestItemForm : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { VxSetShortDateFormat(QStringLiteral("dd/mm/yy")); }
@@ -85,22 +84,11 @@ private slots:
     void itemUpDown();
     void itemCapacityOnOk_data();
     void itemCapacityOnOk();
-
-    // Job dialog
-    void jobTypeChange_data();
-    void jobTypeChange();
-    void jobLengthClearedDisablesOk();
-    void jobOkDisabledOnOpenWhenEditing();
-    void jobStartSnapsBack();
-    void jobFirstOnLoomMovesRange();
-    void jobFinishBeforeStart();
-    void jobEditWarpLength_data();
-    void jobEditWarpLength();
 };
 
 // ------------------------------------------------------------ item dialog
 
-void TestDialogs::itemOkEnabling() {
+void TestItemForm::itemOkEnabling() {
     VxDialogScript script;
     TItemForm form;
     form.SetFabrics({"P001 : WHT", "P002 : NAT"});
@@ -133,20 +121,34 @@ void TestDialogs::itemOkEnabling() {
     });
 }
 
-void TestDialogs::itemUpDown_data() {
+void TestItemForm::itemUpDown_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("result");
-    QTest::newRow("up from 1") << "1" << "up button" << "2";
-    QTest::newRow("down at 1 stays") << "1" << "down button" << "1";
-    QTest::newRow("up at 50 stays") << "50" << "up button" << "50";
-    QTest::newRow("arrow key steps from typed") << "7" << "up key" << "8";
-    QTest::newRow("down key") << "7" << "down key" << "6";
-    QTest::newRow("typed beyond 50 comes back in range") << "60" << "down button" << "49";
-    QTest::newRow("garbage starts from last position") << "x" << "up button" << "2";
+    QTest::newRow("up from 1") << "1"
+                               << "up button"
+                               << "2";
+    QTest::newRow("down at 1 stays") << "1"
+                                     << "down button"
+                                     << "1";
+    QTest::newRow("up at 50 stays") << "50"
+                                    << "up button"
+                                    << "50";
+    QTest::newRow("arrow key steps from typed") << "7"
+                                                << "up key"
+                                                << "8";
+    QTest::newRow("down key") << "7"
+                              << "down key"
+                              << "6";
+    QTest::newRow("typed beyond 50 comes back in range") << "60"
+                                                         << "down button"
+                                                         << "49";
+    QTest::newRow("garbage starts from last position") << "x"
+                                                       << "up button"
+                                                       << "2";
 }
 
-void TestDialogs::itemUpDown() {
+void TestItemForm::itemUpDown() {
     QFETCH(QString, start);
     QFETCH(QString, action);
     QFETCH(QString, result);
@@ -163,26 +165,36 @@ void TestDialogs::itemUpDown() {
     QCOMPARE(form.PiecesEdit->text(), result);
 }
 
-void TestDialogs::itemCapacityOnOk_data() {
+void TestItemForm::itemCapacityOnOk_data() {
     QTest::addColumn<int>("remLen");
     QTest::addColumn<int>("remWgt");
     QTest::addColumn<int>("oldPieces");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("error");
     // Fabric P of the samples: 60 m and 2.6 kg of warp per piece.
-    QTest::newRow("fits") << 100 << 500 << 0 << "1" << "";
-    QTest::newRow("too long") << 100 << 500 << 0 << "2" << "Length over capacity by 20m";
-    QTest::newRow("weight fits (5.2 -> 5)") << 1000 << 5 << 0 << "2" << "";
-    QTest::newRow("too heavy (7.8 -> 8)") << 1000 << 5 << 0 << "3" << "Weight over capacity by 3kg";
-    QTest::newRow("edit 3 to 5 checks 2") << 119 << 500 << 3 << "5" << "Length over capacity by 1m";
-    QTest::newRow("edit 5 to 3 passes") << 0 << 0 << 5 << "3" << "";
-    QTest::newRow("more than 50 typed") << 5000 << 500 << 0 << "60" << "";
-    QTest::newRow("not a number") << 100 << 500 << 0 << "2x" << "'2x' is not a valid integer value";
-    QTest::newRow("no pieces") << 100 << 500 << 0 << "0" << "The number of pieces must be at least 1";
-    QTest::newRow("negative") << 100 << 500 << 3 << "-2" << "The number of pieces must be at least 1";
+    QTest::newRow("fits") << 100 << 500 << 0 << "1"
+                          << "";
+    QTest::newRow("too long") << 100 << 500 << 0 << "2"
+                              << "Length over capacity by 20m";
+    QTest::newRow("weight fits (5.2 -> 5)") << 1000 << 5 << 0 << "2"
+                                            << "";
+    QTest::newRow("too heavy (7.8 -> 8)") << 1000 << 5 << 0 << "3"
+                                          << "Weight over capacity by 3kg";
+    QTest::newRow("edit 3 to 5 checks 2") << 119 << 500 << 3 << "5"
+                                          << "Length over capacity by 1m";
+    QTest::newRow("edit 5 to 3 passes") << 0 << 0 << 5 << "3"
+                                        << "";
+    QTest::newRow("more than 50 typed") << 5000 << 500 << 0 << "60"
+                                        << "";
+    QTest::newRow("not a number") << 100 << 500 << 0 << "2x"
+                                  << "'2x' is not a valid integer value";
+    QTest::newRow("no pieces") << 100 << 500 << 0 << "0"
+                               << "The number of pieces must be at least 1";
+    QTest::newRow("negative") << 100 << 500 << 3 << "-2"
+                              << "The number of pieces must be at least 1";
 }
 
-void TestDialogs::itemCapacityOnOk() {
+void TestItemForm::itemCapacityOnOk() {
     QFETCH(int, remLen);
     QFETCH(int, remWgt);
     QFETCH(int, oldPieces);
@@ -212,21 +224,8 @@ void TestDialogs::itemCapacityOnOk() {
     });
     QCOMPARE(script.texts(VxMsgKind::Error), error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(result, error.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
-    if (error.isEmpty())
-        QCOMPARE(form.Pieces(), typed.toInt());
+    if (error.isEmpty()) QCOMPARE(form.Pieces(), typed.toInt());
 }
 
-// ------------------------------------------------------------- job dialog
-
-void TestDialogs::jobTypeChange_data() {}
-void TestDialogs::jobTypeChange() {}
-void TestDialogs::jobLengthClearedDisablesOk() {}
-void TestDialogs::jobOkDisabledOnOpenWhenEditing() {}
-void TestDialogs::jobStartSnapsBack() {}
-void TestDialogs::jobFirstOnLoomMovesRange() {}
-void TestDialogs::jobFinishBeforeStart() {}
-void TestDialogs::jobEditWarpLength_data() {}
-void TestDialogs::jobEditWarpLength() {}
-
-QTEST_MAIN(TestDialogs)
-#include "tst_dialogs.moc"
+QTEST_MAIN(TestItemForm)
+#include "tst_itemform.moc"
