@@ -464,6 +464,31 @@ private slots:
         QCOMPARE(cal->FinishDate(), D(2026, 3, 4));
     }
 
+    void invalidDatesRefused_data() {
+        QTest::addColumn<double>("value");
+        QTest::newRow("nan") << std::nan("");
+        QTest::newRow("infinite") << HUGE_VAL;
+        QTest::newRow("year 10000") << VxEncodeDate(9999, 12, 31) + 1;
+        QTest::newRow("before year 1") << VxEncodeDate(1, 1, 1) - 1;
+    }
+    void invalidDatesRefused() {
+        QFETCH(double, value);
+        cal->SetStartDate(D(2026, 3, 2));
+        cal->SetFinishDate(D(2026, 3, 4));
+        QVERIFY_THROWS_EXCEPTION(EVxError, cal->SetStartDate(value));
+        QVERIFY_THROWS_EXCEPTION(EVxError, cal->SetFinishDate(value));
+        cal->OnFinishClick = [value](QObject*, TDateTime& d) { d = value; };
+        QVERIFY_THROWS_EXCEPTION(EVxError, cal->SetFinishDate(D(2026, 3, 9)));
+        QCOMPARE(cal->StartDate(), D(2026, 3, 2));
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 4));
+        // The extremes themselves are fine.
+        cal->OnFinishClick = nullptr;
+        cal->SetFinishDate(VxEncodeDate(9999, 12, 31));
+        cal->SetStartDate(VxEncodeDate(1, 1, 1));
+        QCOMPARE(cal->StartDate(), -693593.0);
+        QVERIFY(cal->StartText().startsWith(" Start:   Monday, Jan 1, "));
+    }
+
     void timePickerSetsTime() {
         cal->SetUseTime(true);
         cal->SetStartDate(D(2026, 3, 5));
