@@ -16,6 +16,7 @@ TItemForm::TItemForm(QWidget* parent) : QDialog(parent) {
     TypeCombo = new QComboBox(this);
     TypeCombo->setEditable(false);
     TypeCombo->setMinimumContentsLength(18);
+    TypeCombo->setMinimumWidth(240);
     TypeLabel = new QLabel(QStringLiteral("&Type"), this);
     TypeLabel->setBuddy(TypeCombo);
 
