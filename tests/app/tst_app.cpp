@@ -88,6 +88,7 @@ private slots:
     void cancelReadsNothing();
     void databaseModeWithoutDatabaseFailsCleanly_data();
     void databaseModeWithoutDatabaseFailsCleanly();
+    void closingInTextModeNeverAsks_data();
     void closingInTextModeNeverAsks();
     void aboutButtonShowsAboutBox();
     void splashRestoresAboutLook();
@@ -315,7 +316,14 @@ void TestApp::databaseModeWithoutDatabaseFailsCleanly() {
     QVERIFY(main.ExitButton->isEnabled());
 }
 
+void TestApp::closingInTextModeNeverAsks_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Exit clicked") << false;
+    QTest::newRow("Alt+X") << true;
+}
+
 void TestApp::closingInTextModeNeverAsks() {
+    QFETCH(bool, byKey);
     WorkingDir cwd(samplesDir());
     TAppWindows windows;
     TMainForm& main = *windows.MainForm;
@@ -326,8 +334,15 @@ void TestApp::closingInTextModeNeverAsks() {
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     main.Modified = true;
 
-    QTest::mouseClick(main.ExitButton, Qt::LeftButton);
-    QVERIFY(!main.isVisible());
+    if (byKey) {
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_X, Qt::AltModifier);
+    } else {
+        QTest::mouseClick(main.ExitButton, Qt::LeftButton);
+    }
+    // A mnemonic presses the button with a short animation first.
+    QTRY_VERIFY(!main.isVisible());
     QCOMPARE(script.messages.size(), 0);
 }
 
