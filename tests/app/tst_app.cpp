@@ -79,6 +79,7 @@ private:
 class TestApp : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void textModeBuildsOneColumnPerLoom();
     void textModeButtonsAndState();
     void endsListHoldsEachValueOnceInFileOrder();
@@ -86,8 +87,7 @@ private slots:
     void missingFilesAreReportedInOrder();
     void loomRecordsWithOddFields();
     void cancelReadsNothing();
-    void databaseModeWithoutDatabaseFailsCleanly_data();
-    void databaseModeWithoutDatabaseFailsCleanly();
+    void serverWithoutAliasFailsCleanly();
     void closingInTextModeNeverAsks_data();
     void closingInTextModeNeverAsks();
     void aboutButtonShowsAboutBox();
@@ -291,29 +291,28 @@ void TestApp::cancelReadsNothing() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
-void TestApp::databaseModeWithoutDatabaseFailsCleanly_data() {
-    QTest::addColumn<bool>("local");
-    QTest::newRow("local") << true;
-    QTest::newRow("server") << false;
-}
-
-void TestApp::databaseModeWithoutDatabaseFailsCleanly() {
-    QFETCH(bool, local);
+void TestApp::serverWithoutAliasFailsCleanly() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
     WorkingDir cwd(samplesDir());
     TAppWindows windows;
     TMainForm& main = *windows.MainForm;
+    main.Session = std::make_unique<TVxDbSession>(dir.filePath("aliases.ini"));
     VxDialogScript script;
-    script.dialogs.push_back(
-        chooseMode(local ? &TModeForm::LocalRadio : &TModeForm::ServerRadio, &TModeForm::OKButton));
+    script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio, &TModeForm::OKButton));
     main.FormShow();
 
     QCOMPARE(script.messages.size(), 1);
     QCOMPARE(script.messages[0].kind, VxMsgKind::Error);
+    QVERIFY2(script.messages[0].text.contains("ShedwiseSQL"), qPrintable(script.texts()[0]));
     QVERIFY(!main.Terminated);
+    QVERIFY(!main.Connected());
     QVERIFY(!main.LoomStartDates);
+    QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
     QVERIFY(!main.LoadButton->isEnabled());
     QVERIFY(!main.MaintButton->isEnabled());
     QVERIFY(main.ExitButton->isEnabled());
+    QVERIFY(!main.AboutForm->isVisible());
 }
 
 void TestApp::closingInTextModeNeverAsks_data() {
