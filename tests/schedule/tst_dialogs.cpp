@@ -490,6 +490,44 @@ private slots:
         }
         QCOMPARE(now, captions);
     }
+
+    // A list provider that vetoes or fails ends the action before any dialog
+    // shows; the failure reaches the user as an error box, the abort quietly.
+    void initHandlerFailures_data() {
+        QTest::addColumn<bool>("abort");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("silent abort") << true << QStringList();
+        QTest::newRow("error") << false << QStringList{"No captions today"};
+    }
+    void initHandlerFailures() {
+        QFETCH(bool, abort);
+        QFETCH(QStringList, errors);
+        TVxJobSchedule schedule;
+        schedule.resize(160, 300);
+        TVxJob* job = schedule.AddJob(1, "Warp", "", VxToday(), VxToday());
+        Show(&schedule);
+        auto fail = [abort] {
+            if (abort) VxAbort();
+            throw EVxError("No captions today");
+        };
+        schedule.OnInitJobDialog = [fail](TVxJobSchedule*, TVxJob*, QStringList&, QStringList&) {
+            fail();
+        };
+        schedule.OnInitItemDialog = [fail](TVxJobSchedule*, TVxJob*, TVxJobItem*, QStringList&) {
+            fail();
+        };
+        VxDialogScript script;
+        QWidget* viewport = schedule.JobArea()->viewport();
+        DoubleClick(viewport, QPoint(20, viewport->height() - 10));
+        DoubleClick(viewport, PartCentre(&schedule, job, TVxJobPart::UpperCaption));
+        ChooseFromMenu(&schedule, PartCentre(&schedule, job, TVxJobPart::UpperCaption),
+                       "&Add Item...");
+        QVERIFY(script.dialogTitles.isEmpty());
+        QCOMPARE(script.texts(VxMsgKind::Error), errors + errors + errors);
+        QCOMPARE(schedule.JobCount(), 1);
+        QCOMPARE(job->ItemCount(), 0);
+        QCOMPARE(job->UpperCaption(), QString("Warp"));
+    }
 };
 
 QTEST_MAIN(TestDialogs)
