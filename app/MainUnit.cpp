@@ -378,6 +378,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever else is still open.
+    QCoreApplication::quit();
 }
 
 // ---------------------------------------------------------------------------

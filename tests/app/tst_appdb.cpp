@@ -58,10 +58,12 @@ std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
 }
 
 // Types the password into the login prompt and presses OK or Cancel.
-std::function<int(QDialog*)> login(const QString& password, bool ok) {
+std::function<int(QDialog*)> login(const QString& password, bool ok,
+                                   std::function<void()> whileShown = {}) {
     return [=](QDialog* dialog) {
         auto* form = qobject_cast<TVxLoginForm*>(dialog);
         if (!form) return int(QDialog::Rejected);
+        if (whileShown) whileShown();
         QTest::keyClicks(form->PasswordEdit, password);
         auto* box = form->findChild<QDialogButtonBox*>();
         QTest::mouseClick(box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
@@ -279,9 +281,13 @@ private slots:
         TMainForm& main = *windows->MainForm;
         VxDialogScript script;
         script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
-        script.dialogs.push_back(login("not-the-password", pressOk));
+        bool splashShown = false;
+        script.dialogs.push_back(login("not-the-password", pressOk, [&] {
+            splashShown = main.AboutForm->isVisible() && main.AboutForm->IsSplash();
+        }));
         main.FormShow();
 
+        QVERIFY(splashShown);
         const QStringList errors = script.texts(VxMsgKind::Error);
         QCOMPARE(errors.size(), 1);
         if (message.isEmpty())
