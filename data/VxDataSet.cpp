@@ -295,7 +295,28 @@ TDateTime TVxDataSet::AsDate(const QString& name) const {
 
 QVariant TVxDataSet::RowValue(int row, int column) const {
     if (row < 0 || row >= RecordCount() || column < 0 || column >= m_fields.size()) return {};
+    if (row == m_current && m_state == TVxDataSetState::Edit) return m_buffer[size_t(column)];
     return m_rows[size_t(row)][size_t(column)];
+}
+
+QString TVxDataSet::DisplayText(int row, int column) const {
+    if (column < 0 || column >= m_fields.size()) return {};
+    return FormatValue(RowValue(row, column), m_fields[column].DisplayFormat);
+}
+
+QString TVxDataSet::FormatValue(const QVariant& value, const QString& format) {
+    if (value.isNull()) return {};
+    const bool numberFormat =
+        format.contains(QLatin1Char('#')) || format.contains(QLatin1Char('0'));
+    if (!format.isEmpty() && numberFormat) {
+        const int point = format.indexOf(QLatin1Char('.'));
+        const int decimals = point < 0 ? 0 : int(format.size()) - point - 1;
+        return QString::number(VariantToFloat(value), 'f', decimals);
+    }
+    if (!format.isEmpty()) return VxFormatDate(format, VariantToDate(value));
+    if (isDate(value)) return VxDateToStr(VariantToDate(value));
+    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    return value.toString();
 }
 
 int TVxDataSet::VariantToInt(const QVariant& v) {

@@ -84,8 +84,13 @@ public:
     double AsFloat(const QString& name) const;
     QString AsString(const QString& name) const;
     TDateTime AsDate(const QString& name) const;
-    // Any row, for grids and printing.
+    // Any row, for grids and printing (the row being edited shows its edits).
     QVariant RowValue(int row, int column) const;
+    // The value as grids and printouts show it: with the field's
+    // DisplayFormat (numbers "###0.00" -> two decimals, dates "dd/mm/yyyy"),
+    // dates without a format in the short date format, empty values empty.
+    QString DisplayText(int row, int column) const;
+    static QString FormatValue(const QVariant& value, const QString& displayFormat);
 
     // Converters shared with the tables.
     static int VariantToInt(const QVariant& v);
