@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 class TSchedDB;
@@ -113,6 +115,8 @@ protected:
     virtual bool hasRowId() const { return false; }
     // Posts a pending edit before navigation (tables only).
     virtual void checkBrowse() {}
+    // Releases what an opening prepared.
+    virtual void closed() {}
 
     void notify(TVxDataEvent event);
     void setState(TVxDataSetState state);
@@ -184,6 +188,7 @@ protected:
     QSqlQuery runSelect() override;
     bool hasRowId() const override;
     void checkBrowse() override;
+    void closed() override;
 
 private:
     void requireBrowse(const char* operation);
@@ -195,8 +200,13 @@ private:
     QString rowIdParam() const;
     QString rowIdWhere(const Row& original, QVariantList& binds) const;
 
+    // Statements prepared once per opening: saving a scenario posts
+    // thousands of rows with the same columns.
+    QSqlQuery& cachedQuery(const QString& sql);
+
     QString m_tableName;
     QStringList m_indexFields;
+    std::map<QString, std::unique_ptr<QSqlQuery>> m_statements;
     TVxDataSet* m_master = nullptr;
     QString m_linkField;
     QVariant m_linkValue;
