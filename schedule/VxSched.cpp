@@ -551,6 +551,9 @@ void TVxJob::Changed() {
 TVxJobSchedule::TVxJobSchedule(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
+    // A click anywhere in the column focuses the column itself (OnEnter,
+    // OnExit); its parts take no focus of their own.
+    setFocusPolicy(Qt::ClickFocus);
     DateFormat = VxShortDateFormat();
     m_HeaderFont = QApplication::font();
     m_HeaderFont.setBold(true);
@@ -1502,6 +1505,7 @@ TVxJobArea::TVxJobArea(TVxJobSchedule* schedule)
     setLineWidth(2);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::NoFocus);
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(true);

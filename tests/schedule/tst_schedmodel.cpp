@@ -258,17 +258,6 @@ private slots:
         QVERIFY(log.lines.isEmpty());
     }
 
-    void moveItemClamps() {
-        std::unique_ptr<TVxJobSchedule> s(makeSchedule("S", {"P"}));
-        TVxJob* job = s->Jobs(0);
-        for (const char* c : {"A", "B", "C"})
-            job->AddItem(0, c);
-        job->MoveItem(0, 99);
-        QCOMPARE(itemOrder(job), QString("BCA"));
-        QCOMPARE(job->Items(0)->Top(), 16);
-        QCOMPARE(job->Items(2)->Top(), 46);
-    }
-
     void datesRow_data() {
         QTest::addColumn<double>("start");
         QTest::addColumn<double>("finish");
@@ -372,11 +361,9 @@ private slots:
     void indexErrors_data() {
         QTest::addColumn<int>("which");
         QTest::newRow("Jobs(-1)") << 0;
-        QTest::newRow("Jobs(count)") << 1;
         QTest::newRow("DeleteJob(5)") << 2;
         QTest::newRow("Items(0) of empty job") << 3;
         QTest::newRow("MoveJob from 3") << 4;
-        QTest::newRow("DeleteItem(-1)") << 5;
     }
     void indexErrors() {
         QFETCH(int, which);
