@@ -101,6 +101,23 @@ private slots:
         QVERIFY(!s->AddingJob);
     }
 
+    void insertAtOfAMemberMovesThatMember() {
+        std::unique_ptr<TVxJobSchedule> s(makeSchedule("S", {"P", "Q", "R"}));
+        TVxJob* job = s->Jobs(0);
+        job->AddItem(0, "A");
+        job->AddItem(0, "B");
+        job->AddItem(0, "C");
+        EventLog log;
+        log.attach(s.get());
+        s->InsertJobAt(2, s->Jobs(0));
+        s->InsertJobAt(0, nullptr);
+        job->InsertItemAt(2, job->Items(0));
+        job->InsertItemAt(0, nullptr);
+        QCOMPARE(jobOrder(s.get()), QString("QRP"));
+        QCOMPARE(itemOrder(job), QString("BCA"));
+        QVERIFY(log.lines.isEmpty());
+    }
+
     void deleteJobEvents_data() {
         QTest::addColumn<bool>("freeIt");
         QTest::addColumn<QString>("events");
