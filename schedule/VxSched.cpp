@@ -1836,6 +1836,9 @@ bool TVxJobArea::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Resize) {
         const bool result = QAbstractScrollArea::viewportEvent(event);
         UpdateScrollRange();
+        // The width rule looks at the job area's height, which the toolkit
+        // may settle only after the schedule's own resize (on first show).
+        m_Schedule->ResizeSchedule();
         return result;
     }
     return QAbstractScrollArea::viewportEvent(event);

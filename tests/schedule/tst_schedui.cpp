@@ -77,6 +77,21 @@ private slots:
         QCOMPARE(s->width(), 112 + 6);
     }
 
+    void widthsSettleOnFirstShow() {
+        // Columns filled before the window shows still get their final width.
+        QWidget window;
+        window.resize(500, 400);
+        auto* box = new TVxScheduleBox(&window);
+        box->setGeometry(0, 0, 500, 400);
+        TVxJobSchedule* s = box->AddSchedule(1, "A", "F");
+        s->AddJob(0, "P", "Q", 46000, 46001)->AddItem(0, "x");
+        s->AddJob(0, "R", QString(), 46000, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(s->width(), 112 + 6);
+        QCOMPARE(s->height(), 400 - 4);
+    }
+
     void stripHeights() {
         ScheduleWindow w;
         TVxJobSchedule* s = w.column(QString());
