@@ -363,8 +363,10 @@ void TVxTable::SetMaster(TVxDataSet* master, const QString& linkField) {
         QVariant link;
         if (m_master->Active() && m_master->RecNo() >= 0) link = m_master->Value(m_linkField);
         if (event == TVxDataEvent::Closed || compareValues(link, m_linkValue) != 0 ||
-            link.isNull() != m_linkValue.isNull())
+            link.isNull() != m_linkValue.isNull()) {
             Refresh();
+            First(); // a new master row starts its details at the top
+        }
     });
 }
 
