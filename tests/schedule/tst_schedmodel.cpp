@@ -374,9 +374,6 @@ private slots:
             case 0:
                 s->Jobs(-1);
                 break;
-            case 1:
-                s->Jobs(2);
-                break;
             case 2:
                 s->DeleteJob(5, true);
                 break;
@@ -385,9 +382,6 @@ private slots:
                 break;
             case 4:
                 s->MoveJob(3, 0);
-                break;
-            case 5:
-                job->DeleteItem(-1, true);
                 break;
             }
         };
