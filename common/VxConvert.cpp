@@ -1,0 +1,11 @@
+#include "VxConvert.h"
+
+#include "VxAbort.h"
+
+int VxStrToInt(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        throw EVxError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// Text to number conversions that the dialogs and rules share.
+
+#include <QString>
+
+// A whole number in 32 bits, blanks around it allowed. Anything else throws
+// EVxError "'<text>' is not a valid integer value".
+int VxStrToInt(const QString& text);
