@@ -1,0 +1,5 @@
+#include "LoadUnit.h"
+
+TLoadForm::TLoadForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Load Scenario"));
+}

@@ -1,0 +1,182 @@
+#pragma once
+// The main window: the loom columns, the information pane, the tool bar and
+// the status bar, and the state the weaving rules and scenario storage share.
+//
+// Start-up runs once, on the window's first showing: the data-mode dialog,
+// the reference tables of the chosen mode, one column per loom, and the
+// buttons the mode allows. Each step is a public method so a test can run the
+// sequence with a scripted mode dialog.
+
+#include "ModeUnit.h"
+#include "RefData.h"
+#include "VxSched.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTextBrowser;
+class QToolButton;
+class TItemForm;
+class TJobForm;
+class TLoadForm;
+class TMaintForm;
+class TModeForm;
+class TOutputForm;
+class TPrintForm;
+class TReqmtsForm;
+class TSaveForm;
+class TVxAboutForm;
+
+// Each loom's start date as short-date text, tied to its column; "0" until
+// the loom's first job is added.
+class TLoomStartDates {
+public:
+    void Add(TVxJobSchedule* schedule, const QString& date = QStringLiteral("0"));
+    int Count() const { return static_cast<int>(m_Entries.size()); }
+    // Position of the schedule's entry, or -1.
+    int IndexOf(const TVxJobSchedule* schedule) const;
+    TVxJobSchedule* Schedule(int index) const;
+    QString Date(int index) const;
+    void SetDate(int index, const QString& date);
+    // By column; a column without an entry reads "0" and ignores writes.
+    QString DateOf(const TVxJobSchedule* schedule) const;
+    void SetDateOf(const TVxJobSchedule* schedule, const QString& date);
+
+private:
+    struct Entry {
+        TVxJobSchedule* schedule;
+        QString date;
+    };
+    const Entry& at(int index) const;
+    std::vector<Entry> m_Entries;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The other windows, created once for the program's run (TAppWindows
+    // sets them; any may be missing in a test).
+    TJobForm* JobForm = nullptr;
+    TItemForm* ItemForm = nullptr;
+    TLoadForm* LoadForm = nullptr;
+    TSaveForm* SaveForm = nullptr;
+    TReqmtsForm* ReqmtsForm = nullptr;
+    TOutputForm* OutputForm = nullptr;
+    TVxAboutForm* AboutForm = nullptr;
+    TPrintForm* PrintForm = nullptr;
+    TModeForm* ModeForm = nullptr;
+    TMaintForm* MaintForm = nullptr;
+
+    // Controls.
+    QWidget* ToolPanel;
+    QToolButton* LoadButton;
+    QToolButton* SaveButton;
+    QToolButton* ClearButton;
+    QToolButton* PrintButton;
+    QToolButton* ReqmtsButton;
+    QToolButton* OutputButton;
+    QToolButton* MaintButton;
+    QToolButton* ExitButton;
+    QToolButton* AboutButton;
+    QSplitter* Splitter;
+    TVxScheduleBox* ScheduleBox;
+    QTabWidget* PageControl1;
+    QTextBrowser* IntroMemo;
+    QTextBrowser* TermsMemo;
+    QTextBrowser* TutorialMemo;
+    QStatusBar* Status;
+    // Permanent status-bar field naming the database in use.
+    QLabel* DatabaseLabel;
+
+    // State shared by the weaving rules and scenario storage.
+    TLoomTypeList LoomTypes;
+    TWarpInfoList WarpInfos;
+    TFabricInfoList FabricInfos;
+    TDowntimeList DowntimeTypes;
+    std::unique_ptr<TLoomStartDates> LoomStartDates;
+    int NextJobNo = 0;
+    int NextItemNo = 0;
+    int DefaultWarpLen = 0;
+    bool BulkUpdate = false;
+    bool Modified = false;
+
+    // The mode chosen at start-up, and whether its database is open.
+    TDataMode DataMode = TDataMode::Text;
+    bool Connected() const;
+    // Set when the mode dialog was cancelled: the program ends.
+    bool Terminated = false;
+    // Folder the text files are read from; empty means the working directory.
+    QString TextFolder;
+
+    // Start-up sequence; runs once, later calls do nothing.
+    void FormShow();
+    // Reference tables and columns of text mode.
+    void LoadTextData();
+    // Reference tables and columns of a database mode; throws on failure.
+    void LoadDatabaseData();
+    void CreateLoomSchedules(const std::vector<TLoomRecord>& looms);
+    TVxJobSchedule* SetupLoomSchedule(int posn, const QString& type, const QString& descr);
+    // Start dates, numbers, buttons and the box width (the closing steps).
+    void FinishStartUp();
+    // Width of the schedule box beside the information pane.
+    void SetScheduleBoxWidth(int width);
+
+    // Tool bar.
+    void LoadButtonClick();
+    void SaveButtonClick();
+    void ClearButtonClick();
+    void PrintButtonClick();
+    void ReqmtsButtonClick();
+    void OutputButtonClick();
+    void MaintButtonClick();
+    void ExitButtonClick();
+    void AboutButtonClick();
+
+    // Weaving rules: handlers bound to every loom column.
+    void DoJobAdd(TVxJobSchedule* Schedule);
+    void DoJobEdit(TVxJobSchedule* Schedule, TVxJob* Job);
+    void DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job);
+    void DoItemEdit(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
+    void JobDragOver(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept);
+    void ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int Index,
+                      bool& Accept);
+    void JobDragDrop(TVxJobSchedule* Schedule, TVxJob* Job);
+    void ItemDragDrop(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
+    void BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job);
+    void AfterJobAdd(TVxJobSchedule* Schedule, TVxJob* Job);
+    void AfterJobEdit(TVxJobSchedule* Schedule, TVxJob* Job);
+    void AfterJobFree(TVxJobSchedule* Schedule);
+    void AfterJobRemove(TVxJobSchedule* Schedule);
+    void AfterItemAdd(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
+    void AfterItemEdit(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
+    void AfterItemFree(TVxJobSchedule* Schedule, TVxJob* Job);
+    void AfterItemRemove(TVxJobSchedule* Schedule, TVxJob* Job);
+    void DoMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                   int Y);
+    // Window-level handlers of the weaving rules.
+    void FormCloseQuery(bool& CanClose);
+    void PageControl1Change(int Index);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateToolPanel();
+    void CreateInfoPane();
+    QToolButton* AddToolButton(const QString& caption, const QString& hint,
+                               void (TMainForm::*handler)());
+    void RunStartUp();
+    void Terminate();
+
+    bool m_Started = false;
+};

@@ -1,0 +1,5 @@
+#include "PrnUnit.h"
+
+TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Print Options"));
+}

@@ -1,0 +1,5 @@
+#include "ReqUnit.h"
+
+TReqmtsForm::TReqmtsForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("ReqmtsForm"));
+}

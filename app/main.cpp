@@ -1,0 +1,16 @@
+// Program entry: creates the windows in order and runs the event loop until
+// the main window closes. Start-up happens on the main window's first show.
+
+#include "AppUnit.h"
+#include "MainUnit.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    PlexiweaveInitApplication(app);
+    TAppWindows windows;
+    windows.MainForm->show();
+    const int result = app.exec();
+    return windows.MainForm->Terminated ? 0 : result;
+}
