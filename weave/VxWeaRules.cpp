@@ -15,22 +15,19 @@ TVxWeaveRules::TVxWeaveRules(const TLoomTypeList& loomTypes, const TDowntimeList
 
 int TVxWeaveRules::ReedEndsOf(const TVxJobSchedule* loom) {
     for (int i = loom->JobCount() - 1; i >= 0; --i)
-        if (auto* reed = dynamic_cast<const TVxReedJob*>(loom->Jobs(i)))
-            return reed->TotalEnds();
+        if (auto* reed = dynamic_cast<const TVxReedJob*>(loom->Jobs(i))) return reed->TotalEnds();
     return 0;
 }
 
 const TWarpList* TVxWeaveRules::WarpListOf(const TVxJobSchedule* loom) const {
-    if (loom->Tag < 0 || loom->Tag >= m_LoomTypes.Count())
-        return nullptr;
+    if (loom->Tag < 0 || loom->Tag >= m_LoomTypes.Count()) return nullptr;
     return m_LoomTypes.Object(loom->Tag);
 }
 
 const TFabricList* TVxWeaveRules::FabricListOf(const TVxJobSchedule* loom,
                                                const QString& warpKey) const {
     const TWarpList* warps = WarpListOf(loom);
-    if (!warps)
-        return nullptr;
+    if (!warps) return nullptr;
     const int index = warps->IndexOf(warpKey);
     return index < 0 ? nullptr : warps->Object(index);
 }
@@ -43,8 +40,7 @@ std::vector<TVxJobTypeEntry> TVxWeaveRules::OfferedJobTypes(const TVxJobSchedule
         const int reedEnds = ReedEndsOf(loom);
         for (int i = 0; i < warps->Count(); ++i) {
             const TWarpInfo* info = m_Context.WarpInfo(WarpTypeOf(warps->Key(i)));
-            if (!info || info->TotalEnds != reedEnds)
-                continue;
+            if (!info || info->TotalEnds != reedEnds) continue;
             const TFabricList* fabrics = warps->Object(i);
             entries.push_back({warps->Key(i), true, fabrics ? fabrics->Keys() : QStringList()});
         }
@@ -55,14 +51,13 @@ std::vector<TVxJobTypeEntry> TVxWeaveRules::OfferedJobTypes(const TVxJobSchedule
 }
 
 void TVxWeaveRules::ChainJobDates(TVxJobSchedule* loom, TDateTime loomStart) {
-    if (loom->JobCount() < 2)
-        return;
+    if (loom->JobCount() < 2) return;
     TDateTime running = loomStart;
     for (int i = 0; i < loom->JobCount(); ++i) {
         TVxJob* job = loom->Jobs(i);
-        const TDateTime duration = job->FinishDate() != 0 ? job->FinishDate() - job->StartDate() : 0;
-        if (running != 0)
-            job->SetStartDate(running);
+        const TDateTime duration =
+            job->FinishDate() != 0 ? job->FinishDate() - job->StartDate() : 0;
+        if (running != 0) job->SetStartDate(running);
         if (job->FinishDate() != 0) {
             job->SetFinishDate(job->StartDate() + duration);
             running = job->FinishDate();
@@ -73,10 +68,8 @@ void TVxWeaveRules::ChainJobDates(TVxJobSchedule* loom, TDateTime loomStart) {
 bool TVxWeaveRules::ReedHasWarpBelow(const TVxJobSchedule* loom, int reedIndex) {
     for (int i = reedIndex + 1; i < loom->JobCount(); ++i) {
         const TVxJob* job = loom->Jobs(i);
-        if (dynamic_cast<const TVxReedJob*>(job))
-            return false;
-        if (dynamic_cast<const TVxWeaveJob*>(job))
-            return true;
+        if (dynamic_cast<const TVxReedJob*>(job)) return false;
+        if (dynamic_cast<const TVxWeaveJob*>(job)) return true;
     }
     return false;
 }
@@ -87,8 +80,7 @@ TVxDragVerdict TVxWeaveRules::ReedVerdict(const TVxJobSchedule* loom, const TVxW
     if (index >= 0 && index < loom->JobCount()) {
         auto* reed = dynamic_cast<const TVxReedJob*>(loom->Jobs(index));
         // Never straight above a reed of other ends.
-        if (reed && reed->TotalEnds() != warp->Tag)
-            return TVxDragVerdict::RefusedSilently();
+        if (reed && reed->TotalEnds() != warp->Tag) return TVxDragVerdict::RefusedSilently();
         from = index - 1;
     }
     for (int i = from; i >= 0; --i)
@@ -100,17 +92,13 @@ TVxDragVerdict TVxWeaveRules::ReedVerdict(const TVxJobSchedule* loom, const TVxW
 
 TVxDragVerdict TVxWeaveRules::JobDragVerdict(const TVxJobSchedule* loom, const TVxJob* job,
                                              int index) const {
-    if (dynamic_cast<const TVxReedJob*>(job))
-        return TVxDragVerdict::Refused(VxCannotMoveReed);
+    if (dynamic_cast<const TVxReedJob*>(job)) return TVxDragVerdict::Refused(VxCannotMoveReed);
     auto* warp = dynamic_cast<const TVxWeaveJob*>(job);
-    if (!warp)
-        return TVxDragVerdict::Accepted();
+    if (!warp) return TVxDragVerdict::Accepted();
     TVxDragVerdict verdict = ReedVerdict(loom, warp, index);
-    if (!verdict.Accept || warp->Schedule() == loom)
-        return verdict;
+    if (!verdict.Accept || warp->Schedule() == loom) return verdict;
     const TFabricList* fabrics = FabricListOf(loom, warp->WarpKey());
-    if (!fabrics)
-        return TVxDragVerdict::Refused(VxWrongLoomType);
+    if (!fabrics) return TVxDragVerdict::Refused(VxWrongLoomType);
     for (int i = 0; i < warp->ItemCount(); ++i) {
         auto* item = dynamic_cast<const TVxWeaveJobItem*>(warp->Items(i));
         if (!item || !fabrics->Contains(item->FabricKey()))
@@ -121,13 +109,10 @@ TVxDragVerdict TVxWeaveRules::JobDragVerdict(const TVxJobSchedule* loom, const T
 
 TVxDragVerdict TVxWeaveRules::ItemDragVerdict(const TVxJobSchedule* loom, const TVxJob* target,
                                               const TVxJobItem* item) const {
-    if (!target)
-        return TVxDragVerdict{false, QString()};
+    if (!target) return TVxDragVerdict{false, QString()};
     auto* warp = dynamic_cast<const TVxWeaveJob*>(target);
-    if (!warp)
-        return TVxDragVerdict::Refused(VxOnlyOnWeavingJob);
-    if (item->Job() == target)
-        return TVxDragVerdict::Accepted();
+    if (!warp) return TVxDragVerdict::Refused(VxOnlyOnWeavingJob);
+    if (item->Job() == target) return TVxDragVerdict::Accepted();
     auto* fabric = dynamic_cast<const TVxWeaveJobItem*>(item);
     const TFabricList* fabrics = FabricListOf(loom, warp->WarpKey());
     if (!fabric || !fabrics || !fabrics->Contains(fabric->FabricKey()))
