@@ -1,5 +1,7 @@
 #include "VxTime.h"
 
+#include "VxAbort.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>

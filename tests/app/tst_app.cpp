@@ -84,6 +84,7 @@ private slots:
     void endsListHoldsEachValueOnceInFileOrder();
     void missingFilesAreReportedInOrder_data();
     void missingFilesAreReportedInOrder();
+    void loomRecordsWithOddFields();
     void cancelReadsNothing();
     void databaseModeWithoutDatabaseFailsCleanly_data();
     void databaseModeWithoutDatabaseFailsCleanly();
@@ -234,6 +235,39 @@ void TestApp::missingFilesAreReportedInOrder() {
     // Start-up goes on with what was read.
     QVERIFY(main.LoomStartDates);
     QCOMPARE(main.NextJobNo, 1);
+}
+
+void TestApp::loomRecordsWithOddFields() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString& file : kSampleFiles)
+        if (file != "LoomSpec.csv")
+            QVERIFY(QFile::copy(QDir(samplesDir()).filePath(file), dir.filePath(file)));
+    {
+        QFile spec(dir.filePath("LoomSpec.csv"));
+        QVERIFY(spec.open(QIODevice::WriteOnly));
+        // Same POSN twice, an empty TYPE, a type no fabric is allowed on.
+        spec.write("1,7,RAPIER,Loom A,\r\n2,7,,Loom B,\r\n3,9,DOBBY,Loom C,\r\n");
+    }
+    WorkingDir cwd(dir.path());
+    TAppWindows windows;
+    TMainForm& main = *windows.MainForm;
+    VxDialogScript script;
+    script.dialogs.push_back(chooseMode(&TModeForm::TextRadio, &TModeForm::OKButton));
+    main.FormShow();
+
+    QVERIFY2(script.messages.isEmpty(), qPrintable(script.texts().join("; ")));
+    QCOMPARE(main.ScheduleBox->ScheduleCount(), 3);
+    const QStringList headers = {"Loom A : RAPIER", "Loom B : ", "Loom C : DOBBY"};
+    const QList<int> numbers = {7, 7, 9};
+    const QList<int> tags = {0, -1, 1};
+    for (int i = 0; i < 3; ++i) {
+        TVxJobSchedule* s = main.ScheduleBox->Schedules(i);
+        QCOMPARE(s->Header(), headers[i]);
+        QCOMPARE(s->ScheduleNo, numbers[i]);
+        QCOMPARE(s->Tag, tags[i]);
+    }
+    QCOMPARE(main.LoomTypes.Find("DOBBY")->Count(), 0);
 }
 
 void TestApp::cancelReadsNothing() {
