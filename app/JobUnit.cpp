@@ -44,14 +44,16 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
 
     Calendar = new TVxCalendar(this);
     Calendar->SetDateFormat(QStringLiteral("dddd, mmmm d, yyyy"));
-    Calendar->Headers().Week = QStringLiteral("Wk");
-    Calendar->Headers().Sunday = QStringLiteral("Su");
-    Calendar->Headers().Monday = QStringLiteral("Mo");
-    Calendar->Headers().Tuesday = QStringLiteral("Tu");
-    Calendar->Headers().Wednesday = QStringLiteral("We");
-    Calendar->Headers().Thursday = QStringLiteral("Th");
-    Calendar->Headers().Friday = QStringLiteral("Fr");
-    Calendar->Headers().Saturday = QStringLiteral("Sa");
+    TVxCalendarHeaders headers = Calendar->Headers();
+    headers.Week = QStringLiteral("Wk");
+    headers.Sunday = QStringLiteral("Su");
+    headers.Monday = QStringLiteral("Mo");
+    headers.Tuesday = QStringLiteral("Tu");
+    headers.Wednesday = QStringLiteral("We");
+    headers.Thursday = QStringLiteral("Th");
+    headers.Friday = QStringLiteral("Fr");
+    headers.Saturday = QStringLiteral("Sa");
+    Calendar->SetHeaders(headers);
     Calendar->SetPlain(true);
     DurationLabel = new QLabel(QStringLiteral("&Duration"), this);
     DurationLabel->setBuddy(Calendar);
