@@ -578,9 +578,7 @@ void TMainForm::DoItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem* Item) {
     if (VxDialogs::exec(form) != QDialog::Accepted) VxAbort();
 
     item->SetPieces(form->Pieces());
-    UpdateCapacity(Job, WeaveContext());
-    UpdateWeaveTime(Job, WeaveContext());
-    Modified = true;
+    FabricChanged(Job);
 }
 
 // ---------------------------------------------------------------------------
@@ -664,10 +662,21 @@ void TMainForm::AfterJobFree(TVxJobSchedule* Schedule) {
     Schedule->ResizeSchedule();
 }
 
-void TMainForm::AfterItemAdd(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
+void TMainForm::FabricChanged(TVxJob* Job) {
     UpdateCapacity(Job, WeaveContext());
     UpdateWeaveTime(Job, WeaveContext());
+    // A warp stretched for its fabric would otherwise overlap the jobs after
+    // it, and the footer show a finish the loom no longer keeps, until some
+    // later change re-dated the loom.
+    if (TVxJobSchedule* loom = Job->Schedule()) {
+        RedateSchedule(loom);
+        UpdateFooter(loom);
+    }
     Modified = true;
+}
+
+void TMainForm::AfterItemAdd(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
+    FabricChanged(Job);
 }
 
 void TMainForm::AfterItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
@@ -676,15 +685,11 @@ void TMainForm::AfterItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
 }
 
 void TMainForm::AfterItemFree(TVxJobSchedule*, TVxJob* Job) {
-    UpdateCapacity(Job, WeaveContext());
-    UpdateWeaveTime(Job, WeaveContext());
-    Modified = true;
+    FabricChanged(Job);
 }
 
 void TMainForm::AfterItemRemove(TVxJobSchedule*, TVxJob* Job) {
-    UpdateCapacity(Job, WeaveContext());
-    UpdateWeaveTime(Job, WeaveContext());
-    Modified = true;
+    FabricChanged(Job);
 }
 
 // ---------------------------------------------------------------------------

@@ -204,6 +204,8 @@ private:
     void WatchMouseUps();
     TJobForm* RequireJobForm() const;
     TItemForm* RequireItemForm() const;
+    // Capacity, weaving time and the loom's dates after a fabric change.
+    void FabricChanged(TVxJob* Job);
     void Terminate();
 
     bool m_Started = false;
