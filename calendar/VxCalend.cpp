@@ -827,11 +827,25 @@ void TVxCustomCalendar::SetupHeaders() {
 // ---------------------------------------------------------------------------
 // The range
 
+namespace {
+// Day numbers of 1 January 1 and 1 January 10000: the dates a calendar can
+// show and format.
+const double kFirstDay = -693593;
+const double kEndDay = 2958466;
+
+void CheckDate(TDateTime date) {
+    if (!std::isfinite(date) || date < kFirstDay || date >= kEndDay)
+        throw EVxError(QStringLiteral("'%1' is not a valid date").arg(date));
+}
+} // namespace
+
 void TVxCustomCalendar::SetStartDate(TDateTime date) {
+    CheckDate(date);
     AssignStart(date, false);
 }
 
 void TVxCustomCalendar::SetFinishDate(TDateTime date) {
+    CheckDate(date);
     AssignFinish(date, false);
 }
 
@@ -855,6 +869,7 @@ void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
                 TDateTime chosen = date;
                 try {
                     OnStartClick(this, chosen);
+                    CheckDate(chosen);
                 } catch (...) {
                     m_startDate = old; // a veto leaves the range as it was
                     throw;
@@ -898,6 +913,7 @@ void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
                 TDateTime chosen = date;
                 try {
                     OnFinishClick(this, chosen);
+                    CheckDate(chosen);
                 } catch (...) {
                     m_finishDate = old;
                     throw;

@@ -197,7 +197,7 @@ TDateTime TVxTimePicker::Time() const {
 
 void TVxTimePicker::SetTime(TDateTime value) {
     m_updating = true;
-    if (value < 0) {
+    if (value < 0 || !std::isfinite(value)) {
         for (auto digit : m_digits)
             digit->SetText(QString());
     } else {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -898,6 +899,7 @@ TVxScheduleBox::TVxScheduleBox(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     horizontalScrollBar()->setSingleStep(kScrollLineStep);
+    viewport()->setBackgroundRole(QPalette::Window);
     ScrollTimer = new QTimer(this);
     ScrollTimer->setInterval(50);
     connect(ScrollTimer, &QTimer::timeout, this, [this] { ScrollTick(); });
@@ -1077,6 +1079,376 @@ void TVxScheduleStrip::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 // ===========================================================================
+// Drag and drop, tracked by the component itself from the mouse events of
+// the widget that was pressed (it keeps the implicit mouse grab), so no
+// nested platform drag loop runs and offscreen tests can drive it.
+
+class TVxDragTracker : public QObject {
+public:
+    static TVxDragTracker& Instance() {
+        static TVxDragTracker tracker;
+        return tracker;
+    }
+
+    bool Active() const { return m_Active; }
+    QObject* Source() const { return m_Source; }
+    bool Accepted() const { return m_Accept; }
+
+    void Begin(QObject* source, QWidget* grabber, const QPoint& global) {
+        if (m_Active) End();
+        m_Active = true;
+        m_Source = source;
+        m_Grabber = grabber;
+        m_Accept = false;
+        m_Last = Target();
+        QApplication::setOverrideCursor(Qt::ForbiddenCursor);
+        qApp->installEventFilter(this);
+        Move(global);
+    }
+
+    void Move(const QPoint& global) {
+        if (!m_Active) return;
+        if (!m_Source) {
+            End();
+            return;
+        }
+        const Target target = Find(global);
+        if (m_Last.kind != Kind::None && !m_Last.SameElement(target)) Leave(m_Last);
+        const TVxDragState state =
+            m_Last.SameElement(target) ? TVxDragState::DragMove : TVxDragState::DragEnter;
+        AutoScroll(target, global);
+        m_Accept = DragOver(target, state);
+        m_Last = target;
+        QApplication::changeOverrideCursor(m_Accept ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    }
+
+    void Drop(const QPoint& global) {
+        if (!m_Active) return;
+        Move(global);
+        const Target target = m_Last;
+        const bool accept = m_Accept && m_Source;
+        QPointer<QObject> source = m_Source;
+        End();
+        if (accept && source) DoDrop(target, source);
+    }
+
+    void Cancel() {
+        if (m_Active) End();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (m_Active && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            Cancel();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    enum class Kind { None, Item, JobRow, JobFrame, JobArea, Header, Footer, ScheduleFrame, Box };
+    struct Target {
+        Kind kind = Kind::None;
+        QPointer<TVxJobSchedule> schedule;
+        QPointer<TVxJob> job;
+        QPointer<TVxJobItem> item;
+        QPointer<TVxScheduleBox> box;
+        TVxJobPart part = TVxJobPart::None;
+        QPoint pos;    // relative to the element under the mouse
+        int areaY = 0; // in job-area coordinates, for the auto-scroll test
+        bool SameElement(const Target& other) const {
+            return kind == other.kind && schedule == other.schedule && job == other.job &&
+                   item == other.item && box == other.box && part == other.part;
+        }
+    };
+
+    TVxJobItem* SourceItem() const { return dynamic_cast<TVxJobItem*>(m_Source.data()); }
+    TVxJob* SourceJob() const { return dynamic_cast<TVxJob*>(m_Source.data()); }
+    bool MovesJobOrItem() const { return SourceItem() || SourceJob(); }
+
+    Target Find(const QPoint& global) const {
+        Target t;
+        if (!m_Grabber) return t;
+        QWidget* window = m_Grabber->window();
+        const QPoint windowPos = window->mapFromGlobal(global);
+        if (!window->rect().contains(windowPos)) return t;
+        QWidget* w = window->childAt(windowPos);
+        for (; w; w = w->parentWidget()) {
+            if (auto* strip = qobject_cast<TVxScheduleStrip*>(w)) {
+                t.kind = strip->IsHeader() ? Kind::Header : Kind::Footer;
+                t.schedule = strip->Schedule();
+                t.pos = strip->mapFromGlobal(global);
+                return t;
+            }
+            if (auto* area = qobject_cast<TVxJobArea*>(w)) {
+                t.schedule = area->Schedule();
+                t.areaY = area->mapFromGlobal(global).y();
+                const QPoint viewportPos = area->viewport()->mapFromGlobal(global);
+                TVxJobItem* item = nullptr;
+                TVxJob* job = area->viewport()->rect().contains(viewportPos)
+                                  ? area->HitTest(viewportPos, &t.part, &item)
+                                  : nullptr;
+                if (!job) {
+                    t.kind = Kind::JobArea;
+                    t.part = TVxJobPart::None;
+                    t.pos = area->mapFromGlobal(global);
+                    return t;
+                }
+                t.job = job;
+                t.item = item;
+                t.kind = t.part == TVxJobPart::Item    ? Kind::Item
+                         : t.part == TVxJobPart::Frame ? Kind::JobFrame
+                                                       : Kind::JobRow;
+                t.pos = viewportPos - area->JobOrigin(job) - job->PartRect(t.part, item).topLeft();
+                return t;
+            }
+            if (auto* schedule = qobject_cast<TVxJobSchedule*>(w)) {
+                t.kind = Kind::ScheduleFrame;
+                t.schedule = schedule;
+                t.pos = schedule->mapFromGlobal(global);
+                return t;
+            }
+            if (auto* box = qobject_cast<TVxScheduleBox*>(w)) {
+                t.kind = Kind::Box;
+                t.box = box;
+                t.pos = box->mapFromGlobal(global);
+                return t;
+            }
+        }
+        return t;
+    }
+
+    // Standard handling of a drag of anything: accepted only by an assigned
+    // OnDragOver.
+    static bool StandardOver(const TVxDragOverEvent& handler, QObject* sender, QObject* source,
+                             const QPoint& pos, TVxDragState state) {
+        bool accept = false;
+        if (handler) {
+            accept = true;
+            handler(sender, source, pos.x(), pos.y(), state, accept);
+        }
+        return accept;
+    }
+
+    void Leave(const Target& last) {
+        QObject* source = m_Source;
+        if (MovesJobOrItem() || !source) return;
+        bool ignored = false;
+        if (last.kind == Kind::Box && last.box && last.box->OnDragOver)
+            VxGuard(last.box, [&] {
+                last.box->OnDragOver(last.box, source, last.pos.x(), last.pos.y(),
+                                     TVxDragState::DragLeave, ignored);
+            });
+        else if (last.schedule && last.schedule->OnDragOver)
+            VxGuard(last.schedule, [&] {
+                QObject* sender = last.job ? static_cast<QObject*>(last.job.data())
+                                           : static_cast<QObject*>(last.schedule.data());
+                last.schedule->OnDragOver(sender, source, last.pos.x(), last.pos.y(),
+                                          TVxDragState::DragLeave, ignored);
+            });
+    }
+
+    void AutoScroll(const Target& t, const QPoint& global) {
+        if (m_Last.schedule && m_Last.schedule != t.schedule) m_Last.schedule->ScrollTimer->stop();
+        if (TVxJobSchedule* s = t.schedule) {
+            if (t.kind == Kind::Header || t.kind == Kind::Footer) {
+                s->ScrollUp = t.kind == Kind::Header;
+                s->ScrollTimer->start();
+            } else if (t.kind != Kind::ScheduleFrame && MovesJobOrItem()) {
+                // Anywhere over the job area, jobs included: near its edges.
+                const int height = s->JobArea()->height();
+                s->ScrollUp = t.areaY < 5;
+                if (t.areaY < 5 || t.areaY > height - 7)
+                    s->ScrollTimer->start();
+                else
+                    s->ScrollTimer->stop();
+            }
+        }
+        TVxScheduleBox* box = t.box ? t.box.data() : t.schedule ? t.schedule->Box() : nullptr;
+        if (box && MovesJobOrItem()) {
+            const int x = box->mapFromGlobal(global).x();
+            box->ScrollLeft = x < 5;
+            if (x < 5 || x > box->width() - 7)
+                box->ScrollTimer->start();
+            else
+                box->ScrollTimer->stop();
+        }
+    }
+
+    bool DragOver(const Target& t, TVxDragState state) {
+        QObject* source = m_Source;
+        bool accept = true;
+        QWidget* guardParent = t.schedule ? static_cast<QWidget*>(t.schedule.data()) : nullptr;
+        const bool ok = VxGuard(guardParent, [&] {
+            switch (t.kind) {
+            case Kind::None:
+            case Kind::JobFrame:
+                accept = false;
+                break;
+            case Kind::Item:
+                if (source == t.item || !t.item->Job())
+                    accept = false;
+                else
+                    JobOver(t, state, accept);
+                break;
+            case Kind::JobRow:
+                JobOver(t, state, accept);
+                break;
+            case Kind::JobArea:
+            case Kind::Header:
+            case Kind::Footer:
+                if (SourceItem())
+                    accept = false;
+                else if (TVxJob* job = SourceJob()) {
+                    if (t.schedule->OnJobDragOver)
+                        t.schedule->OnJobDragOver(t.schedule, job, -1, accept);
+                } else if (t.schedule->OnDragOver) {
+                    t.schedule->OnDragOver(t.schedule, source, t.pos.x(), t.pos.y(), state, accept);
+                }
+                break;
+            case Kind::ScheduleFrame:
+                if (SourceItem())
+                    accept = false;
+                else if (TVxJob* job = SourceJob()) {
+                    if (t.schedule->OnJobDragOver)
+                        t.schedule->OnJobDragOver(t.schedule, job, -1, accept);
+                } else
+                    accept = StandardOver(t.schedule->OnDragOver, t.schedule, source, t.pos, state);
+                break;
+            case Kind::Box:
+                accept = StandardOver(t.box->OnDragOver, t.box, source, t.pos, state);
+                break;
+            }
+        });
+        return ok && accept;
+    }
+
+    void JobOver(const Target& t, TVxDragState state, bool& accept) {
+        TVxJob* job = t.job;
+        TVxJobSchedule* s = t.schedule;
+        if (TVxJobItem* item = SourceItem()) {
+            const int index = t.item ? job->IndexOfItem(t.item) : -1;
+            if (s->OnItemDragOver) s->OnItemDragOver(s, job, item, index, accept);
+        } else if (TVxJob* dragged = SourceJob()) {
+            if (dragged == job)
+                accept = false;
+            else if (s->OnJobDragOver)
+                s->OnJobDragOver(s, dragged, s->IndexOfJob(job), accept);
+        } else if (s->OnDragOver) {
+            s->OnDragOver(job, m_Source, t.pos.x(), t.pos.y(), state, accept);
+        }
+    }
+
+    static void StopTimers(TVxJobSchedule* s) {
+        s->ScrollTimer->stop();
+        if (s->Box()) s->Box()->ScrollTimer->stop();
+    }
+
+    static void DoDrop(const Target& t, QObject* source) {
+        auto* item = dynamic_cast<TVxJobItem*>(source);
+        auto* job = dynamic_cast<TVxJob*>(source);
+        TVxJobSchedule* s = t.schedule;
+        switch (t.kind) {
+        case Kind::Item:
+        case Kind::JobRow:
+            VxGuard(s, [&] {
+                if (item)
+                    ItemDrop(t.job, t.item, item);
+                else if (job)
+                    JobDrop(s, t.job, job);
+                else if (s->OnDragDrop)
+                    s->OnDragDrop(t.job, source, t.pos.x(), t.pos.y());
+                s->ResizeSchedule();
+            });
+            break;
+        case Kind::JobArea:
+        case Kind::ScheduleFrame:
+            VxGuard(s, [&] {
+                s->ScrollTimer->stop();
+                if (job)
+                    JobDrop(s, nullptr, job);
+                else if (s->OnDragDrop)
+                    s->OnDragDrop(s, source, t.pos.x(), t.pos.y());
+            });
+            break;
+        case Kind::Box:
+            VxGuard(t.box, [&] {
+                if (t.box->OnDragDrop) t.box->OnDragDrop(t.box, source, t.pos.x(), t.pos.y());
+            });
+            break;
+        case Kind::Header:
+        case Kind::Footer:
+        case Kind::JobFrame:
+        case Kind::None:
+            break;
+        }
+    }
+
+    static void ItemDrop(TVxJob* target, TVxJobItem* under, TVxJobItem* item) {
+        TVxJobSchedule* s = target->Schedule();
+        TVxJob* oldJob = item->Job();
+        const int newIndex = under && under->Job() == target ? target->IndexOfItem(under) + 1 : 0;
+        if (oldJob == target)
+            target->MoveItem(target->IndexOfItem(item), newIndex);
+        else
+            target->InsertItemAt(newIndex, item);
+        StopTimers(s);
+        if (s->OnItemDragDrop) s->OnItemDragDrop(s, oldJob, item);
+    }
+
+    static void JobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
+        StopTimers(s);
+        const int newIndex = target ? s->IndexOfJob(target) : s->JobCount();
+        if (job->Schedule() == s) {
+            s->MoveJob(s->IndexOfJob(job), newIndex);
+        } else {
+            s->InsertJobAt(newIndex, job);
+            job->SetWidth(s->JobWidth());
+        }
+        s->ResizeSchedule();
+        if (s->OnJobDragDrop) s->OnJobDragDrop(s, job);
+    }
+
+    void End() {
+        // The source's end of drag, and the target's timers as well: no
+        // column keeps scrolling once the drag is over.
+        TVxJobSchedule* sourceSchedule = nullptr;
+        if (TVxJobItem* item = SourceItem())
+            sourceSchedule = item->Job() ? item->Job()->Schedule() : nullptr;
+        else if (TVxJob* job = SourceJob())
+            sourceSchedule = job->Schedule();
+        else
+            sourceSchedule = qobject_cast<TVxJobSchedule*>(m_Source.data());
+        if (sourceSchedule) StopTimers(sourceSchedule);
+        if (m_Last.schedule) StopTimers(m_Last.schedule);
+        if (m_Last.box) m_Last.box->ScrollTimer->stop();
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+        m_Active = false;
+        m_Source = nullptr;
+        m_Grabber = nullptr;
+        m_Last = Target();
+    }
+
+    bool m_Active = false;
+    bool m_Accept = false;
+    QPointer<QObject> m_Source;
+    QPointer<QWidget> m_Grabber;
+    Target m_Last;
+};
+
+bool VxScheduleDragActive() {
+    return TVxDragTracker::Instance().Active();
+}
+QObject* VxScheduleDragSource() {
+    return TVxDragTracker::Instance().Source();
+}
+bool VxScheduleDragAccepted() {
+    return TVxDragTracker::Instance().Accepted();
+}
+
+// ===========================================================================
 // TVxJobArea
 
 TVxJobArea::TVxJobArea(TVxJobSchedule* schedule)
@@ -1215,8 +1587,28 @@ QObject* TVxJobArea::ElementAt(const QPoint& viewportPos, QPoint* relative) cons
     return job;
 }
 
+QObject* TVxJobArea::DragSourceAt(const QPoint& viewportPos) const {
+    TVxJobPart part;
+    TVxJobItem* item;
+    TVxJob* job = HitTest(viewportPos, &part, &item);
+    if (!job) return m_Schedule;
+    switch (part) {
+    case TVxJobPart::Item:
+        return item;
+    case TVxJobPart::UpperCaption:
+    case TVxJobPart::LowerCaption:
+    case TVxJobPart::Status:
+        return job;
+    default:
+        return nullptr;
+    }
+}
+
 void TVxJobArea::mousePressEvent(QMouseEvent* event) {
     m_SkipClick = false;
+    m_PressPos = event->position().toPoint();
+    m_PressSource =
+        event->button() == Qt::LeftButton ? DragSourceAt(event->position().toPoint()) : nullptr;
     QPoint relative;
     QObject* sender = ElementAt(event->position().toPoint(), &relative);
     if (m_Schedule->OnMouseDown)
@@ -1227,7 +1619,19 @@ void TVxJobArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void TVxJobArea::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) return;
+    TVxDragTracker& drag = TVxDragTracker::Instance();
+    if (event->buttons() & Qt::LeftButton) {
+        if (!drag.Active() && m_PressSource &&
+            (event->position().toPoint() - m_PressPos).manhattanLength() >=
+                QApplication::startDragDistance()) {
+            QObject* source = m_PressSource;
+            m_PressSource = nullptr;
+            drag.Begin(source, viewport(), event->globalPosition().toPoint());
+        } else if (drag.Active()) {
+            drag.Move(event->globalPosition().toPoint());
+        }
+        return;
+    }
     QPoint relative;
     QObject* sender = ElementAt(event->position().toPoint(), &relative);
     if (m_Schedule->OnMouseMove)
@@ -1238,6 +1642,15 @@ void TVxJobArea::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TVxJobArea::mouseReleaseEvent(QMouseEvent* event) {
+    m_PressSource = nullptr;
+    TVxDragTracker& drag = TVxDragTracker::Instance();
+    if (drag.Active() && event->button() == Qt::LeftButton) {
+        // A drag ends here; the release belongs to the drop: no mouse-up
+        // and no click (so a refusal shown during the drag stays readable).
+        m_SkipClick = false;
+        drag.Drop(event->globalPosition().toPoint());
+        return;
+    }
     QPointer<TVxJobSchedule> schedule(m_Schedule);
     QPoint relative;
     QObject* sender = ElementAt(event->position().toPoint(), &relative);
@@ -1258,6 +1671,7 @@ void TVxJobArea::mouseReleaseEvent(QMouseEvent* event) {
 
 void TVxJobArea::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
+    m_PressSource = nullptr; // the second press of a double click starts no drag
     m_SkipClick = true;
     if (event->button() != Qt::LeftButton) return;
     TVxJobPart part;

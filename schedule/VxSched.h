@@ -105,6 +105,14 @@ struct TVxJobRow {
     bool ShowHint = false;
 };
 
+// The drag in progress inside the component, if any (drags are tracked by
+// the component from real mouse presses, moves and releases).
+bool VxScheduleDragActive();
+// The object being dragged (an item, a job or a schedule), or nullptr.
+QObject* VxScheduleDragSource();
+// Whether the drop at the last position would be accepted.
+bool VxScheduleDragAccepted();
+
 // The parts of a job panel the mouse can hit.
 enum class TVxJobPart { None, Frame, UpperCaption, LowerCaption, Dates, Item, Status };
 
@@ -527,6 +535,10 @@ private:
     // The element under a viewport point as a sender object, with the point
     // made relative to that element.
     QObject* ElementAt(const QPoint& viewportPos, QPoint* relative) const;
+    // What a drag started at a viewport point would carry, or nullptr.
+    QObject* DragSourceAt(const QPoint& viewportPos) const;
     TVxJobSchedule* m_Schedule;
     bool m_SkipClick = false;
+    QPoint m_PressPos;
+    QPointer<QObject> m_PressSource;
 };

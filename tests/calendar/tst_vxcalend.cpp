@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxCalend.h"
 
+#include <QToolTip>
 #include <QtTest>
 #include <cmath>
 
@@ -332,6 +333,43 @@ private slots:
         QCOMPARE(cal->Cell(cell.y(), 0).FontColor, cal->RangeColor());
     }
 
+    void hintsAsTooltips() {
+        show(2026, 3);
+        cal->OnSetupDay = [](QObject*, TDateTime day, QColor&, QString& hint) {
+            if (day == D(2026, 3, 18)) hint = QStringLiteral("Must start here");
+        };
+        cal->DrawMonth();
+        const QPoint cell = cellOf(*cal, D(2026, 3, 18));
+        const QPoint at = centre(*cal, cell.y(), cell.x());
+        QHelpEvent help(QEvent::ToolTip, at, cal->Grid()->mapToGlobal(at));
+        QApplication::sendEvent(cal->Grid(), &help);
+        QTRY_COMPARE(QToolTip::text(), QString("Must start here"));
+    }
+
+    void glyphsReplaceTexts() {
+        QPixmap arrow(8, 8);
+        arrow.fill(Qt::black);
+        cal->SetNextYearGlyph(arrow);
+        QCOMPARE(cal->NextYearButton()->text(), QString());
+        QCOMPARE(cal->PrevYearButton()->text(), QString("<<"));
+        cal->SetNextYearGlyph(QPixmap());
+        QCOMPARE(cal->NextYearButton()->text(), QString(">>"));
+    }
+
+    // A finish without a start selects nothing before it.
+    void finishAloneMarksNothing() {
+        show(2026, 3);
+        clickDate(D(2026, 3, 20), Qt::RightButton);
+        QCOMPARE(cal->StartDate(), 0.0);
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 20));
+        cal->DrawMonth();
+        for (int row = 0; row < 6; ++row) {
+            QVERIFY(cal->Cell(row, 0).FontColor != cal->RangeColor());
+            for (int column = 1; column <= 7; ++column)
+                QVERIFY(cal->Cell(row, column).Color != cal->RangeColor());
+        }
+    }
+
     // ---- setting the range ----
 
     void settingOrder_data() {
@@ -424,6 +462,31 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EVxAbort, cal->SetStartDate(D(2026, 3, 10)));
         QCOMPARE(cal->StartDate(), D(2026, 3, 2));
         QCOMPARE(cal->FinishDate(), D(2026, 3, 4));
+    }
+
+    void invalidDatesRefused_data() {
+        QTest::addColumn<double>("value");
+        QTest::newRow("nan") << std::nan("");
+        QTest::newRow("infinite") << HUGE_VAL;
+        QTest::newRow("year 10000") << VxEncodeDate(9999, 12, 31) + 1;
+        QTest::newRow("before year 1") << VxEncodeDate(1, 1, 1) - 1;
+    }
+    void invalidDatesRefused() {
+        QFETCH(double, value);
+        cal->SetStartDate(D(2026, 3, 2));
+        cal->SetFinishDate(D(2026, 3, 4));
+        QVERIFY_THROWS_EXCEPTION(EVxError, cal->SetStartDate(value));
+        QVERIFY_THROWS_EXCEPTION(EVxError, cal->SetFinishDate(value));
+        cal->OnFinishClick = [value](QObject*, TDateTime& d) { d = value; };
+        QVERIFY_THROWS_EXCEPTION(EVxError, cal->SetFinishDate(D(2026, 3, 9)));
+        QCOMPARE(cal->StartDate(), D(2026, 3, 2));
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 4));
+        // The extremes themselves are fine.
+        cal->OnFinishClick = nullptr;
+        cal->SetFinishDate(VxEncodeDate(9999, 12, 31));
+        cal->SetStartDate(VxEncodeDate(1, 1, 1));
+        QCOMPARE(cal->StartDate(), -693593.0);
+        QVERIFY(cal->StartText().startsWith(" Start:   Monday, Jan 1, "));
     }
 
     void timePickerSetsTime() {
@@ -591,7 +654,13 @@ private slots:
         QCOMPARE(cal->StartDate(), from);
         const QPoint b = cellOf(*cal, to);
         QTest::mouseMove(grid, centre(*cal, a.y(), a.x()) + QPoint(6, 0));
+        const QPoint pointer = grid->mapToGlobal(centre(*cal, b.y(), b.x()));
+        QCursor::setPos(pointer);
         QTest::mouseMove(grid, centre(*cal, b.y(), b.x()));
+        // The pointer follows the date to its place on the new page.
+        const QPoint moved = cellOf(*cal, to);
+        QCOMPARE(QCursor::pos() - pointer,
+                 QPoint(0, (moved.y() - b.y()) * cal->Grid()->Geometry().RowHeight));
         int y, m, d;
         VxDecodeDate(to, y, m, d);
         QCOMPARE(cal->DisplayYear(), y);

@@ -1,0 +1,327 @@
+// Drag and drop of jobs and items, driven by real mouse presses, moves past
+// the drag distance and releases sent through the window.
+
+#include "EventLog.h"
+#include "ScheduleFixture.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+namespace {
+QString jobOrder(const TVxJobSchedule* s) {
+    QString out;
+    for (int i = 0; i < s->JobCount(); ++i)
+        out += s->Jobs(i)->UpperCaption();
+    return out;
+}
+
+QString itemOrder(const TVxJob* job) {
+    QString out;
+    for (int i = 0; i < job->ItemCount(); ++i)
+        out += job->Items(i)->Caption();
+    return out;
+}
+
+// Starts a drag at a point and moves to another, without releasing;
+// `started` runs once the drag has begun.
+void dragOver(QWidget* from, QPoint start, QWidget* to, QPoint end,
+              const std::function<void()>& started = {}) {
+    mousePress(from, start);
+    mouseMove(from, start + QPoint(0, QApplication::startDragDistance() + 2));
+    if (started) started();
+    mouseMove(to, end);
+}
+} // namespace
+
+class TestSchedDrag : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void cleanup() { QVERIFY(!VxScheduleDragActive()); }
+
+    void reorderItems_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("onto"); // item index, or -1 for the caption row
+        QTest::addColumn<QString>("order");
+        QTest::newRow("A on B") << 0 << 1 << "BCA";
+        QTest::newRow("C on A") << 2 << 0 << "ACB";
+        QTest::newRow("C on caption") << 2 << -1 << "CAB";
+    }
+    void reorderItems() {
+        QFETCH(int, from);
+        QFETCH(int, onto);
+        QFETCH(QString, order);
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S");
+        TVxJob* job = s->AddJob(0, "P", QString(), 0, 0);
+        for (const char* c : {"A", "B", "C"})
+            job->AddItem(0, c);
+        EventLog log;
+        log.attach(s);
+        TVxJob* dropJob = nullptr;
+        s->OnItemDragDrop = [&](TVxJobSchedule*, TVxJob* old, TVxJobItem*) {
+            log.lines << "S:ItemDragDrop";
+            dropJob = old;
+        };
+        QWidget* vp = s->JobArea()->viewport();
+        const QPoint target = onto < 0 ? partPos(job, TVxJobPart::UpperCaption)
+                                       : partPos(job, TVxJobPart::Item, job->Items(onto));
+        dragTo(vp, partPos(job, TVxJobPart::Item, job->Items(from)), vp, target);
+        QCOMPARE(itemOrder(job), order);
+        QCOMPARE(log.joined(), QString("S:ItemDragDrop"));
+        QCOMPARE(dropJob, job);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void reorderJobs_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("onto"); // job index, or -1 for the empty area
+        QTest::addColumn<QString>("order");
+        QTest::newRow("P on Q") << 0 << 1 << "QPR";
+        QTest::newRow("R on P") << 2 << 0 << "RPQ";
+        QTest::newRow("P on empty area") << 0 << -1 << "QRP";
+    }
+    void reorderJobs() {
+        QFETCH(int, from);
+        QFETCH(int, onto);
+        QFETCH(QString, order);
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S", {"P", "Q", "R"});
+        EventLog log;
+        log.attach(s);
+        QWidget* vp = s->JobArea()->viewport();
+        const QPoint target = onto < 0 ? QPoint(20, vp->height() - 20)
+                                       : partPos(s->Jobs(onto), TVxJobPart::UpperCaption);
+        dragTo(vp, partPos(s->Jobs(from), TVxJobPart::UpperCaption), vp, target);
+        QCOMPARE(jobOrder(s), order);
+        QCOMPARE(log.joined(), QString("S:JobDragDrop"));
+    }
+
+    void jobToAnotherSchedule() {
+        ScheduleWindow w;
+        TVxJobSchedule* s0 = w.column("S0", {"X"});
+        TVxJobSchedule* s1 = w.column("S1", {"P", "Q", "R"});
+        s1->SetJobWidth(90);
+        EventLog log;
+        log.attach(s0);
+        log.attach(s1);
+        TVxJob* x = s0->Jobs(0);
+        dragTo(s0->JobArea()->viewport(), partPos(x, TVxJobPart::UpperCaption),
+               s1->JobArea()->viewport(), partPos(s1->Jobs(1), TVxJobPart::UpperCaption));
+        QCOMPARE(jobOrder(s1), QString("PXQR"));
+        QCOMPARE(s0->JobCount(), 0);
+        QCOMPARE(x->Width(), 90);
+        QCOMPARE(log.joined(), QString("S0:BeforeJobRemove,S0:AfterJobRemove,S1:AfterJobAdd,"
+                                       "S1:JobDragDrop"));
+    }
+
+    void itemToAnotherJob() {
+        ScheduleWindow w;
+        TVxJobSchedule* s0 = w.column("S0");
+        TVxJobSchedule* s1 = w.column("S1");
+        TVxJob* j0 = s0->AddJob(0, "J0", QString(), 0, 0);
+        TVxJob* j1 = s1->AddJob(0, "J1", QString(), 0, 0);
+        TVxJobItem* x = j0->AddItem(0, "X");
+        j1->AddItem(0, "A");
+        j1->AddItem(0, "B");
+        EventLog log;
+        log.attach(s0);
+        log.attach(s1);
+        TVxJob* oldJob = nullptr;
+        s1->OnItemDragDrop = [&](TVxJobSchedule*, TVxJob* job, TVxJobItem*) {
+            log.lines << "S1:ItemDragDrop";
+            oldJob = job;
+        };
+        dragTo(s0->JobArea()->viewport(), partPos(j0, TVxJobPart::Item, x),
+               s1->JobArea()->viewport(), partPos(j1, TVxJobPart::Item, j1->Items(0)));
+        QCOMPARE(itemOrder(j1), QString("AXB"));
+        QCOMPARE(oldJob, j0);
+        QCOMPARE(x->Job(), j1);
+        QCOMPARE(log.joined(), QString("S0:BeforeItemRemove,S0:AfterItemRemove,S1:AfterItemAdd,"
+                                       "S1:ItemDragDrop"));
+    }
+
+    void dragOverIndexes_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<QString>("raised");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("item over own caption") << "A"
+                                               << "caption P"
+                                               << "item P -1" << true;
+        QTest::newRow("item over sibling") << "A"
+                                           << "item C"
+                                           << "item P 2" << true;
+        QTest::newRow("item over itself") << "A"
+                                          << "item A"
+                                          << "" << false;
+        QTest::newRow("item over job area") << "A"
+                                            << "area S1"
+                                            << "" << false;
+        QTest::newRow("item over header") << "A"
+                                          << "header S1"
+                                          << "" << false;
+        QTest::newRow("item over footer") << "A"
+                                          << "footer S1"
+                                          << "" << false;
+        QTest::newRow("item over dates row") << "A"
+                                             << "dates Q"
+                                             << "item Q -1" << true;
+        QTest::newRow("job over itself") << "P"
+                                         << "caption P"
+                                         << "" << false;
+        QTest::newRow("job over next job") << "P"
+                                           << "caption Q"
+                                           << "job P 1" << true;
+        QTest::newRow("job over other area") << "P"
+                                             << "area S1"
+                                             << "job P -1" << true;
+        QTest::newRow("job over other header") << "P"
+                                               << "header S1"
+                                               << "job P -1" << true;
+    }
+    void dragOverIndexes() {
+        QFETCH(QString, source);
+        QFETCH(QString, over);
+        QFETCH(QString, raised);
+        QFETCH(bool, accepted);
+        ScheduleWindow w;
+        TVxJobSchedule* s0 = w.column("S0", {"P", "Q"});
+        TVxJobSchedule* s1 = w.column("S1");
+        s1->SetFooter("F");
+        TVxJob* p = s0->Jobs(0);
+        TVxJob* q = s0->Jobs(1);
+        q->SetStartDate(46000);
+        for (const char* c : {"A", "B", "C"})
+            p->AddItem(0, c);
+        QStringList log;
+        for (TVxJobSchedule* s : {s0, s1}) {
+            s->OnItemDragOver = [&](TVxJobSchedule*, TVxJob* job, TVxJobItem*, int index, bool&) {
+                log << QString("item %1 %2").arg(job->UpperCaption()).arg(index);
+            };
+            s->OnJobDragOver = [&](TVxJobSchedule*, TVxJob* job, int index, bool&) {
+                log << QString("job %1 %2").arg(job->UpperCaption()).arg(index);
+            };
+        }
+        QWidget* vp0 = s0->JobArea()->viewport();
+        const QPoint start = source == "P" ? partPos(p, TVxJobPart::UpperCaption)
+                                           : partPos(p, TVxJobPart::Item, p->Items(0));
+        const QStringList target = over.split(' ');
+        QWidget* to = vp0;
+        QPoint end;
+        if (target[0] == "caption")
+            end = partPos(target[1] == "P" ? p : q, TVxJobPart::UpperCaption);
+        else if (target[0] == "dates")
+            end = partPos(q, TVxJobPart::Dates);
+        else if (target[0] == "item")
+            end = partPos(p, TVxJobPart::Item, p->Items(target[1] == "A" ? 0 : 2));
+        else if (target[0] == "area") {
+            to = s1->JobArea()->viewport();
+            end = QPoint(20, 100);
+        } else {
+            to = target[0] == "header" ? static_cast<QWidget*>(s1->HeaderRow()) : s1->FooterRow();
+            end = to->rect().center();
+        }
+        dragOver(vp0, start, to, end, [&] { log.clear(); });
+        QVERIFY(VxScheduleDragActive());
+        QCOMPARE(log.isEmpty() ? QString() : log.last(), raised);
+        QCOMPARE(VxScheduleDragAccepted(), accepted);
+        QCOMPARE(QApplication::overrideCursor()->shape(),
+                 accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        QTest::keyClick(w.window.get(), Qt::Key_Escape);
+        mouseRelease(to, end);
+        QCOMPARE(jobOrder(s0), QString("PQ"));
+        QCOMPARE(itemOrder(p), QString("ABC"));
+    }
+
+    void refusedDropChangesNothing() {
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S", {"P", "Q", "R"});
+        s->OnJobDragOver = [](TVxJobSchedule*, TVxJob*, int, bool& accept) { accept = false; };
+        EventLog log;
+        log.attach(s);
+        QWidget* vp = s->JobArea()->viewport();
+        dragTo(vp, partPos(s->Jobs(0), TVxJobPart::UpperCaption), vp,
+               partPos(s->Jobs(2), TVxJobPart::UpperCaption));
+        QCOMPARE(jobOrder(s), QString("PQR"));
+        QVERIFY(log.lines.isEmpty());
+    }
+
+    void noDragFromDatesRow() {
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S");
+        TVxJob* job = s->AddJob(0, "P", QString(), 46000, 0);
+        QWidget* vp = s->JobArea()->viewport();
+        const QPoint start = partPos(job, TVxJobPart::Dates);
+        mousePress(vp, start);
+        mouseMove(vp, start + QPoint(0, 30));
+        QVERIFY(!VxScheduleDragActive());
+        mouseRelease(vp, start + QPoint(0, 30));
+    }
+
+    void scheduleDragReachesStandardEvents() {
+        ScheduleWindow w;
+        TVxJobSchedule* s0 = w.column("S0");
+        TVxJobSchedule* s1 = w.column("S1");
+        QStringList log;
+        s1->OnDragOver = [&](QObject* sender, QObject* source, int, int, TVxDragState,
+                             bool& accept) { accept = sender == s1 && source == s0; };
+        s1->OnDragDrop = [&](QObject* sender, QObject* source, int, int) {
+            log << QString("%1<-%2").arg(static_cast<TVxJobSchedule*>(sender)->Header(),
+                                         static_cast<TVxJobSchedule*>(source)->Header());
+        };
+        dragTo(s0->JobArea()->viewport(), QPoint(20, 50), s1->JobArea()->viewport(),
+               QPoint(20, 60));
+        QCOMPARE(log, QStringList{"S1<-S0"});
+    }
+
+    void autoScroll_data() {
+        QTest::addColumn<bool>("up");
+        QTest::newRow("down over the footer") << false;
+        QTest::newRow("up near the top") << true;
+    }
+    void autoScroll() {
+        QFETCH(bool, up);
+        ScheduleWindow w(QSize(400, 300));
+        TVxJobSchedule* s0 = w.column("S0", {"X"});
+        TVxJobSchedule* s1 = w.column("S1");
+        s1->SetFooter("F");
+        s1->SetScrollInterval(5);
+        for (int i = 0; i < 40; ++i)
+            s1->AddJob(0, QString::number(i), QString(), 0, 0);
+        QScrollBar* bar = s1->JobArea()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(up ? bar->maximum() : 0);
+        QWidget* target = up ? s1->JobArea() : static_cast<QWidget*>(s1->FooterRow());
+        const QPoint end = up ? QPoint(30, 1) : s1->FooterRow()->rect().center();
+        dragOver(s0->JobArea()->viewport(), partPos(s0->Jobs(0), TVxJobPart::UpperCaption), target,
+                 end);
+        QVERIFY(s1->ScrollTimer->isActive());
+        QCOMPARE(s1->ScrollUp, up);
+        QTRY_VERIFY(!s1->ScrollTimer->isActive());
+        QCOMPARE(bar->value(), up ? 0 : bar->maximum());
+        // Moving back to the middle stops nothing that is not running, and a
+        // release ends the drag with every timer stopped.
+        mouseRelease(target, end);
+        QVERIFY(!s1->ScrollTimer->isActive());
+        QVERIFY(!w.box->ScrollTimer->isActive());
+    }
+
+    void releaseStopsRunningTimers() {
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S", {"P", "Q"});
+        s->SetFooter("F");
+        for (int i = 0; i < 40; ++i)
+            s->AddJob(0, QString::number(i), QString(), 0, 0);
+        s->SetScrollInterval(100000);
+        dragOver(s->JobArea()->viewport(), partPos(s->Jobs(0), TVxJobPart::UpperCaption),
+                 s->FooterRow(), s->FooterRow()->rect().center());
+        QVERIFY(s->ScrollTimer->isActive());
+        mouseRelease(s->FooterRow(), s->FooterRow()->rect().center());
+        QVERIFY(!s->ScrollTimer->isActive());
+        QCOMPARE(s->Jobs(0)->UpperCaption(), QString("P")); // a drop on the footer does nothing
+    }
+};
+
+QTEST_MAIN(TestSchedDrag)
+#include "tst_scheddrag.moc"
