@@ -79,15 +79,16 @@ QString TItemForm::SelectedFabric() const {
     return TypeCombo->currentIndex() < 0 ? QString() : TypeCombo->currentText();
 }
 
-int TItemForm::Pieces() const { return VxStrToInt(PiecesEdit->text()); }
+int TItemForm::Pieces() const {
+    return VxStrToInt(PiecesEdit->text());
+}
 
 bool TItemForm::OkAllowed() const {
     return TypeCombo->currentIndex() >= 0 && !PiecesEdit->text().isEmpty();
 }
 
 void TItemForm::TypeOrPiecesChange() {
-    if (!isVisible())
-        return;
+    if (!isVisible()) return;
     OKButton->setEnabled(OkAllowed());
     PiecesEdit->setFocus();
 }
@@ -96,8 +97,7 @@ void TItemForm::CheckOk() {
     const int pieces = Pieces();
     // Fewer than one piece is no band of fabric; a negative count would
     // also hand capacity back to the warp that its other fabrics then use.
-    if (pieces < 1)
-        throw EVxError(QStringLiteral("The number of pieces must be at least 1"));
+    if (pieces < 1) throw EVxError(QStringLiteral("The number of pieces must be at least 1"));
     CheckCapacity(EditedJob, FabricStruOf(SelectedFabric()), pieces - OldPieces, Context);
 }
 
@@ -112,13 +112,11 @@ void TItemForm::OKButtonClick() {
             throw;
         }
     });
-    if (passed)
-        accept();
+    if (passed) accept();
 }
 
 void TItemForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     OKButton->setEnabled(false);
-    if (TypeCombo->isEnabled())
-        TypeCombo->setFocus();
+    if (TypeCombo->isEnabled()) TypeCombo->setFocus();
 }

@@ -23,17 +23,17 @@ TVxUpDown::TVxUpDown(QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, [this] { StepDown(); });
 }
 
-int TVxUpDown::clamp(int value) const { return qBound(Min, value, Max); }
+int TVxUpDown::clamp(int value) const {
+    return qBound(Min, value, Max);
+}
 
 void TVxUpDown::SetPosition(int position) {
     m_position = clamp(position);
-    if (m_associate)
-        m_associate->setText(QString::number(m_position));
+    if (m_associate) m_associate->setText(QString::number(m_position));
 }
 
 void TVxUpDown::SetAssociate(QLineEdit* edit) {
-    if (m_associate)
-        m_associate->removeEventFilter(this);
+    if (m_associate) m_associate->removeEventFilter(this);
     m_associate = edit;
     if (edit) {
         edit->installEventFilter(this);
@@ -47,8 +47,7 @@ void TVxUpDown::step(int delta) {
     if (m_associate) {
         bool ok = false;
         const int typed = m_associate->text().trimmed().toInt(&ok);
-        if (ok)
-            current = clamp(typed);
+        if (ok) current = clamp(typed);
     }
     long long next = static_cast<long long>(current) + delta;
     if (next > Max)

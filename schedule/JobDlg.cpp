@@ -204,20 +204,20 @@ void TVxJobForm::ShowEditFields() {
 }
 
 void TVxJobForm::ShowCaption(QComboBox* combo, QLineEdit* edit, const QString& caption) {
-    if (OnInit) {
-        int index = combo->findText(caption, Qt::MatchExactly);
-        if (index < 0) {
-            QStringList entries;
-            for (int i = 0; i < combo->count(); ++i)
-                entries << combo->itemText(i);
-            FillSorted(combo, entries << caption);
-            index = combo->findText(caption, Qt::MatchExactly);
-        }
-        combo->setCurrentIndex(index);
-    }
     if (!OnInit) {
         edit->setText(caption);
-    } else if (combo->isHidden()) {
+        return;
+    }
+    int index = combo->findText(caption, Qt::MatchExactly);
+    if (index < 0) {
+        QStringList entries;
+        for (int i = 0; i < combo->count(); ++i)
+            entries << combo->itemText(i);
+        FillSorted(combo, entries << caption);
+        index = combo->findText(caption, Qt::MatchExactly);
+    }
+    combo->setCurrentIndex(index);
+    if (combo->isHidden()) {
         // A hidden list (the application offered none) must not wipe the
         // caption the job already has: OK reads the hidden edit field then.
         const QSignalBlocker block(edit);

@@ -14,23 +14,12 @@ QFont plainFont(QFont font) {
     return font;
 }
 
-// Capacities are shown and compared in 32 bits; figures beyond that only come
-// from absurd data and are held at the limit rather than wrapped.
-int32_t clampToInt32(long long value) {
-    if (value > std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
+// Capacities are shown in 32 bits; figures beyond that only come from absurd
+// data and are held at the limit rather than wrapped.
 int32_t roundToInt32(double value) {
-    if (!std::isfinite(value))
-        return 0;
-    if (value >= std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    if (value <= std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
+    if (!std::isfinite(value)) return 0;
+    if (value >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(VxRound(value));
 }
 
@@ -39,8 +28,12 @@ QString jobCaption(int jobNo, const QString& text) {
 }
 } // namespace
 
-QColor VxReedColor() { return QColor(0, 128, 0); }
-QColor VxDowntimeColor() { return QColor(128, 0, 128); }
+QColor VxReedColor() {
+    return QColor(0, 128, 0);
+}
+QColor VxDowntimeColor() {
+    return QColor(128, 0, 128);
+}
 
 // ---------------------------------------------------------------- reed job
 
@@ -100,7 +93,9 @@ void TVxWeaveJob::SetEstWeaveHours(int32_t value) {
     DatesRow.ShowHint = value > 0;
 }
 
-QString TVxWeaveJob::WarpKey() const { return MakeWarpKey(m_warpType, m_warpCol); }
+QString TVxWeaveJob::WarpKey() const {
+    return MakeWarpKey(m_warpType, m_warpCol);
+}
 
 void TVxWeaveJob::updateCaption() {
     SetUpperCaption(jobCaption(JobNo, WarpKey() + QLatin1Char(' ') + QString::number(m_warpLen) +
@@ -153,16 +148,14 @@ QString TVxWeaveJobItem::FabricKey() const {
 
 TVxWeaveJob* TVxWeaveJobItem::WeaveJob() const {
     auto* job = dynamic_cast<TVxWeaveJob*>(Job());
-    if (!job)
-        throw EVxError(QStringLiteral("Fabric item %1 is not on a warp job").arg(ItemNo));
+    if (!job) throw EVxError(QStringLiteral("Fabric item %1 is not on a warp job").arg(ItemNo));
     return job;
 }
 
 void TVxWeaveJobItem::updateCaption() {
-    QString caption = FabricKey() + QLatin1Char('/') + QString::number(m_pieces) +
-                      QStringLiteral("pc");
-    if (m_pieces >= 2)
-        caption += QLatin1Char('s');
+    QString caption =
+        FabricKey() + QLatin1Char('/') + QString::number(m_pieces) + QStringLiteral("pc");
+    if (m_pieces >= 2) caption += QLatin1Char('s');
     SetCaption(caption);
 }
 
@@ -178,8 +171,7 @@ const TFabricInfo* TVxWeaveContext::FabricInfo(const QString& fabricStru) const 
 
 TVxWeaveJobItem* AddWeaveItem(TVxJob* job, int itemNo, const QString& fabricStru,
                               const QString& fabricCol, const QString& weftCol, int32_t pieces) {
-    if (!job)
-        throw EVxError(QStringLiteral("No job to add the fabric item to"));
+    if (!job) throw EVxError(QStringLiteral("No job to add the fabric item to"));
     auto* item = new TVxWeaveJobItem;
     item->ItemNo = itemNo;
     item->SetFabricStru(fabricStru);
@@ -191,30 +183,24 @@ TVxWeaveJobItem* AddWeaveItem(TVxJob* job, int itemNo, const QString& fabricStru
 }
 
 QString JobKindText(const TVxJob* job) {
-    if (auto* warp = dynamic_cast<const TVxWeaveJob*>(job))
-        return warp->WarpKey();
-    if (dynamic_cast<const TVxReedJob*>(job))
-        return QStringLiteral("Reed");
-    if (auto* downtime = dynamic_cast<const TVxDowntimeJob*>(job))
-        return downtime->Descr();
+    if (auto* warp = dynamic_cast<const TVxWeaveJob*>(job)) return warp->WarpKey();
+    if (dynamic_cast<const TVxReedJob*>(job)) return QStringLiteral("Reed");
+    if (auto* downtime = dynamic_cast<const TVxDowntimeJob*>(job)) return downtime->Descr();
     return QString();
 }
 
 void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context) {
     auto* warp = dynamic_cast<TVxWeaveJob*>(job);
-    if (!warp)
-        return;
+    if (!warp) return;
     // A fabric missing from the reference data (a stored scenario outliving
     // its fabric type) takes nothing: its figures are unknown.
     long long lengthSum = 0;
     long long weightSum = 0;
     for (int i = 0; i < warp->ItemCount(); ++i) {
         auto* item = dynamic_cast<TVxWeaveJobItem*>(warp->Items(i));
-        if (!item)
-            continue;
+        if (!item) continue;
         const TFabricInfo* fabric = context.FabricInfo(item->FabricStru());
-        if (!fabric)
-            continue;
+        if (!fabric) continue;
         lengthSum += static_cast<long long>(fabric->PieceLen) * item->Pieces();
         weightSum += VxRound(static_cast<double>(item->Pieces()) * fabric->WarpPceWgt);
     }
@@ -234,38 +220,33 @@ void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context) {
 
 void UpdateWeaveTime(TVxJob* job, const TVxWeaveContext& context) {
     auto* warp = dynamic_cast<TVxWeaveJob*>(job);
-    if (!warp)
-        return;
+    if (!warp) return;
     float hours = 0;
     for (int i = 0; i < warp->ItemCount(); ++i) {
         auto* item = dynamic_cast<TVxWeaveJobItem*>(warp->Items(i));
-        if (!item)
-            continue;
+        if (!item) continue;
         // Each product is formed wide and the running sum kept in single
         // precision.
         if (const TFabricInfo* fabric = context.FabricInfo(item->FabricStru()))
-            hours = static_cast<float>(hours + static_cast<double>(fabric->HrsPerPiece) *
-                                                   item->Pieces());
+            hours = static_cast<float>(hours +
+                                       static_cast<double>(fabric->HrsPerPiece) * item->Pieces());
     }
     warp->SetEstWeaveHours(roundToInt32(hours));
     if ((warp->FinishDate() - warp->StartDate()) * 24 < hours) {
         warp->SetFinishDate(warp->StartDate() + roundToInt32(static_cast<double>(hours) / 24));
-        if (TVxJobSchedule* schedule = warp->Schedule())
-            UpdateFooter(schedule, context);
+        if (TVxJobSchedule* schedule = warp->Schedule()) UpdateFooter(schedule, context);
     }
 }
 
 void CheckCapacity(const TVxJob* job, const QString& fabricStru, int32_t addedPieces,
                    const TVxWeaveContext& context) {
     auto* warp = dynamic_cast<const TVxWeaveJob*>(job);
-    if (!warp)
-        return;
+    if (!warp) return;
     const TFabricInfo* fabric = context.FabricInfo(fabricStru);
     if (!fabric && addedPieces != 0)
         throw EVxError(QStringLiteral("Unknown fabric structure: ") + fabricStru);
     const TFabricInfo none;
-    if (!fabric)
-        fabric = &none;
+    if (!fabric) fabric = &none;
     // 64 bits: a piece count typed by hand may be far beyond what fits.
     const long long lengthLeft =
         warp->RemainingLen() - static_cast<long long>(fabric->PieceLen) * addedPieces;
@@ -278,8 +259,7 @@ void CheckCapacity(const TVxJob* job, const QString& fabricStru, int32_t addedPi
 }
 
 void UpdateFooter(TVxJobSchedule* schedule, const TVxWeaveContext& context) {
-    if (context.IsBulkUpdate())
-        return;
+    if (context.IsBulkUpdate()) return;
     if (schedule->JobCount() == 0)
         schedule->SetFooter(QString());
     else

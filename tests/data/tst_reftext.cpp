@@ -463,6 +463,14 @@ void TstRefText::samplesReachEveryRule() {
     QCOMPARE(script.texts(), QStringList{});
     QVERIFY(fabricLines.size() >= 15);
 
+    // Rows of one structure agree on its piece data, so the text path (first
+    // line decides) and the database path (first distinct row) agree.
+    for (const QString& line : fabricLines) {
+        const TFabricInfo* f = fabrics.Find(GetCsvField(line, 1));
+        QCOMPARE(QString::number(f->PieceLen), GetCsvField(line, 8));
+        QCOMPARE(f->HrsPerPiece, CsvToFloat(GetCsvField(line, 11)));
+    }
+
     bool oneChar = false, twoChar = false, weightFirst = false;
     std::set<QString> wovenSomewhere;
     for (const QString& line : fabricLines) {

@@ -1,3 +1,4 @@
+#include "EventLog.h"
 #include "ItemDlg.h"
 #include "JobDlg.h"
 #include "VxDate.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -47,7 +49,52 @@ void StepDay(TVxDatePicker* picker, Qt::Key key) {
     picker->Edit()->setCurrentSection(QDateTimeEdit::DaySection);
     QTest::keyClick(picker->Edit(), key);
 }
+
+// The centre of a job's part in its schedule's job area viewport.
+QPoint PartCentre(TVxJobSchedule* schedule, TVxJob* job, TVxJobPart part,
+                  TVxJobItem* item = nullptr) {
+    return schedule->JobArea()->JobOrigin(job) + job->PartRect(part, item).center();
+}
+
+// A user's double click: press and release, then the double press.
+void DoubleClick(QWidget* widget, const QPoint& at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+}
+
+// Opens the popup menu at a point of the job area and clicks an entry.
+void ChooseFromMenu(TVxJobSchedule* schedule, const QPoint& at, const QString& entry) {
+    QWidget* viewport = schedule->JobArea()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    for (QAction* action : menu->actions()) {
+        if (action->text() == entry && action->isVisible()) {
+            // The scripted dialog run processes events while the menu is
+            // still inside its mouse handler; keep the menu alive until the
+            // click is over (a real modal loop defers the deletion itself).
+            menu->setAttribute(Qt::WA_DeleteOnClose, false);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            delete menu;
+            return;
+        }
+    }
+    QFAIL(qPrintable("no menu entry " + entry));
+}
+
+enum class ScheduleAction {
+    AddJobByDoubleClick,
+    AddJobFromMenu,
+    EditJobByDoubleClick,
+    EditJobFromMenu,
+    AddItemsFromMenu,
+    EditItemByDoubleClick,
+    EditItemFromMenu
+};
 } // namespace
+Q_DECLARE_METATYPE(ScheduleAction)
+namespace {} // namespace
 
 class TestDialogs : public QObject {
     Q_OBJECT
@@ -245,58 +292,6 @@ private slots:
         QCOMPARE(job.FinishDate(), expectNone ? 0.0 : start + expectedOffset);
     }
 
-    void executeJobDialog() {
-        VxDialogScript script;
-        script.dialogs.push_back([](QDialog* dialog) {
-            auto* form = qobject_cast<TVxJobForm*>(dialog);
-            QTest::keyClicks(form->UpperEdit, "Warp 12");
-            QTest::keyClicks(form->LowerEdit, "blue");
-            QTest::mouseClick(form->OKBtn, Qt::LeftButton);
-            return -1;
-        });
-        QString upper, lower;
-        TDateTime start = 0, finish = 0;
-        QVERIFY(VxExecuteJobDialog(nullptr, "Add New Job", nullptr, nullptr, upper, lower, start,
-                                   finish));
-        QCOMPARE(script.dialogTitles, QStringList{"Add New Job"});
-        QCOMPARE(upper, QString("Warp 12"));
-        QCOMPARE(lower, QString("blue"));
-        QCOMPARE(start, VxToday());
-        QCOMPARE(finish, VxToday());
-
-        // Cancel after changes leaves the job as it was.
-        TVxJob job;
-        job.SetUpperCaption("Old");
-        job.SetStartDate(VxToday() + 2);
-        job.SetFinishDate(VxToday() + 4);
-        script.dialogs.push_back([](QDialog* dialog) {
-            auto* form = qobject_cast<TVxJobForm*>(dialog);
-            QTest::keyClicks(form->UpperEdit, "er");
-            StepDay(form->StartDatePicker, Qt::Key_Up);
-            QTest::mouseClick(form->CancelBtn, Qt::LeftButton);
-            return -1;
-        });
-        QVERIFY(
-            !VxExecuteJobDialog(nullptr, "Edit Job", nullptr, &job, upper, lower, start, finish));
-        QCOMPARE(job.UpperCaption(), QString("Old"));
-        QCOMPARE(job.StartDate(), VxToday() + 2);
-    }
-
-    void itemMultiSelection() {
-        TVxJob job;
-        TVxJobItemForm form(nullptr);
-        form.Prepare(nullptr, &job, nullptr, ItemList({"C1", "C2", "C3", "C4"}));
-        Show(&form);
-        QVERIFY(!form.OKBtn->isEnabled());
-        ClickRow(form.AvailList, 2);
-        ClickRow(form.AvailList, 0, Qt::ControlModifier);
-        ClickRow(form.AvailList, 3, Qt::ControlModifier);
-        QVERIFY(form.OKBtn->isEnabled());
-        QCOMPARE(form.SelectedCaptions(), (QStringList{"C1", "C3", "C4"}));
-        QTest::mouseClick(form.OKBtn, Qt::LeftButton);
-        QCOMPARE(form.result(), int(QDialog::Accepted));
-    }
-
     void itemOkEnabling_data() {
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<bool>("editing");
@@ -343,34 +338,195 @@ private slots:
         QCOMPARE(item.Caption(), QString("C2"));
     }
 
-    void doubleClickAccepts_data() {
-        QTest::addColumn<bool>("editing");
-        QTest::newRow("adding") << false;
-        QTest::newRow("editing") << true;
+    // With no Do handlers the schedule's menus and double clicks open the
+    // default dialogs; what the user does there reaches the model.
+    void scheduleJobDialogs_data() {
+        QTest::addColumn<ScheduleAction>("action");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QStringList>("captions");
+        const QString added = "S:BeforeJobAdd,S:AfterJobAdd";
+        QTest::newRow("add by double click") << ScheduleAction::AddJobByDoubleClick << true << added
+                                             << QStringList{"Reed 2640", "Typed"};
+        QTest::newRow("add from menu")
+            << ScheduleAction::AddJobFromMenu << true << added << QStringList{"Reed 2640", "Typed"};
+        QTest::newRow("add cancelled") << ScheduleAction::AddJobFromMenu << false
+                                       << "S:BeforeJobAdd" << QStringList{"Reed 2640"};
+        QTest::newRow("edit by double click")
+            << ScheduleAction::EditJobByDoubleClick << true << "S:BeforeJobEdit,S:AfterJobEdit"
+            << QStringList{"Reed 2640Typed"};
+        QTest::newRow("edit from menu")
+            << ScheduleAction::EditJobFromMenu << true << "S:BeforeJobEdit,S:AfterJobEdit"
+            << QStringList{"Reed 2640Typed"};
+        QTest::newRow("edit cancelled") << ScheduleAction::EditJobFromMenu << false
+                                        << "S:BeforeJobEdit" << QStringList{"Reed 2640"};
     }
-    void doubleClickAccepts() {
-        QFETCH(bool, editing);
-        TVxJob job;
-        TVxJobItem item;
-        item.SetCaption("C1");
+    void scheduleJobDialogs() {
+        QFETCH(ScheduleAction, action);
+        QFETCH(bool, confirm);
+        QFETCH(QString, events);
+        QFETCH(QStringList, captions);
+        TVxJobSchedule schedule;
+        schedule.resize(160, 400);
+        schedule.AddJob(5, "Reed 2640", "", VxToday() + 1, VxToday() + 2);
+        Show(&schedule);
+        EventLog log;
+        log.attach(&schedule);
         VxDialogScript script;
-        script.dialogs.push_back([](QDialog* dialog) {
-            auto* form = qobject_cast<TVxJobItemForm*>(dialog);
-            const QPoint at = form->AvailList->visualItemRect(form->AvailList->item(2)).center();
-            // A real double click: press and release, then the double press.
-            QTest::mouseClick(form->AvailList->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(form->AvailList->viewport(), Qt::LeftButton, {}, at);
+        script.dialogs.push_back([confirm](QDialog* dialog) {
+            auto* form = qobject_cast<TVxJobForm*>(dialog);
+            form->UpperEdit->setFocus();
+            form->UpperEdit->end(false);
+            QTest::keyClicks(form->UpperEdit, "Typed");
+            QTest::mouseClick(confirm ? form->OKBtn : form->CancelBtn, Qt::LeftButton);
             return -1;
         });
+        TVxJob* job = schedule.Jobs(0);
+        const QPoint onJob = PartCentre(&schedule, job, TVxJobPart::UpperCaption);
+        const QPoint below(20, schedule.JobArea()->viewport()->height() - 10);
+        switch (action) {
+        case ScheduleAction::AddJobByDoubleClick:
+            DoubleClick(schedule.JobArea()->viewport(), below);
+            break;
+        case ScheduleAction::AddJobFromMenu:
+            ChooseFromMenu(&schedule, below, "&Add New Job...");
+            break;
+        case ScheduleAction::EditJobByDoubleClick:
+            DoubleClick(schedule.JobArea()->viewport(), onJob);
+            break;
+        default:
+            ChooseFromMenu(&schedule, onJob, "&Edit Job...");
+            break;
+        }
+        const bool adding = action == ScheduleAction::AddJobByDoubleClick ||
+                            action == ScheduleAction::AddJobFromMenu;
+        QCOMPARE(script.dialogTitles, QStringList{adding ? "Add New Job" : "Edit Job"});
+        QCOMPARE(log.joined(), events);
+        QStringList now;
+        for (int i = 0; i < schedule.JobCount(); ++i)
+            now << schedule.Jobs(i)->UpperCaption();
+        QCOMPARE(now, captions);
+        if (adding && confirm) {
+            TVxJob* added = schedule.Jobs(1);
+            QCOMPARE(added->JobNo, 0);
+            QCOMPARE(added->StartDate(), VxToday());
+            QCOMPARE(added->FinishDate(), VxToday());
+        }
+        // The job's own dates survive an edit that did not touch them.
+        QCOMPARE(job->StartDate(), VxToday() + 1);
+        QCOMPARE(job->FinishDate(), VxToday() + 2);
+    }
+
+    void scheduleItemDialogs_data() {
+        QTest::addColumn<ScheduleAction>("action");
+        QTest::addColumn<bool>("doubleClickEntry");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("add two, in list order")
+            << ScheduleAction::AddItemsFromMenu << false
+            << "S:BeforeItemAdd,S:AfterItemAdd,S:AfterItemAdd" << QStringList{"Old", "F1", "F3"};
+        QTest::newRow("add one by double click")
+            << ScheduleAction::AddItemsFromMenu << true << "S:BeforeItemAdd,S:AfterItemAdd"
+            << QStringList{"Old", "F3"};
+        QTest::newRow("edit by double clicks")
+            << ScheduleAction::EditItemByDoubleClick << true << "S:BeforeItemEdit,S:AfterItemEdit"
+            << QStringList{"F3"};
+        QTest::newRow("edit from menu") << ScheduleAction::EditItemFromMenu << false
+                                        << "S:BeforeItemEdit,S:AfterItemEdit" << QStringList{"F3"};
+    }
+    void scheduleItemDialogs() {
+        QFETCH(ScheduleAction, action);
+        QFETCH(bool, doubleClickEntry);
+        QFETCH(QString, events);
+        QFETCH(QStringList, captions);
         TVxJobSchedule schedule;
-        schedule.OnInitItemDialog = ItemList({"C1", "C2", "C3", "C4"});
-        QStringList selected;
-        QVERIFY(VxExecuteItemDialog(nullptr, editing ? "Edit Item" : "Add New Job Items", &schedule,
-                                    &job, editing ? &item : nullptr, selected));
-        if (editing)
-            QCOMPARE(item.Caption(), QString("C3"));
-        else
-            QCOMPARE(selected, QStringList{"C3"});
+        schedule.resize(160, 400);
+        TVxJob* job = schedule.AddJob(1, "Warp", "", VxToday(), VxToday());
+        TVxJobItem* old = job->AddItem(7, "Old");
+        Show(&schedule);
+        EventLog log;
+        log.attach(&schedule);
+        QList<TVxJobItem*> initItems;
+        schedule.OnInitItemDialog = [&](TVxJobSchedule*, TVxJob* j, TVxJobItem* item,
+                                        QStringList& list) {
+            QCOMPARE(j, job);
+            initItems << item;
+            list = QStringList{"F1", "F2", "F3"};
+        };
+        const bool adding = action == ScheduleAction::AddItemsFromMenu;
+        VxDialogScript script;
+        script.dialogs.push_back([adding, doubleClickEntry](QDialog* dialog) {
+            auto* form = qobject_cast<TVxJobItemForm*>(dialog);
+            QListWidget* list = form->AvailList;
+            if (doubleClickEntry) {
+                DoubleClick(list->viewport(), list->visualItemRect(list->item(2)).center());
+                return -1;
+            }
+            ClickRow(list, 2);
+            if (adding) ClickRow(list, 0, Qt::ControlModifier);
+            QTest::mouseClick(form->OKBtn, Qt::LeftButton);
+            return -1;
+        });
+        const QPoint onItem = PartCentre(&schedule, job, TVxJobPart::Item, old);
+        switch (action) {
+        case ScheduleAction::AddItemsFromMenu:
+            ChooseFromMenu(&schedule, PartCentre(&schedule, job, TVxJobPart::UpperCaption),
+                           "&Add Item...");
+            break;
+        case ScheduleAction::EditItemByDoubleClick:
+            DoubleClick(schedule.JobArea()->viewport(), onItem);
+            break;
+        default:
+            ChooseFromMenu(&schedule, onItem, "&Edit Item...");
+            break;
+        }
+        QCOMPARE(script.dialogTitles, QStringList{adding ? "Add New Job Items" : "Edit Item"});
+        QCOMPARE(initItems, QList<TVxJobItem*>{adding ? nullptr : old});
+        QCOMPARE(log.joined(), events);
+        QStringList now;
+        for (int i = 0; i < job->ItemCount(); ++i) {
+            now << job->Items(i)->Caption();
+            QCOMPARE(job->Items(i)->ItemNo, i == 0 ? 7 : 0);
+        }
+        QCOMPARE(now, captions);
+    }
+
+    // A list provider that vetoes or fails ends the action before any dialog
+    // shows; the failure reaches the user as an error box, the abort quietly.
+    void initHandlerFailures_data() {
+        QTest::addColumn<bool>("abort");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("silent abort") << true << QStringList();
+        QTest::newRow("error") << false << QStringList{"No captions today"};
+    }
+    void initHandlerFailures() {
+        QFETCH(bool, abort);
+        QFETCH(QStringList, errors);
+        TVxJobSchedule schedule;
+        schedule.resize(160, 300);
+        TVxJob* job = schedule.AddJob(1, "Warp", "", VxToday(), VxToday());
+        Show(&schedule);
+        auto fail = [abort] {
+            if (abort) VxAbort();
+            throw EVxError("No captions today");
+        };
+        schedule.OnInitJobDialog = [fail](TVxJobSchedule*, TVxJob*, QStringList&, QStringList&) {
+            fail();
+        };
+        schedule.OnInitItemDialog = [fail](TVxJobSchedule*, TVxJob*, TVxJobItem*, QStringList&) {
+            fail();
+        };
+        VxDialogScript script;
+        QWidget* viewport = schedule.JobArea()->viewport();
+        DoubleClick(viewport, QPoint(20, viewport->height() - 10));
+        DoubleClick(viewport, PartCentre(&schedule, job, TVxJobPart::UpperCaption));
+        ChooseFromMenu(&schedule, PartCentre(&schedule, job, TVxJobPart::UpperCaption),
+                       "&Add Item...");
+        QVERIFY(script.dialogTitles.isEmpty());
+        QCOMPARE(script.texts(VxMsgKind::Error), errors + errors + errors);
+        QCOMPARE(schedule.JobCount(), 1);
+        QCOMPARE(job->ItemCount(), 0);
+        QCOMPARE(job->UpperCaption(), QString("Warp"));
     }
 };
 

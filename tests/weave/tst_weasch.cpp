@@ -1,8 +1,10 @@
 // The weaving job kinds: their panel texts, the capacity and weaving-time
 // arithmetic, and the per-kind menus and footers.
 
+#include "RefText.h"
 #include "VxAbort.h"
 #include "VxDate.h"
+#include "VxDialogs.h"
 #include "VxWeaSch.h"
 
 #include <QtTest>
@@ -70,6 +72,7 @@ private slots:
 
     void updateCapacity_data();
     void updateCapacity();
+    void sampleWarpCapacity();
     void updateWeaveTime_data();
     void updateWeaveTime();
     void weaveTimeFooterSkippedInBulk();
@@ -84,9 +87,12 @@ private slots:
 void TestWeaSch::jobCaptions_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("reed") << "reed" << "12:  Reed 2640";
-    QTest::newRow("warp") << "warp" << "7:  A-WHT 3000m";
-    QTest::newRow("downtime") << "downtime" << "4:  Loom service";
+    QTest::newRow("reed") << "reed"
+                          << "12:  Reed 2640";
+    QTest::newRow("warp") << "warp"
+                          << "7:  A-WHT 3000m";
+    QTest::newRow("downtime") << "downtime"
+                              << "4:  Loom service";
 }
 
 void TestWeaSch::jobCaptions() {
@@ -108,7 +114,7 @@ void TestWeaSch::jobCaptions() {
         downtime->SetDescr("Loom service");
     }
     QCOMPARE(job->UpperCaption(), expected);
-    QCOMPARE(JobKindText(job.get()), kind == "reed"    ? QString("Reed")
+    QCOMPARE(JobKindText(job.get()), kind == "reed"   ? QString("Reed")
                                      : kind == "warp" ? QString("A-WHT")
                                                       : QString("Loom service"));
 }
@@ -161,11 +167,16 @@ void TestWeaSch::itemCaption_data() {
     QTest::addColumn<QString>("col");
     QTest::addColumn<int>("pieces");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("one piece") << "AB" << "RED" << 1 << "ABRED : NAT/1pc";
-    QTest::newRow("two pieces") << "AB" << "RED" << 2 << "ABRED : NAT/2pcs";
-    QTest::newRow("three pieces") << "AB" << "RED" << 3 << "ABRED : NAT/3pcs";
-    QTest::newRow("none") << "B" << "001" << 0 << "B001 : NAT/0pc";
-    QTest::newRow("negative") << "B" << "001" << -2 << "B001 : NAT/-2pc";
+    QTest::newRow("one piece") << "AB"
+                               << "RED" << 1 << "ABRED : NAT/1pc";
+    QTest::newRow("two pieces") << "AB"
+                                << "RED" << 2 << "ABRED : NAT/2pcs";
+    QTest::newRow("three pieces") << "AB"
+                                  << "RED" << 3 << "ABRED : NAT/3pcs";
+    QTest::newRow("none") << "B"
+                          << "001" << 0 << "B001 : NAT/0pc";
+    QTest::newRow("negative") << "B"
+                              << "001" << -2 << "B001 : NAT/-2pc";
 }
 
 void TestWeaSch::itemCaption() {
@@ -192,8 +203,8 @@ void TestWeaSch::kindsLookAndMenus() {
     auto* reed = new TVxReedJob;
     auto* warp = new TVxWeaveJob;
     auto* downtime = new TVxDowntimeJob;
-    for (TVxJob* job : {static_cast<TVxJob*>(reed), static_cast<TVxJob*>(warp),
-                        static_cast<TVxJob*>(downtime)}) {
+    for (TVxJob* job :
+         {static_cast<TVxJob*>(reed), static_cast<TVxJob*>(warp), static_cast<TVxJob*>(downtime)}) {
         loom.InsertJob(job);
         SetJobMenuCaptions(job);
         QVERIFY(!job->CaptionFont().bold());
@@ -228,11 +239,14 @@ void TestWeaSch::updateCapacity_data() {
     QTest::newRow("items rounded one by one")
         << "A" << 6000 << QStringList{"AB:1", "AB:1"} << 3000 - 80 << 15 - 4;
     // The sum is taken off before rounding: 500.5 - 40 = 460.5 -> 460.
-    QTest::newRow("sum subtracted before rounding") << "A" << 1001 << QStringList{"C:1"} << 460 << 1;
+    QTest::newRow("sum subtracted before rounding")
+        << "A" << 1001 << QStringList{"C:1"} << 460 << 1;
     QTest::newRow("over-filled goes negative")
         << "B" << 3000 << QStringList{"D:31"} << -100 << 150 - 31;
-    QTest::newRow("unknown warp type offers nothing") << "Q" << 3000 << QStringList{"D:1"} << -100 << -1;
-    QTest::newRow("unknown fabric takes nothing") << "B" << 3000 << QStringList{"XX:5"} << 3000 << 150;
+    QTest::newRow("unknown warp type offers nothing")
+        << "Q" << 3000 << QStringList{"D:1"} << -100 << -1;
+    QTest::newRow("unknown fabric takes nothing")
+        << "B" << 3000 << QStringList{"XX:5"} << 3000 << 150;
     QTest::newRow("warp type without standard length") << "Z" << 3000 << QStringList() << 3000 << 0;
 }
 
@@ -257,6 +271,27 @@ void TestWeaSch::updateCapacity() {
     TVxReedJob reed;
     UpdateCapacity(&reed, tables.context);
     QVERIFY(reed.StatusText().isEmpty());
+}
+
+void TestWeaSch::sampleWarpCapacity() {
+    // The shipped reference files: warp A is 3000 m of 150 kg at 95 % greige
+    // length; fabric P takes 60 m, 2.6 kg and 3.5 h a piece.
+    VxDialogScript script;
+    TRefTextLoader loader(qEnvironmentVariable("PLEXIWEAVE_SAMPLES"));
+    const TWarpInfoList warps = loader.BuildWarpInfos();
+    const TFabricInfoList fabrics = loader.BuildFabricInfos();
+    QCOMPARE(script.texts(), QStringList());
+    TVxWeaveContext context;
+    context.WarpInfos = &warps;
+    context.FabricInfos = &fabrics;
+    std::unique_ptr<TVxWeaveJob> warp(newWarp("a", 3000)); // keys ignore case
+    UpdateCapacity(warp.get(), context);
+    QCOMPARE(warp->StatusText(), QString("Rem: 2850m / 142kg"));
+    AddWeaveItem(warp.get(), 1, "P", "001", "WHT", 10);
+    UpdateCapacity(warp.get(), context);
+    UpdateWeaveTime(warp.get(), context);
+    QCOMPARE(warp->StatusText(), QString("Rem: 2250m / 116kg"));
+    QCOMPARE(warp->DatesRow.Hint, QString("Est weave time: 35hrs"));
 }
 
 void TestWeaSch::updateWeaveTime_data() {
@@ -289,8 +324,7 @@ void TestWeaSch::updateWeaveTime() {
     warp->SetStartDate(start);
     warp->SetFinishDate(start + days);
     loom.InsertJob(warp);
-    if (pieces > 0)
-        AddWeaveItem(warp, 1, stru, "RED", "NAT", pieces);
+    if (pieces > 0) AddWeaveItem(warp, 1, stru, "RED", "NAT", pieces);
     loom.SetFooter("unchanged");
 
     UpdateWeaveTime(warp, tables.context);
@@ -299,8 +333,7 @@ void TestWeaSch::updateWeaveTime() {
     QCOMPARE(warp->StartDate(), start);
     QCOMPARE(warp->FinishDate(), start + finishDays);
     // The footer follows only when the finish had to move out.
-    if (hours > days * 24)
-        QCOMPARE(loom.Footer(), "Finish: " + VxDateToStr(start + finishDays));
+    if (hours > days * 24) QCOMPARE(loom.Footer(), "Finish: " + VxDateToStr(start + finishDays));
 }
 
 void TestWeaSch::weaveTimeFooterSkippedInBulk() {

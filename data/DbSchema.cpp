@@ -1,0 +1,214 @@
+#include "DbSchema.h"
+
+#include "RefText.h"
+#include "SchedDB.h"
+#include "VxAbort.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <functional>
+
+namespace {
+// Text columns carry a length check too, so SQLite refuses over-long text as
+// PostgreSQL does.
+QString text(const char* name, int size, bool required) {
+    return QStringLiteral("%1 varchar(%2)%3 check (length(%1) <= %2)")
+        .arg(QLatin1String(name))
+        .arg(size)
+        .arg(required ? QStringLiteral(" not null") : QString());
+}
+QString integer(const char* name, bool required) {
+    return QLatin1String(name) + QStringLiteral(" integer") +
+           (required ? QStringLiteral(" not null") : QString());
+}
+QString real(const char* name, bool required) {
+    return QLatin1String(name) + QStringLiteral(" double precision") +
+           (required ? QStringLiteral(" not null") : QString());
+}
+QString date(const char* name) {
+    return QLatin1String(name) + QStringLiteral(" date");
+}
+
+TDbTableDef table(const char* name, const QStringList& columns, bool reference,
+                  const QStringList& indexes = {}) {
+    TDbTableDef def{QLatin1String(name), {}, reference};
+    def.Statements
+        << QStringLiteral("create table %1 (%2)").arg(def.Name, columns.join(QStringLiteral(", ")));
+    for (const QString& index : indexes) {
+        const QString columnsOf = index;
+        QString indexName =
+            def.Name + QLatin1Char('_') + QString(index).remove(' ').replace(',', '_');
+        def.Statements
+            << QStringLiteral("create index %1 on %2 (%3)").arg(indexName, def.Name, columnsOf);
+    }
+    return def;
+}
+
+[[noreturn]] void throwSql(const QSqlQuery& q) {
+    throw EVxError(TSchedDB::ErrorText(q.lastError()));
+}
+
+void exec(QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql)) throwSql(q);
+}
+
+// Reads one sample file line by line and inserts one row per non-empty line.
+// Fields are taken by position; an empty optional number is stored empty.
+class TSeeder {
+public:
+    TSeeder(QSqlDatabase& db, const QString& folder) : m_db(db), m_folder(folder) {}
+
+    using Field = std::function<QVariant(const QString& line)>;
+
+    void seed(const QString& table, const QString& fileName, const QStringList& columns,
+              const QList<Field>& fields) {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        QSqlQuery insert(m_db);
+        if (!insert.prepare(QStringLiteral("insert into %1 (%2) values (%3)")
+                                .arg(table, columns.join(", "), marks.join(", "))))
+            throwSql(insert);
+        TRefTextLoader loader(m_folder);
+        TRefLineReader reader(loader.PathOf(fileName), fileName);
+        QString line;
+        int lineNo = 0;
+        while (reader.Next(line)) {
+            ++lineNo;
+            if (line.isEmpty()) continue;
+            try {
+                for (const Field& f : fields)
+                    insert.addBindValue(f(line));
+            } catch (const EVxError& e) {
+                throw EVxError(QStringLiteral("Cannot fill %1 from \"%2\", line %3: %4")
+                                   .arg(table, fileName)
+                                   .arg(lineNo)
+                                   .arg(e.message()));
+            }
+            if (!insert.exec())
+                throw EVxError(QStringLiteral("Cannot fill %1 from \"%2\", line %3: %4")
+                                   .arg(table, fileName)
+                                   .arg(lineNo)
+                                   .arg(TSchedDB::ErrorText(insert.lastError())));
+        }
+    }
+
+    static Field str(int n) {
+        return [n](const QString& line) {
+            const QString v = GetCsvField(line, n);
+            return v.isEmpty() ? QVariant() : QVariant(v);
+        };
+    }
+    static Field num(int n, bool isInt) {
+        return [n, isInt](const QString& line) {
+            const QString v = GetCsvField(line, n);
+            if (v.isEmpty()) return QVariant();
+            return isInt ? QVariant(CsvToInt(v)) : QVariant(double(CsvToFloat(v)));
+        };
+    }
+    // Downtime descriptions: the whole line without one trailing comma.
+    static Field wholeLine() {
+        return [](const QString& line) {
+            QString v = line;
+            if (v.endsWith(QLatin1Char(','))) v.chop(1);
+            return v.isEmpty() ? QVariant() : QVariant(v);
+        };
+    }
+
+private:
+    QSqlDatabase& m_db;
+    QString m_folder;
+};
+
+void seedTable(QSqlDatabase& db, const QString& table, const QString& folder) {
+    TSeeder s(db, folder);
+    using S = TSeeder;
+    if (table == "LOOMSPEC")
+        s.seed(table, LoomSpecFile, {"REF", "POSN", "TYPE", "DESCR"},
+               {S::str(1), S::num(2, true), S::str(3), S::str(4)});
+    else if (table == "WARPTYPE")
+        s.seed(table, WarpTypeFile,
+               {"WARPTYPE", "TOTALENDS", "DENTSPERCM", "AVEHRS", "GREIGELENPERCENT", "WARPLEN",
+                "WARPWGT"},
+               {S::str(1), S::num(2, true), S::num(3, false), S::num(4, false), S::num(5, false),
+                S::num(6, true), S::num(7, false)});
+    else if (table == "FABRICTYPE")
+        s.seed(table, FabricTypeFile,
+               {"FABRICSTRU", "FABRICCOL", "WARPTYPE", "WARPCOL", "WEFTSTRU", "WEFTTWIST",
+                "WEFTCOL", "PIECELEN", "WARPPCEWGT", "WEFTPCEWGT", "HRSPERPIECE"},
+               {S::str(1), S::str(2), S::str(3), S::str(4), S::str(5), S::str(6), S::str(7),
+                S::num(8, true), S::num(9, false), S::num(10, false), S::num(11, false)});
+    else if (table == "STRULOOM")
+        s.seed(table, StruLoomFile, {"FABRICSTRU", "LOOMTYPE"}, {S::str(1), S::str(2)});
+    else if (table == "DOWNTIMETYPE")
+        s.seed(table, DowntimeTypeFile, {"DESCR"}, {S::wholeLine()});
+}
+} // namespace
+
+const QList<TDbTableDef>& PlannerTables() {
+    static const QList<TDbTableDef> tables = {
+        table("LOOMSPEC",
+              {text("REF", 12, true), integer("POSN", true), text("TYPE", 25, true),
+               text("DESCR", 25, true)},
+              true, {"REF"}),
+        table("WARPTYPE",
+              {text("WARPTYPE", 1, true), integer("WARPLEN", false), real("WARPWGT", false),
+               integer("TOTALENDS", false), real("DENTSPERCM", false), real("AVEHRS", false),
+               real("GREIGELENPERCENT", false)},
+              true, {"WARPTYPE"}),
+        table("FABRICTYPE",
+              {text("FABRICSTRU", 2, true), text("FABRICCOL", 3, true), text("WARPTYPE", 2, true),
+               text("WARPCOL", 3, true), text("WEFTSTRU", 4, true), text("WEFTTWIST", 2, true),
+               text("WEFTCOL", 3, true), integer("PIECELEN", true), real("WARPPCEWGT", false),
+               real("WEFTPCEWGT", false), real("HRSPERPIECE", false)},
+              true, {"FABRICSTRU, FABRICCOL"}),
+        table("STRULOOM",
+              {text("FABRICSTRU", 2, true), text("LOOMTYPE", 25, true),
+               "primary key (FABRICSTRU, LOOMTYPE)"},
+              true),
+        table("DOWNTIMETYPE", {text("DESCR", 20, true)}, true, {"DESCR"}),
+        table("SCENARIO",
+              {integer("SCENARIONO", true), text("DESCR", 25, false), "primary key (SCENARIONO)"},
+              false),
+        table("REEDJOB",
+              {integer("SCENARIONO", true), integer("LOOMNO", true), integer("JOBNO", true),
+               integer("PLACENO", true), integer("TOTALENDS", true), real("DENTSPERCM", true),
+               date("STARTDATE"), date("ENDDATE")},
+              false, {"SCENARIONO"}),
+        table("WEAVEJOB",
+              {integer("SCENARIONO", true), integer("LOOMNO", true), integer("JOBNO", true),
+               integer("PLACENO", true), text("WARPTYPE", 2, true), text("WARPCOL", 3, true),
+               integer("WARPLEN", true), date("STARTDATE"), date("ENDDATE"),
+               "primary key (SCENARIONO, JOBNO)"},
+              false, {"SCENARIONO"}),
+        table("DOWNTIMEJOB",
+              {integer("SCENARIONO", true), integer("LOOMNO", true), integer("JOBNO", true),
+               integer("PLACENO", true), text("DESCR", 20, true), date("STARTDATE"),
+               date("ENDDATE")},
+              false, {"SCENARIONO"}),
+        table("WEAVEITEM",
+              {integer("SCENARIONO", true), integer("SCHEDULENO", true), integer("JOBNO", true),
+               integer("ITEMNO", true), integer("PLACENO", true), text("FABRICSTRU", 2, true),
+               text("FABRICCOL", 3, true), text("WEFTCOL", 3, true), integer("WEFTPCS", true)},
+              false, {"SCENARIONO"}),
+    };
+    return tables;
+}
+
+QStringList MissingPlannerTables(const QSqlDatabase& db) {
+    const QStringList present = db.tables(QSql::Tables);
+    QStringList missing;
+    for (const TDbTableDef& def : PlannerTables())
+        if (!present.contains(def.Name, Qt::CaseInsensitive)) missing << def.Name;
+    return missing;
+}
+
+void CreatePlannerTables(QSqlDatabase& db, const QStringList& missing, const QString& seedFolder) {
+    for (const TDbTableDef& def : PlannerTables()) {
+        if (!missing.contains(def.Name)) continue;
+        for (const QString& sql : def.Statements)
+            exec(db, sql);
+        if (def.Reference) seedTable(db, def.Name, seedFolder);
+    }
+}

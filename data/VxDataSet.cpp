@@ -1,0 +1,684 @@
+#include "VxDataSet.h"
+
+#include "SchedDB.h"
+#include "VxAbort.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+namespace {
+[[noreturn]] void throwSql(const QSqlError& error) {
+    throw EVxError(TSchedDB::ErrorText(error));
+}
+
+// Result column names as the program refers to them: upper case, without a
+// table prefix, an aggregate by its function's name ("sum (x)" -> SUM).
+QString fieldNameOf(const QString& column) {
+    QString name = column;
+    const int paren = name.indexOf(QLatin1Char('('));
+    if (paren > 0) name = name.left(paren);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0) name = name.mid(dot + 1);
+    return name.trimmed().toUpper();
+}
+
+bool isNumber(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isDate(const QVariant& v) {
+    return v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime;
+}
+
+// Orders values the way the index orders them; empty values first.
+int compareValues(const QVariant& a, const QVariant& b) {
+    if (a.isNull() || b.isNull()) return int(!a.isNull()) - int(!b.isNull());
+    if (isNumber(a) && isNumber(b)) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (isDate(a) || isDate(b)) {
+        const double x = TVxDataSet::VariantToDate(a), y = TVxDataSet::VariantToDate(b);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    return QString::compare(a.toString(), b.toString());
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+TVxDataSet::TVxDataSet(TSchedDB& db) : m_db(db) {}
+TVxDataSet::~TVxDataSet() = default;
+
+void TVxDataSet::Open() {
+    if (Active()) return;
+    load();
+    m_current = m_rows.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.empty();
+    setState(TVxDataSetState::Browse);
+    if (AfterOpen) AfterOpen(*this);
+    notify(TVxDataEvent::Opened);
+    scrolled();
+}
+
+void TVxDataSet::Close() {
+    if (!Active()) return;
+    if (BeforeClose) BeforeClose(*this);
+    m_rows.clear();
+    m_rowIds.clear();
+    m_buffer.clear();
+    m_current = -1;
+    m_eof = m_bof = true;
+    m_state = TVxDataSetState::Inactive;
+    if (AfterClose) AfterClose(*this);
+    notify(TVxDataEvent::Closed);
+}
+
+void TVxDataSet::Refresh() {
+    if (!Active()) return;
+    checkBrowse();
+    const QVariant id = hasRowId() && m_current >= 0 ? m_rowIds[m_current] : QVariant();
+    const int oldCurrent = m_current;
+    load();
+    m_current = -1;
+    if (!id.isNull()) {
+        const auto it = std::find(m_rowIds.begin(), m_rowIds.end(), id);
+        if (it != m_rowIds.end()) m_current = int(it - m_rowIds.begin());
+    }
+    if (m_current < 0 && !m_rows.empty()) m_current = std::clamp(oldCurrent, 0, RecordCount() - 1);
+    m_bof = m_current <= 0;
+    m_eof = m_rows.empty();
+    notify(TVxDataEvent::DataChanged);
+    scrolled();
+}
+
+void TVxDataSet::load() {
+    QSqlQuery query = runSelect();
+    const QSqlRecord record = query.record();
+    const int first = hasRowId() ? 1 : 0;
+
+    QList<TVxField> fields;
+    for (int i = first; i < record.count(); ++i) {
+        TVxField field;
+        field.FieldName = fieldNameOf(record.fieldName(i));
+        // Display settings made on an earlier opening stay.
+        for (const TVxField& old : m_fields)
+            if (old.FieldName == field.FieldName && !old.Calculated) field = old;
+        if (field.DisplayLabel.isEmpty()) field.DisplayLabel = field.FieldName;
+        fields << field;
+    }
+    m_dataColumns = int(fields.size());
+    for (const TVxField& calc : m_calcFields) {
+        TVxField field = calc;
+        for (const TVxField& old : m_fields)
+            if (old.FieldName == field.FieldName && old.Calculated) field = old;
+        fields << field;
+    }
+    m_fields = fields;
+
+    m_rows.clear();
+    m_rowIds.clear();
+    while (query.next()) {
+        Row row(size_t(m_fields.size()));
+        for (int i = 0; i < m_dataColumns; ++i)
+            row[size_t(i)] = query.value(i + first);
+        if (first) m_rowIds.push_back(query.value(0));
+        calculate(row);
+        m_rows.push_back(std::move(row));
+    }
+    if (query.lastError().isValid()) throwSql(query.lastError());
+}
+
+void TVxDataSet::calculate(Row& row) {
+    if (m_calcFields.isEmpty() || !OnCalcFields) return;
+    m_calcRow = &row;
+    try {
+        OnCalcFields(*this);
+    } catch (...) {
+        m_calcRow = nullptr;
+        throw;
+    }
+    m_calcRow = nullptr;
+}
+
+void TVxDataSet::First() {
+    checkBrowse();
+    m_current = m_rows.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.empty();
+    scrolled();
+}
+
+void TVxDataSet::Last() {
+    checkBrowse();
+    m_current = RecordCount() - 1;
+    m_eof = true;
+    m_bof = m_rows.empty();
+    scrolled();
+}
+
+void TVxDataSet::Next() {
+    checkBrowse();
+    if (m_current + 1 < RecordCount()) {
+        ++m_current;
+        m_bof = m_eof = false;
+        scrolled();
+    } else {
+        m_eof = true;
+    }
+}
+
+void TVxDataSet::Prior() {
+    checkBrowse();
+    if (m_current > 0) {
+        --m_current;
+        m_bof = m_eof = false;
+        scrolled();
+    } else {
+        m_bof = true;
+    }
+}
+
+bool TVxDataSet::MoveTo(int row) {
+    checkBrowse();
+    if (row < 0 || row >= RecordCount()) return false;
+    m_current = row;
+    m_bof = m_eof = false;
+    scrolled();
+    return true;
+}
+
+void TVxDataSet::scrolled() {
+    if (AfterScroll) AfterScroll(*this);
+    notify(TVxDataEvent::Scrolled);
+}
+
+void TVxDataSet::setState(TVxDataSetState state) {
+    if (m_state == state) return;
+    m_state = state;
+    notify(TVxDataEvent::StateChanged);
+}
+
+void TVxDataSet::AddLink(void* owner, std::function<void(TVxDataEvent)> listener) {
+    m_links.emplace_back(owner, std::move(listener));
+}
+
+void TVxDataSet::RemoveLink(void* owner) {
+    m_links.erase(std::remove_if(m_links.begin(), m_links.end(),
+                                 [owner](const auto& link) { return link.first == owner; }),
+                  m_links.end());
+}
+
+void TVxDataSet::notify(TVxDataEvent event) {
+    const auto links = m_links; // a listener may unlink itself
+    for (const auto& link : links)
+        link.second(event);
+}
+
+TVxField* TVxDataSet::FieldDef(const QString& name) {
+    const int i = FieldIndex(name);
+    if (i >= 0) return &m_fields[i];
+    for (TVxField& calc : m_calcFields)
+        if (calc.FieldName.compare(name, Qt::CaseInsensitive) == 0) return &calc;
+    return nullptr;
+}
+
+int TVxDataSet::FieldIndex(const QString& name) const {
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].FieldName.compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+int TVxDataSet::requireField(const QString& name) const {
+    const int i = FieldIndex(name);
+    if (i < 0) throw EVxError(QStringLiteral("%1: Field '%2' not found").arg(Name(), name));
+    return i;
+}
+
+void TVxDataSet::AddCalcField(const TVxField& field) {
+    TVxField calc = field;
+    calc.FieldName = calc.FieldName.toUpper();
+    calc.Calculated = true;
+    if (calc.DisplayLabel.isEmpty()) calc.DisplayLabel = calc.FieldName;
+    m_calcFields << calc;
+}
+
+void TVxDataSet::SetCalcValue(const QString& name, const QVariant& value) {
+    const int i = requireField(name);
+    if (!m_calcRow || !m_fields[i].Calculated)
+        throw EVxError(QStringLiteral("%1: Field '%2' is not being calculated").arg(Name(), name));
+    (*m_calcRow)[size_t(i)] = value;
+}
+
+const TVxDataSet::Row* TVxDataSet::currentRow() const {
+    if (m_calcRow) return m_calcRow;
+    if (m_state == TVxDataSetState::Edit || m_state == TVxDataSetState::Insert) return &m_buffer;
+    return m_current >= 0 && m_current < RecordCount() ? &m_rows[size_t(m_current)] : nullptr;
+}
+
+QVariant TVxDataSet::Value(const QString& name) const {
+    const int i = requireField(name);
+    const Row* row = currentRow();
+    return row ? (*row)[size_t(i)] : QVariant();
+}
+
+bool TVxDataSet::IsNull(const QString& name) const {
+    return Value(name).isNull();
+}
+int TVxDataSet::AsInteger(const QString& name) const {
+    return VariantToInt(Value(name));
+}
+double TVxDataSet::AsFloat(const QString& name) const {
+    return VariantToFloat(Value(name));
+}
+QString TVxDataSet::AsString(const QString& name) const {
+    return Value(name).toString();
+}
+TDateTime TVxDataSet::AsDate(const QString& name) const {
+    return VariantToDate(Value(name));
+}
+
+QVariant TVxDataSet::RowValue(int row, int column) const {
+    if (row < 0 || row >= RecordCount() || column < 0 || column >= m_fields.size()) return {};
+    return m_rows[size_t(row)][size_t(column)];
+}
+
+int TVxDataSet::VariantToInt(const QVariant& v) {
+    if (v.isNull()) return 0;
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+        return int(VxRound(v.toDouble()));
+    return v.toInt();
+}
+
+double TVxDataSet::VariantToFloat(const QVariant& v) {
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+TDateTime TVxDataSet::VariantToDate(const QVariant& v) {
+    if (v.isNull()) return 0;
+    if (v.typeId() == QMetaType::QDate) return VxDayOf(v.toDate());
+    if (v.typeId() == QMetaType::QDateTime) {
+        const QDateTime dt = v.toDateTime();
+        return VxDayOf(dt.date()) + dt.time().msecsSinceStartOfDay() / 86400000.0;
+    }
+    if (isNumber(v)) return v.toDouble();
+    const QString text = v.toString();
+    const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+    return date.isValid() ? VxDayOf(date) : 0;
+}
+
+// ---------------------------------------------------------------------------
+
+TVxTable::TVxTable(TSchedDB& db, const QString& tableName, const QStringList& indexFields)
+    : TVxDataSet(db), m_tableName(tableName), m_indexFields(indexFields) {}
+
+TVxTable::~TVxTable() {
+    if (m_master) m_master->RemoveLink(this);
+}
+
+void TVxTable::SetMaster(TVxDataSet* master, const QString& linkField) {
+    if (m_master) m_master->RemoveLink(this);
+    m_master = master;
+    m_linkField = linkField;
+    if (!m_master) return;
+    m_master->AddLink(this, [this](TVxDataEvent event) {
+        if (!Active() || event == TVxDataEvent::StateChanged) return;
+        QVariant link;
+        if (m_master->Active() && m_master->RecNo() >= 0) link = m_master->Value(m_linkField);
+        if (event == TVxDataEvent::Closed || compareValues(link, m_linkValue) != 0 ||
+            link.isNull() != m_linkValue.isNull())
+            Refresh();
+    });
+}
+
+bool TVxTable::hasRowId() const {
+    return m_db.IsEmbedded() || m_db.IsPostgres();
+}
+
+QString TVxTable::rowIdExpr() const {
+    return m_db.IsPostgres() ? QStringLiteral("ctid::text") : QStringLiteral("rowid");
+}
+
+QString TVxTable::rowIdParam() const {
+    return m_db.IsPostgres() ? QStringLiteral("ctid = ?::tid") : QStringLiteral("rowid = ?");
+}
+
+QSqlQuery TVxTable::runSelect() {
+    QString sql = QStringLiteral("select ");
+    if (hasRowId()) sql += rowIdExpr() + QStringLiteral(", ");
+    sql += QStringLiteral("* from ") + m_tableName;
+    QVariantList binds;
+    m_linkValue = QVariant();
+    if (m_master) {
+        if (m_master->Active() && m_master->RecNo() >= 0)
+            m_linkValue = m_master->Value(m_linkField);
+        if (m_linkValue.isNull()) {
+            sql += QStringLiteral(" where 1 = 0"); // no master row, no detail rows
+        } else {
+            sql += QStringLiteral(" where ") + m_linkField + QStringLiteral(" = ?");
+            binds << m_linkValue;
+        }
+    }
+    if (!m_indexFields.isEmpty()) sql += QStringLiteral(" order by ") + m_indexFields.join(", ");
+
+    QSqlQuery query(m_db.Database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) throwSql(query.lastError());
+    for (const QVariant& v : binds)
+        query.addBindValue(v);
+    if (!query.exec()) throwSql(query.lastError());
+    return query;
+}
+
+void TVxTable::checkBrowse() {
+    if (State() == TVxDataSetState::Edit || State() == TVxDataSetState::Insert) Post();
+}
+
+void TVxTable::requireBrowse(const char* operation) {
+    if (!Active())
+        throw EVxError(QStringLiteral("%1: Cannot perform this operation on a closed dataset (%2)")
+                           .arg(m_tableName, QLatin1String(operation)));
+}
+
+void TVxTable::failWith(const ErrorEvent& handler, const QString& message) {
+    if (handler) handler(*this, message);
+    throw EVxError(message);
+}
+
+void TVxTable::Insert() {
+    requireBrowse("insert");
+    checkBrowse();
+    if (BeforeInsert) BeforeInsert(*this);
+    m_buffer.assign(size_t(m_fields.size()), QVariant());
+    if (m_master && !m_linkValue.isNull())
+        m_buffer[size_t(requireField(m_linkField))] = m_linkValue;
+    setState(TVxDataSetState::Insert);
+}
+
+void TVxTable::Edit() {
+    requireBrowse("edit");
+    if (State() != TVxDataSetState::Browse) return;
+    if (m_current < 0)
+        failWith(OnEditError, QStringLiteral("%1: Cannot edit an empty dataset").arg(m_tableName));
+    if (BeforeEdit) BeforeEdit(*this);
+    m_buffer = m_rows[size_t(m_current)];
+    setState(TVxDataSetState::Edit);
+}
+
+void TVxTable::SetValue(const QString& name, const QVariant& value) {
+    const int i = requireField(name);
+    if (State() != TVxDataSetState::Edit && State() != TVxDataSetState::Insert)
+        throw EVxError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(m_tableName));
+    if (i >= m_dataColumns)
+        throw EVxError(QStringLiteral("%1: Field '%2' cannot be modified").arg(m_tableName, name));
+    m_buffer[size_t(i)] = value;
+}
+
+void TVxTable::SetAsString(const QString& name, const QString& value) {
+    SetValue(name, value.isEmpty() ? QVariant() : QVariant(value));
+}
+
+void TVxTable::SetAsDate(const QString& name, TDateTime day) {
+    SetValue(name, day == 0 ? QVariant() : QVariant(VxDateOf(day)));
+}
+
+QString TVxTable::rowIdWhere(const Row& original, QVariantList& binds) const {
+    if (hasRowId()) {
+        binds << m_rowIds[size_t(m_current)];
+        return rowIdParam();
+    }
+    // Without a row identity the original values name the row.
+    QStringList terms;
+    for (int i = 0; i < m_dataColumns; ++i) {
+        const QVariant& v = original[size_t(i)];
+        if (v.isNull()) {
+            terms << m_fields[i].FieldName + QStringLiteral(" is null");
+        } else {
+            terms << m_fields[i].FieldName + QStringLiteral(" = ?");
+            binds << v;
+        }
+    }
+    return terms.join(QStringLiteral(" and "));
+}
+
+QVariant TVxTable::postInsert() {
+    QStringList columns, marks;
+    QVariantList binds;
+    for (int i = 0; i < m_dataColumns; ++i) {
+        if (m_buffer[size_t(i)].isNull()) continue;
+        columns << m_fields[i].FieldName;
+        marks << QStringLiteral("?");
+        binds << m_buffer[size_t(i)];
+    }
+    QString sql = QStringLiteral("insert into ") + m_tableName;
+    sql += columns.isEmpty()
+               ? QStringLiteral(" default values")
+               : QStringLiteral(" (%1) values (%2)").arg(columns.join(", "), marks.join(", "));
+    if (m_db.IsPostgres()) sql += QStringLiteral(" returning ctid::text");
+    QSqlQuery query(m_db.Database());
+    if (!query.prepare(sql)) throwSql(query.lastError());
+    for (const QVariant& v : binds)
+        query.addBindValue(v);
+    if (!query.exec()) throwSql(query.lastError());
+    if (m_db.IsPostgres()) return query.next() ? query.value(0) : QVariant();
+    return m_db.IsEmbedded() ? query.lastInsertId() : QVariant();
+}
+
+QVariant TVxTable::postUpdate() {
+    QStringList sets;
+    QVariantList binds;
+    for (int i = 0; i < m_dataColumns; ++i) {
+        sets << m_fields[i].FieldName + QStringLiteral(" = ?");
+        binds << m_buffer[size_t(i)];
+    }
+    QString sql = QStringLiteral("update %1 set %2 where ").arg(m_tableName, sets.join(", "));
+    sql += rowIdWhere(m_rows[size_t(m_current)], binds);
+    if (m_db.IsPostgres()) sql += QStringLiteral(" returning ctid::text");
+    QSqlQuery query(m_db.Database());
+    if (!query.prepare(sql)) throwSql(query.lastError());
+    for (const QVariant& v : binds)
+        query.addBindValue(v);
+    if (!query.exec()) throwSql(query.lastError());
+    if (m_db.IsPostgres()) {
+        if (!query.next())
+            throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+        return query.value(0);
+    }
+    if (query.numRowsAffected() == 0)
+        throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+    return hasRowId() ? m_rowIds[size_t(m_current)] : QVariant();
+}
+
+void TVxTable::placePostedRow(const QVariant& rowId, bool inserted) {
+    Row row = m_buffer;
+    if (!rowId.isNull()) { // read back what the engine stored
+        QSqlQuery query(m_db.Database());
+        query.prepare(QStringLiteral("select * from %1 where %2").arg(m_tableName, rowIdParam()));
+        query.addBindValue(rowId);
+        if (query.exec() && query.next())
+            for (int i = 0; i < m_dataColumns; ++i)
+                row[size_t(i)] = query.value(i);
+    }
+    calculate(row);
+    if (!inserted) {
+        m_rows.erase(m_rows.begin() + m_current);
+        if (hasRowId()) m_rowIds.erase(m_rowIds.begin() + m_current);
+    }
+    // Keep the index order; equal keys go after the rows already there.
+    auto greater = [&](const Row& other) {
+        for (const QString& f : m_indexFields) {
+            const int i = FieldIndex(f);
+            if (i < 0) continue;
+            const int c = compareValues(other[size_t(i)], row[size_t(i)]);
+            if (c != 0) return c > 0;
+        }
+        return false;
+    };
+    int pos = RecordCount();
+    while (pos > 0 && greater(m_rows[size_t(pos - 1)]))
+        --pos;
+    m_rows.insert(m_rows.begin() + pos, std::move(row));
+    if (hasRowId()) m_rowIds.insert(m_rowIds.begin() + pos, rowId);
+    m_current = pos;
+    m_bof = m_eof = false;
+}
+
+void TVxTable::Post() {
+    if (State() != TVxDataSetState::Edit && State() != TVxDataSetState::Insert) return;
+    if (BeforePost) BeforePost(*this);
+    const bool inserting = State() == TVxDataSetState::Insert;
+    QVariant rowId;
+    try {
+        rowId = inserting ? postInsert() : postUpdate();
+    } catch (const EVxError& e) {
+        failWith(OnPostError, e.message()); // the row stays in editing
+    }
+    placePostedRow(rowId, inserting);
+    m_buffer.clear();
+    setState(TVxDataSetState::Browse);
+    if (AfterPost) AfterPost(*this);
+    notify(TVxDataEvent::DataChanged);
+    scrolled();
+}
+
+void TVxTable::Cancel() {
+    if (State() != TVxDataSetState::Edit && State() != TVxDataSetState::Insert) return;
+    m_buffer.clear();
+    setState(TVxDataSetState::Browse);
+    if (AfterCancel) AfterCancel(*this);
+    notify(TVxDataEvent::DataChanged);
+}
+
+void TVxTable::Delete() {
+    requireBrowse("delete");
+    if (State() == TVxDataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    if (State() == TVxDataSetState::Edit) Cancel();
+    if (m_current < 0)
+        failWith(OnDeleteError,
+                 QStringLiteral("%1: Cannot delete from an empty dataset").arg(m_tableName));
+    if (BeforeDelete) BeforeDelete(*this);
+    QVariantList binds;
+    QString sql = QStringLiteral("delete from %1 where ").arg(m_tableName);
+    sql += rowIdWhere(m_rows[size_t(m_current)], binds);
+    QSqlQuery query(m_db.Database());
+    if (!query.prepare(sql)) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
+    for (const QVariant& v : binds)
+        query.addBindValue(v);
+    if (!query.exec()) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
+    m_rows.erase(m_rows.begin() + m_current);
+    if (hasRowId()) m_rowIds.erase(m_rowIds.begin() + m_current);
+    if (m_current >= RecordCount()) m_current = RecordCount() - 1;
+    m_eof = m_rows.empty();
+    if (AfterDelete) AfterDelete(*this);
+    notify(TVxDataEvent::DataChanged);
+    scrolled();
+}
+
+bool TVxTable::FindKey(const QVariantList& values) {
+    return Locate(m_indexFields.mid(0, int(values.size())), values);
+}
+
+bool TVxTable::Locate(const QStringList& fields, const QVariantList& values) {
+    requireBrowse("locate");
+    checkBrowse();
+    QList<int> columns;
+    for (const QString& f : fields)
+        columns << requireField(f);
+    for (int row = 0; row < RecordCount(); ++row) {
+        bool match = true;
+        for (int k = 0; k < columns.size() && match; ++k) {
+            const QVariant& v = m_rows[size_t(row)][size_t(columns[k])];
+            match = !v.isNull() && !values[k].isNull() && compareValues(v, values[k]) == 0;
+        }
+        if (match) return MoveTo(row);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+
+TVxQuery::TVxQuery(TSchedDB& db, const QString& name, const QStringList& sqlLines)
+    : TVxDataSet(db), m_name(name), m_sql(sqlLines) {
+    const QString text = sqlLines.join(QLatin1Char('\n'));
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        const bool param = !quoted && c == QLatin1Char(':') && i + 1 < text.size() &&
+                           (text.at(i + 1).isLetter() || text.at(i + 1) == QLatin1Char('_')) &&
+                           (i == 0 || text.at(i - 1) != QLatin1Char(':'));
+        if (!param) {
+            m_statement += c;
+            continue;
+        }
+        int end = i + 1;
+        while (end < text.size() && (text.at(end).isLetterOrNumber() || text.at(end) == '_'))
+            ++end;
+        const QString paramName = text.mid(i + 1, end - i - 1);
+        int index = -1;
+        for (int k = 0; k < m_paramNames.size(); ++k)
+            if (m_paramNames[k].compare(paramName, Qt::CaseInsensitive) == 0) index = k;
+        if (index < 0) {
+            index = int(m_paramNames.size());
+            m_paramNames << paramName;
+            m_values << QVariant();
+        }
+        m_occurrences << index;
+        m_statement += QLatin1Char('?');
+        i = end - 1;
+    }
+}
+
+void TVxQuery::Prepare() {
+    QSqlQuery query(m_db.Database());
+    if (!query.prepare(m_statement)) throwSql(query.lastError());
+    m_prepared = true;
+}
+
+void TVxQuery::SetParam(const QString& name, const QVariant& value) {
+    for (int k = 0; k < m_paramNames.size(); ++k)
+        if (m_paramNames[k].compare(name, Qt::CaseInsensitive) == 0) {
+            m_values[k] = value;
+            return;
+        }
+    throw EVxError(QStringLiteral("%1: Parameter '%2' not found").arg(m_name, name));
+}
+
+void TVxQuery::SetParamByIndex(int index, const QVariant& value) {
+    if (index < 0 || index >= m_values.size()) throw EVxListIndexError(index);
+    m_values[index] = value;
+}
+
+QVariant TVxQuery::Param(const QString& name) const {
+    for (int k = 0; k < m_paramNames.size(); ++k)
+        if (m_paramNames[k].compare(name, Qt::CaseInsensitive) == 0) return m_values[k];
+    return {};
+}
+
+QSqlQuery TVxQuery::runSelect() {
+    QSqlQuery query(m_db.Database());
+    query.setForwardOnly(true);
+    if (!query.prepare(m_statement)) throwSql(query.lastError());
+    for (int index : m_occurrences)
+        query.addBindValue(m_values[index]);
+    if (!query.exec()) throwSql(query.lastError());
+    return query;
+}

@@ -1,0 +1,227 @@
+#pragma once
+// Datasets over the planner's database: tables read in index order (with an
+// optional master-detail restriction) and parameterised queries.
+//
+// A dataset reads its rows when opened and keeps them in memory (the tables
+// hold tens to thousands of rows); posts and deletes write through at once
+// and update the kept rows, so saving a large scenario stays linear.
+// Every database failure is thrown as EVxError with the engine's own message.
+
+#include "VxDate.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <vector>
+
+class TSchedDB;
+class QSqlQuery;
+
+enum class TVxDataSetState { Inactive, Browse, Edit, Insert };
+
+// What a dataset tells its links (detail tables, grids) has happened.
+enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged };
+
+// Column description used by grids and the printer.
+struct TVxField {
+    QString FieldName; // upper case
+    QString DisplayLabel;
+    int DisplayWidth = 0; // characters; 0 = default
+    QString DisplayFormat;
+    bool Visible = true;
+    bool Calculated = false;
+};
+
+class TVxDataSet {
+public:
+    using Notify = std::function<void(TVxDataSet&)>;
+
+    explicit TVxDataSet(TSchedDB& db);
+    virtual ~TVxDataSet();
+    TVxDataSet(const TVxDataSet&) = delete;
+    TVxDataSet& operator=(const TVxDataSet&) = delete;
+
+    TSchedDB& Database() const { return m_db; }
+    virtual QString Name() const = 0;
+
+    void Open();
+    void Close();
+    bool Active() const { return m_state != TVxDataSetState::Inactive; }
+    TVxDataSetState State() const { return m_state; }
+    // Reads the rows again, keeping the current row where it still exists.
+    void Refresh();
+
+    // Navigation (posts a pending edit first).
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    // Makes row (0-based) current; false when there is no such row.
+    bool MoveTo(int row);
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    bool IsEmpty() const { return m_rows.empty(); }
+    int RecordCount() const { return static_cast<int>(m_rows.size()); }
+    // Index of the current row, -1 when there is none.
+    int RecNo() const { return m_current; }
+
+    // Columns of the result, then the calculated ones.
+    const QList<TVxField>& Fields() const { return m_fields; }
+    TVxField* FieldDef(const QString& name);
+    int FieldIndex(const QString& name) const; // -1 when unknown
+    // Declares a calculated column; call before Open.
+    void AddCalcField(const TVxField& field);
+    // Inside OnCalcFields: sets a calculated column of the row being read.
+    void SetCalcValue(const QString& name, const QVariant& value);
+
+    // Values of the current row (or of the row being edited). An empty value
+    // reads as 0, the empty text or day 0. Unknown names throw EVxError.
+    QVariant Value(const QString& name) const;
+    bool IsNull(const QString& name) const;
+    int AsInteger(const QString& name) const;
+    double AsFloat(const QString& name) const;
+    QString AsString(const QString& name) const;
+    TDateTime AsDate(const QString& name) const;
+    // Any row, for grids and printing.
+    QVariant RowValue(int row, int column) const;
+
+    // Converters shared with the tables.
+    static int VariantToInt(const QVariant& v);
+    static double VariantToFloat(const QVariant& v);
+    static TDateTime VariantToDate(const QVariant& v);
+
+    // Events of the dataset (single handlers, as the forms bind them).
+    Notify AfterOpen, BeforeClose, AfterClose, AfterScroll, OnCalcFields;
+
+    // Links: any number of listeners (detail tables, grid models).
+    void AddLink(void* owner, std::function<void(TVxDataEvent)> listener);
+    void RemoveLink(void* owner);
+
+protected:
+    using Row = std::vector<QVariant>;
+
+    // Runs the select of this dataset; the result's first column is the row
+    // identity when hasRowId() says so.
+    virtual QSqlQuery runSelect() = 0;
+    virtual bool hasRowId() const { return false; }
+    // Posts a pending edit before navigation (tables only).
+    virtual void checkBrowse() {}
+
+    void notify(TVxDataEvent event);
+    void setState(TVxDataSetState state);
+    void scrolled();
+    // Fills the calculated columns of row through OnCalcFields.
+    void calculate(Row& row);
+    const Row* currentRow() const;
+    int requireField(const QString& name) const;
+
+    TSchedDB& m_db;
+    QList<TVxField> m_fields;
+    QList<TVxField> m_calcFields;
+    int m_dataColumns = 0;
+    std::vector<Row> m_rows;
+    std::vector<QVariant> m_rowIds;
+    Row m_buffer; // the row being edited or inserted
+    int m_current = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    Row* m_calcRow = nullptr;
+
+private:
+    void load();
+    TVxDataSetState m_state = TVxDataSetState::Inactive;
+    std::vector<std::pair<void*, std::function<void(TVxDataEvent)>>> m_links;
+};
+
+// A table read in the order of its index columns, optionally restricted to
+// the rows whose link column equals the master's current value.
+class TVxTable : public TVxDataSet {
+public:
+    using ErrorEvent = std::function<void(TVxTable&, const QString& message)>;
+
+    TVxTable(TSchedDB& db, const QString& tableName, const QStringList& indexFields);
+    ~TVxTable() override;
+
+    QString Name() const override { return m_tableName; }
+    QString TableName() const { return m_tableName; }
+    const QStringList& IndexFields() const { return m_indexFields; }
+
+    // Master-detail: while master has a current row this table shows only the
+    // rows whose linkField equals the master's; with none it shows no rows.
+    void SetMaster(TVxDataSet* master, const QString& linkField);
+
+    void Insert(); // new row; a detail takes the master's link value
+    void Edit();
+    void SetValue(const QString& name, const QVariant& value);
+    void SetAsInteger(const QString& name, int value) { SetValue(name, value); }
+    void SetAsFloat(const QString& name, double value) { SetValue(name, value); }
+    // An empty text stores an empty (null) value, so a required column
+    // refuses it.
+    void SetAsString(const QString& name, const QString& value);
+    // Stores the whole day; day 0 (no date) stores an empty value.
+    void SetAsDate(const QString& name, TDateTime day);
+    void Post();
+    void Cancel();
+    void Delete();
+
+    // Finds the first row whose index columns equal values (in index order;
+    // fewer values match a prefix). The row becomes current when found.
+    bool FindKey(const QVariantList& values);
+    // Finds the first row whose named columns equal values.
+    bool Locate(const QStringList& fields, const QVariantList& values);
+
+    Notify BeforeEdit, BeforeInsert, BeforePost, AfterPost, AfterCancel, BeforeDelete, AfterDelete;
+    ErrorEvent OnEditError, OnPostError, OnDeleteError;
+
+protected:
+    QSqlQuery runSelect() override;
+    bool hasRowId() const override;
+    void checkBrowse() override;
+
+private:
+    void requireBrowse(const char* operation);
+    QVariant postInsert();
+    QVariant postUpdate();
+    void placePostedRow(const QVariant& rowId, bool inserted);
+    [[noreturn]] void failWith(const ErrorEvent& handler, const QString& message);
+    QString rowIdExpr() const;
+    QString rowIdParam() const;
+    QString rowIdWhere(const Row& original, QVariantList& binds) const;
+
+    QString m_tableName;
+    QStringList m_indexFields;
+    TVxDataSet* m_master = nullptr;
+    QString m_linkField;
+    QVariant m_linkValue;
+};
+
+// A query from fixed SQL lines with named parameters (":Name").
+class TVxQuery : public TVxDataSet {
+public:
+    TVxQuery(TSchedDB& db, const QString& name, const QStringList& sqlLines);
+
+    QString Name() const override { return m_name; }
+    QStringList SQL() const { return m_sql; }
+    QStringList ParamNames() const { return m_paramNames; }
+
+    // Checks the SQL with the engine once (an error is thrown here).
+    void Prepare();
+    bool Prepared() const { return m_prepared; }
+    void SetParam(const QString& name, const QVariant& value);
+    void SetParamByIndex(int index, const QVariant& value);
+    QVariant Param(const QString& name) const;
+
+protected:
+    QSqlQuery runSelect() override;
+
+private:
+    QString m_name;
+    QStringList m_sql;
+    QString m_statement;      // with "?" for each parameter occurrence
+    QStringList m_paramNames; // distinct, in order of first occurrence
+    QList<int> m_occurrences; // parameter index of each "?"
+    QVariantList m_values;
+    bool m_prepared = false;
+};

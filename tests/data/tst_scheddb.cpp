@@ -1,0 +1,639 @@
+// The database layer against a real SQLite file and a real PostgreSQL server
+// (the one scripts/pg-test-server.sh starts; PLEXIWEAVE_PG_* name it).
+// Every test runs once per engine.
+
+#include "DbSchema.h"
+#include "LoginDlg.h"
+#include "RefText.h"
+#include "SchedData.h"
+#include "VxDialogs.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <set>
+
+namespace {
+QString env(const char* name) {
+    return qEnvironmentVariable(name);
+}
+bool pgConfigured() {
+    return !env("PLEXIWEAVE_PG_HOST").isEmpty() && !env("PLEXIWEAVE_PG_PASSWORD").isEmpty();
+}
+
+// A dialog driver that types the password and presses OK (or Cancel).
+std::function<int(QDialog*)> login(const QString& password, bool ok = true,
+                                   QString* shownUser = nullptr, QString* shownDb = nullptr) {
+    return [=](QDialog* dialog) {
+        auto* form = qobject_cast<TVxLoginForm*>(dialog);
+        if (!form) return int(QDialog::Rejected);
+        if (shownUser) *shownUser = form->UserNameEdit->text();
+        if (shownDb) *shownDb = form->DatabaseLabel->text();
+        if (!form->PasswordEdit->text().isEmpty()) return int(QDialog::Rejected);
+        QTest::keyClicks(form->PasswordEdit, password);
+        auto* box = form->findChild<QDialogButtonBox*>();
+        QTest::mouseClick(box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                          Qt::LeftButton);
+        return -1;
+    };
+}
+} // namespace
+
+class TstSchedDB : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    int m_counter = 0;
+    QString m_dbName; // database (PostgreSQL) or file (SQLite) of this test
+    QString m_aliasFile;
+
+    bool pg() const {
+        QFETCH_GLOBAL(QString, engine);
+        return engine == "postgres";
+    }
+
+    void writeAlias(const QString& user) {
+        m_aliasFile = m_tmp.filePath(QString("aliases%1.ini").arg(m_counter));
+        QSettings ini(m_aliasFile, QSettings::IniFormat);
+        ini.beginGroup("ShedwiseSQL");
+        if (pg()) {
+            ini.setValue("Driver", "QPSQL");
+            ini.setValue("Database", m_dbName);
+            ini.setValue("Host", env("PLEXIWEAVE_PG_HOST"));
+            ini.setValue("Port", env("PLEXIWEAVE_PG_PORT").toInt());
+            ini.setValue("UserName", user);
+        } else {
+            ini.setValue("Driver", "QSQLITE");
+            ini.setValue("Database", m_dbName);
+        }
+        ini.endGroup();
+    }
+
+    // A connection for checking behind the layer's back.
+    QSqlDatabase admin(const QString& database) {
+        const QString name = "admin-" + database;
+        QSqlDatabase db = QSqlDatabase::contains(name)
+                              ? QSqlDatabase::database(name, false)
+                              : QSqlDatabase::addDatabase(pg() ? "QPSQL" : "QSQLITE", name);
+        db.setDatabaseName(database);
+        if (pg()) {
+            db.setHostName(env("PLEXIWEAVE_PG_HOST"));
+            db.setPort(env("PLEXIWEAVE_PG_PORT").toInt());
+            db.setUserName(env("PLEXIWEAVE_PG_USER"));
+            db.setPassword(env("PLEXIWEAVE_PG_PASSWORD"));
+        }
+        if (!db.isOpen()) db.open();
+        return db;
+    }
+    void dropAdmin(const QString& database) {
+        const QString name = "admin-" + database;
+        if (!QSqlDatabase::contains(name)) return;
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    // Opens the data layer, answering the login prompt (server) with the
+    // right password and the create question with Yes.
+    void open(TSchedData& data) {
+        VxDialogScript script;
+        if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
+        script.answers.push_back(QMessageBox::Yes);
+        data.SchedDB.Open();
+    }
+
+private slots:
+    void initTestCase_data() {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("postgres") << "postgres";
+    }
+
+    void init() {
+        ++m_counter;
+        if (pg()) {
+            if (!pgConfigured())
+                QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set "
+                      "(scripts/test.sh starts one)");
+            m_dbName =
+                QString("plexiweave_t%1_%2").arg(QCoreApplication::applicationPid()).arg(m_counter);
+            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
+            QVERIFY2(q.exec("create database " + m_dbName), qPrintable(q.lastError().text()));
+        } else {
+            m_dbName = m_tmp.filePath(QString("test%1.db").arg(m_counter));
+        }
+        writeAlias(pg() ? env("PLEXIWEAVE_PG_USER") : QString());
+    }
+
+    void cleanup() {
+        dropAdmin(m_dbName);
+        if (pg() && pgConfigured()) {
+            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
+            q.exec(QString("drop database if exists %1 with (force)").arg(m_dbName));
+        }
+    }
+
+    void newDatabaseIsCreatedAndSeeded();
+    void referenceTablesFromDatabase();
+    void aggregatesReadZeroOverNoRows();
+    void detailShowsOnlyItsMastersRows();
+    void refusedRowsKeepEditing_data();
+    void refusedRowsKeepEditing();
+    void editCancelDeleteAndFindKey();
+    void transactionsCommitAndRollBack();
+    void datesHoldWholeDays();
+    void queryParametersAndCalculatedFields();
+    void loginPrompt_data();
+    void loginPrompt();
+    void missingTablesAnsweredNoCreateNothing();
+    void existingTablesAreKept();
+    void badSampleFileCreatesNothing();
+    void localAliasOnlyWhenUndefined();
+};
+
+void TstSchedDB::newDatabaseIsCreatedAndSeeded() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    VxDialogScript script;
+    if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
+    script.answers.push_back(QMessageBox::Yes);
+    data.SchedDB.Open();
+    QVERIFY(data.SchedDB.Connected());
+    // An embedded file is created silently; a server asks first.
+    QCOMPARE(script.texts(),
+             pg() ? QStringList{"The database has no planner tables. Create them now?"}
+                  : QStringList{});
+    QCOMPARE(script.dialogTitles.size(), pg() ? 1 : 0);
+    QCOMPARE(MissingPlannerTables(data.SchedDB.Database()), QStringList{});
+    if (!pg()) QCOMPARE(data.SchedDB.Location(), QFileInfo(m_dbName).absoluteFilePath());
+
+    // Loom records in REF order, as the sample file lists them.
+    TRefTextLoader text(ShippedSamplesFolder());
+    const std::vector<TLoomRecord> fromFile = text.ReadLoomRecords();
+    const std::vector<TLoomRecord> fromDb = data.ReadLoomRecords();
+    QCOMPARE(fromDb.size(), fromFile.size());
+    for (size_t i = 0; i < fromDb.size(); ++i) {
+        QCOMPARE(fromDb[i].Posn, fromFile[i].Posn);
+        QCOMPARE(fromDb[i].Type, fromFile[i].Type);
+        QCOMPARE(fromDb[i].Descr, fromFile[i].Descr);
+    }
+    QVERIFY(!data.LoomSpec.Active());
+
+    const QStringList ends = data.EndsList();
+    QCOMPARE(std::set<QString>(ends.begin(), ends.end()),
+             (std::set<QString>{"2400", "2640", "3120"}));
+    QCOMPARE(ends.size(), 3);
+    QCOMPARE(data.ReadDefaultWarpLen(), 3000);
+
+    // Opening the same database again creates and asks nothing.
+    data.CloseAll();
+    VxDialogScript again;
+    if (pg()) again.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
+    data.SchedDB.Open();
+    QCOMPARE(again.messages.size(), 0);
+    data.LoomSpec.Open();
+    QCOMPARE(data.LoomSpec.RecordCount(), int(fromFile.size()));
+}
+
+void TstSchedDB::referenceTablesFromDatabase() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+
+    const TLoomTypeList types = data.BuildLoomTypes();
+    const QStringList typeKeys = types.Keys();
+    QCOMPARE(std::set<QString>(typeKeys.begin(), typeKeys.end()),
+             (std::set<QString>{"RAPIER", "AIRJET", "PROJECTILE"}));
+    // Warps ordered by type and colour; fabrics by structure and colour, distinct.
+    const TWarpList* rapier = types.Find("rapier");
+    QCOMPARE(rapier->Keys(),
+             (QStringList{"A-NAT", "A-WHT", "B-WHT", "C-BLU", "C-WHT", "D-NAT", "E-BLK"}));
+    QCOMPARE(rapier->Find("A-WHT")->Keys(),
+             (QStringList{"DBWHT : WHT", "P001 : WHT", "P002 : NAT"}));
+    QVERIFY(!types.Find("AIRJET")->Contains("D-NAT")); // air-jets weave no satin
+
+    const TWarpInfoList warps = data.BuildWarpInfos();
+    QCOMPARE(warps.Keys(), (QStringList{"A", "B", "C", "D", "E", "F"}));
+    // The stored percentage is rounded, halves to even: 94.5 -> 94, 92.5 -> 92.
+    QCOMPARE(warps.Find("A")->GreigeFraction, 0.95f);
+    QCOMPARE(warps.Find("B")->GreigeFraction, 0.94f);
+    QCOMPARE(warps.Find("E")->GreigeFraction, 0.92f);
+    QCOMPARE(warps.Find("C")->DentsPerCm, 8.25f);
+    QCOMPARE(warps.Find("F")->WarpWgt, 210.0f);
+    QCOMPARE(warps.Find("D")->TotalEnds, 2640);
+
+    const TFabricInfoList fabrics = data.BuildFabricInfos();
+    QCOMPARE(fabrics.Count(), 9);
+    QCOMPARE(fabrics.Find("DB")->WarpPceWgt, 3.6f);
+    QCOMPARE(fabrics.Find("OX")->PieceLen, 120);
+
+    const TDowntimeList downs = data.BuildDowntimeTypes();
+    QVERIFY(data.DowntimeType.Active()); // start-up closes it
+    QCOMPARE(downs.Count(), 6);
+    QVERIFY(downs.Contains("Cleaning, oiling"));
+    QStringList sorted = downs.Keys();
+    sorted.sort();
+    QCOMPARE(downs.Keys(), sorted);
+}
+
+void TstSchedDB::aggregatesReadZeroOverNoRows() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    QCOMPARE(TSchedData::AggregateValue(data.MaxScenarioNoQuery), 0);
+    data.MaxJobNoQuery.SetParamByIndex(0, 7);
+    QCOMPARE(TSchedData::AggregateValue(data.MaxJobNoQuery), 0);
+
+    data.OpenScenarioTables();
+    data.Scenario.Insert();
+    data.Scenario.SetAsInteger("SCENARIONO", 7);
+    data.Scenario.Post();
+    for (int job : {3, 12}) {
+        data.WeaveJob.Insert();
+        for (auto [f, v] :
+             {std::pair{"LOOMNO", 101}, {"JOBNO", job}, {"PLACENO", 0}, {"WARPLEN", 3000}})
+            data.WeaveJob.SetAsInteger(f, v);
+        data.WeaveJob.SetAsString("WARPTYPE", "A");
+        data.WeaveJob.SetAsString("WARPCOL", "WHT");
+        data.WeaveJob.Post();
+    }
+    QCOMPARE(TSchedData::AggregateValue(data.MaxScenarioNoQuery), 7);
+    QCOMPARE(TSchedData::AggregateValue(data.MaxJobNoQuery), 12);
+    data.MaxJobNoQuery.SetParam("scenariono", 8);
+    QCOMPARE(TSchedData::AggregateValue(data.MaxJobNoQuery), 0);
+    data.MaxItemNoQuery.SetParam("ScenarioNo", 7);
+    QCOMPARE(TSchedData::AggregateValue(data.MaxItemNoQuery), 0);
+}
+
+void TstSchedDB::detailShowsOnlyItsMastersRows() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    data.OpenScenarioTables();
+    QVERIFY(data.Scenario.IsEmpty());
+    QCOMPARE(data.ReedJob.RecordCount(), 0);
+
+    for (int scenario : {2, 1}) {
+        data.Scenario.Insert();
+        data.Scenario.SetAsInteger("SCENARIONO", scenario);
+        data.Scenario.SetAsString("DESCR", QString("Scenario %1").arg(scenario));
+        data.Scenario.Post();
+        // A detail row takes its master's number.
+        for (int job = 1; job <= scenario + 1; ++job) {
+            data.ReedJob.Insert();
+            QCOMPARE(data.ReedJob.AsInteger("SCENARIONO"), scenario);
+            for (auto [f, v] : {std::pair{"LOOMNO", 101},
+                                {"JOBNO", job},
+                                {"PLACENO", job - 1},
+                                {"TOTALENDS", 2400}})
+                data.ReedJob.SetAsInteger(f, v);
+            data.ReedJob.SetAsFloat("DENTSPERCM", 7.5);
+            data.ReedJob.Post();
+        }
+        QCOMPARE(data.ReedJob.RecordCount(), scenario + 1);
+    }
+    // The master reads in SCENARIONO order; details follow its current row.
+    data.Scenario.First();
+    QCOMPARE(data.Scenario.AsInteger("SCENARIONO"), 1);
+    QCOMPARE(data.ReedJob.RecordCount(), 2);
+    data.Scenario.Next();
+    QCOMPARE(data.Scenario.AsInteger("SCENARIONO"), 2);
+    QCOMPARE(data.ReedJob.RecordCount(), 3);
+    for (data.ReedJob.First(); !data.ReedJob.Eof(); data.ReedJob.Next())
+        QCOMPARE(data.ReedJob.AsInteger("SCENARIONO"), 2);
+    QCOMPARE(data.WeaveJob.RecordCount(), 0);
+
+    // Without a master row the details show nothing.
+    data.Scenario.Delete();
+    data.Scenario.Delete();
+    QVERIFY(data.Scenario.IsEmpty());
+    QCOMPARE(data.ReedJob.RecordCount(), 0);
+    QVERIFY(data.ReedJob.Eof());
+    // ... though the rows are still stored.
+    QSqlQuery q(data.SchedDB.Database());
+    QVERIFY(q.exec("select count(*) from reedjob") && q.next());
+    QCOMPARE(q.value(0).toInt(), 5);
+}
+
+void TstSchedDB::refusedRowsKeepEditing_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QVariantList>("values");
+    QTest::addColumn<QString>("sqliteText");
+    QTest::addColumn<QString>("pgText");
+    QTest::newRow("required TYPE empty")
+        << "LOOMSPEC" << QStringList{"REF", "POSN", "TYPE", "DESCR"}
+        << QVariantList{"L99", 999, "", "Loom 99"} << "NOT NULL constraint failed"
+        << "violates not-null constraint";
+    QTest::newRow("duplicate scenario number")
+        << "SCENARIO" << QStringList{"SCENARIONO", "DESCR"} << QVariantList{1, "Again"}
+        << "UNIQUE constraint failed"
+        << "duplicate key value";
+    QTest::newRow("duplicate fabric:loom pair")
+        << "STRULOOM" << QStringList{"FABRICSTRU", "LOOMTYPE"} << QVariantList{"P", "RAPIER"}
+        << "UNIQUE constraint failed"
+        << "duplicate key value";
+    QTest::newRow("duplicate warp job number")
+        << "WEAVEJOB"
+        << QStringList{"SCENARIONO", "LOOMNO", "JOBNO", "PLACENO", "WARPTYPE", "WARPCOL", "WARPLEN"}
+        << QVariantList{1, 102, 1, 0, "B", "WHT", 2500} << "UNIQUE constraint failed"
+        << "duplicate key value";
+    QTest::newRow("warp type code too long")
+        << "WARPTYPE" << QStringList{"WARPTYPE", "WARPLEN"} << QVariantList{"AB", 3000}
+        << "CHECK constraint failed"
+        << "value too long";
+}
+
+void TstSchedDB::refusedRowsKeepEditing() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, fields);
+    QFETCH(QVariantList, values);
+    QFETCH(QString, sqliteText);
+    QFETCH(QString, pgText);
+
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    { // the rows the duplicates collide with
+        QSqlQuery q(data.SchedDB.Database());
+        QVERIFY(q.exec("insert into scenario (scenariono, descr) values (1, 'First')"));
+        QVERIFY(q.exec("insert into weavejob (scenariono, loomno, jobno, placeno, warptype, "
+                       "warpcol, warplen) values (1, 101, 1, 0, 'A', 'WHT', 3000)"));
+    }
+    TVxTable t(data.SchedDB, table, {fields.first()});
+    t.Open();
+    const int rows = t.RecordCount();
+    QString reported;
+    t.OnPostError = [&](TVxTable&, const QString& message) { reported = message; };
+    t.Insert();
+    for (int i = 0; i < fields.size(); ++i) {
+        if (values[i].typeId() == QMetaType::QString)
+            t.SetAsString(fields[i], values[i].toString());
+        else
+            t.SetValue(fields[i], values[i]);
+    }
+    try {
+        t.Post();
+        QFAIL("the row was accepted");
+    } catch (const EVxError& e) {
+        QVERIFY2(e.message().contains(pg() ? pgText : sqliteText), qPrintable(e.message()));
+        QCOMPARE(reported, e.message());
+    }
+    QCOMPARE(t.State(), TVxDataSetState::Insert);
+    t.Cancel();
+    t.Refresh();
+    QCOMPARE(t.RecordCount(), rows);
+}
+
+void TstSchedDB::editCancelDeleteAndFindKey() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    TVxTable& s = data.Scenario;
+    s.Open();
+    QStringList events;
+    s.BeforeEdit = [&](TVxDataSet&) { events << "BeforeEdit"; };
+    s.BeforeInsert = [&](TVxDataSet&) { events << "BeforeInsert"; };
+    s.AfterPost = [&](TVxDataSet&) { events << "AfterPost"; };
+    s.AfterCancel = [&](TVxDataSet&) { events << "AfterCancel"; };
+    for (int n : {30, 10, 20}) {
+        s.Insert();
+        s.SetAsInteger("SCENARIONO", n);
+        s.SetAsString("DESCR", QString("S%1").arg(n));
+        s.Post();
+        QCOMPARE(s.AsInteger("SCENARIONO"), n); // the posted row is current
+    }
+    QCOMPARE(events.count("AfterPost"), 3);
+    // Posted rows take their index place.
+    QStringList order;
+    for (s.First(); !s.Eof(); s.Next())
+        order << s.AsString("DESCR");
+    QCOMPARE(order, (QStringList{"S10", "S20", "S30"}));
+
+    QVERIFY(s.FindKey({20}));
+    s.Edit();
+    s.SetAsString("DESCR", "Changed");
+    QCOMPARE(s.AsString("DESCR"), QString("Changed"));
+    s.Cancel();
+    QCOMPARE(s.AsString("DESCR"), QString("S20"));
+    s.Edit();
+    s.SetAsString("DESCR", "Kept");
+    s.Post();
+    QVERIFY(!s.FindKey({99}));
+
+    s.Close();
+    s.Open();
+    QVERIFY(s.FindKey({20}));
+    QCOMPARE(s.AsString("DESCR"), QString("Kept"));
+    s.Delete();
+    QCOMPARE(s.RecordCount(), 2);
+    QCOMPARE(s.AsInteger("SCENARIONO"), 30);
+    s.Refresh();
+    QVERIFY(!s.FindKey({20}));
+    QCOMPARE(events,
+             (QStringList{"BeforeInsert", "AfterPost", "BeforeInsert", "AfterPost", "BeforeInsert",
+                          "AfterPost", "BeforeEdit", "AfterCancel", "BeforeEdit", "AfterPost"}));
+}
+
+void TstSchedDB::transactionsCommitAndRollBack() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    TVxTable& s = data.Scenario;
+    s.Open();
+    data.SchedDB.StartTransaction();
+    QVERIFY_THROWS_EXCEPTION(EVxError, data.SchedDB.StartTransaction());
+    s.Insert();
+    s.SetAsInteger("SCENARIONO", 1);
+    s.Post();
+    data.SchedDB.Rollback();
+    s.Refresh();
+    QVERIFY(s.IsEmpty());
+
+    data.SchedDB.StartTransaction();
+    s.Insert();
+    s.SetAsInteger("SCENARIONO", 2);
+    s.Post();
+    data.SchedDB.Commit();
+    QVERIFY(!data.SchedDB.InTransaction());
+    s.Refresh();
+    QCOMPARE(s.RecordCount(), 1);
+}
+
+void TstSchedDB::datesHoldWholeDays() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    data.OpenScenarioTables();
+    data.Scenario.Insert();
+    data.Scenario.SetAsInteger("SCENARIONO", 1);
+    data.Scenario.Post();
+    const TDateTime start = VxEncodeDate(2026, 12, 8);
+    data.DowntimeJob.Insert();
+    for (auto [f, v] : {std::pair{"LOOMNO", 101}, {"JOBNO", 1}, {"PLACENO", 0}})
+        data.DowntimeJob.SetAsInteger(f, v);
+    data.DowntimeJob.SetAsString("DESCR", "Public holiday");
+    data.DowntimeJob.SetAsDate("STARTDATE", start + 0.75); // the time of day is dropped
+    data.DowntimeJob.SetAsDate("ENDDATE", 0);              // no finish
+    data.DowntimeJob.Post();
+    data.DowntimeJob.Close();
+    data.DowntimeJob.Open();
+    QCOMPARE(data.DowntimeJob.AsDate("STARTDATE"), start);
+    QCOMPARE(data.DowntimeJob.AsDate("ENDDATE"), 0.0);
+    QVERIFY(data.DowntimeJob.IsNull("ENDDATE"));
+}
+
+void TstSchedDB::queryParametersAndCalculatedFields() {
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    TVxQuery q(data.SchedDB, "Pieces",
+               {"select fabricstru, fabriccol, piecelen from fabrictype",
+                "where warptype = :WarpType and piecelen >= :Len and warpcol <> ':NotAParam'",
+                "order by fabricstru, fabriccol"});
+    QCOMPARE(q.ParamNames(), (QStringList{"WarpType", "Len"}));
+    TVxField doubled;
+    doubled.FieldName = "DOUBLELEN";
+    q.AddCalcField(doubled);
+    q.OnCalcFields = [](TVxDataSet& ds) {
+        ds.SetCalcValue("DOUBLELEN", ds.AsInteger("PIECELEN") * 2);
+    };
+    q.SetParam("warptype", "A");
+    q.SetParamByIndex(1, 60);
+    q.Open();
+    QStringList rows;
+    for (; !q.Eof(); q.Next())
+        rows << q.AsString("FABRICSTRU") + q.AsString("FABRICCOL") + "=" + q.AsString("DOUBLELEN");
+    QCOMPARE(rows, (QStringList{"DBNAT=120", "DBWHT=120", "P001=120", "P002=120", "P003=120"}));
+    QCOMPARE(q.Fields().last().Calculated, true);
+    QVERIFY_THROWS_EXCEPTION(EVxError, q.SetParam("Missing", 1));
+    QVERIFY_THROWS_EXCEPTION(EVxError, q.AsString("NOSUCHFIELD"));
+    q.Close();
+    // A value that would break SQL text is only ever a parameter.
+    q.SetParam("WarpType", "A' or '1'='1");
+    q.Open();
+    QVERIFY(q.IsEmpty());
+}
+
+void TstSchedDB::loginPrompt_data() {
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("error"); // empty: connects
+    QTest::newRow("right password") << env("PLEXIWEAVE_PG_PASSWORD") << true << "";
+    QTest::newRow("wrong password") << "wrong" << true << "password authentication failed";
+    QTest::newRow("cancel") << "" << false << "Cannot connect to database 'Shedwise'";
+}
+
+void TstSchedDB::loginPrompt() {
+    if (!pg()) QSKIP("an embedded database file has no login");
+    QFETCH(QString, password);
+    QFETCH(bool, ok);
+    QFETCH(QString, error);
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    VxDialogScript script;
+    QString shownUser, shownDb;
+    script.dialogs.push_back(login(password, ok, &shownUser, &shownDb));
+    script.answers.push_back(QMessageBox::Yes);
+    try {
+        data.SchedDB.Open();
+        QVERIFY2(error.isEmpty(), "connected with a wrong login");
+        QVERIFY(data.SchedDB.Connected());
+    } catch (const EVxError& e) {
+        QVERIFY2(!error.isEmpty(), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(error), qPrintable(e.message()));
+        QVERIFY(!data.SchedDB.Connected());
+    }
+    QCOMPARE(script.dialogTitles, QStringList{"Database Login"});
+    QCOMPARE(shownUser, env("PLEXIWEAVE_PG_USER"));
+    QVERIFY(shownDb.contains("Shedwise"));
+}
+
+void TstSchedDB::missingTablesAnsweredNoCreateNothing() {
+    if (!pg()) QSKIP("an embedded file creates its tables without asking");
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    VxDialogScript script;
+    script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
+    script.answers.push_back(QMessageBox::No);
+    QVERIFY_THROWS_EXCEPTION(EVxAbort, data.SchedDB.Open());
+    QVERIFY(!data.SchedDB.Connected());
+    QCOMPARE(script.texts(VxMsgKind::Confirmation),
+             QStringList{"The database has no planner tables. Create them now?"});
+    QCOMPARE(admin(m_dbName).tables().size(), 0);
+}
+
+void TstSchedDB::existingTablesAreKept() {
+    {
+        QSqlQuery q(admin(m_dbName));
+        QVERIFY(
+            q.exec("create table scenario (scenariono integer, descr varchar(25), extra integer)"));
+        QVERIFY(q.exec("insert into scenario values (4, 'Old', 1)"));
+        QVERIFY(q.exec("create table warptype (warptype varchar(1), warplen integer, warpwgt "
+                       "float, totalends integer, dentspercm float, avehrs float, "
+                       "greigelenpercent float)"));
+    }
+    dropAdmin(m_dbName);
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    data.Scenario.Open();
+    QCOMPARE(data.Scenario.RecordCount(), 1);
+    QCOMPARE(data.Scenario.AsInteger("EXTRA"), 1); // not altered
+    data.WarpType.Open();
+    QVERIFY(data.WarpType.IsEmpty()); // an existing table is not seeded
+    data.LoomSpec.Open();
+    QCOMPARE(data.LoomSpec.RecordCount(), 14); // a new one is
+    QCOMPARE(data.ReadDefaultWarpLen(), 0);
+}
+
+void TstSchedDB::badSampleFileCreatesNothing() {
+    QTemporaryDir seeds;
+    for (const QString& f : {LoomSpecFile, StruLoomFile, FabricTypeFile, DowntimeTypeFile})
+        QVERIFY(QFile::copy(QDir(ShippedSamplesFolder()).filePath(f), seeds.filePath(f)));
+    QFile warp(seeds.filePath(WarpTypeFile));
+    QVERIFY(warp.open(QIODevice::WriteOnly));
+    warp.write("A,2400,7.5,2.5,95,3000,150,\nB,lots,7.5,3,94.5,2500,140,\n");
+    warp.close();
+
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    data.SchedDB.SeedFolder = seeds.path();
+    VxDialogScript script;
+    if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
+    script.answers.push_back(QMessageBox::Yes);
+    try {
+        data.SchedDB.Open();
+        QFAIL("opened with a bad sample file");
+    } catch (const EVxError& e) {
+        QVERIFY2(e.message().contains("\"WarpType.csv\", line 2"), qPrintable(e.message()));
+    }
+    QVERIFY(!data.SchedDB.Connected());
+    QCOMPARE(admin(m_dbName).tables().size(), 0);
+}
+
+void TstSchedDB::localAliasOnlyWhenUndefined() {
+    if (pg()) QSKIP("local mode is the embedded engine");
+    TVxDbSession configured(m_aliasFile);
+    QVERIFY(!DefineLocalAlias(configured));
+    QCOMPARE(configured.Alias("shedwisesql")->DatabaseName, m_dbName);
+
+    TVxDbSession bare(m_tmp.filePath("none.ini"));
+    QVERIFY(DefineLocalAlias(bare));
+    QCOMPARE(bare.Alias("ShedwiseSQL")->Driver, QString("QSQLITE"));
+    QVERIFY(bare.Alias("ShedwiseSQL")->DatabaseName.endsWith("/Shedwise.db"));
+    QVERIFY(!QFile::exists(m_tmp.filePath("none.ini"))); // never written
+    bare.DeleteAlias("ShedwiseSQL");
+    QVERIFY(!bare.IsAlias("ShedwiseSQL"));
+
+    TSchedData data(bare);
+    QVERIFY_THROWS_EXCEPTION(EVxError, data.SchedDB.Open());
+}
+
+QTEST_MAIN(TstSchedDB)
+#include "tst_scheddb.moc"
