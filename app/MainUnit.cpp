@@ -122,12 +122,17 @@ TMainForm::~TMainForm() {
     // Columns first: their jobs belong to the rules' bookkeeping below.
     delete ScheduleBox;
     ScheduleBox = nullptr;
-    if (!LoomStartDates) return;
-    LoomStartDates.reset();
-    DowntimeTypes.Clear();
-    LoomTypes.Clear();
-    WarpInfos.Clear();
-    FabricInfos.Clear();
+    if (LoomStartDates) {
+        LoomStartDates.reset();
+        DowntimeTypes.Clear();
+        LoomTypes.Clear();
+        WarpInfos.Clear();
+        FabricInfos.Clear();
+    }
+    // Also after a failed start-up: a connection opened before the failure
+    // must not outlive the window.
+    if (Data) Data->CloseAll();
+    if (Session) Session->DeleteAlias(TSchedDB::DefaultAliasName);
 }
 
 QToolButton* TMainForm::AddToolButton(const QString& caption, const QString& hint,
@@ -195,7 +200,7 @@ void TMainForm::CreateInfoPane() {
 // Start-up
 
 bool TMainForm::Connected() const {
-    return false;
+    return Data && Data->SchedDB.Connected();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -256,9 +261,42 @@ void TMainForm::LoadTextData() {
     }
 }
 
+namespace {
+// Keeps the About window up as a splash while the database steps run, and
+// takes it down however they end.
+class TSplash {
+public:
+    explicit TSplash(TVxAboutForm* about) : m_about(about) {
+        if (m_about) m_about->ShowAsSplash();
+    }
+    ~TSplash() {
+        if (m_about) m_about->CloseSplash();
+    }
+    TSplash(const TSplash&) = delete;
+    TSplash& operator=(const TSplash&) = delete;
+
+private:
+    TVxAboutForm* m_about;
+};
+} // namespace
+
 void TMainForm::LoadDatabaseData() {
-    throw EVxError(QStringLiteral("The database modes are not available in this version. "
-                                  "Start the planner again and choose \"Use Text Based Data\"."));
+    TSplash splash(AboutForm);
+    if (!Session) Session = std::make_unique<TVxDbSession>();
+    if (DataMode == TDataMode::Local) DefineLocalAlias(*Session);
+    Data = std::make_unique<TSchedData>(*Session, this);
+    Data->SchedDB.Open();
+    DatabaseLabel->setText(QStringLiteral("Database: ") + Data->SchedDB.Location());
+    Data->OpenScenarioTables();
+    LoomTypes = Data->BuildLoomTypes();
+    WarpInfos = Data->BuildWarpInfos();
+    FabricInfos = Data->BuildFabricInfos();
+    DowntimeTypes = Data->BuildDowntimeTypes();
+    Data->DowntimeType.Close();
+    CreateLoomSchedules(Data->ReadLoomRecords());
+    const QStringList ends = Data->EndsList();
+    if (JobForm) JobForm->EndsCombo->addItems(ends);
+    DefaultWarpLen = Data->ReadDefaultWarpLen();
 }
 
 void TMainForm::CreateLoomSchedules(const std::vector<TLoomRecord>& looms) {
@@ -316,7 +354,7 @@ void TMainForm::FinishStartUp() {
         LoomStartDates->Add(ScheduleBox->Schedules(i));
     NextJobNo = 1;
     NextItemNo = 1;
-    const bool scenarioTableOpen = Connected();
+    const bool scenarioTableOpen = Data && Data->Scenario.Active();
     LoadButton->setEnabled(scenarioTableOpen);
     MaintButton->setEnabled(scenarioTableOpen);
     if (ScheduleBox->ScheduleCount() > 0)
@@ -347,6 +385,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+    // The program ends with its main window, whatever else is still open.
+    QCoreApplication::quit();
 }
 
 // ---------------------------------------------------------------------------

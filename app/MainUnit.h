@@ -9,6 +9,7 @@
 
 #include "ModeUnit.h"
 #include "RefData.h"
+#include "SchedData.h"
 #include "VxSched.h"
 #include "VxWeaRules.h"
 
@@ -114,6 +115,11 @@ public:
     // The mode chosen at start-up, and whether its database is open.
     TDataMode DataMode = TDataMode::Text;
     bool Connected() const;
+    // The database session with its connection aliases (created on the way
+    // to a database unless a test set one), and the connection SchedDB with
+    // its tables and queries (database modes only).
+    std::unique_ptr<TVxDbSession> Session;
+    std::unique_ptr<TSchedData> Data;
     // Set when the mode dialog was cancelled: the program ends.
     bool Terminated = false;
     // Folder the text files are read from; empty means the working directory.

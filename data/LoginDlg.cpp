@@ -9,6 +9,7 @@
 TVxLoginForm::TVxLoginForm(const QString& databaseName, const QString& userName, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Database Login"));
+    setMinimumWidth(320);
     DatabaseLabel = new QLabel(QStringLiteral("Database: %1").arg(databaseName), this);
     UserNameEdit = new QLineEdit(userName, this);
     UserNameEdit->setObjectName(QStringLiteral("UserNameEdit"));

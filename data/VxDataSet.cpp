@@ -85,6 +85,7 @@ void TVxDataSet::Close() {
     m_current = -1;
     m_eof = m_bof = true;
     m_state = TVxDataSetState::Inactive;
+    closed();
     if (AfterClose) AfterClose(*this);
     notify(TVxDataEvent::Closed);
 }
@@ -295,7 +296,28 @@ TDateTime TVxDataSet::AsDate(const QString& name) const {
 
 QVariant TVxDataSet::RowValue(int row, int column) const {
     if (row < 0 || row >= RecordCount() || column < 0 || column >= m_fields.size()) return {};
+    if (row == m_current && m_state == TVxDataSetState::Edit) return m_buffer[size_t(column)];
     return m_rows[size_t(row)][size_t(column)];
+}
+
+QString TVxDataSet::DisplayText(int row, int column) const {
+    if (column < 0 || column >= m_fields.size()) return {};
+    return FormatValue(RowValue(row, column), m_fields[column].DisplayFormat);
+}
+
+QString TVxDataSet::FormatValue(const QVariant& value, const QString& format) {
+    if (value.isNull()) return {};
+    const bool numberFormat =
+        format.contains(QLatin1Char('#')) || format.contains(QLatin1Char('0'));
+    if (!format.isEmpty() && numberFormat) {
+        const int point = format.indexOf(QLatin1Char('.'));
+        const int decimals = point < 0 ? 0 : int(format.size()) - point - 1;
+        return QString::number(VariantToFloat(value), 'f', decimals);
+    }
+    if (!format.isEmpty()) return VxFormatDate(format, VariantToDate(value));
+    if (isDate(value)) return VxDateToStr(VariantToDate(value));
+    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    return value.toString();
 }
 
 int TVxDataSet::VariantToInt(const QVariant& v) {
@@ -341,8 +363,10 @@ void TVxTable::SetMaster(TVxDataSet* master, const QString& linkField) {
         QVariant link;
         if (m_master->Active() && m_master->RecNo() >= 0) link = m_master->Value(m_linkField);
         if (event == TVxDataEvent::Closed || compareValues(link, m_linkValue) != 0 ||
-            link.isNull() != m_linkValue.isNull())
+            link.isNull() != m_linkValue.isNull()) {
             Refresh();
+            First(); // a new master row starts its details at the top
+        }
     });
 }
 
@@ -383,6 +407,24 @@ QSqlQuery TVxTable::runSelect() {
         query.addBindValue(v);
     if (!query.exec()) throwSql(query.lastError());
     return query;
+}
+
+QSqlQuery& TVxTable::cachedQuery(const QString& sql) {
+    auto& slot = m_statements[sql];
+    if (!slot) {
+        auto query = std::make_unique<QSqlQuery>(m_db.Database());
+        if (!query->prepare(sql)) {
+            const QSqlError error = query->lastError();
+            m_statements.erase(sql);
+            throwSql(error);
+        }
+        slot = std::move(query);
+    }
+    return *slot;
+}
+
+void TVxTable::closed() {
+    m_statements.clear();
 }
 
 void TVxTable::checkBrowse() {
@@ -470,13 +512,17 @@ QVariant TVxTable::postInsert() {
                ? QStringLiteral(" default values")
                : QStringLiteral(" (%1) values (%2)").arg(columns.join(", "), marks.join(", "));
     if (m_db.IsPostgres()) sql += QStringLiteral(" returning ctid::text");
-    QSqlQuery query(m_db.Database());
-    if (!query.prepare(sql)) throwSql(query.lastError());
-    for (const QVariant& v : binds)
-        query.addBindValue(v);
+    QSqlQuery& query = cachedQuery(sql);
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds[i]);
     if (!query.exec()) throwSql(query.lastError());
-    if (m_db.IsPostgres()) return query.next() ? query.value(0) : QVariant();
-    return m_db.IsEmbedded() ? query.lastInsertId() : QVariant();
+    QVariant rowId;
+    if (m_db.IsPostgres() && query.next())
+        rowId = query.value(0);
+    else if (m_db.IsEmbedded())
+        rowId = query.lastInsertId();
+    query.finish();
+    return rowId;
 }
 
 QVariant TVxTable::postUpdate() {
@@ -507,12 +553,14 @@ QVariant TVxTable::postUpdate() {
 void TVxTable::placePostedRow(const QVariant& rowId, bool inserted) {
     Row row = m_buffer;
     if (!rowId.isNull()) { // read back what the engine stored
-        QSqlQuery query(m_db.Database());
-        query.prepare(QStringLiteral("select * from %1 where %2").arg(m_tableName, rowIdParam()));
-        query.addBindValue(rowId);
-        if (query.exec() && query.next())
+        QSqlQuery& query =
+            cachedQuery(QStringLiteral("select * from %1 where %2").arg(m_tableName, rowIdParam()));
+        query.bindValue(0, rowId);
+        const bool found = query.exec() && query.next();
+        if (found)
             for (int i = 0; i < m_dataColumns; ++i)
                 row[size_t(i)] = query.value(i);
+        query.finish();
     }
     calculate(row);
     if (!inserted) {

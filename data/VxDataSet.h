@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 class TSchedDB;
@@ -84,8 +86,13 @@ public:
     double AsFloat(const QString& name) const;
     QString AsString(const QString& name) const;
     TDateTime AsDate(const QString& name) const;
-    // Any row, for grids and printing.
+    // Any row, for grids and printing (the row being edited shows its edits).
     QVariant RowValue(int row, int column) const;
+    // The value as grids and printouts show it: with the field's
+    // DisplayFormat (numbers "###0.00" -> two decimals, dates "dd/mm/yyyy"),
+    // dates without a format in the short date format, empty values empty.
+    QString DisplayText(int row, int column) const;
+    static QString FormatValue(const QVariant& value, const QString& displayFormat);
 
     // Converters shared with the tables.
     static int VariantToInt(const QVariant& v);
@@ -108,6 +115,8 @@ protected:
     virtual bool hasRowId() const { return false; }
     // Posts a pending edit before navigation (tables only).
     virtual void checkBrowse() {}
+    // Releases what an opening prepared.
+    virtual void closed() {}
 
     void notify(TVxDataEvent event);
     void setState(TVxDataSetState state);
@@ -179,6 +188,7 @@ protected:
     QSqlQuery runSelect() override;
     bool hasRowId() const override;
     void checkBrowse() override;
+    void closed() override;
 
 private:
     void requireBrowse(const char* operation);
@@ -190,8 +200,13 @@ private:
     QString rowIdParam() const;
     QString rowIdWhere(const Row& original, QVariantList& binds) const;
 
+    // Statements prepared once per opening: saving a scenario posts
+    // thousands of rows with the same columns.
+    QSqlQuery& cachedQuery(const QString& sql);
+
     QString m_tableName;
     QStringList m_indexFields;
+    std::map<QString, std::unique_ptr<QSqlQuery>> m_statements;
     TVxDataSet* m_master = nullptr;
     QString m_linkField;
     QVariant m_linkValue;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,7 +16,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
-#include <qdrawutil.h>
 
 namespace {
 // Fixed measures of a job panel.
@@ -28,11 +28,34 @@ const QColor kCaptionText(255, 255, 255);
 const QColor kDatesColor(0, 255, 255);
 const QColor kStatusText(128, 128, 128);
 
-QFont RowFont(bool bold) {
-    QFont font = QApplication::font();
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
+// The fonts of a job's rows, made once (jobs copy them cheaply).
+const QFont& RowFont(bool bold) {
+    static const QFont plain = [] {
+        QFont font = QApplication::font();
+        font.setPixelSize(11);
+        // Crisp small text, as the classic panels; also far cheaper to
+        // blit for thousands of rows.
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }();
+    static const QFont heavy = [] {
+        QFont font = plain;
+        font.setBold(true);
+        return font;
+    }();
+    return bold ? heavy : plain;
+}
+
+// Today for a new job's dates. Reading the clock asks the time zone each
+// time; a plant's worth of jobs created at once shares one reading a second.
+TDateTime TodayForNewJob() {
+    static QElapsedTimer age;
+    static TDateTime today = 0;
+    if (!age.isValid() || age.elapsed() > 1000) {
+        today = VxToday();
+        age.start();
+    }
+    return today;
 }
 
 void CheckIndex(int index, int count) {
@@ -124,7 +147,8 @@ void TVxJobItem::BuildMenu(QMenu* menu) {
 // ===========================================================================
 // TVxJob
 
-TVxJob::TVxJob() : m_StartDate(VxToday()), m_FinishDate(VxToday()), m_CaptionFont(RowFont(true)) {
+TVxJob::TVxJob()
+    : m_StartDate(TodayForNewJob()), m_FinishDate(m_StartDate), m_CaptionFont(RowFont(true)) {
     UpperRow.Visible = true;
     UpperRow.Top = kJobInset;
     UpperRow.Height = kCaptionHeight;
@@ -279,8 +303,14 @@ void TVxJob::InsertItem(TVxJobItem* item) {
 }
 
 void TVxJob::InsertItemAt(int index, TVxJobItem* item) {
+    if (!item) return;
+    // Already here: moving the last item instead would shuffle another one.
+    if (const int current = IndexOfItem(item); current >= 0) {
+        MoveItem(current, index);
+        return;
+    }
     InsertItem(item);
-    MoveItem(ItemCount() - 1, index);
+    MoveItem(IndexOfItem(item), index);
 }
 
 void TVxJob::DeleteItem(int index, bool freeIt) {
@@ -509,10 +539,10 @@ void TVxJob::BuildMenu(QMenu* menu) {
 }
 
 void TVxJob::Changed() {
-    if (m_Schedule && m_Schedule->m_JobArea) {
-        TVxJobArea* area = m_Schedule->m_JobArea;
-        area->viewport()->update(QRect(area->JobOrigin(this), QSize(m_Width, m_Height)));
-    }
+    if (!m_Schedule || !m_Schedule->m_JobArea || !m_Schedule->InView()) return;
+    TVxJobArea* area = m_Schedule->m_JobArea;
+    const QRect shown(area->JobOrigin(this), QSize(m_Width, m_Height));
+    if (shown.intersects(area->viewport()->rect())) area->viewport()->update(shown);
 }
 
 // ===========================================================================
@@ -521,6 +551,9 @@ void TVxJob::Changed() {
 TVxJobSchedule::TVxJobSchedule(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
+    // A click anywhere in the column focuses the column itself (OnEnter,
+    // OnExit); its parts take no focus of their own.
+    setFocusPolicy(Qt::ClickFocus);
     DateFormat = VxShortDateFormat();
     m_HeaderFont = QApplication::font();
     m_HeaderFont.setBold(true);
@@ -707,6 +740,12 @@ void TVxJobSchedule::InsertJob(TVxJob* job) {
 }
 
 void TVxJobSchedule::InsertJobAt(int index, TVxJob* job) {
+    if (!job) return;
+    // Already here: moving the last job instead would shuffle another one.
+    if (const int current = IndexOfJob(job); current >= 0) {
+        MoveJob(current, index);
+        return;
+    }
     AddingJob = true;
     try {
         InsertJob(job);
@@ -818,7 +857,16 @@ TVxJob* TVxJobSchedule::JobAt(int contentY) const {
 }
 
 void TVxJobSchedule::RepaintJobs() {
-    if (m_JobArea) m_JobArea->viewport()->update();
+    if (m_JobArea && InView()) m_JobArea->viewport()->update();
+}
+
+bool TVxJobSchedule::InView() const {
+    // A column scrolled out of its box needs no repaint: scrolling it back
+    // in exposes it. Skipping it keeps bulk changes cheap.
+    if (!isVisible()) return false;
+    if (!m_Box) return true;
+    const int left = x();
+    return left < m_Box->viewport()->width() && left + width() > 0;
 }
 
 void TVxJobSchedule::StopScrollTimer() {
@@ -1456,7 +1504,8 @@ TVxJobArea::TVxJobArea(TVxJobSchedule* schedule)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::NoFocus);
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(true);
@@ -1477,9 +1526,21 @@ int TVxJobArea::ContentHeight() const {
 
 void TVxJobArea::UpdateScrollRange() {
     QScrollBar* bar = verticalScrollBar();
-    const int page = viewport()->height();
-    bar->setPageStep(std::max(1, page));
-    bar->setRange(0, std::max(0, ContentHeight() - page));
+    const int page = std::max(1, viewport()->height());
+    const int maximum = std::max(0, ContentHeight() - viewport()->height());
+    if (bar->maximum() == maximum && bar->pageStep() == page) return;
+    // The scroll area reacts to a range change through a queued call; with
+    // one per added job or item a bulk load would flood the event queue, so
+    // set the range quietly and show or hide the bar here.
+    const int before = bar->value();
+    {
+        const QSignalBlocker quiet(bar);
+        bar->setPageStep(page);
+        bar->setRange(0, maximum);
+    }
+    const Qt::ScrollBarPolicy policy = maximum > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
+    if (bar->value() != before) viewport()->update();
 }
 
 int TVxJobArea::ScrollPos() const {
@@ -1515,14 +1576,71 @@ void TVxJobArea::paintEvent(QPaintEvent* event) {
     }
 }
 
+// One line of text in a row, clipped to it. Drawn at a computed baseline
+// rather than laid out in a rectangle: thousands of rows are painted at once
+// and the text layout machinery is the costly part.
+const QStaticText& TVxTextCache::Get(const QString& text) const {
+    if (!m_Text) {
+        m_Text = std::make_unique<QStaticText>(text);
+        m_Text->setTextFormat(Qt::PlainText);
+        m_Text->setPerformanceHint(QStaticText::AggressiveCaching);
+    } else if (m_Text->text() != text) {
+        m_Text->setText(text);
+    }
+    return *m_Text;
+}
+
+// A text box's 2-pixel sunken border around its fill, drawn with plain
+// rectangle fills (cheaper than pen-drawn lines for thousands of rows).
+static void DrawSunkenBox(QPainter& painter, const QRect& r, const QColor& fill,
+                          const QPalette& pal) {
+    const QColor shadow = pal.color(QPalette::Mid);
+    const QColor dark = pal.color(QPalette::Shadow);
+    const QColor light = pal.color(QPalette::Light);
+    const QColor face = pal.color(QPalette::Midlight);
+    const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+    painter.fillRect(x, y, w - 1, 1, shadow);
+    painter.fillRect(x, y + 1, 1, h - 2, shadow);
+    painter.fillRect(x, y + h - 1, w, 1, light);
+    painter.fillRect(x + w - 1, y, 1, h - 1, light);
+    painter.fillRect(x + 1, y + 1, w - 3, 1, dark);
+    painter.fillRect(x + 1, y + 2, 1, h - 4, dark);
+    painter.fillRect(x + 1, y + h - 2, w - 2, 1, face);
+    painter.fillRect(x + w - 2, y + 1, 1, h - 3, face);
+    painter.fillRect(x + 2, y + 2, w - 4, h - 4, fill);
+}
+
+// A job panel: a 1-pixel raised frame around the face colour.
+static void DrawRaisedPanel(QPainter& painter, const QRect& r, const QPalette& pal) {
+    const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+    painter.fillRect(x, y, w - 1, 1, pal.color(QPalette::Light));
+    painter.fillRect(x, y + 1, 1, h - 2, pal.color(QPalette::Light));
+    painter.fillRect(x, y + h - 1, w, 1, pal.color(QPalette::Dark));
+    painter.fillRect(x + w - 1, y, 1, h - 1, pal.color(QPalette::Dark));
+    painter.fillRect(x + 1, y + 1, w - 2, h - 2, pal.color(QPalette::Button));
+}
+
+static void DrawRowText(QPainter& painter, const QRect& r, const QString& text, bool centred,
+                        const TVxTextCache& cache) {
+    if (text.isEmpty()) return;
+    const QStaticText& laidOut = cache.Get(text);
+    const QSizeF size = laidOut.size();
+    const int x = centred ? r.left() + int(r.width() - size.width()) / 2 : r.left();
+    const int y = r.top() + int(r.height() - size.height() + 1) / 2;
+    // Clip only text that overflows its row: a clip costs more than the text.
+    const bool overflows = size.width() > r.width() || size.height() > r.height();
+    if (overflows) painter.setClipRect(r);
+    painter.drawStaticText(QPoint(std::max(x, r.left()), y), laidOut);
+    if (overflows) painter.setClipping(false);
+}
+
 void TVxJobArea::PaintJob(QPainter& painter, const TVxJob* job, const QRect& exposed) const {
     const QPoint origin = JobOrigin(job);
     painter.save();
     painter.translate(origin);
     const QRect local = exposed.translated(-origin);
     const QPalette& pal = palette();
-    const QBrush face = pal.brush(QPalette::Button);
-    qDrawShadePanel(&painter, 0, 0, job->Width(), job->Height(), pal, false, 1, &face);
+    DrawRaisedPanel(painter, QRect(0, 0, job->Width(), job->Height()), pal);
 
     const int rowWidth = job->Width() - 6;
     auto captionRow = [&](const TVxJobRow& row, const QFont& font) {
@@ -1531,33 +1649,33 @@ void TVxJobArea::PaintJob(QPainter& painter, const TVxJob* job, const QRect& exp
         painter.fillRect(r, job->CaptionColor());
         painter.setFont(font);
         painter.setPen(kCaptionText);
-        painter.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, row.Text);
+        DrawRowText(painter, r, row.Text, true, row.Painted);
     };
     auto boxRow = [&](const QRect& r, const QString& text, const QColor& back,
-                      const QColor& textColor, Qt::Alignment align) {
+                      const QColor& textColor, Qt::Alignment align, const TVxTextCache& cache) {
         if (!r.intersects(local)) return;
-        const QBrush fill(back);
-        qDrawWinPanel(&painter, r, pal, true, &fill);
+        DrawSunkenBox(painter, r, back, pal);
         painter.setFont(RowFont(false));
         painter.setPen(textColor);
-        painter.drawText(r.adjusted(3, 0, -2, 0), align | Qt::AlignVCenter | Qt::TextSingleLine,
-                         text);
+        DrawRowText(painter, r.adjusted(3, 0, -2, 0), text, align & Qt::AlignHCenter, cache);
     };
 
     captionRow(job->UpperRow, const_cast<TVxJob*>(job)->CaptionFont());
     if (job->LowerRow.Visible) captionRow(job->LowerRow, RowFont(true));
     if (job->DatesRow.Visible)
         boxRow(QRect(kJobInset, job->DatesRow.Top, rowWidth, kBoxRowHeight), job->DatesRow.Text,
-               kDatesColor, Qt::black, Qt::AlignHCenter);
+               kDatesColor, Qt::black, Qt::AlignHCenter, job->DatesRow.Painted);
     if (job->Expanded()) {
         for (int i = 0; i < job->ItemCount(); ++i) {
             const TVxJobItem* item = job->Items(i);
             if (item->Top() > local.bottom()) break;
-            boxRow(item->BoundsRect(), item->Caption(), item->Color(), Qt::black, Qt::AlignLeft);
+            boxRow(item->BoundsRect(), item->Caption(), item->Color(), Qt::black, Qt::AlignLeft,
+                   item->Painted);
         }
         if (job->StatusRow.Visible)
             boxRow(QRect(kJobInset, job->StatusRow.Top, rowWidth, kBoxRowHeight),
-                   job->StatusRow.Text, pal.color(QPalette::Midlight), kStatusText, Qt::AlignLeft);
+                   job->StatusRow.Text, pal.color(QPalette::Midlight), kStatusText, Qt::AlignLeft,
+                   job->StatusRow.Painted);
     }
     painter.restore();
 }
@@ -1722,6 +1840,9 @@ bool TVxJobArea::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Resize) {
         const bool result = QAbstractScrollArea::viewportEvent(event);
         UpdateScrollRange();
+        // The width rule looks at the job area's height, which the toolkit
+        // may settle only after the schedule's own resize (on first show).
+        m_Schedule->ResizeSchedule();
         return result;
     }
     return QAbstractScrollArea::viewportEvent(event);

@@ -21,9 +21,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QMenu;
@@ -93,6 +95,19 @@ struct TVxItemMenuCaptions {
     QString RemoveItem;
 };
 
+// The laid-out text of a painted row, kept between paints (only rows that
+// have been shown carry one). Copies start empty.
+class TVxTextCache {
+public:
+    TVxTextCache() = default;
+    TVxTextCache(const TVxTextCache&) {}
+    TVxTextCache& operator=(const TVxTextCache&) { return *this; }
+    const QStaticText& Get(const QString& text) const;
+
+private:
+    mutable std::unique_ptr<QStaticText> m_Text;
+};
+
 // One drawn row of a job panel. Top is in job coordinates; every row starts
 // at left 3 and is as wide as the job minus 6.
 struct TVxJobRow {
@@ -103,6 +118,7 @@ struct TVxJobRow {
     // Hover hint; shown as a tooltip when ShowHint is set (the dates row).
     QString Hint;
     bool ShowHint = false;
+    TVxTextCache Painted;
 };
 
 // The drag in progress inside the component, if any (drags are tracked by
@@ -142,6 +158,7 @@ public:
     int Height() const { return 15; }
     bool Visible() const { return m_Visible; }
     QRect BoundsRect() const { return QRect(Left(), m_Top, m_Width, Height()); }
+    TVxTextCache Painted;
 
     // User actions (item menu, double click).
     void ExecuteEditItem();
@@ -415,6 +432,7 @@ private:
     void LayoutRows();
     void UpdateStripHeight(TVxScheduleStrip* strip, const QString& text, const QFont& font);
     void RepaintJobs();
+    bool InView() const;
     void StopScrollTimer();
     void ScrollTick();
 

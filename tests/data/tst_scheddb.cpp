@@ -153,6 +153,7 @@ private slots:
     void missingTablesAnsweredNoCreateNothing();
     void existingTablesAreKept();
     void badSampleFileCreatesNothing();
+    void foreignFileIsLeftAlone();
     void localAliasOnlyWhenUndefined();
 };
 
@@ -301,9 +302,11 @@ void TstSchedDB::detailShowsOnlyItsMastersRows() {
     data.Scenario.First();
     QCOMPARE(data.Scenario.AsInteger("SCENARIONO"), 1);
     QCOMPARE(data.ReedJob.RecordCount(), 2);
+    data.ReedJob.Last();
     data.Scenario.Next();
     QCOMPARE(data.Scenario.AsInteger("SCENARIONO"), 2);
     QCOMPARE(data.ReedJob.RecordCount(), 3);
+    QCOMPARE(data.ReedJob.RecNo(), 0);
     for (data.ReedJob.First(); !data.ReedJob.Eof(); data.ReedJob.Next())
         QCOMPARE(data.ReedJob.AsInteger("SCENARIONO"), 2);
     QCOMPARE(data.WeaveJob.RecordCount(), 0);
@@ -615,6 +618,22 @@ void TstSchedDB::badSampleFileCreatesNothing() {
     }
     QVERIFY(!data.SchedDB.Connected());
     QCOMPARE(admin(m_dbName).tables().size(), 0);
+}
+
+void TstSchedDB::foreignFileIsLeftAlone() {
+    if (pg()) QSKIP("a database file is the embedded engine's");
+    QFile file(m_dbName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray content = "Not a database but someone's notes.\n";
+    file.write(content.repeated(200));
+    file.close();
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    VxDialogScript script;
+    QVERIFY_THROWS_EXCEPTION(EVxError, data.SchedDB.Open());
+    QVERIFY(!data.SchedDB.Connected());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content.repeated(200));
 }
 
 void TstSchedDB::localAliasOnlyWhenUndefined() {

@@ -307,19 +307,26 @@ private slots:
         QVERIFY(!w.box->ScrollTimer->isActive());
     }
 
-    void releaseStopsRunningTimers() {
-        ScheduleWindow w;
-        TVxJobSchedule* s = w.column("S", {"P", "Q"});
-        s->SetFooter("F");
-        for (int i = 0; i < 40; ++i)
-            s->AddJob(0, QString::number(i), QString(), 0, 0);
-        s->SetScrollInterval(100000);
-        dragOver(s->JobArea()->viewport(), partPos(s->Jobs(0), TVxJobPart::UpperCaption),
-                 s->FooterRow(), s->FooterRow()->rect().center());
-        QVERIFY(s->ScrollTimer->isActive());
-        mouseRelease(s->FooterRow(), s->FooterRow()->rect().center());
-        QVERIFY(!s->ScrollTimer->isActive());
-        QCOMPARE(s->Jobs(0)->UpperCaption(), QString("P")); // a drop on the footer does nothing
+    void boxScrollsNearItsEdges() {
+        ScheduleWindow w(QSize(300, 300));
+        for (int i = 0; i < 6; ++i)
+            w.column(QString::number(i), {"P"});
+        w.box->SetScrollInterval(5);
+        QScrollBar* bar = w.box->horizontalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        TVxJobSchedule* first = w.box->Schedules(0);
+        const QPoint edge(w.box->width() - 4, 150);
+        dragOver(first->JobArea()->viewport(), partPos(first->Jobs(0), TVxJobPart::UpperCaption),
+                 w.box, edge);
+        QVERIFY(w.box->ScrollTimer->isActive());
+        QVERIFY(!w.box->ScrollLeft);
+        QTRY_COMPARE(bar->value(), bar->maximum());
+        QTRY_VERIFY(!w.box->ScrollTimer->isActive());
+        mouseMove(w.box, QPoint(2, 150));
+        QVERIFY(w.box->ScrollLeft);
+        QTRY_COMPARE(bar->value(), 0);
+        mouseRelease(w.box, QPoint(2, 150));
+        QVERIFY(!w.box->ScrollTimer->isActive());
     }
 };
 

@@ -3,11 +3,16 @@
 // clicks and right clicks on the drawn elements.
 
 #include "EventLog.h"
+#include "ItemDlg.h"
+#include "JobDlg.h"
 #include "ScheduleFixture.h"
 #include "VxDialogs.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QStyle>
 #include <QToolTip>
 
@@ -70,6 +75,21 @@ private slots:
         QVERIFY(last->Top() + last->Height() >= s->JobArea()->viewport()->height());
         s->DeleteJob(0, true);
         QCOMPARE(s->width(), 112 + 6);
+    }
+
+    void widthsSettleOnFirstShow() {
+        // Columns filled before the window shows still get their final width.
+        QWidget window;
+        window.resize(500, 400);
+        auto* box = new TVxScheduleBox(&window);
+        box->setGeometry(0, 0, 500, 400);
+        TVxJobSchedule* s = box->AddSchedule(1, "A", "F");
+        s->AddJob(0, "P", "Q", 46000, 46001)->AddItem(0, "x");
+        s->AddJob(0, "R", QString(), 46000, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(s->width(), 112 + 6);
+        QCOMPARE(s->height(), 400 - 4);
     }
 
     void stripHeights() {
@@ -296,6 +316,78 @@ private slots:
         // The edit prompt raises no after event.
         QCOMPARE(log.joined(),
                  QString("S:BeforeItemAdd,S:AfterItemAdd,S:BeforeItemAdd,S:BeforeItemEdit"));
+    }
+
+    void defaultJobDialog() {
+        TVxJobSchedule s;
+        EventLog log;
+        log.attach(&s);
+        VxDialogScript script;
+        auto typeAndOk = [](const QString& text) {
+            return [text](QDialog* dialog) {
+                auto* form = qobject_cast<TVxJobForm*>(dialog);
+                form->UpperEdit->clear();
+                QTest::keyClicks(form->UpperEdit, text);
+                QTest::mouseClick(form->OKBtn, Qt::LeftButton);
+                return -1;
+            };
+        };
+        script.dialogs.push_back(typeAndOk("Warp"));
+        s.ExecuteAddJob();
+        QCOMPARE(s.JobCount(), 1);
+        TVxJob* job = s.Jobs(0);
+        QCOMPARE(job->UpperCaption(), QString("Warp"));
+        QCOMPARE(job->JobNo, 0);
+        script.dialogs.push_back(typeAndOk("Reed"));
+        job->ExecuteEditJob();
+        QCOMPARE(job->UpperCaption(), QString("Reed"));
+        job->ExecuteEditJob(); // no driver: cancelled
+        s.ExecuteAddJob();     // likewise
+        QCOMPARE(script.dialogTitles,
+                 (QStringList{"Add New Job", "Edit Job", "Edit Job", "Add New Job"}));
+        QCOMPARE(log.joined(), QString("S:BeforeJobAdd,S:AfterJobAdd,S:BeforeJobEdit,"
+                                       "S:AfterJobEdit,S:BeforeJobEdit,S:BeforeJobAdd"));
+        QCOMPARE(s.JobCount(), 1);
+    }
+
+    void itemDialogReplacesThePrompt() {
+        TVxJobSchedule s;
+        TVxJob* job = s.AddJob(0, "P", QString(), 0, 0);
+        EventLog log;
+        log.attach(&s);
+        s.OnInitItemDialog = [&](TVxJobSchedule*, TVxJob*, TVxJobItem*, QStringList& list) {
+            log.lines << "InitItemDialog";
+            list << "C1"
+                 << "C2"
+                 << "C3";
+        };
+        VxDialogScript script;
+        script.dialogs.push_back([](QDialog* dialog) {
+            auto* form = qobject_cast<TVxJobItemForm*>(dialog);
+            form->AvailList->item(2)->setSelected(true);
+            form->AvailList->item(0)->setSelected(true);
+            form->AvailListClick();
+            QTest::mouseClick(form->OKBtn, Qt::LeftButton);
+            return -1;
+        });
+        job->ExecuteAddItem();
+        QCOMPARE(job->ItemCount(), 2);
+        QCOMPARE(job->Items(0)->Caption(), QString("C1"));
+        QCOMPARE(job->Items(1)->Caption(), QString("C3"));
+        script.dialogs.push_back([](QDialog* dialog) {
+            auto* form = qobject_cast<TVxJobItemForm*>(dialog);
+            form->AvailList->setCurrentRow(1);
+            form->AvailListClick();
+            QTest::mouseClick(form->OKBtn, Qt::LeftButton);
+            return -1;
+        });
+        job->Items(0)->ExecuteEditItem();
+        QCOMPARE(job->Items(0)->Caption(), QString("C2"));
+        QCOMPARE(script.dialogTitles, (QStringList{"Add New Job Items", "Edit Item"}));
+        QVERIFY(script.inputCaptions.isEmpty());
+        QCOMPARE(log.joined(), QString("S:BeforeItemAdd,InitItemDialog,S:AfterItemAdd,"
+                                       "S:AfterItemAdd,S:BeforeItemEdit,InitItemDialog,"
+                                       "S:AfterItemEdit"));
     }
 
     void clearConfirmations_data() {

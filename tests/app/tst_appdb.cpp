@@ -1,0 +1,318 @@
+// Start-up in the two database modes: an SQLite file and the PostgreSQL test
+// server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), reached
+// through a connection alias, with the login prompt scripted.
+
+#include "AboutUnit.h"
+#include "AppUnit.h"
+#include "JobUnit.h"
+#include "LoginDlg.h"
+#include "MainUnit.h"
+#include "ModeUnit.h"
+#include "VxDialogs.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+QString env(const char* name) {
+    return qEnvironmentVariable(name);
+}
+
+bool pgConfigured() {
+    return !env("PLEXIWEAVE_PG_HOST").isEmpty() && !env("PLEXIWEAVE_PG_PASSWORD").isEmpty();
+}
+
+QStringList sampleLines(const QString& file) {
+    QFile f(QDir(env("PLEXIWEAVE_SAMPLES")).filePath(file));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    QStringList lines;
+    while (!f.atEnd()) {
+        const QString line = QString::fromUtf8(f.readLine()).trimmed();
+        if (!line.isEmpty()) lines << line;
+    }
+    return lines;
+}
+
+std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
+    return [radio](QDialog* dialog) {
+        auto* form = qobject_cast<TModeForm*>(dialog);
+        if (!form) return int(QDialog::Rejected);
+        QRadioButton* r = form->*radio;
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+        QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        return -1;
+    };
+}
+
+// Types the password into the login prompt and presses OK or Cancel.
+std::function<int(QDialog*)> login(const QString& password, bool ok,
+                                   std::function<void()> whileShown = {}) {
+    return [=](QDialog* dialog) {
+        auto* form = qobject_cast<TVxLoginForm*>(dialog);
+        if (!form) return int(QDialog::Rejected);
+        if (whileShown) whileShown();
+        QTest::keyClicks(form->PasswordEdit, password);
+        auto* box = form->findChild<QDialogButtonBox*>();
+        QTest::mouseClick(box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                          Qt::LeftButton);
+        return -1;
+    };
+}
+} // namespace
+
+class TestAppDb : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    int m_counter = 0;
+    QString m_database; // file (SQLite) or database name (PostgreSQL)
+    QString m_aliasFile;
+
+    bool pg() const {
+        QFETCH_GLOBAL(QString, engine);
+        return engine == "postgres";
+    }
+
+    // A connection of the test's own, to look behind the planner's back.
+    QSqlDatabase admin(const QString& database) {
+        const QString name = "admin-" + database;
+        QSqlDatabase db = QSqlDatabase::contains(name)
+                              ? QSqlDatabase::database(name, false)
+                              : QSqlDatabase::addDatabase(pg() ? "QPSQL" : "QSQLITE", name);
+        db.setDatabaseName(database);
+        if (pg()) {
+            db.setHostName(env("PLEXIWEAVE_PG_HOST"));
+            db.setPort(env("PLEXIWEAVE_PG_PORT").toInt());
+            db.setUserName(env("PLEXIWEAVE_PG_USER"));
+            db.setPassword(env("PLEXIWEAVE_PG_PASSWORD"));
+        }
+        if (!db.isOpen()) db.open();
+        return db;
+    }
+
+    void writeAliasFile() {
+        m_aliasFile = m_tmp.filePath(QString("aliases%1.ini").arg(m_counter));
+        QSettings ini(m_aliasFile, QSettings::IniFormat);
+        ini.beginGroup("ShedwiseSQL");
+        ini.setValue("Driver", pg() ? "QPSQL" : "QSQLITE");
+        ini.setValue("Database", m_database);
+        if (pg()) {
+            ini.setValue("Host", env("PLEXIWEAVE_PG_HOST"));
+            ini.setValue("Port", env("PLEXIWEAVE_PG_PORT").toInt());
+            ini.setValue("UserName", env("PLEXIWEAVE_PG_USER"));
+        }
+        ini.endGroup();
+    }
+
+    // Prepares a main window whose session reads this test's alias file.
+    std::unique_ptr<TAppWindows> windowsOnAlias() {
+        auto windows = std::make_unique<TAppWindows>();
+        windows->MainForm->Session = std::make_unique<TVxDbSession>(m_aliasFile);
+        return windows;
+    }
+
+    // Local mode for SQLite (the alias is known already, so it is used),
+    // Server mode with the right password for PostgreSQL.
+    void scriptStartUp(VxDialogScript& script) {
+        if (pg()) {
+            script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
+            script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD"), true));
+            script.answers.push_back(QMessageBox::Yes); // create the planner tables
+        } else {
+            script.dialogs.push_back(chooseMode(&TModeForm::LocalRadio));
+        }
+    }
+
+    static void verifyFailedStartUp(TMainForm& main) {
+        QVERIFY(!main.LoomStartDates);
+        QVERIFY(!main.LoadButton->isEnabled());
+        QVERIFY(!main.MaintButton->isEnabled());
+        QVERIFY(main.ExitButton->isEnabled());
+        QVERIFY(!main.AboutForm->isVisible());
+        QCOMPARE(main.AboutForm->windowTitle(), QString("About"));
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void initTestCase_data() {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("postgres") << "postgres";
+    }
+
+    void init() {
+        ++m_counter;
+        if (pg()) {
+            if (!pgConfigured())
+                QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set "
+                      "(scripts/test.sh starts one)");
+            m_database = QString("plexiweave_app%1_%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(m_counter);
+            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
+            QVERIFY2(q.exec("create database " + m_database), qPrintable(q.lastError().text()));
+        } else {
+            m_database = m_tmp.filePath(QString("Shedwise%1.db").arg(m_counter));
+        }
+        writeAliasFile();
+    }
+
+    void cleanup() {
+        const QString name = "admin-" + m_database;
+        if (QSqlDatabase::contains(name)) {
+            QSqlDatabase::database(name, false).close();
+            QSqlDatabase::removeDatabase(name);
+        }
+    }
+
+    void startUpBuildsLoomsFromDatabase() {
+        auto windows = windowsOnAlias();
+        TMainForm& main = *windows->MainForm;
+        VxDialogScript script;
+        scriptStartUp(script);
+        main.FormShow();
+
+        QVERIFY2(script.messages.size() <= (pg() ? 1 : 0), qPrintable(script.texts().join("; ")));
+        QVERIFY(main.Connected());
+        QVERIFY(main.LoomStartDates);
+
+        // One column per LOOMSPEC row in REF order: the sample file is in REF
+        // order and seeded the table.
+        const QStringList looms = sampleLines("LoomSpec.csv");
+        QCOMPARE(main.ScheduleBox->ScheduleCount(), looms.size());
+        for (int i = 0; i < looms.size(); ++i) {
+            const QStringList f = looms[i].split(',');
+            TVxJobSchedule* s = main.ScheduleBox->Schedules(i);
+            QCOMPARE(s->ScheduleNo, f[1].toInt());
+            QCOMPARE(s->Header(), f[3] + " : " + f[2]);
+            QVERIFY(s->Tag >= 0);
+            QCOMPARE(main.LoomTypes.Key(s->Tag), f[2]);
+        }
+
+        // Ends and default length as the database answers them.
+        QSqlDatabase db = admin(m_database);
+        QSqlQuery q(db);
+        QStringList ends;
+        QVERIFY(q.exec("select distinct totalends from warptype"));
+        while (q.next())
+            ends << q.value(0).toString();
+        QStringList shown;
+        for (int i = 0; i < windows->JobForm->EndsCombo->count(); ++i)
+            shown << windows->JobForm->EndsCombo->itemText(i);
+        QCOMPARE(shown, ends);
+        QVERIFY(q.exec("select warplen from warptype"));
+        QVERIFY(q.next());
+        QCOMPARE(main.DefaultWarpLen, q.value(0).toInt());
+        QVERIFY(main.DefaultWarpLen > 0);
+
+        QVERIFY(main.LoadButton->isEnabled());
+        QVERIFY(main.MaintButton->isEnabled());
+        for (QToolButton* b : {main.SaveButton, main.ClearButton, main.PrintButton,
+                               main.ReqmtsButton, main.OutputButton})
+            QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
+        QVERIFY(!main.AboutForm->isVisible());
+        QCOMPARE(main.AboutForm->windowTitle(), QString("About"));
+        QVERIFY(main.DatabaseLabel->text().contains(pg() ? m_database
+                                                         : QFileInfo(m_database).fileName()));
+    }
+
+    // The second start finds the tables filled and adds nothing; each
+    // window closes its connection when it goes.
+    void restartUsesTheStoredDataAndClosesTheConnection() {
+        const QStringList before = QSqlDatabase::connectionNames();
+        for (int run = 0; run < 2; ++run) {
+            {
+                auto windows = windowsOnAlias();
+                VxDialogScript script;
+                scriptStartUp(script);
+                windows->MainForm->FormShow();
+                QVERIFY(windows->MainForm->Connected());
+                QCOMPARE(windows->MainForm->ScheduleBox->ScheduleCount(),
+                         sampleLines("LoomSpec.csv").size());
+            }
+            QCOMPARE(QSqlDatabase::connectionNames(), before);
+        }
+    }
+
+    void serverWithoutTablesAnsweredNo() {
+        if (!pg()) QSKIP("An SQLite file gets its tables without a question");
+        auto windows = windowsOnAlias();
+        TMainForm& main = *windows->MainForm;
+        VxDialogScript script;
+        script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
+        script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD"), true));
+        script.answers.push_back(QMessageBox::No);
+        main.FormShow();
+
+        QCOMPARE(script.texts(VxMsgKind::Confirmation),
+                 QStringList{"The database has no planner tables. Create them now?"});
+        QVERIFY(script.texts(VxMsgKind::Error).isEmpty());
+        verifyFailedStartUp(main);
+        QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
+        QVERIFY(admin(m_database).tables().isEmpty());
+    }
+
+    void serverLoginRefused_data() {
+        QTest::addColumn<bool>("pressOk");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong password") << true << QString();
+        QTest::newRow("cancel") << false << QString("Cannot connect to database 'Shedwise'");
+    }
+
+    void serverLoginRefused() {
+        if (!pg()) QSKIP("An SQLite file has no login");
+        QFETCH(bool, pressOk);
+        QFETCH(QString, message);
+        auto windows = windowsOnAlias();
+        TMainForm& main = *windows->MainForm;
+        VxDialogScript script;
+        script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
+        bool splashShown = false;
+        script.dialogs.push_back(login("not-the-password", pressOk, [&] {
+            splashShown = main.AboutForm->isVisible() && main.AboutForm->IsSplash();
+        }));
+        main.FormShow();
+
+        QVERIFY(splashShown);
+        const QStringList errors = script.texts(VxMsgKind::Error);
+        QCOMPARE(errors.size(), 1);
+        if (message.isEmpty())
+            QVERIFY2(errors[0].contains("password", Qt::CaseInsensitive), qPrintable(errors[0]));
+        else
+            QCOMPARE(errors[0], message);
+        QVERIFY(!main.Connected());
+        verifyFailedStartUp(main);
+    }
+
+    void unusableDatabaseFileFailsCleanly() {
+        if (pg()) QSKIP("About the local file");
+        // A folder where the file should be: the engine cannot open it.
+        QVERIFY(QDir().mkpath(m_database));
+        auto windows = windowsOnAlias();
+        TMainForm& main = *windows->MainForm;
+        VxDialogScript script;
+        script.dialogs.push_back(chooseMode(&TModeForm::LocalRadio));
+        main.FormShow();
+
+        QCOMPARE(script.texts(VxMsgKind::Error).size(), 1);
+        QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
+        verifyFailedStartUp(main);
+    }
+};
+
+QTEST_MAIN(TestAppDb)
+#include "tst_appdb.moc"
