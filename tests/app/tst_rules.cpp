@@ -3,7 +3,13 @@
 // operations and menus, and reference data read from real text files written
 // with figures chosen for each rule.
 
+#include "ModeUnit.h"
+#include "SchedDB.h"
 #include "WeavePlant.h"
+
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <QScrollBar>
 #include <QStatusBar>
@@ -36,6 +42,8 @@ private slots:
     void statusMessageVanishes_data();
     void statusMessageVanishes();
     void closingInTextModeNeverAsks();
+    void closingWithADatabase_data();
+    void closingWithADatabase();
     void switchingPagesScrollsToTop();
 };
 
@@ -556,6 +564,57 @@ void TestRules::closingInTextModeNeverAsks() {
     p.Main->FormCloseQuery(canClose);
     QVERIFY(canClose);
     QVERIFY(script.messages.isEmpty());
+}
+
+void TestRules::closingWithADatabase_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("no changes: closes without asking") << false << "" << true;
+    QTest::newRow("changes, Yes closes") << true << "Yes" << true;
+    QTest::newRow("changes, No stays open") << true << "No" << false;
+}
+
+void TestRules::closingWithADatabase() {
+    QFETCH(bool, modified);
+    QFETCH(QString, answer);
+    QFETCH(bool, closes);
+    QStandardPaths::setTestModeEnabled(true);
+    // A local database file in a folder of its own, reached through an alias.
+    QTemporaryDir dir;
+    const QString aliases = dir.filePath("aliases.ini");
+    {
+        QSettings ini(aliases, QSettings::IniFormat);
+        ini.beginGroup("ShedwiseSQL");
+        ini.setValue("Driver", "QSQLITE");
+        ini.setValue("Database", dir.filePath("Shedwise.db"));
+        ini.endGroup();
+    }
+    TAppWindows windows;
+    TMainForm& main = *windows.MainForm;
+    main.Session = std::make_unique<TVxDbSession>(aliases);
+    {
+        VxDialogScript script;
+        script.dialogs.push_back([](QDialog* d) {
+            auto* form = static_cast<TModeForm*>(d);
+            QTest::mouseClick(form->LocalRadio, Qt::LeftButton, {},
+                              QPoint(8, form->LocalRadio->height() / 2));
+            QTest::mouseClick(form->OKButton, Qt::LeftButton);
+            return -1;
+        });
+        main.FormShow();
+    }
+    QVERIFY(main.Connected());
+    main.Modified = modified;
+    VxDialogScript script;
+    if (!answer.isEmpty())
+        script.answers.push_back(answer == "Yes" ? QMessageBox::Yes : QMessageBox::No);
+    bool canClose = true;
+    main.FormCloseQuery(canClose);
+    QCOMPARE(canClose, closes);
+    QCOMPARE(script.texts(VxMsgKind::Warning),
+             answer.isEmpty() ? QStringList() : QStringList{"Close without saving your changes?"});
+    QCOMPARE(script.messages.size(), answer.isEmpty() ? 0 : 1);
 }
 
 void TestRules::switchingPagesScrollsToTop() {
