@@ -1,9 +1,11 @@
 #include "MainUnit.h"
 
 #include "AboutUnit.h"
+#include "ItemUnit.h"
 #include "JobUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
+#include "VxCalend.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
 
@@ -13,6 +15,9 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -109,6 +114,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Status = statusBar();
     DatabaseLabel = new QLabel(Status);
     Status->addPermanentWidget(DatabaseLabel);
+    CreateMessageTimer();
+    WatchMouseUps();
 }
 
 TMainForm::~TMainForm() {
@@ -396,24 +403,395 @@ void TMainForm::MaintButtonClick() {}
 // ---------------------------------------------------------------------------
 // Weaving rules handlers
 
-void TMainForm::DoJobAdd(TVxJobSchedule*) {}
-void TMainForm::DoJobEdit(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::DoItemAdd(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::DoItemEdit(TVxJobSchedule*, TVxJob*, TVxJobItem*) {}
-void TMainForm::JobDragOver(TVxJobSchedule*, TVxJob*, int, bool&) {}
-void TMainForm::ItemDragOver(TVxJobSchedule*, TVxJob*, TVxJobItem*, int, bool&) {}
-void TMainForm::JobDragDrop(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::ItemDragDrop(TVxJobSchedule*, TVxJob*, TVxJobItem*) {}
-void TMainForm::BeforeJobFree(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::AfterJobAdd(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::AfterJobEdit(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::AfterJobFree(TVxJobSchedule*) {}
-void TMainForm::AfterJobRemove(TVxJobSchedule*) {}
-void TMainForm::AfterItemAdd(TVxJobSchedule*, TVxJob*, TVxJobItem*) {}
-void TMainForm::AfterItemEdit(TVxJobSchedule*, TVxJob*, TVxJobItem*) {}
-void TMainForm::AfterItemFree(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::AfterItemRemove(TVxJobSchedule*, TVxJob*) {}
-void TMainForm::DoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
-// Text mode never asks; the unsaved-changes question belongs here.
-void TMainForm::FormCloseQuery(bool&) {}
-void TMainForm::PageControl1Change(int) {}
+namespace {
+const QString kReed = QStringLiteral("Reed");
+const QString kDefaultWarpLen = QStringLiteral("2400");
+const int kMessageMsec = 2000;
+} // namespace
+
+TVxWeaveContext TMainForm::WeaveContext() const {
+    TVxWeaveContext context;
+    context.WarpInfos = &WarpInfos;
+    context.FabricInfos = &FabricInfos;
+    context.BulkUpdate = &BulkUpdate;
+    return context;
+}
+
+TVxWeaveRules TMainForm::Rules() const {
+    return TVxWeaveRules(LoomTypes, DowntimeTypes, WeaveContext());
+}
+
+TJobForm* TMainForm::RequireJobForm() const {
+    if (!JobForm) throw EVxError(QStringLiteral("The job dialog is not available"));
+    return JobForm;
+}
+
+TItemForm* TMainForm::RequireItemForm() const {
+    if (!ItemForm) throw EVxError(QStringLiteral("The fabric dialog is not available"));
+    return ItemForm;
+}
+
+// ---------------------------------------------------------------------------
+// Dates along a loom
+
+TDateTime TMainForm::LoomStartDate(const TVxJobSchedule* Schedule) const {
+    if (!LoomStartDates) return 0;
+    // "0" (no date yet) or a text that no longer reads as a date starts
+    // nothing: the jobs keep their own starts.
+    TDateTime date = 0;
+    if (!VxTryStrToDate(LoomStartDates->DateOf(Schedule), date)) return 0;
+    return date;
+}
+
+void TMainForm::SetLoomStartDate(const TVxJobSchedule* Schedule, TDateTime Date) {
+    if (!LoomStartDates) return;
+    LoomStartDates->SetDateOf(Schedule, Date == 0 ? QStringLiteral("0") : VxDateToStr(Date));
+}
+
+void TMainForm::RedateSchedule(TVxJobSchedule* Schedule) {
+    if (BulkUpdate || Schedule->JobCount() == 0) return;
+    TVxWeaveRules::ChainJobDates(Schedule, LoomStartDate(Schedule));
+}
+
+void TMainForm::UpdateFooter(TVxJobSchedule* Schedule) {
+    ::UpdateFooter(Schedule, WeaveContext());
+}
+
+// ---------------------------------------------------------------------------
+// Adding and editing jobs
+
+void TMainForm::DoJobAdd(TVxJobSchedule* Schedule) {
+    TJobForm* form = RequireJobForm();
+    const int reedEnds = TVxWeaveRules::ReedEndsOf(Schedule);
+    form->setWindowTitle(QStringLiteral("Add Job To ") + Schedule->Header());
+    form->EditedJob = nullptr;
+    form->Context = WeaveContext();
+    form->ClearTypes();
+    for (const TVxJobTypeEntry& entry : Rules().OfferedJobTypes(Schedule)) {
+        if (entry.IsWarp)
+            form->AddWarpType(entry.Text, entry.Fabrics);
+        else
+            form->AddType(entry.Text);
+    }
+    form->TypeCombo->setEnabled(true);
+    form->LengthEdit->setText(DefaultWarpLen != 0 ? QString::number(DefaultWarpLen)
+                                                  : kDefaultWarpLen);
+    form->EndsCombo->setEnabled(true);
+    form->FirstOnLoom = Schedule->JobCount() == 0;
+    // A new job follows the last one; on an empty loom it starts today.
+    const TDateTime start =
+        form->FirstOnLoom ? VxToday() : Schedule->Jobs(Schedule->JobCount() - 1)->FinishDate();
+    form->Calendar->SetSingleDate(false);
+    form->Calendar->SetStartDate(start);
+    form->Calendar->SetFinishDate(form->FirstOnLoom ? start : start + 2);
+    form->ShowLength(false);
+    form->ShowEnds(false);
+    if (VxDialogs::exec(form) != QDialog::Accepted) return;
+
+    // Read every number before creating anything, so a bad text adds nothing.
+    std::unique_ptr<TVxJob> job;
+    const QString type = form->SelectedType();
+    if (form->SelectedHasFabrics()) {
+        const int length = form->Length();
+        auto warp = std::make_unique<TVxWeaveJob>();
+        warp->JobNo = NextJobNo;
+        warp->SetWarpType(WarpTypeOf(type));
+        warp->SetWarpCol(WarpColOf(type));
+        warp->SetWarpLen(length);
+        warp->Tag = reedEnds;
+        job = std::move(warp);
+    } else if (type == kReed) {
+        if (form->EndsCombo->currentIndex() < 0)
+            throw EVxError(QStringLiteral("Choose the number of ends for the reed"));
+        const int ends = form->Ends();
+        auto reed = std::make_unique<TVxReedJob>();
+        reed->JobNo = NextJobNo;
+        reed->SetTotalEnds(ends);
+        reed->SetDentsPerCm(6.5f);
+        reed->Tag = ends;
+        job = std::move(reed);
+    } else {
+        auto downtime = std::make_unique<TVxDowntimeJob>();
+        downtime->JobNo = NextJobNo;
+        downtime->SetDescr(type);
+        job = std::move(downtime);
+    }
+    job->SetStartDate(form->Calendar->StartDate());
+    job->SetFinishDate(form->Calendar->FinishDate());
+    TVxJob* added = job.release();
+    ++NextJobNo;
+    Schedule->InsertJob(added);
+    SetJobMenuCaptions(added);
+    SaveButton->setEnabled(Connected());
+    ClearButton->setEnabled(true);
+    PrintButton->setEnabled(true);
+}
+
+void TMainForm::DoJobEdit(TVxJobSchedule* Schedule, TVxJob* Job) {
+    TJobForm* form = RequireJobForm();
+    auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
+    auto* reed = dynamic_cast<TVxReedJob*>(Job);
+    const int index = Schedule->IndexOfJob(Job);
+    const QString kind = JobKindText(Job);
+    form->setWindowTitle(QStringLiteral("Edit ") + kind + QStringLiteral(" On ") +
+                         Schedule->Header());
+    form->EditedJob = Job;
+    form->Context = WeaveContext();
+    form->ClearTypes();
+    form->AddType(kind);
+    form->SelectType(0);
+    form->TypeCombo->setEnabled(false);
+    form->ShowLength(warp != nullptr);
+    if (warp) form->LengthEdit->setText(QString::number(warp->WarpLen()));
+    form->ShowEnds(reed != nullptr);
+    if (reed)
+        form->EndsCombo->setCurrentIndex(
+            form->EndsCombo->findText(QString::number(reed->TotalEnds())));
+    // A reed with jobs below it keeps its ends: they were placed by them.
+    form->EndsCombo->setEnabled(index == Schedule->JobCount() - 1);
+    form->FirstOnLoom = index == 0;
+    form->Calendar->SetSingleDate(reed != nullptr);
+    form->Calendar->SetStartDate(Job->StartDate());
+    form->Calendar->SetFinishDate(Job->FinishDate());
+
+    if (VxDialogs::exec(form) == QDialog::Accepted) {
+        if (warp) {
+            warp->SetWarpLen(form->Length());
+            UpdateCapacity(warp, WeaveContext());
+        }
+        if (reed && form->EndsCombo->isEnabled() && form->EndsCombo->currentIndex() >= 0) {
+            reed->SetTotalEnds(form->Ends());
+            reed->Tag = reed->TotalEnds();
+        }
+    }
+    // The dates chosen in the calendar apply however the dialog closed.
+    if (form->FirstOnLoom) {
+        Job->SetStartDate(form->Calendar->StartDate());
+        SetLoomStartDate(Schedule, Job->StartDate());
+    }
+    Job->SetFinishDate(form->Calendar->FinishDate());
+    RedateSchedule(Schedule);
+    UpdateFooter(Schedule);
+    UpdateCapacity(Job, WeaveContext());
+    UpdateWeaveTime(Job, WeaveContext());
+    Modified = true;
+}
+
+// ---------------------------------------------------------------------------
+// Adding and editing fabric items
+
+void TMainForm::DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
+    TItemForm* form = RequireItemForm();
+    auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
+    if (!warp) throw EVxError(QStringLiteral("Fabric can only go on a warp"));
+    form->setWindowTitle(QStringLiteral("Add To ") + JobKindText(Job) + QStringLiteral(" On ") +
+                         Schedule->Header());
+    form->EditedJob = Job;
+    form->OldPieces = 0;
+    form->Context = WeaveContext();
+    const TFabricList* fabrics = Rules().FabricListOf(Schedule, warp->WarpKey());
+    if (!fabrics) throw EVxError(QStringLiteral("Unknown warp: ") + warp->WarpKey());
+    form->SetFabrics(fabrics->Keys());
+    form->PiecesEdit->setText(QStringLiteral("1"));
+    if (VxDialogs::exec(form) != QDialog::Accepted) return;
+
+    const QString key = form->SelectedFabric();
+    const int pieces = form->Pieces();
+    const int itemNo = NextItemNo++;
+    AddWeaveItem(Job, itemNo, FabricStruOf(key), FabricColOf(key), WeftColOf(key), pieces);
+    Modified = true;
+}
+
+void TMainForm::DoItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem* Item) {
+    TItemForm* form = RequireItemForm();
+    auto* item = dynamic_cast<TVxWeaveJobItem*>(Item);
+    if (!item) throw EVxError(QStringLiteral("Only fabric items can be edited here"));
+    form->setWindowTitle(QStringLiteral("Edit ") + item->Caption() + QStringLiteral(" In ") +
+                         JobKindText(Job));
+    form->EditedJob = Job;
+    form->OldPieces = item->Pieces();
+    form->Context = WeaveContext();
+    form->SetFixedFabric(item->FabricKey());
+    form->PiecesEdit->setText(QString::number(item->Pieces()));
+    // A cancelled edit changes nothing, so it must not mark the scenario
+    // modified through the after-edit event either.
+    if (VxDialogs::exec(form) != QDialog::Accepted) VxAbort();
+
+    item->SetPieces(form->Pieces());
+    FabricChanged(Job);
+}
+
+// ---------------------------------------------------------------------------
+// Drag rules
+
+void TMainForm::JobDragOver(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept) {
+    const TVxDragVerdict verdict = Rules().JobDragVerdict(Schedule, Job, Index);
+    Accept = verdict.Accept;
+    if (verdict.Status) ShowStatus(*verdict.Status);
+}
+
+bool TMainForm::CheckReed(TVxJobSchedule* Schedule, TVxJob* Job, int Index) {
+    auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
+    if (!warp) return false;
+    const TVxDragVerdict verdict = TVxWeaveRules::ReedVerdict(Schedule, warp, Index);
+    if (!verdict.Accept && verdict.Status) ShowStatus(*verdict.Status);
+    return verdict.Accept;
+}
+
+void TMainForm::ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int,
+                             bool& Accept) {
+    const TVxDragVerdict verdict = Rules().ItemDragVerdict(Schedule, Job, Item);
+    Accept = verdict.Accept;
+    if (verdict.Status) ShowStatus(*verdict.Status);
+}
+
+void TMainForm::JobDragDrop(TVxJobSchedule*, TVxJob*) {
+    if (!BulkUpdate) {
+        for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
+            RedateSchedule(ScheduleBox->Schedules(i));
+            UpdateFooter(ScheduleBox->Schedules(i));
+        }
+    }
+    Modified = true;
+}
+
+void TMainForm::ItemDragDrop(TVxJobSchedule*, TVxJob*, TVxJobItem*) {
+    Modified = true;
+}
+
+// ---------------------------------------------------------------------------
+// Bookkeeping after changes
+
+void TMainForm::AfterJobAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
+    // A job entering a loom took the loom's warp captions.
+    SetJobMenuCaptions(Job);
+    if (Schedule->JobCount() == 1)
+        SetLoomStartDate(Schedule, Job->StartDate());
+    else
+        RedateSchedule(Schedule);
+    UpdateFooter(Schedule);
+    UpdateCapacity(Job, WeaveContext());
+    UpdateWeaveTime(Job, WeaveContext());
+    Modified = true;
+    Schedule->ResizeSchedule();
+}
+
+void TMainForm::AfterJobEdit(TVxJobSchedule* Schedule, TVxJob* Job) {
+    AfterJobAdd(Schedule, Job);
+}
+
+void TMainForm::AfterJobRemove(TVxJobSchedule* Schedule) {
+    SetLoomStartDate(Schedule, Schedule->JobCount() > 0 ? Schedule->Jobs(0)->StartDate() : 0);
+    UpdateFooter(Schedule);
+    Modified = true;
+}
+
+void TMainForm::BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job) {
+    if (BulkUpdate) return;
+    if (dynamic_cast<TVxReedJob*>(Job) &&
+        TVxWeaveRules::ReedHasWarpBelow(Schedule, Schedule->IndexOfJob(Job))) {
+        VxDialogs::error(this, QStringLiteral("First delete all the warp jobs on this reed "
+                                              "before you can delete it."));
+        VxAbort();
+    }
+    if (VxDialogs::confirm(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes) VxAbort();
+}
+
+void TMainForm::AfterJobFree(TVxJobSchedule* Schedule) {
+    Modified = true;
+    Schedule->ResizeSchedule();
+}
+
+void TMainForm::FabricChanged(TVxJob* Job) {
+    UpdateCapacity(Job, WeaveContext());
+    UpdateWeaveTime(Job, WeaveContext());
+    // A warp stretched for its fabric would otherwise overlap the jobs after
+    // it, and the footer show a finish the loom no longer keeps, until some
+    // later change re-dated the loom.
+    if (TVxJobSchedule* loom = Job->Schedule()) {
+        RedateSchedule(loom);
+        UpdateFooter(loom);
+    }
+    Modified = true;
+}
+
+void TMainForm::AfterItemAdd(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
+    FabricChanged(Job);
+}
+
+void TMainForm::AfterItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
+    UpdateCapacity(Job, WeaveContext());
+    Modified = true;
+}
+
+void TMainForm::AfterItemFree(TVxJobSchedule*, TVxJob* Job) {
+    FabricChanged(Job);
+}
+
+void TMainForm::AfterItemRemove(TVxJobSchedule*, TVxJob* Job) {
+    FabricChanged(Job);
+}
+
+// ---------------------------------------------------------------------------
+// Status messages
+
+void TMainForm::CreateMessageTimer() {
+    MsgTimer = new QTimer(this);
+    MsgTimer->setInterval(kMessageMsec);
+    connect(MsgTimer, &QTimer::timeout, this, [this] { MsgTimerTimer(); });
+}
+
+void TMainForm::ShowStatus(const QString& Text) {
+    // A drag repeats its refusal on every move; repainting the same text
+    // would only cost time.
+    if (Status->currentMessage() != Text) Status->showMessage(Text);
+    if (Text.isEmpty())
+        MsgTimer->stop();
+    else
+        MsgTimer->start();
+}
+
+void TMainForm::MsgTimerTimer() {
+    Status->clearMessage();
+    MsgTimer->stop();
+}
+
+void TMainForm::DoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    Status->clearMessage();
+}
+
+void TMainForm::WatchMouseUps() {
+    // The loom columns report their mouse-ups through OnMouseUp; the tool
+    // bar, its buttons, the box and the status bar are watched here.
+    ToolPanel->installEventFilter(this);
+    for (QToolButton* button : ToolPanel->findChildren<QToolButton*>())
+        button->installEventFilter(this);
+    ScheduleBox->installEventFilter(this);
+    ScheduleBox->viewport()->installEventFilter(this);
+    Status->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint pos = mouse->position().toPoint();
+        DoMouseUp(watched, mouse->button(), mouse->modifiers(), pos.x(), pos.y());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Window-level handlers
+
+void TMainForm::FormCloseQuery(bool& CanClose) {
+    // Text mode keeps no scenarios, so there is nothing to lose by asking.
+    if (!Modified || !Connected()) return;
+    CanClose = VxDialogs::message(this, VxMsgKind::Warning,
+                                  QStringLiteral("Close without saving your changes?"),
+                                  VxButtons::YesNo) == QMessageBox::Yes;
+}
+
+void TMainForm::PageControl1Change(int Index) {
+    if (auto* page = qobject_cast<QAbstractScrollArea*>(PageControl1->widget(Index)))
+        page->verticalScrollBar()->setValue(0);
+}

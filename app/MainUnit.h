@@ -11,6 +11,7 @@
 #include "RefData.h"
 #include "SchedData.h"
 #include "VxSched.h"
+#include "VxWeaRules.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -22,6 +23,7 @@ class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QTextBrowser;
+class QTimer;
 class QToolButton;
 class TItemForm;
 class TJobForm;
@@ -172,9 +174,31 @@ public:
     void FormCloseQuery(bool& CanClose);
     void PageControl1Change(int Index);
 
+    // Status-bar messages: each clears itself after 2 seconds, or earlier at
+    // the next mouse-up on the columns, the tool bar or the status bar.
+    QTimer* MsgTimer;
+    void ShowStatus(const QString& Text);
+    void MsgTimerTimer();
+
+    // Re-chains the dates of one loom from its start date.
+    void RedateSchedule(TVxJobSchedule* Schedule);
+    // Whether a warp may be dropped before the job at Index (-1: at the end);
+    // a refusal for want of a matching reed is explained in the status bar.
+    bool CheckReed(TVxJobSchedule* Schedule, TVxJob* Job, int Index);
+    // "Finish: " and the loom's last finish date; left alone during a bulk
+    // update.
+    void UpdateFooter(TVxJobSchedule* Schedule);
+    // The reference tables as the rules and the dialogs read them.
+    TVxWeaveContext WeaveContext() const;
+    TVxWeaveRules Rules() const;
+    // The loom's start date, 0 while it has none.
+    TDateTime LoomStartDate(const TVxJobSchedule* Schedule) const;
+    void SetLoomStartDate(const TVxJobSchedule* Schedule, TDateTime Date);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateToolPanel();
@@ -182,6 +206,12 @@ private:
     QToolButton* AddToolButton(const QString& caption, const QString& hint,
                                void (TMainForm::*handler)());
     void RunStartUp();
+    void CreateMessageTimer();
+    void WatchMouseUps();
+    TJobForm* RequireJobForm() const;
+    TItemForm* RequireItemForm() const;
+    // Capacity, weaving time and the loom's dates after a fabric change.
+    void FabricChanged(TVxJob* Job);
     void Terminate();
 
     bool m_Started = false;

@@ -1,0 +1,169 @@
+#pragma once
+// A plant in text mode for the weaving-rules suites: reference data written
+// as real text files with figures chosen for each rule, the real windows, and
+// helpers that add jobs and fabric through the real dialogs (scripted while
+// they are shown) and drag with real mouse input.
+
+#include "AppUnit.h"
+#include "ItemUnit.h"
+#include "JobUnit.h"
+#include "MainUnit.h"
+#include "VxCalend.h"
+#include "VxDialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Warp types W, V, G take 2400 ends, H 2640. Greige is 100 %, so a warp's
+// remaining length is its own length; its weight is its share of WARPWGT.
+// W-RED of 100 m: 100 m / 5 kg. V-RED of 1000 m: 1000 m / 5 kg.
+// Fabric XA: 40 m and 2.4 kg per piece, 12 hours.
+inline const char* kWarpTypes = "W,2400,6.5,2,100,100,5,\n"
+                                "V,2400,6.5,2,100,1000,5,\n"
+                                "G,2400,6.5,2,100,1000,50,\n"
+                                "H,2640,6.5,2,100,1000,50,\n";
+inline const char* kFabricTypes = "XA,RED,W,RED,20/1,Z,NAT,40,2.4,2,12,\n"
+                                  "XA,RED,V,RED,20/1,Z,NAT,40,2.4,2,12,\n"
+                                  "XA,RED,G,RED,20/1,Z,NAT,40,2.4,2,12,\n"
+                                  "B,001,W,RED,20/1,Z,002,10,0.5,0.5,1,\n"
+                                  "BR,ED,W,RED,20/1,Z,NAT,10,0.5,0.5,1,\n"
+                                  "Y,BLU,G,BLU,20/1,Z,BLU,10,0.5,0.5,1,\n"
+                                  "Z,GRN,H,GRN,20/1,Z,GRN,10,0.5,0.5,1,\n";
+inline const char* kStruLoom = "XA,LOOMA,\nB,LOOMA,\nBR,LOOMA,\nY,LOOMA,\nZ,LOOMA,\nXA,LOOMB,\n";
+inline const char* kLoomSpec = "1,1,LOOMA,Loom 1,\n2,2,LOOMA,Loom 2,\n3,3,LOOMB,Loom 3,\n";
+inline const char* kDowntimes = "Planned maintenance,\nBreakdown repair,\n";
+
+inline const QStringList kDowntimeKinds = {"Planned maintenance", "Breakdown repair"};
+
+inline void writeFile(const QString& path, const char* text) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+inline void clickOk(QDialog* dialog, QPushButton* ok) {
+    QVERIFY2(ok->isEnabled(), qPrintable(dialog->windowTitle()));
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+// One plant in text mode read from the files above.
+class Plant {
+public:
+    Plant() {
+        writeFile(m_Dir.filePath("WarpType.csv"), kWarpTypes);
+        writeFile(m_Dir.filePath("FabricType.csv"), kFabricTypes);
+        writeFile(m_Dir.filePath("StruLoom.csv"), kStruLoom);
+        writeFile(m_Dir.filePath("LoomSpec.csv"), kLoomSpec);
+        writeFile(m_Dir.filePath("DowntimeType.csv"), kDowntimes);
+        Main = Windows.MainForm.get();
+        Main->TextFolder = m_Dir.path();
+        VxDialogScript script;
+        script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
+        Main->FormShow();
+        if (!script.messages.isEmpty()) qWarning() << script.texts();
+    }
+    TVxJobSchedule* Loom(int i) const { return Main->ScheduleBox->Schedules(i); }
+    TJobForm* JobForm() const { return Windows.JobForm.get(); }
+    TItemForm* ItemForm() const { return Windows.ItemForm.get(); }
+
+    // Adds a job through the loom's add action and the job dialog: a reed
+    // ("R2400"), a warp ("W-RED:100", the length after the colon) or a
+    // downtime kind. Returns the texts the type list offered.
+    QStringList Add(TVxJobSchedule* loom, const QString& what) {
+        QStringList offered;
+        VxDialogScript script;
+        script.dialogs.push_back([&](QDialog* d) {
+            auto* form = static_cast<TJobForm*>(d);
+            for (int i = 0; i < form->TypeCombo->count(); ++i)
+                offered << form->TypeCombo->itemText(i);
+            QString type = what;
+            QString detail;
+            if (what.startsWith('R') && what.size() > 1 && what[1].isDigit()) {
+                type = "Reed";
+                detail = what.mid(1);
+            } else if (what.contains(':')) {
+                type = what.section(':', 0, 0);
+                detail = what.section(':', 1);
+            }
+            const int index = form->TypeCombo->findText(type);
+            if (index < 0) return int(QDialog::Rejected);
+            form->SelectType(index);
+            if (type == "Reed") form->EndsCombo->setCurrentText(detail);
+            if (form->LengthShown()) {
+                form->LengthEdit->selectAll();
+                QTest::keyClicks(form->LengthEdit, detail);
+            }
+            clickOk(d, form->OKButton);
+            return -1;
+        });
+        VxGuard(Main, [loom] { loom->ExecuteAddJob(); });
+        Messages += script.texts();
+        return offered;
+    }
+
+    // Adds fabric through the warp's add action and the fabric dialog;
+    // returns the error shown, if any (the dialog is then cancelled).
+    QString AddFabric(TVxJob* warp, const QString& fabricKey, const QString& pieces) {
+        VxDialogScript script;
+        script.dialogs.push_back([&](QDialog* d) {
+            auto* form = static_cast<TItemForm*>(d);
+            form->TypeCombo->setCurrentIndex(form->TypeCombo->findText(fabricKey));
+            form->PiecesEdit->selectAll();
+            QTest::keyClicks(form->PiecesEdit, pieces);
+            clickOk(d, form->OKButton);
+            return -1;
+        });
+        VxGuard(Main, [warp] { warp->ExecuteAddItem(); });
+        Messages += script.texts();
+        return script.texts(VxMsgKind::Error).join("; ");
+    }
+
+    TAppWindows Windows;
+    TMainForm* Main = nullptr;
+    QStringList Messages;
+
+private:
+    QTemporaryDir m_Dir;
+};
+
+inline QStringList visibleEntries(QMenu& menu) {
+    QStringList texts;
+    for (QAction* a : menu.actions())
+        if (a->isVisible() && !a->isSeparator()) texts << a->text();
+    return texts;
+}
+
+inline TVxWeaveJob* warpAt(TVxJobSchedule* loom, int i) {
+    return dynamic_cast<TVxWeaveJob*>(loom->Jobs(i));
+}
+
+// Real mouse input sent through the window, as a user's would arrive.
+inline QPoint inWindow(QWidget* w, QPoint p) {
+    return w->mapTo(w->window(), p);
+}
+inline void mousePress(QWidget* w, QPoint p) {
+    QTest::mousePress(w->window()->windowHandle(), Qt::LeftButton, {}, inWindow(w, p));
+}
+inline void mouseMove(QWidget* w, QPoint p) {
+    QTest::mouseMove(w->window()->windowHandle(), inWindow(w, p));
+}
+inline void mouseRelease(QWidget* w, QPoint p) {
+    QTest::mouseRelease(w->window()->windowHandle(), Qt::LeftButton, {}, inWindow(w, p));
+}
+
+// Centre of a part of a job in its loom's job-area viewport.
+inline QPoint partPos(TVxJob* job, TVxJobPart part = TVxJobPart::UpperCaption,
+                      TVxJobItem* item = nullptr) {
+    TVxJobArea* area = job->Schedule()->JobArea();
+    return area->JobOrigin(job) + job->PartRect(part, item).center();
+}
+// A point of a loom's job area below its last job.
+inline QPoint belowJobs(TVxJobSchedule* loom) {
+    return QPoint(loom->JobArea()->viewport()->width() / 2,
+                  loom->JobArea()->viewport()->height() - 20);
+}
