@@ -44,11 +44,7 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
 
     Calendar = new TVxCalendar(this);
     Calendar->SetDateFormat(QStringLiteral("dddd, mmmm d, yyyy"));
-<<<<<<< HEAD
     TVxCalendarHeaders headers;
-=======
-    TVxCalendarHeaders headers = Calendar->Headers();
->>>>>>> main
     headers.Week = QStringLiteral("Wk");
     headers.Sunday = QStringLiteral("Su");
     headers.Monday = QStringLiteral("Mo");
@@ -59,14 +55,11 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
     headers.Saturday = QStringLiteral("Sa");
     Calendar->SetHeaders(headers);
     Calendar->SetPlain(true);
-<<<<<<< HEAD
     // White week numbers vanish on the flat face of the plain style.
     Calendar->SetWeekColor(QColor(80, 80, 80));
     // The control lays itself out inside the size it is given and offers no
     // size hint; its standard height, and room for the longest status line.
     Calendar->setFixedSize(290, 206);
-=======
->>>>>>> main
     DurationLabel = new QLabel(QStringLiteral("&Duration"), this);
     DurationLabel->setBuddy(Calendar);
 
@@ -85,13 +78,8 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
     grid->addWidget(LengthEdit, 1, 1, Qt::AlignLeft);
     grid->addWidget(EndsLabel, 1, 0);
     grid->addWidget(EndsCombo, 1, 1, Qt::AlignLeft);
-<<<<<<< HEAD
     grid->setRowMinimumHeight(
         1, qMax(LengthEdit->sizeHint().height(), EndsCombo->sizeHint().height()));
-=======
-    grid->setRowMinimumHeight(1, qMax(LengthEdit->sizeHint().height(),
-                                      EndsCombo->sizeHint().height()));
->>>>>>> main
     grid->addWidget(DurationLabel, 2, 0, Qt::AlignTop);
     grid->addWidget(Calendar, 2, 1);
     auto* buttons = new QHBoxLayout;
@@ -119,13 +107,9 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
 
 // ------------------------------------------------------------- type list
 
-<<<<<<< HEAD
 void TJobForm::ClearTypes() {
     TypeCombo->clear();
 }
-=======
-void TJobForm::ClearTypes() { TypeCombo->clear(); }
->>>>>>> main
 
 void TJobForm::AddType(const QString& text) {
     const QSignalBlocker quiet(TypeCombo);
@@ -140,13 +124,9 @@ void TJobForm::AddWarpType(const QString& warpKey, const QStringList& fabricKeys
     TypeCombo->setCurrentIndex(-1);
 }
 
-<<<<<<< HEAD
 void TJobForm::SelectType(int index) {
     TypeCombo->setCurrentIndex(index);
 }
-=======
-void TJobForm::SelectType(int index) { TypeCombo->setCurrentIndex(index); }
->>>>>>> main
 
 QString TJobForm::SelectedType() const {
     return TypeCombo->currentIndex() < 0 ? QString() : TypeCombo->currentText();
@@ -158,12 +138,7 @@ bool TJobForm::SelectedHasFabrics() const {
 }
 
 QStringList TJobForm::SelectedFabrics() const {
-<<<<<<< HEAD
     if (TypeCombo->currentIndex() < 0) return {};
-=======
-    if (TypeCombo->currentIndex() < 0)
-        return {};
->>>>>>> main
     return TypeCombo->itemData(TypeCombo->currentIndex(), FabricListRole).toStringList();
 }
 
@@ -179,7 +154,6 @@ void TJobForm::ShowEnds(bool visible) {
     EndsLabel->setVisible(visible);
 }
 
-<<<<<<< HEAD
 bool TJobForm::LengthShown() const {
     return !LengthEdit->isHidden();
 }
@@ -193,28 +167,15 @@ int TJobForm::Length() const {
 int TJobForm::Ends() const {
     return VxStrToInt(EndsCombo->currentText());
 }
-=======
-bool TJobForm::LengthShown() const { return !LengthEdit->isHidden(); }
-bool TJobForm::EndsShown() const { return !EndsCombo->isHidden(); }
-
-int TJobForm::Length() const { return VxStrToInt(LengthEdit->text()); }
-int TJobForm::Ends() const { return VxStrToInt(EndsCombo->currentText()); }
->>>>>>> main
 
 // ---------------------------------------------------------------- rules
 
 bool TJobForm::OkAllowed() const {
-<<<<<<< HEAD
     if (TypeCombo->currentIndex() < 0) return false;
-=======
-    if (TypeCombo->currentIndex() < 0)
-        return false;
->>>>>>> main
     return (LengthShown() && !LengthEdit->text().isEmpty()) ||
            (EndsShown() && EndsCombo->currentIndex() >= 0) || !SelectedHasFabrics();
 }
 
-<<<<<<< HEAD
 void TJobForm::UpdateOkState() {
     OKButton->setEnabled(OkAllowed());
 }
@@ -226,33 +187,13 @@ void TJobForm::TypeComboChange() {
     ShowEnds(SelectedType() == ReedEntry);
     if (EndsCombo->count() > 0) EndsCombo->setCurrentIndex(0);
     if (EndsShown() && EndsCombo->isEnabled()) EndsCombo->setFocus();
-=======
-void TJobForm::UpdateOkState() { OKButton->setEnabled(OkAllowed()); }
-
-void TJobForm::TypeComboChange() {
-    if (!isVisible() || TypeCombo->currentIndex() < 0)
-        return;
-    ShowLength(SelectedHasFabrics());
-    if (LengthShown())
-        LengthEdit->setFocus();
-    ShowEnds(SelectedType() == ReedEntry);
-    if (EndsCombo->count() > 0)
-        EndsCombo->setCurrentIndex(0);
-    if (EndsShown() && EndsCombo->isEnabled())
-        EndsCombo->setFocus();
->>>>>>> main
     // A reed occupies a single day.
     Calendar->SetSingleDate(EndsShown());
     UpdateOkState();
 }
 
 void TJobForm::CalendarStartClick(TDateTime& date) {
-<<<<<<< HEAD
     if (!isVisible()) return;
-=======
-    if (!isVisible())
-        return;
->>>>>>> main
     if (FirstOnLoom) {
         // The range moves and keeps its length.
         Calendar->SetFinishDate(date - SavedStart + Calendar->FinishDate());
@@ -264,12 +205,7 @@ void TJobForm::CalendarStartClick(TDateTime& date) {
 }
 
 void TJobForm::CalendarFinishClick(TDateTime& date) {
-<<<<<<< HEAD
     if (date < Calendar->StartDate()) date = Calendar->StartDate();
-=======
-    if (date < Calendar->StartDate())
-        date = Calendar->StartDate();
->>>>>>> main
     UpdateOkState();
 }
 
@@ -283,15 +219,8 @@ void TJobForm::CalendarSetupDay(TDateTime day, QColor& color, QString& hint) con
 // ------------------------------------------------------------------- OK
 
 void TJobForm::CheckOk() {
-<<<<<<< HEAD
     if (SelectedHasFabrics() || dynamic_cast<TVxWeaveJob*>(EditedJob)) checkWarpLength();
     if (EndsShown() && EndsCombo->isEnabled()) checkEnds();
-=======
-    if (SelectedHasFabrics() || dynamic_cast<TVxWeaveJob*>(EditedJob))
-        checkWarpLength();
-    if (EndsShown() && EndsCombo->isEnabled())
-        checkEnds();
->>>>>>> main
 }
 
 void TJobForm::checkWarpLength() {
@@ -299,12 +228,7 @@ void TJobForm::checkWarpLength() {
         const int length = Length();
         // A warp of no length would carry nothing and divide its weight by
         // zero metres.
-<<<<<<< HEAD
         if (length <= 0) throw EVxError(QStringLiteral("The warp length must be more than 0m"));
-=======
-        if (length <= 0)
-            throw EVxError(QStringLiteral("The warp length must be more than 0m"));
->>>>>>> main
         if (auto* warp = dynamic_cast<TVxWeaveJob*>(EditedJob); warp && length < warp->WarpLen())
             checkReducedLength(warp, length);
     } catch (const EVxError&) {
@@ -319,27 +243,17 @@ void TJobForm::checkReducedLength(TVxWeaveJob* warp, int newLength) {
     UpdateCapacity(warp, Context);
     // With nothing added, only the signs of what is left count, so any
     // fabric structure serves.
-<<<<<<< HEAD
     const QString anyStructure = Context.FabricInfos && !Context.FabricInfos->IsEmpty()
                                      ? Context.FabricInfos->Key(0)
                                      : QString();
-=======
-    const QString anyStructure =
-        Context.FabricInfos && !Context.FabricInfos->IsEmpty() ? Context.FabricInfos->Key(0)
-                                                               : QString();
->>>>>>> main
     try {
         CheckCapacity(warp, anyStructure, 0, Context);
     } catch (const EVxError&) {
         // Put the warp back as it was, status row included.
         warp->SetWarpLen(oldLength);
         UpdateCapacity(warp, Context);
-<<<<<<< HEAD
         throw EVxError(
             QStringLiteral("This reduced length cannot support the current fabric items"));
-=======
-        throw EVxError(QStringLiteral("This reduced length cannot support the current fabric items"));
->>>>>>> main
     }
 }
 
@@ -362,12 +276,7 @@ void TJobForm::OKButtonClick() {
         CheckOk();
         passed = true;
     });
-<<<<<<< HEAD
     if (passed) accept();
-=======
-    if (passed)
-        accept();
->>>>>>> main
 }
 
 void TJobForm::showEvent(QShowEvent* event) {
