@@ -1063,6 +1063,10 @@ void TVxScheduleBox::ScrollTick() {
 // ===========================================================================
 // TVxScheduleStrip
 
+namespace {
+constexpr int StripMargin = 2;
+}
+
 TVxScheduleStrip::TVxScheduleStrip(TVxJobSchedule* schedule, bool isHeader)
     : QWidget(schedule), m_Schedule(schedule), m_IsHeader(isHeader) {
     resize(0, 0);
@@ -1073,8 +1077,33 @@ void TVxScheduleStrip::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), m_IsHeader ? m_Schedule->HeaderColor() : m_Schedule->FooterColor());
     painter.setFont(m_IsHeader ? m_Schedule->HeaderFont() : m_Schedule->FooterFont());
     painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
-                     m_IsHeader ? m_Schedule->Header() : m_Schedule->Footer());
+    const QString text = m_IsHeader ? m_Schedule->Header() : m_Schedule->Footer();
+    const QString shown = ShownText();
+    painter.drawText(rect().adjusted(StripMargin, 0, -StripMargin, 0),
+                     (shown == text ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter |
+                         Qt::TextSingleLine,
+                     shown);
+}
+
+QString TVxScheduleStrip::ShownText() const {
+    const QString text = m_IsHeader ? m_Schedule->Header() : m_Schedule->Footer();
+    const QFontMetrics metrics(m_IsHeader ? m_Schedule->HeaderFont() : m_Schedule->FooterFont());
+    return metrics.elidedText(text, Qt::ElideRight, std::max(0, width() - 2 * StripMargin));
+}
+
+bool TVxScheduleStrip::event(QEvent* event) {
+    // A cut text shows in full as a tooltip.
+    if (event->type() == QEvent::ToolTip) {
+        const QString text = m_IsHeader ? m_Schedule->Header() : m_Schedule->Footer();
+        if (ShownText() != text) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TVxScheduleStrip::mousePressEvent(QMouseEvent* event) {

@@ -505,8 +505,12 @@ public:
     TVxScheduleStrip(TVxJobSchedule* schedule, bool isHeader);
     bool IsHeader() const { return m_IsHeader; }
     TVxJobSchedule* Schedule() const { return m_Schedule; }
+    // The text as painted: a text wider than the strip is cut at the right
+    // with an ellipsis so that its start (the loom's name) stays readable.
+    QString ShownText() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -74,7 +74,7 @@ const TVxCalendarCell& dayCell(TVxCalendar* calendar, TDateTime date) {
 // The form as the add handler fills it: "Reed", one warp with its fabrics,
 // one downtime kind; nothing chosen; length and ends hidden.
 void fillForAdd(TJobForm& form, bool firstOnLoom, TDateTime start, TDateTime finish) {
-    form.setWindowTitle("Add Job To R01 Rapier 190cm : RAPIER");
+    form.setWindowTitle("Add Job To R01 190cm : RAPIER");
     form.EditedJob = nullptr;
     form.ClearTypes();
     form.AddType("Reed");

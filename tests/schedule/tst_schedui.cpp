@@ -602,6 +602,22 @@ private slots:
         QCOMPARE(QToolTip::text(), QString("Est weave time: 36hrs"));
         QToolTip::hideText();
     }
+
+    void longHeaderKeepsItsStart() {
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("L01 : RAPIER");
+        QCOMPARE(s->HeaderRow()->ShownText(), s->Header());
+        s->SetHeader("P01 Projectile 360cm : PROJECTILE");
+        const QString shown = s->HeaderRow()->ShownText();
+        QVERIFY(shown.startsWith("P01"));
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        const QPoint p(5, 2);
+        QHelpEvent help(QEvent::ToolTip, p, s->HeaderRow()->mapToGlobal(p));
+        QApplication::sendEvent(s->HeaderRow(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), s->Header());
+        QToolTip::hideText();
+    }
 };
 
 QTEST_MAIN(TestSchedUi)
