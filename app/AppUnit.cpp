@@ -16,8 +16,9 @@
 #include <QFont>
 
 void PlexiweaveInitApplication(QApplication& app) {
+    // The name alone: a display name of its own would be appended by the
+    // window system to every caption ("Demo: Plexiweave Scheduler - ...").
     QApplication::setApplicationName(QStringLiteral("Plexiweave"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Plexiweave"));
     // Layouts and printed pages are measured for Arial and Courier New; the
     // Liberation fonts share their metrics where the originals are missing.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));

@@ -300,6 +300,23 @@ private slots:
         QCOMPARE(script.dialogTitles, (QStringList{"Scheduling Demo", "About"}));
         QVERIFY(shownText.startsWith("Plexiweave Version "));
     }
+
+    // The program's title is its name. A display name set on its own would
+    // be appended by the window system to every caption ("Demo: Plexiweave
+    // Scheduler \u2014 Plexiweave", "About \u2014 Plexiweave"), so the display
+    // name must follow the name rather than be fixed.
+    void applicationTitleLeavesCaptionsAlone() {
+        const QString oldName = QCoreApplication::applicationName();
+        const QFont oldFont = QApplication::font();
+        PlexiweaveInitApplication(*qApp);
+        QCOMPARE(QCoreApplication::applicationName(), QString("Plexiweave"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Plexiweave"));
+        QCoreApplication::setApplicationName("probe");
+        const QString followed = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(oldName);
+        QApplication::setFont(oldFont);
+        QCOMPARE(followed, QString("probe"));
+    }
 };
 
 QTEST_MAIN(TestApp)
