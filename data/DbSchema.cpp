@@ -104,7 +104,7 @@ public:
         return [n, isInt](const QString& line) {
             const QString v = GetCsvField(line, n);
             if (v.isEmpty()) return QVariant();
-            return isInt ? QVariant(CsvToInt(v)) : QVariant(double(CsvToFloat(v)));
+            return isInt ? QVariant(CsvToInt(v)) : QVariant(CsvToDouble(v));
         };
     }
     // Downtime descriptions: the whole line without one trailing comma.

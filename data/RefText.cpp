@@ -40,7 +40,7 @@ int32_t CsvToInt(const QString& text) {
     return value;
 }
 
-float CsvToFloat(const QString& text) {
+double CsvToDouble(const QString& text) {
     QString point = QLocale().decimalPoint();
     if (point.isEmpty()) point = QStringLiteral(".");
     QString plain = text.trimmed();
@@ -51,7 +51,11 @@ float CsvToFloat(const QString& text) {
     if (ok) value = QLocale::c().toDouble(plain, &ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
         throw EVxError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    return static_cast<float>(value);
+    return value;
+}
+
+float CsvToFloat(const QString& text) {
+    return static_cast<float>(CsvToDouble(text));
 }
 
 QString FileNotFoundMessage(const QString& fileName) {
@@ -193,7 +197,9 @@ TWarpInfoList TRefTextLoader::BuildWarpInfos() const {
         if (f.size() > 1) info->TotalEnds = CsvToInt(f[1]);
         if (f.size() > 2) info->DentsPerCm = CsvToFloat(f[2]);
         if (f.size() > 3) info->AveHrs = CsvToFloat(f[3]);
-        if (f.size() > 4) info->GreigeFraction = CsvToFloat(f[4]) * 0.01f;
+        // Scaled before narrowing: a single-precision percentage times 0.01
+        // can miss the nearest single value of the fraction (90.1 -> 0.901).
+        if (f.size() > 4) info->GreigeFraction = static_cast<float>(CsvToDouble(f[4]) * 0.01);
         if (f.size() > 5) info->WarpLen = CsvToInt(f[5]);
         if (f.size() > 6) info->WarpWgt = CsvToFloat(f[6]);
     });

@@ -21,8 +21,11 @@ QString GetCsvField(const QString& line, int n);
 QStringList CommaTerminatedFields(const QString& line);
 
 // Number fields. Decimals use the user's decimal separator (QLocale(), "."
-// when none is set). Both throw EVxError when the text is not such a number.
+// when none is set); CsvToDouble keeps the text's full precision for
+// database columns and further arithmetic. All throw EVxError when the text
+// is not such a number (decimals also when beyond single range).
 int32_t CsvToInt(const QString& text);
+double CsvToDouble(const QString& text);
 float CsvToFloat(const QString& text);
 
 // The message shown for any failure reading fileName.

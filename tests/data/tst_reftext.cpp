@@ -199,6 +199,9 @@ void TstRefText::warpInfosReadCommaTerminated_data() {
         << QByteArray("A,1200,6.5,2.5,95,3000,150") << 1200 << 0.95f << 3000 << 0.0f;
     QTest::newRow("percentage keeps decimals")
         << QByteArray("A,1200,6.5,2.5,94.5,3000,150,") << 1200 << 0.945f << 3000 << 150.0f;
+    // The nearest single value of 0.901, not that of 90.1f * 0.01f.
+    QTest::newRow("percentage scaled before narrowing")
+        << QByteArray("A,1200,6.5,2.5,90.1,3000,150,") << 1200 << 0.901f << 3000 << 150.0f;
     QTest::newRow("extra fields ignored")
         << QByteArray("A,1200,6.5,2.5,95,3000,150,x,y,") << 1200 << 0.95f << 3000 << 150.0f;
     QTest::newRow("type only") << QByteArray("A,") << 0 << 0.0f << 0 << 0.0f;
@@ -218,7 +221,8 @@ void TstRefText::warpInfosReadCommaTerminated() {
     QFETCH(int, len);
     QFETCH(float, wgt);
     QCOMPARE(w->TotalEnds, ends);
-    QCOMPARE(w->GreigeFraction, greige);
+    // Exact: a fuzzy compare would let a wrong last bit pass.
+    QVERIFY2(w->GreigeFraction == greige, qPrintable(QString::number(w->GreigeFraction, 'g', 9)));
     QCOMPARE(w->WarpLen, len);
     QCOMPARE(w->WarpWgt, wgt);
     if (w->TotalEnds) {

@@ -191,6 +191,21 @@ void TstSchedDB::newDatabaseIsCreatedAndSeeded() {
     QCOMPARE(ends.size(), 3);
     QCOMPARE(data.ReadDefaultWarpLen(), 3000);
 
+    // Decimals are stored as the files write them, not as their nearest
+    // single values (2.6 would read back as 2.5999999046325684).
+    QSqlQuery q(data.SchedDB.Database());
+    QVERIFY(q.exec("select warppcewgt, weftpcewgt, hrsperpiece from fabrictype "
+                   "where fabricstru = 'P' and fabriccol = '001'") &&
+            q.next());
+    QVERIFY2(q.value(0).toDouble() == 2.6, qPrintable(q.value(0).toString()));
+    QVERIFY2(q.value(1).toDouble() == 2.9, qPrintable(q.value(1).toString()));
+    QVERIFY2(q.value(2).toDouble() == 3.5, qPrintable(q.value(2).toString()));
+    QVERIFY(q.exec("select dentspercm, greigelenpercent from warptype where warptype = 'C'") &&
+            q.next());
+    QVERIFY2(q.value(0).toDouble() == 8.25, qPrintable(q.value(0).toString()));
+    QVERIFY2(q.value(1).toDouble() == 93.0, qPrintable(q.value(1).toString()));
+    q.finish();
+
     // Opening the same database again creates and asks nothing.
     data.CloseAll();
     VxDialogScript again;
