@@ -38,6 +38,17 @@ TSchedData::TSchedData(TVxDbSession& session, QWidget* dialogParent)
                      {"select max (itemno) from weaveitem", "where scenariono = :ScenarioNo"}) {
     for (TVxTable* detail : {&ReedJob, &WeaveJob, &WeaveItem, &DowntimeJob})
         detail->SetMaster(&Scenario, "SCENARIONO");
+    // The columns as the scenario grids title them.
+    TVxField number;
+    number.FieldName = QStringLiteral("SCENARIONO");
+    number.DisplayLabel = QStringLiteral("Number");
+    number.DisplayWidth = 8;
+    Scenario.SetFieldDisplay(number);
+    TVxField descr;
+    descr.FieldName = QStringLiteral("DESCR");
+    descr.DisplayLabel = QStringLiteral("Description");
+    descr.DisplayWidth = 30;
+    Scenario.SetFieldDisplay(descr);
 }
 
 TSchedData::~TSchedData() {

@@ -117,6 +117,8 @@ void TVxDataSet::load() {
     for (int i = first; i < record.count(); ++i) {
         TVxField field;
         field.FieldName = fieldNameOf(record.fieldName(i));
+        for (const TVxField& preset : m_fieldDisplays)
+            if (preset.FieldName == field.FieldName) field = preset;
         // Display settings made on an earlier opening stay.
         for (const TVxField& old : m_fields)
             if (old.FieldName == field.FieldName && !old.Calculated) field = old;
@@ -249,6 +251,18 @@ int TVxDataSet::requireField(const QString& name) const {
     const int i = FieldIndex(name);
     if (i < 0) throw EVxError(QStringLiteral("%1: Field '%2' not found").arg(Name(), name));
     return i;
+}
+
+void TVxDataSet::SetFieldDisplay(const TVxField& field) {
+    TVxField preset = field;
+    preset.FieldName = preset.FieldName.toUpper();
+    preset.Calculated = false;
+    for (TVxField& old : m_fieldDisplays)
+        if (old.FieldName == preset.FieldName) {
+            old = preset;
+            return;
+        }
+    m_fieldDisplays << preset;
 }
 
 void TVxDataSet::AddCalcField(const TVxField& field) {

@@ -75,6 +75,10 @@ public:
     int FieldIndex(const QString& name) const; // -1 when unknown
     // Declares a calculated column; call before Open.
     void AddCalcField(const TVxField& field);
+    // How a result column shows in grids and printouts, set before the first
+    // opening (the dataset's design-time field settings); FieldName names the
+    // column, the other members are taken over.
+    void SetFieldDisplay(const TVxField& field);
     // Inside OnCalcFields: sets a calculated column of the row being read.
     void SetCalcValue(const QString& name, const QVariant& value);
 
@@ -129,6 +133,7 @@ protected:
     TSchedDB& m_db;
     QList<TVxField> m_fields;
     QList<TVxField> m_calcFields;
+    QList<TVxField> m_fieldDisplays;
     int m_dataColumns = 0;
     std::vector<Row> m_rows;
     std::vector<QVariant> m_rowIds;

@@ -294,6 +294,20 @@ void TstSchedDB::detailShowsOnlyItsMastersRows() {
     QVERIFY(data.Scenario.IsEmpty());
     QCOMPARE(data.ReedJob.RecordCount(), 0);
 
+    // Grids title the master's columns "Number" (8 wide) and "Description"
+    // (30 wide), from the first opening on; the details keep their names.
+    for (int opening = 0; opening < 2; ++opening) {
+        const QList<TVxField>& fields = data.Scenario.Fields();
+        QCOMPARE(fields.size(), 2);
+        QCOMPARE(fields[0].DisplayLabel, QString("Number"));
+        QCOMPARE(fields[0].DisplayWidth, 8);
+        QCOMPARE(fields[1].DisplayLabel, QString("Description"));
+        QCOMPARE(fields[1].DisplayWidth, 30);
+        data.Scenario.Close();
+        data.Scenario.Open();
+    }
+    QCOMPARE(data.ReedJob.FieldDef("SCENARIONO")->DisplayLabel, QString("SCENARIONO"));
+
     for (int scenario : {2, 1}) {
         data.Scenario.Insert();
         data.Scenario.SetAsInteger("SCENARIONO", scenario);
