@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -71,7 +72,13 @@ void TVxDigitEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
         SetText(QString());
     } else if (!typed.isEmpty() && typed.at(0).isPrint()) {
-        SetText(typed.left(1));
+        // Typing over the same digit is still a change made by the user: the
+        // digit rules run and the focus moves on, so a time typed from its
+        // first digit lands in the right fields.
+        if (typed.left(1) == m_text)
+            emit TextChanged();
+        else
+            SetText(typed.left(1));
         if (m_text.isEmpty() || !hasFocus()) return;
         SelectAll();
     } else {
@@ -204,7 +211,9 @@ void TVxTimePicker::SetTime(TDateTime value) {
         // Seconds are dropped; rounding to the second first keeps 18:01 from
         // reading as 18:00 through floating-point noise.
         const double fraction = value - std::floor(value);
-        const long long seconds = static_cast<long long>(std::nearbyint(fraction * 86400.0));
+        // The last half second of the day stays 23:59 rather than wrapping.
+        const long long seconds =
+            std::min(86399LL, static_cast<long long>(std::nearbyint(fraction * 86400.0)));
         const int minutes = static_cast<int>((seconds / 60) % 1440);
         const QString text = QStringLiteral("%1%2")
                                  .arg(minutes / 60, 2, 10, QLatin1Char('0'))
