@@ -880,10 +880,7 @@ void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
                 ClearRange();
             } else {
                 UpdateStartLine();
-                if (!m_syncingTime) {
-                    FlagGuard syncing(m_syncingTime);
-                    m_startPicker->SetTime(timePart(m_startDate));
-                }
+                ShowPickerTime(m_startPicker, m_startDate);
                 if (m_startDate > m_finishDate || (m_singleDate && m_startDate != m_finishDate))
                     AssignFinish(m_startDate, false);
                 else
@@ -924,10 +921,7 @@ void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
                 ClearRange();
             } else {
                 UpdateFinishLine();
-                if (!m_syncingTime) {
-                    FlagGuard syncing(m_syncingTime);
-                    m_finishPicker->SetTime(timePart(m_finishDate));
-                }
+                ShowPickerTime(m_finishPicker, m_finishDate);
                 if (m_finishDate < m_startDate)
                     AssignStart(m_finishDate, false);
                 else if (m_startDate > 0)
@@ -967,6 +961,18 @@ void TVxCustomCalendar::UpdateStartLine() {
 void TVxCustomCalendar::UpdateFinishLine() {
     m_finishLine->SetCaption(QStringLiteral(" Finish: ") +
                              VxFormatDate(m_dateFormat, m_finishDate));
+}
+
+void TVxCustomCalendar::ShowPickerTime(TVxTimePicker* picker, TDateTime date) {
+    // The picker being typed into already shows its date's time and is left
+    // alone; any picker showing another time is brought in step, including
+    // the typing one when a handler replaced its date, and the other one when
+    // the change moved both dates.
+    const TDateTime time = timePart(date);
+    const double shown = picker->Time();
+    if (shown >= 0 && VxRound(shown * 1440) == TVxTimePicker::MinuteOfDay(time)) return;
+    FlagGuard syncing(m_syncingTime);
+    picker->SetTime(time);
 }
 
 void TVxCustomCalendar::PickerChanged(bool start) {

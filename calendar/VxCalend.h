@@ -339,6 +339,7 @@ private:
     void AssignFinish(TDateTime date, bool afresh);
     void UpdateStartLine();
     void UpdateFinishLine();
+    void ShowPickerTime(TVxTimePicker* picker, TDateTime date);
     void PickerChanged(bool start);
     void FocusPicker(bool start);
     void FireChange();

@@ -202,19 +202,23 @@ TDateTime TVxTimePicker::Time() const {
     return hours / 24.0 + minutes / 1440.0;
 }
 
+int TVxTimePicker::MinuteOfDay(TDateTime value) {
+    // Seconds are dropped; rounding to the second first keeps 18:01 from
+    // reading as 18:00 through floating-point noise.
+    const double fraction = value - std::floor(value);
+    // The last half second of the day stays 23:59 rather than wrapping.
+    const long long seconds =
+        std::min(86399LL, static_cast<long long>(std::nearbyint(fraction * 86400.0)));
+    return static_cast<int>(seconds / 60);
+}
+
 void TVxTimePicker::SetTime(TDateTime value) {
     m_updating = true;
     if (value < 0 || !std::isfinite(value)) {
         for (auto digit : m_digits)
             digit->SetText(QString());
     } else {
-        // Seconds are dropped; rounding to the second first keeps 18:01 from
-        // reading as 18:00 through floating-point noise.
-        const double fraction = value - std::floor(value);
-        // The last half second of the day stays 23:59 rather than wrapping.
-        const long long seconds =
-            std::min(86399LL, static_cast<long long>(std::nearbyint(fraction * 86400.0)));
-        const int minutes = static_cast<int>((seconds / 60) % 1440);
+        const int minutes = MinuteOfDay(value);
         const QString text = QStringLiteral("%1%2")
                                  .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                                  .arg(minutes % 60, 2, 10, QLatin1Char('0'));

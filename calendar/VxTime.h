@@ -68,6 +68,8 @@ public:
     TDateTime Time() const;
     // A negative value blanks the digits. Never fires OnChange.
     void SetTime(TDateTime value);
+    // The minute of the day (0..1439) that SetTime shows for a value >= 0.
+    static int MinuteOfDay(TDateTime value);
 
     bool ShowButtons() const;
     void SetShowButtons(bool show);

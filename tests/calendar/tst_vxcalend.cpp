@@ -505,6 +505,47 @@ private slots:
         QCOMPARE(std::floor(cal->StartDate()), D(2026, 3, 5));
     }
 
+    // A time typed into one picker that moves the other date, or that a
+    // handler replaces, leaves both pickers showing their dates' times.
+    void pickersFollowTheirDates_data() {
+        QTest::addColumn<int>("handler");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("finish");
+        const double day = D(2026, 3, 5);
+        QTest::newRow("start passes finish") << 0 << "1500" << day + 15 / 24.0 << day + 15 / 24.0;
+        QTest::newRow("handler keeps the start")
+            << 1 << "1500" << day + 10 / 24.0 << day + 12 / 24.0;
+        QTest::newRow("handler moves the finish along")
+            << 2 << "1100" << day + 11 / 24.0 << day + 13 / 24.0;
+    }
+    void pickersFollowTheirDates() {
+        QFETCH(int, handler);
+        QFETCH(QString, typed);
+        QFETCH(double, start);
+        QFETCH(double, finish);
+        const double day = D(2026, 3, 5);
+        show(2026, 3);
+        cal->SetUseTime(true);
+        cal->SetStartDate(day + 10 / 24.0);
+        cal->SetFinishDate(day + 12 / 24.0);
+        TDateTime saved = cal->StartDate();
+        if (handler == 1) cal->OnStartClick = [saved](QObject*, TDateTime& d) { d = saved; };
+        if (handler == 2)
+            cal->OnStartClick = [&](QObject*, TDateTime& d) {
+                cal->SetFinishDate(d - saved + cal->FinishDate());
+                saved = d;
+            };
+        TVxTimePicker* picker = cal->StartTimePicker();
+        QTest::mouseClick(picker->HourTens(), Qt::LeftButton);
+        for (QChar c : typed)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QVERIFY(qAbs(cal->StartDate() - start) < 1e-9);
+        QVERIFY(qAbs(cal->FinishDate() - finish) < 1e-9);
+        QVERIFY(qAbs(cal->StartTimePicker()->Time() - (start - day)) < 1e-9);
+        QVERIFY(qAbs(cal->FinishTimePicker()->Time() - (finish - day)) < 1e-9);
+    }
+
     // ---- the mouse ----
 
     void leftAndRightPresses() {
