@@ -112,6 +112,41 @@ private slots:
         QCOMPARE(cal->Cell(row, 0).Tag, -row);
     }
 
+    // Months that begin in the last column: week 1 starts on the first
+    // column after 1 January when that day lies past the fourth column, so
+    // the count of days before the month loses 8 - c days, not 7 - c, and no
+    // later correction for Saturdays is due.
+    void firstWeekOfMonth_data() {
+        QTest::addColumn<bool>("monday");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("week");
+        QTest::newRow("Monday first, 1 Jan a Friday, Aug 2021 from a Sunday")
+            << true << 2021 << 8 << 30;
+        QTest::newRow("Monday first, 1 Jan a Thursday, Feb 2026 from a Sunday")
+            << true << 2026 << 2 << 5;
+        QTest::newRow("Sunday first, 1 Jan a Sunday, Apr 2023 from a Saturday")
+            << false << 2023 << 4 << 13;
+        QTest::newRow("Sunday first, 1 Jan a Thursday, Aug 2026 from a Saturday")
+            << false << 2026 << 8 << 30;
+        QTest::newRow("Sunday first, Mar 2026 from a Sunday") << false << 2026 << 3 << 9;
+    }
+    void firstWeekOfMonth() {
+        QFETCH(bool, monday);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, week);
+        cal->SetStartOnMonday(monday);
+        show(year, month);
+        QCOMPARE(cal->FirstWeekOfMonth(month), week);
+        QCOMPARE(cal->Cell(0, 0).Text, QString::number(week));
+        // The page before shows the same week in the row of the month's
+        // first day.
+        show(month == 1 ? year - 1 : year, month == 1 ? 12 : month - 1);
+        const QPoint first = cellOf(*cal, D(year, month, 1));
+        QCOMPARE(cal->Cell(first.y(), 0).Text, QString::number(week));
+    }
+
     // Monday-first rows carry the ISO week number of their Monday.
     void mondayWeeksAreIsoWeeks() {
         cal->SetStartOnMonday(true);
