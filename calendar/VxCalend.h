@@ -176,6 +176,12 @@ public:
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption);
     Qt::Alignment CaptionAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // Whether the caption stops before the panel's shown child controls.
+    bool CaptionBeforeChildren = false;
+    // The caption as drawn: cut with an ellipsis where it would run out of
+    // the panel or under a child control (with CaptionBeforeChildren).
+    QString ShownCaption() const;
+    QRect CaptionRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -296,6 +302,9 @@ public:
     QString TitleText() const;
     QString StartText() const;
     QString FinishText() const;
+    TVxBevelPanel* TitleBar() const { return m_titleBar; }
+    TVxBevelPanel* StartLine() const { return m_startLine; }
+    TVxBevelPanel* FinishLine() const { return m_finishLine; }
     TVxTimePicker* StartTimePicker() const { return m_startPicker; }
     TVxTimePicker* FinishTimePicker() const { return m_finishPicker; }
     int StatusHeight() const;
@@ -334,6 +343,7 @@ private:
     void SetupDayCell(int row, int day);
     void SetupWeekCell(int row);
     void SetupHeaders();
+    QColor WeekBackground() const;
     bool InRange(TDateTime day) const;
     void AssignStart(TDateTime date, bool afresh);
     void AssignFinish(TDateTime date, bool afresh);

@@ -368,6 +368,58 @@ private slots:
         QCOMPARE(cal->Cell(cell.y(), 0).FontColor, cal->RangeColor());
     }
 
+    // White week numbers stand out from the week column whatever the
+    // platform's face colour; a dark week colour keeps the face itself.
+    void weekNumbersLegible_data() {
+        QTest::addColumn<QColor>("face");
+        QTest::addColumn<QColor>("week");
+        QTest::addColumn<bool>("shaded");
+        QTest::newRow("white on a light face")
+            << QColor(239, 239, 239) << QColor(Qt::white) << true;
+        QTest::newRow("white on silver") << QColor(192, 192, 192) << QColor(Qt::white) << true;
+        QTest::newRow("dark grey on a light face")
+            << QColor(239, 239, 239) << QColor(80, 80, 80) << false;
+        QTest::newRow("black on black") << QColor(Qt::black) << QColor(Qt::black) << true;
+    }
+    void weekNumbersLegible() {
+        QFETCH(QColor, face);
+        QFETCH(QColor, week);
+        QFETCH(bool, shaded);
+        cal->SetColor(face);
+        cal->SetWeekColor(week);
+        show(2026, 3);
+        const QColor back = cal->Cell(5, 0).Color;
+        QCOMPARE(cal->HeaderCell(0).Color, back);
+        QCOMPARE(back != face, shaded);
+        auto lum = [](const QColor& c) {
+            auto ch = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * ch(c.redF()) + 0.7152 * ch(c.greenF()) + 0.0722 * ch(c.blueF());
+        };
+        const double a = lum(back), b = lum(week);
+        QVERIFY((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 3.0);
+        // The day cells of neighbouring months keep the face itself.
+        QCOMPARE(cal->Cell(5, 7).Color, face);
+    }
+
+    // A status line's date stops before its time picker rather than running
+    // under it.
+    void statusTextStopsBeforePicker() {
+        cal->SetStartDate(D(2026, 9, 30));
+        const QString full = QStringLiteral(" Start:   Wednesday, Sep 30, 2026");
+        QCOMPARE(cal->StartText(), full);
+        QCOMPARE(cal->StartLine()->ShownCaption(), full);
+        cal->SetUseTime(true);
+        const QString shown = cal->StartLine()->ShownCaption();
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(cal->StartLine()->fontMetrics().horizontalAdvance(shown) <
+                cal->StartTimePicker()->x());
+        QCOMPARE(cal->StartText(), full);
+        cal->SetUseTime(false);
+        QCOMPARE(cal->StartLine()->ShownCaption(), full);
+    }
+
     void hintsAsTooltips() {
         show(2026, 3);
         cal->OnSetupDay = [](QObject*, TDateTime day, QColor&, QString& hint) {
@@ -780,6 +832,7 @@ private slots:
         QCOMPARE(cal->StatusHeight(), 19);
         QVERIFY(cal->MonthButton()->isHidden());
         QCOMPARE(cal->TitleText(), QString("%1 2026").arg(cal->MonthNames().Mar));
+        QCOMPARE(cal->TitleBar()->ShownCaption(), cal->TitleText());
         QVERIFY(cal->StartText().startsWith(" Date:   "));
 
         clickDate(D(2026, 3, 20), Qt::RightButton);
