@@ -430,6 +430,15 @@ TVxCustomCalendar::TVxCustomCalendar(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
 
+    m_focusTracking = VxTrackFocus(
+        this,
+        [this] {
+            if (OnEnter) OnEnter(this);
+        },
+        [this] {
+            if (OnExit) OnExit(this);
+        });
+
     CreateTitleBar();
     m_gridWidget = new TVxCalendarGrid(this);
     CreateStatusArea();
@@ -445,6 +454,10 @@ TVxCustomCalendar::TVxCustomCalendar(QWidget* parent) : QFrame(parent) {
         ShowMonth(today.year(), today.month());
     }
     ArrangeParts();
+}
+
+TVxCustomCalendar::~TVxCustomCalendar() {
+    QObject::disconnect(m_focusTracking);
 }
 
 void TVxCustomCalendar::CreateTitleBar() {

@@ -195,6 +195,7 @@ class TVxCustomCalendar : public QFrame {
     Q_OBJECT
 public:
     explicit TVxCustomCalendar(QWidget* parent = nullptr);
+    ~TVxCustomCalendar() override;
 
     QString About() const { return QStringLiteral("Version 2.7"); }
     void SetAbout(const QString&) {}
@@ -326,6 +327,8 @@ public:
     TVxDateEvent OnDayDblClick;
     TVxSelectYearEvent OnSelectYear;
     TVxSetupDayEvent OnSetupDay;
+    TVxNotifyEvent OnEnter;
+    TVxNotifyEvent OnExit;
     TVxNotifyEvent OnResize;
 
 protected:
@@ -395,6 +398,7 @@ private:
     TVxBevelPanel* m_finishLine;
     TVxTimePicker* m_startPicker;
     TVxTimePicker* m_finishPicker;
+    QMetaObject::Connection m_focusTracking;
 };
 
 // The published calendar; all behaviour lives in TVxCustomCalendar.

@@ -25,6 +25,19 @@ bool isDigit(QChar c) {
 }
 } // namespace
 
+QMetaObject::Connection VxTrackFocus(QWidget* control, std::function<void()> onEnter,
+                                     std::function<void()> onExit) {
+    auto inside = [control](QWidget* widget) {
+        return widget && (widget == control || control->isAncestorOf(widget));
+    };
+    return QObject::connect(qApp, &QApplication::focusChanged, control,
+                            [=](QWidget* old, QWidget* now) {
+                                const bool was = inside(old), is = inside(now);
+                                if (!was && is) VxGuard(control, onEnter);
+                                if (was && !is) VxGuard(control, onExit);
+                            });
+}
+
 // ---------------------------------------------------------------------------
 // TVxDigitEdit
 
@@ -184,10 +197,23 @@ TVxTimePicker::TVxTimePicker(QWidget* parent) : QFrame(parent) {
     connect(m_up, &QAbstractButton::clicked, this, [this] { StepUp(); });
     connect(m_down, &QAbstractButton::clicked, this, [this] { StepDown(); });
 
+    m_focusTracking = VxTrackFocus(
+        this,
+        [this] {
+            if (OnEnter) OnEnter(this);
+        },
+        [this] {
+            if (OnExit) OnExit(this);
+        });
+
     setAutoFillBackground(true);
     SetColor(m_color);
     resize(57, 21);
     ArrangeParts();
+}
+
+TVxTimePicker::~TVxTimePicker() {
+    QObject::disconnect(m_focusTracking);
 }
 
 TDateTime TVxTimePicker::Time() const {

@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxCalend.h"
 
+#include <QLineEdit>
 #include <QToolTip>
 #include <QtTest>
 #include <cmath>
@@ -631,6 +632,32 @@ private slots:
         QVERIFY(qAbs(cal->FinishDate() - finish) < 1e-9);
         QVERIFY(qAbs(cal->StartTimePicker()->Time() - (start - day)) < 1e-9);
         QVERIFY(qAbs(cal->FinishTimePicker()->Time() - (finish - day)) < 1e-9);
+    }
+
+    // Focus moving into the calendar's pickers, between them and out again.
+    void enterAndExit() {
+        auto other = new QLineEdit(window);
+        other->move(0, 240);
+        other->show();
+        cal->SetUseTime(true);
+        cal->SetStartDate(D(2026, 3, 5));
+        cal->SetFinishDate(D(2026, 3, 6));
+        cal->OnEnter = [this](QObject* s) { log << (s == cal ? "enter" : "?"); };
+        cal->OnExit = [this](QObject* s) { log << (s == cal ? "exit" : "?"); };
+        TVxTimePicker* start = cal->StartTimePicker();
+        TVxTimePicker* finish = cal->FinishTimePicker();
+        start->OnEnter = [this](QObject*) { log << "start enter"; };
+        start->OnExit = [this](QObject*) { log << "start exit"; };
+        finish->OnEnter = [this](QObject*) { log << "finish enter"; };
+        QTest::mouseClick(other, Qt::LeftButton);
+        QTRY_VERIFY(other->hasFocus());
+        log.clear();
+        QTest::mouseClick(start->MinuteTens(), Qt::LeftButton);
+        QTest::mouseClick(start->HourTens(), Qt::LeftButton);
+        QTest::mouseClick(finish->HourUnits(), Qt::LeftButton);
+        QTest::mouseClick(other, Qt::LeftButton);
+        QTRY_VERIFY(other->hasFocus());
+        QCOMPARE(log, QStringList({"enter", "start enter", "start exit", "finish enter", "exit"}));
     }
 
     // ---- the mouse ----
