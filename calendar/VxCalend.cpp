@@ -382,10 +382,18 @@ void TVxCalendarGrid::mouseMoveEvent(QMouseEvent* event) {
     if (!m_dragging) {
         if ((pos - m_pressPos).manhattanLength() < QApplication::startDragDistance()) return;
         m_dragging = true;
+        m_dragRow = -1;
     }
     int row, column;
-    if (Geometry().CellAt(pos, row, column) && row >= 0)
-        VxGuard(this, [&] { m_calendar->DragOverCell(row, column); });
+    if (!Geometry().CellAt(pos, row, column) || row < 0) return;
+    // Each cell counts once as the drag passes over it, not at every move
+    // inside it; a page change makes the same cell a new one.
+    const TDateTime date = m_calendar->CellDate(row, column);
+    if (row == m_dragRow && column == m_dragColumn && date == m_dragDate) return;
+    m_dragRow = row;
+    m_dragColumn = column;
+    m_dragDate = date;
+    VxGuard(this, [&] { m_calendar->DragOverCell(row, column); });
 }
 
 void TVxCalendarGrid::mouseReleaseEvent(QMouseEvent*) {

@@ -152,6 +152,10 @@ private:
     bool m_pressed = false;
     bool m_dragging = false;
     bool m_doubleClick = false;
+    // The cell the drag last passed over.
+    int m_dragRow = -1;
+    int m_dragColumn = -1;
+    TDateTime m_dragDate = 0;
 };
 
 // A title-bar button that reports left and right presses (the month and the

@@ -834,6 +834,28 @@ private slots:
         QCOMPARE(cal->DisplayMonth(), m);
     }
 
+    // Moves inside one cell count once: the pickers' focus is not bounced
+    // about at every move.
+    void dragCountsEachCellOnce() {
+        show(2026, 3);
+        cal->SetUseTime(true);
+        int entered = 0;
+        cal->StartTimePicker()->OnEnter = [&](QObject*) { ++entered; };
+        QWidget* grid = cal->Grid();
+        const QPoint a = cellOf(*cal, D(2026, 3, 10));
+        const QPoint b = cellOf(*cal, D(2026, 3, 12));
+        QTest::mousePress(grid, Qt::LeftButton, {}, centre(*cal, a.y(), a.x()));
+        QCOMPARE(entered, 1);
+        QTest::mouseMove(grid, centre(*cal, b.y(), b.x()));
+        QVERIFY(cal->FinishTimePicker()->isAncestorOf(QApplication::focusWidget()));
+        for (int dx = -3; dx <= 3; ++dx)
+            QTest::mouseMove(grid, centre(*cal, b.y(), b.x()) + QPoint(dx, 1));
+        QTest::mouseRelease(grid, Qt::LeftButton, {}, centre(*cal, b.y(), b.x()));
+        QCOMPARE(entered, 1);
+        QCOMPARE(cal->StartDate(), D(2026, 3, 10));
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 12));
+    }
+
     void dragWithoutAutoPageStays() {
         show(2026, 12);
         cal->SetAutoPage(false);
