@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,6 +23,7 @@ const char* const kPageTexts[4] = {"<<", "<", ">", ">>"};
 const char* const kPageHints[4] = {"- Year", "- Month", "+ Month", "+ Year"};
 const int kPageSteps[4] = {-12, -1, 1, 12};
 const QColor kGrey(128, 128, 128);
+const double kWeekContrast = 3.0;
 
 double timePart(TDateTime value) {
     return value - std::floor(value);
@@ -42,6 +44,21 @@ void drawBevel(QPainter& p, const QRect& r, TVxBevelEdge bevel) {
     p.setPen(dark);
     p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
     p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+}
+
+// Relative luminance and contrast ratio as used for legible text.
+double luminance(const QColor& color) {
+    auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = color.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+           0.0722 * channel(rgb.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // Restores a flag when a handler throws.
@@ -292,8 +309,25 @@ void TVxBevelPanel::paintEvent(QPaintEvent*) {
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                  QPalette::WindowText));
         p.setFont(font());
-        p.drawText(rect().adjusted(1, 0, -1, 0), int(CaptionAlignment), m_caption);
+        p.drawText(CaptionRect(), int(CaptionAlignment), ShownCaption());
     }
+}
+
+QRect TVxBevelPanel::CaptionRect() const {
+    // A status line's text stops short of its time picker instead of running
+    // underneath it.
+    QRect r = rect().adjusted(1, 0, -1, 0);
+    if (!CaptionBeforeChildren) return r;
+    for (QObject* child : children()) {
+        auto widget = qobject_cast<QWidget*>(child);
+        if (widget && !widget->isHidden() && widget->x() > 0)
+            r.setRight(std::min(r.right(), widget->x() - 3));
+    }
+    return r;
+}
+
+QString TVxBevelPanel::ShownCaption() const {
+    return fontMetrics().elidedText(m_caption, Qt::ElideRight, std::max(0, CaptionRect().width()));
 }
 
 // ---------------------------------------------------------------------------
@@ -348,10 +382,18 @@ void TVxCalendarGrid::mouseMoveEvent(QMouseEvent* event) {
     if (!m_dragging) {
         if ((pos - m_pressPos).manhattanLength() < QApplication::startDragDistance()) return;
         m_dragging = true;
+        m_dragRow = -1;
     }
     int row, column;
-    if (Geometry().CellAt(pos, row, column) && row >= 0)
-        VxGuard(this, [&] { m_calendar->DragOverCell(row, column); });
+    if (!Geometry().CellAt(pos, row, column) || row < 0) return;
+    // Each cell counts once as the drag passes over it, not at every move
+    // inside it; a page change makes the same cell a new one.
+    const TDateTime date = m_calendar->CellDate(row, column);
+    if (row == m_dragRow && column == m_dragColumn && date == m_dragDate) return;
+    m_dragRow = row;
+    m_dragColumn = column;
+    m_dragDate = date;
+    VxGuard(this, [&] { m_calendar->DragOverCell(row, column); });
 }
 
 void TVxCalendarGrid::mouseReleaseEvent(QMouseEvent*) {
@@ -396,6 +438,15 @@ TVxCustomCalendar::TVxCustomCalendar(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
 
+    m_focusTracking = VxTrackFocus(
+        this,
+        [this] {
+            if (OnEnter) OnEnter(this);
+        },
+        [this] {
+            if (OnExit) OnExit(this);
+        });
+
     CreateTitleBar();
     m_gridWidget = new TVxCalendarGrid(this);
     CreateStatusArea();
@@ -411,6 +462,10 @@ TVxCustomCalendar::TVxCustomCalendar(QWidget* parent) : QFrame(parent) {
         ShowMonth(today.year(), today.month());
     }
     ArrangeParts();
+}
+
+TVxCustomCalendar::~TVxCustomCalendar() {
+    QObject::disconnect(m_focusTracking);
 }
 
 void TVxCustomCalendar::CreateTitleBar() {
@@ -436,6 +491,8 @@ void TVxCustomCalendar::CreateStatusArea() {
     m_statusArea = new QWidget(this);
     m_startLine = new TVxBevelPanel(m_statusArea);
     m_finishLine = new TVxBevelPanel(m_statusArea);
+    m_startLine->CaptionBeforeChildren = true;
+    m_finishLine->CaptionBeforeChildren = true;
     m_startPicker = new TVxTimePicker(m_startLine);
     m_finishPicker = new TVxTimePicker(m_finishLine);
     for (TVxTimePicker* picker : {m_startPicker, m_finishPicker}) {
@@ -793,7 +850,7 @@ void TVxCustomCalendar::SetupWeekCell(int row) {
     TVxCalendarCell& cell = m_cells[row][0];
     cell.Tag = -row;
     cell.Text = QString::number(m_grid.WeekNumber(row));
-    cell.Color = m_color;
+    cell.Color = WeekBackground();
     if (row == m_todayRow) {
         cell.FontColor = m_todayColor;
         cell.Hint = QStringLiteral("This week");
@@ -810,10 +867,28 @@ void TVxCustomCalendar::SetupWeekCell(int row) {
     cell.Hint.clear();
 }
 
+QColor TVxCustomCalendar::WeekBackground() const {
+    // Week numbers are drawn in WeekColor (white by default) on the control's
+    // face. A light face, as most platforms have, would swallow them, so the
+    // week column is shaded away from WeekColor until the numbers stand out;
+    // a face that already sets them off is kept.
+    // 0.179 is where black and white text contrast equally.
+    const QColor away = luminance(m_weekColor) > 0.179 ? Qt::black : Qt::white;
+    const QColor face = m_color.toRgb();
+    QColor back = face;
+    for (int step = 1; step <= 20 && contrast(m_weekColor, back) < kWeekContrast; ++step) {
+        const double t = step / 20.0;
+        back = QColor::fromRgbF(float(face.redF() + (away.redF() - face.redF()) * t),
+                                float(face.greenF() + (away.greenF() - face.greenF()) * t),
+                                float(face.blueF() + (away.blueF() - face.blueF()) * t));
+    }
+    return back;
+}
+
 void TVxCustomCalendar::SetupHeaders() {
     TVxCalendarCell& week = m_headerCells[0];
     week.Text = m_headers.Week;
-    week.Color = m_color;
+    week.Color = WeekBackground();
     week.FontColor = m_weekColor;
     for (int i = 1; i <= 7; ++i) {
         const int dayOfWeek = !StartOnMonday() ? i : (i == 7 ? 1 : i + 1);
@@ -880,10 +955,7 @@ void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
                 ClearRange();
             } else {
                 UpdateStartLine();
-                if (!m_syncingTime) {
-                    FlagGuard syncing(m_syncingTime);
-                    m_startPicker->SetTime(timePart(m_startDate));
-                }
+                ShowPickerTime(m_startPicker, m_startDate);
                 if (m_startDate > m_finishDate || (m_singleDate && m_startDate != m_finishDate))
                     AssignFinish(m_startDate, false);
                 else
@@ -924,10 +996,7 @@ void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
                 ClearRange();
             } else {
                 UpdateFinishLine();
-                if (!m_syncingTime) {
-                    FlagGuard syncing(m_syncingTime);
-                    m_finishPicker->SetTime(timePart(m_finishDate));
-                }
+                ShowPickerTime(m_finishPicker, m_finishDate);
                 if (m_finishDate < m_startDate)
                     AssignStart(m_finishDate, false);
                 else if (m_startDate > 0)
@@ -967,6 +1036,18 @@ void TVxCustomCalendar::UpdateStartLine() {
 void TVxCustomCalendar::UpdateFinishLine() {
     m_finishLine->SetCaption(QStringLiteral(" Finish: ") +
                              VxFormatDate(m_dateFormat, m_finishDate));
+}
+
+void TVxCustomCalendar::ShowPickerTime(TVxTimePicker* picker, TDateTime date) {
+    // The picker being typed into already shows its date's time and is left
+    // alone; any picker showing another time is brought in step, including
+    // the typing one when a handler replaced its date, and the other one when
+    // the change moved both dates.
+    const TDateTime time = timePart(date);
+    const double shown = picker->Time();
+    if (shown >= 0 && VxRound(shown * 1440) == TVxTimePicker::MinuteOfDay(time)) return;
+    FlagGuard syncing(m_syncingTime);
+    picker->SetTime(time);
 }
 
 void TVxCustomCalendar::PickerChanged(bool start) {

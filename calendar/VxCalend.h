@@ -152,6 +152,10 @@ private:
     bool m_pressed = false;
     bool m_dragging = false;
     bool m_doubleClick = false;
+    // The cell the drag last passed over.
+    int m_dragRow = -1;
+    int m_dragColumn = -1;
+    TDateTime m_dragDate = 0;
 };
 
 // A title-bar button that reports left and right presses (the month and the
@@ -176,6 +180,12 @@ public:
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption);
     Qt::Alignment CaptionAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // Whether the caption stops before the panel's shown child controls.
+    bool CaptionBeforeChildren = false;
+    // The caption as drawn: cut with an ellipsis where it would run out of
+    // the panel or under a child control (with CaptionBeforeChildren).
+    QString ShownCaption() const;
+    QRect CaptionRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -189,6 +199,7 @@ class TVxCustomCalendar : public QFrame {
     Q_OBJECT
 public:
     explicit TVxCustomCalendar(QWidget* parent = nullptr);
+    ~TVxCustomCalendar() override;
 
     QString About() const { return QStringLiteral("Version 2.7"); }
     void SetAbout(const QString&) {}
@@ -296,6 +307,9 @@ public:
     QString TitleText() const;
     QString StartText() const;
     QString FinishText() const;
+    TVxBevelPanel* TitleBar() const { return m_titleBar; }
+    TVxBevelPanel* StartLine() const { return m_startLine; }
+    TVxBevelPanel* FinishLine() const { return m_finishLine; }
     TVxTimePicker* StartTimePicker() const { return m_startPicker; }
     TVxTimePicker* FinishTimePicker() const { return m_finishPicker; }
     int StatusHeight() const;
@@ -317,6 +331,8 @@ public:
     TVxDateEvent OnDayDblClick;
     TVxSelectYearEvent OnSelectYear;
     TVxSetupDayEvent OnSetupDay;
+    TVxNotifyEvent OnEnter;
+    TVxNotifyEvent OnExit;
     TVxNotifyEvent OnResize;
 
 protected:
@@ -334,11 +350,13 @@ private:
     void SetupDayCell(int row, int day);
     void SetupWeekCell(int row);
     void SetupHeaders();
+    QColor WeekBackground() const;
     bool InRange(TDateTime day) const;
     void AssignStart(TDateTime date, bool afresh);
     void AssignFinish(TDateTime date, bool afresh);
     void UpdateStartLine();
     void UpdateFinishLine();
+    void ShowPickerTime(TVxTimePicker* picker, TDateTime date);
     void PickerChanged(bool start);
     void FocusPicker(bool start);
     void FireChange();
@@ -384,6 +402,7 @@ private:
     TVxBevelPanel* m_finishLine;
     TVxTimePicker* m_startPicker;
     TVxTimePicker* m_finishPicker;
+    QMetaObject::Connection m_focusTracking;
 };
 
 // The published calendar; all behaviour lives in TVxCustomCalendar.

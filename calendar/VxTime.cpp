@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -23,6 +24,19 @@ bool isDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 } // namespace
+
+QMetaObject::Connection VxTrackFocus(QWidget* control, std::function<void()> onEnter,
+                                     std::function<void()> onExit) {
+    auto inside = [control](QWidget* widget) {
+        return widget && (widget == control || control->isAncestorOf(widget));
+    };
+    return QObject::connect(qApp, &QApplication::focusChanged, control,
+                            [=](QWidget* old, QWidget* now) {
+                                const bool was = inside(old), is = inside(now);
+                                if (!was && is) VxGuard(control, onEnter);
+                                if (was && !is) VxGuard(control, onExit);
+                            });
+}
 
 // ---------------------------------------------------------------------------
 // TVxDigitEdit
@@ -71,7 +85,13 @@ void TVxDigitEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
         SetText(QString());
     } else if (!typed.isEmpty() && typed.at(0).isPrint()) {
-        SetText(typed.left(1));
+        // Typing over the same digit is still a change made by the user: the
+        // digit rules run and the focus moves on, so a time typed from its
+        // first digit lands in the right fields.
+        if (typed.left(1) == m_text)
+            emit TextChanged();
+        else
+            SetText(typed.left(1));
         if (m_text.isEmpty() || !hasFocus()) return;
         SelectAll();
     } else {
@@ -177,10 +197,23 @@ TVxTimePicker::TVxTimePicker(QWidget* parent) : QFrame(parent) {
     connect(m_up, &QAbstractButton::clicked, this, [this] { StepUp(); });
     connect(m_down, &QAbstractButton::clicked, this, [this] { StepDown(); });
 
+    m_focusTracking = VxTrackFocus(
+        this,
+        [this] {
+            if (OnEnter) OnEnter(this);
+        },
+        [this] {
+            if (OnExit) OnExit(this);
+        });
+
     setAutoFillBackground(true);
     SetColor(m_color);
     resize(57, 21);
     ArrangeParts();
+}
+
+TVxTimePicker::~TVxTimePicker() {
+    QObject::disconnect(m_focusTracking);
 }
 
 TDateTime TVxTimePicker::Time() const {
@@ -195,17 +228,23 @@ TDateTime TVxTimePicker::Time() const {
     return hours / 24.0 + minutes / 1440.0;
 }
 
+int TVxTimePicker::MinuteOfDay(TDateTime value) {
+    // Seconds are dropped; rounding to the second first keeps 18:01 from
+    // reading as 18:00 through floating-point noise.
+    const double fraction = value - std::floor(value);
+    // The last half second of the day stays 23:59 rather than wrapping.
+    const long long seconds =
+        std::min(86399LL, static_cast<long long>(std::nearbyint(fraction * 86400.0)));
+    return static_cast<int>(seconds / 60);
+}
+
 void TVxTimePicker::SetTime(TDateTime value) {
     m_updating = true;
     if (value < 0 || !std::isfinite(value)) {
         for (auto digit : m_digits)
             digit->SetText(QString());
     } else {
-        // Seconds are dropped; rounding to the second first keeps 18:01 from
-        // reading as 18:00 through floating-point noise.
-        const double fraction = value - std::floor(value);
-        const long long seconds = static_cast<long long>(std::nearbyint(fraction * 86400.0));
-        const int minutes = static_cast<int>((seconds / 60) % 1440);
+        const int minutes = MinuteOfDay(value);
         const QString text = QStringLiteral("%1%2")
                                  .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                                  .arg(minutes % 60, 2, 10, QLatin1Char('0'));

@@ -11,6 +11,14 @@
 
 class TVxTimePicker;
 
+// Runs onEnter when the focus moves into `control` (itself or any part of
+// it) from outside, and onExit when it leaves it; moves among its parts
+// count for nothing. Handler errors are shown, an abort is silent.
+// Owners disconnect the returned connection in their destructor: the focus
+// leaves a dying widget only after its own members are gone.
+QMetaObject::Connection VxTrackFocus(QWidget* control, std::function<void()> onEnter,
+                                     std::function<void()> onExit);
+
 // One digit of the picker. Drawn by hand so that a one-character field fits
 // in 7 pixels; holds at most one character, typing replaces it.
 class TVxDigitEdit : public QWidget {
@@ -63,11 +71,14 @@ class TVxTimePicker : public QFrame {
     Q_OBJECT
 public:
     explicit TVxTimePicker(QWidget* parent = nullptr);
+    ~TVxTimePicker() override;
 
     // Time of day as a fraction of a day; -0.1 while any digit is blank.
     TDateTime Time() const;
     // A negative value blanks the digits. Never fires OnChange.
     void SetTime(TDateTime value);
+    // The minute of the day (0..1439) that SetTime shows for a value >= 0.
+    static int MinuteOfDay(TDateTime value);
 
     bool ShowButtons() const;
     void SetShowButtons(bool show);
@@ -84,6 +95,8 @@ public:
 
     // A digit was changed through the control (typing or stepping).
     std::function<void(QObject* Sender)> OnChange;
+    std::function<void(QObject* Sender)> OnEnter;
+    std::function<void(QObject* Sender)> OnExit;
 
     TVxDigitEdit* HourTens() const { return m_digits[0]; }
     TVxDigitEdit* HourUnits() const { return m_digits[1]; }
@@ -118,4 +131,5 @@ private:
     bool m_updating = false;
     bool m_stepping = false;
     bool m_arranging = false;
+    QMetaObject::Connection m_focusTracking;
 };

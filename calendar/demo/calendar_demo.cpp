@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     auto single = new TVxCalendar(&window);
     single->SetSingleDate(true);
     single->SetUseTime(true);
-    single->setFixedSize(236, 206);
+    single->setFixedSize(260, 206);
     single->SetStartDate(today + 2);
 
     auto plain = new TVxCalendar(&window);

@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxCalend.h"
 
+#include <QLineEdit>
 #include <QToolTip>
 #include <QtTest>
 #include <cmath>
@@ -110,6 +111,41 @@ private slots:
         show(year, month);
         QCOMPARE(cal->Cell(row, 0).Text, QString::number(week));
         QCOMPARE(cal->Cell(row, 0).Tag, -row);
+    }
+
+    // Months that begin in the last column: week 1 starts on the first
+    // column after 1 January when that day lies past the fourth column, so
+    // the count of days before the month loses 8 - c days, not 7 - c, and no
+    // later correction for Saturdays is due.
+    void firstWeekOfMonth_data() {
+        QTest::addColumn<bool>("monday");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("week");
+        QTest::newRow("Monday first, 1 Jan a Friday, Aug 2021 from a Sunday")
+            << true << 2021 << 8 << 30;
+        QTest::newRow("Monday first, 1 Jan a Thursday, Feb 2026 from a Sunday")
+            << true << 2026 << 2 << 5;
+        QTest::newRow("Sunday first, 1 Jan a Sunday, Apr 2023 from a Saturday")
+            << false << 2023 << 4 << 13;
+        QTest::newRow("Sunday first, 1 Jan a Thursday, Aug 2026 from a Saturday")
+            << false << 2026 << 8 << 30;
+        QTest::newRow("Sunday first, Mar 2026 from a Sunday") << false << 2026 << 3 << 9;
+    }
+    void firstWeekOfMonth() {
+        QFETCH(bool, monday);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, week);
+        cal->SetStartOnMonday(monday);
+        show(year, month);
+        QCOMPARE(cal->FirstWeekOfMonth(month), week);
+        QCOMPARE(cal->Cell(0, 0).Text, QString::number(week));
+        // The page before shows the same week in the row of the month's
+        // first day.
+        show(month == 1 ? year - 1 : year, month == 1 ? 12 : month - 1);
+        const QPoint first = cellOf(*cal, D(year, month, 1));
+        QCOMPARE(cal->Cell(first.y(), 0).Text, QString::number(week));
     }
 
     // Monday-first rows carry the ISO week number of their Monday.
@@ -333,6 +369,58 @@ private slots:
         QCOMPARE(cal->Cell(cell.y(), 0).FontColor, cal->RangeColor());
     }
 
+    // White week numbers stand out from the week column whatever the
+    // platform's face colour; a dark week colour keeps the face itself.
+    void weekNumbersLegible_data() {
+        QTest::addColumn<QColor>("face");
+        QTest::addColumn<QColor>("week");
+        QTest::addColumn<bool>("shaded");
+        QTest::newRow("white on a light face")
+            << QColor(239, 239, 239) << QColor(Qt::white) << true;
+        QTest::newRow("white on silver") << QColor(192, 192, 192) << QColor(Qt::white) << true;
+        QTest::newRow("dark grey on a light face")
+            << QColor(239, 239, 239) << QColor(80, 80, 80) << false;
+        QTest::newRow("black on black") << QColor(Qt::black) << QColor(Qt::black) << true;
+    }
+    void weekNumbersLegible() {
+        QFETCH(QColor, face);
+        QFETCH(QColor, week);
+        QFETCH(bool, shaded);
+        cal->SetColor(face);
+        cal->SetWeekColor(week);
+        show(2026, 3);
+        const QColor back = cal->Cell(5, 0).Color;
+        QCOMPARE(cal->HeaderCell(0).Color, back);
+        QCOMPARE(back != face, shaded);
+        auto lum = [](const QColor& c) {
+            auto ch = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * ch(c.redF()) + 0.7152 * ch(c.greenF()) + 0.0722 * ch(c.blueF());
+        };
+        const double a = lum(back), b = lum(week);
+        QVERIFY((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 3.0);
+        // The day cells of neighbouring months keep the face itself.
+        QCOMPARE(cal->Cell(5, 7).Color, face);
+    }
+
+    // A status line's date stops before its time picker rather than running
+    // under it.
+    void statusTextStopsBeforePicker() {
+        cal->SetStartDate(D(2026, 9, 30));
+        const QString full = QStringLiteral(" Start:   Wednesday, Sep 30, 2026");
+        QCOMPARE(cal->StartText(), full);
+        QCOMPARE(cal->StartLine()->ShownCaption(), full);
+        cal->SetUseTime(true);
+        const QString shown = cal->StartLine()->ShownCaption();
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(cal->StartLine()->fontMetrics().horizontalAdvance(shown) <
+                cal->StartTimePicker()->x());
+        QCOMPARE(cal->StartText(), full);
+        cal->SetUseTime(false);
+        QCOMPARE(cal->StartLine()->ShownCaption(), full);
+    }
+
     void hintsAsTooltips() {
         show(2026, 3);
         cal->OnSetupDay = [](QObject*, TDateTime day, QColor&, QString& hint) {
@@ -503,6 +591,73 @@ private slots:
         QCOMPARE(log.count("change"), 2);
         // The date part stays when the time is changed.
         QCOMPARE(std::floor(cal->StartDate()), D(2026, 3, 5));
+    }
+
+    // A time typed into one picker that moves the other date, or that a
+    // handler replaces, leaves both pickers showing their dates' times.
+    void pickersFollowTheirDates_data() {
+        QTest::addColumn<int>("handler");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("finish");
+        const double day = D(2026, 3, 5);
+        QTest::newRow("start passes finish") << 0 << "1500" << day + 15 / 24.0 << day + 15 / 24.0;
+        QTest::newRow("handler keeps the start")
+            << 1 << "1500" << day + 10 / 24.0 << day + 12 / 24.0;
+        QTest::newRow("handler moves the finish along")
+            << 2 << "1100" << day + 11 / 24.0 << day + 13 / 24.0;
+    }
+    void pickersFollowTheirDates() {
+        QFETCH(int, handler);
+        QFETCH(QString, typed);
+        QFETCH(double, start);
+        QFETCH(double, finish);
+        const double day = D(2026, 3, 5);
+        show(2026, 3);
+        cal->SetUseTime(true);
+        cal->SetStartDate(day + 10 / 24.0);
+        cal->SetFinishDate(day + 12 / 24.0);
+        TDateTime saved = cal->StartDate();
+        if (handler == 1) cal->OnStartClick = [saved](QObject*, TDateTime& d) { d = saved; };
+        if (handler == 2)
+            cal->OnStartClick = [&](QObject*, TDateTime& d) {
+                cal->SetFinishDate(d - saved + cal->FinishDate());
+                saved = d;
+            };
+        TVxTimePicker* picker = cal->StartTimePicker();
+        QTest::mouseClick(picker->HourTens(), Qt::LeftButton);
+        for (QChar c : typed)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QVERIFY(qAbs(cal->StartDate() - start) < 1e-9);
+        QVERIFY(qAbs(cal->FinishDate() - finish) < 1e-9);
+        QVERIFY(qAbs(cal->StartTimePicker()->Time() - (start - day)) < 1e-9);
+        QVERIFY(qAbs(cal->FinishTimePicker()->Time() - (finish - day)) < 1e-9);
+    }
+
+    // Focus moving into the calendar's pickers, between them and out again.
+    void enterAndExit() {
+        auto other = new QLineEdit(window);
+        other->move(0, 240);
+        other->show();
+        cal->SetUseTime(true);
+        cal->SetStartDate(D(2026, 3, 5));
+        cal->SetFinishDate(D(2026, 3, 6));
+        cal->OnEnter = [this](QObject* s) { log << (s == cal ? "enter" : "?"); };
+        cal->OnExit = [this](QObject* s) { log << (s == cal ? "exit" : "?"); };
+        TVxTimePicker* start = cal->StartTimePicker();
+        TVxTimePicker* finish = cal->FinishTimePicker();
+        start->OnEnter = [this](QObject*) { log << "start enter"; };
+        start->OnExit = [this](QObject*) { log << "start exit"; };
+        finish->OnEnter = [this](QObject*) { log << "finish enter"; };
+        QTest::mouseClick(other, Qt::LeftButton);
+        QTRY_VERIFY(other->hasFocus());
+        log.clear();
+        QTest::mouseClick(start->MinuteTens(), Qt::LeftButton);
+        QTest::mouseClick(start->HourTens(), Qt::LeftButton);
+        QTest::mouseClick(finish->HourUnits(), Qt::LeftButton);
+        QTest::mouseClick(other, Qt::LeftButton);
+        QTRY_VERIFY(other->hasFocus());
+        QCOMPARE(log, QStringList({"enter", "start enter", "start exit", "finish enter", "exit"}));
     }
 
     // ---- the mouse ----
@@ -679,6 +834,28 @@ private slots:
         QCOMPARE(cal->DisplayMonth(), m);
     }
 
+    // Moves inside one cell count once: the pickers' focus is not bounced
+    // about at every move.
+    void dragCountsEachCellOnce() {
+        show(2026, 3);
+        cal->SetUseTime(true);
+        int entered = 0;
+        cal->StartTimePicker()->OnEnter = [&](QObject*) { ++entered; };
+        QWidget* grid = cal->Grid();
+        const QPoint a = cellOf(*cal, D(2026, 3, 10));
+        const QPoint b = cellOf(*cal, D(2026, 3, 12));
+        QTest::mousePress(grid, Qt::LeftButton, {}, centre(*cal, a.y(), a.x()));
+        QCOMPARE(entered, 1);
+        QTest::mouseMove(grid, centre(*cal, b.y(), b.x()));
+        QVERIFY(cal->FinishTimePicker()->isAncestorOf(QApplication::focusWidget()));
+        for (int dx = -3; dx <= 3; ++dx)
+            QTest::mouseMove(grid, centre(*cal, b.y(), b.x()) + QPoint(dx, 1));
+        QTest::mouseRelease(grid, Qt::LeftButton, {}, centre(*cal, b.y(), b.x()));
+        QCOMPARE(entered, 1);
+        QCOMPARE(cal->StartDate(), D(2026, 3, 10));
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 12));
+    }
+
     void dragWithoutAutoPageStays() {
         show(2026, 12);
         cal->SetAutoPage(false);
@@ -704,6 +881,7 @@ private slots:
         QCOMPARE(cal->StatusHeight(), 19);
         QVERIFY(cal->MonthButton()->isHidden());
         QCOMPARE(cal->TitleText(), QString("%1 2026").arg(cal->MonthNames().Mar));
+        QCOMPARE(cal->TitleBar()->ShownCaption(), cal->TitleText());
         QVERIFY(cal->StartText().startsWith(" Date:   "));
 
         clickDate(D(2026, 3, 20), Qt::RightButton);

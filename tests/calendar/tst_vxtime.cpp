@@ -47,6 +47,8 @@ private slots:
             << 7 / 24.0 + 5 / 1440.0 + 40 / 86400.0 << "0705" << 7 / 24.0 + 5 / 1440.0;
         QTest::newRow("last minute")
             << 23 / 24.0 + 59 / 1440.0 << "2359" << 23 / 24.0 + 59 / 1440.0;
+        QTest::newRow("last second of the day")
+            << 23 / 24.0 + 59 / 1440.0 + 59.7 / 86400.0 << "2359" << 23 / 24.0 + 59 / 1440.0;
         QTest::newRow("blank") << -0.1 << "" << -0.1;
     }
     void writingTime() {
@@ -87,6 +89,36 @@ private slots:
         QCOMPARE(digits(*picker), after);
         QCOMPARE(changes, 1);
         QVERIFY(field(focusAfter)->hasFocus());
+    }
+
+    // A whole time typed from the first digit, over a time that shares some
+    // of its digits: a digit typed over the same digit still counts and moves
+    // the focus on.
+    void typingWholeTime_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("12:00 over 10:00") << "1000"
+                                          << "1200"
+                                          << "1200";
+        QTest::newRow("same time again") << "0830"
+                                         << "0830"
+                                         << "0830";
+        QTest::newRow("limits still apply") << "2000"
+                                            << "2960"
+                                            << "2350";
+    }
+    void typingWholeTime() {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        picker->SetTime(before.left(2).toInt() / 24.0 + before.right(2).toInt() / 1440.0);
+        QTest::mouseClick(picker->HourTens(), Qt::LeftButton);
+        for (QChar c : typed)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QCOMPARE(digits(*picker), after);
+        QCOMPARE(changes, 4);
+        QVERIFY(picker->MinuteUnits()->hasFocus());
     }
 
     void blankFillsWithZeros() {
