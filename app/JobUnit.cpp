@@ -81,6 +81,12 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
     grid->setRowMinimumHeight(
         1, qMax(LengthEdit->sizeHint().height(), EndsCombo->sizeHint().height()));
     grid->addWidget(DurationLabel, 2, 0, Qt::AlignTop);
+    // The label column is as wide as its widest label from the start, so
+    // showing the length row does not push the controls sideways.
+    int labelWidth = 0;
+    for (QLabel* label : {TypeLabel, LengthLabel, EndsLabel, DurationLabel})
+        labelWidth = qMax(labelWidth, label->sizeHint().width());
+    grid->setColumnMinimumWidth(0, labelWidth);
     grid->addWidget(Calendar, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -156,8 +157,14 @@ void TestJobForm::typeChange() {
     runDialog(&form, [&] {
         QVERIFY(!form.OKButton->isEnabled());
         QVERIFY(form.LengthEdit->isHidden() && form.EndsCombo->isHidden());
+        const QRect typeAt = form.TypeCombo->geometry();
+        const QRect calendarAt = form.Calendar->geometry();
         for (int choice : choices)
             chooseEntry(form.TypeCombo, choice);
+        // The controls stay where they were when a row appears or goes.
+        form.layout()->activate();
+        QCOMPARE(form.TypeCombo->geometry(), typeAt);
+        QCOMPARE(form.Calendar->geometry().left(), calendarAt.left());
         QCOMPARE(form.LengthEdit->isVisible(), lengthShown);
         QCOMPARE(form.LengthLabel->isVisible(), lengthShown);
         QCOMPARE(form.EndsCombo->isVisible(), endsShown);
