@@ -177,6 +177,11 @@ void TestJobForm::typeChange() {
                             : focus == "length" ? static_cast<QWidget*>(form.LengthEdit)
                                                 : static_cast<QWidget*>(form.TypeCombo);
         QCOMPARE(QApplication::focusWidget(), expected);
+        if (focus == "length") {
+            // The proposed length arrives selected: typing replaces it.
+            QTest::keyClicks(form.LengthEdit, "3000");
+            QCOMPARE(form.LengthEdit->text(), QString("3000"));
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the default button
     });
     QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -374,6 +379,9 @@ void TestJobForm::editWarpLength() {
             QCOMPARE(QApplication::focusWidget(), form.LengthEdit);
             QCOMPARE(warp->WarpLen(), 3000);
             QCOMPARE(warp->StatusText(), statusBefore);
+            // The refused length is selected, ready to be typed over.
+            QTest::keyClicks(form.LengthEdit, "2900");
+            QCOMPARE(form.LengthEdit->text(), QString("2900"));
             QTest::mouseClick(form.CancelButton, Qt::LeftButton);
         }
     });
