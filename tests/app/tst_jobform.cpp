@@ -371,6 +371,7 @@ void TestJobForm::editWarpLength() {
     fillForEdit(form, warp, true);
     const int result = runDialog(&form, [&] {
         QCOMPARE(QApplication::focusWidget(), form.LengthEdit);
+        QCOMPARE(form.LengthEdit->selectedText(), QString("3000"));
         typeInto(form.LengthEdit, typed);
         QVERIFY(form.OKButton->isEnabled()); // the edited entry carries no fabric list
         QTest::mouseClick(form.OKButton, Qt::LeftButton);
