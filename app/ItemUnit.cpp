@@ -11,6 +11,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+// Focus handed to the pieces comes with its text selected, so what the user
+// types next replaces the count instead of being appended to it.
+void focusSelected(QLineEdit* edit) {
+    edit->setFocus();
+    edit->selectAll();
+}
+} // namespace
+
 TItemForm::TItemForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Fabric"));
     TypeCombo = new QComboBox(this);
@@ -91,7 +100,9 @@ bool TItemForm::OkAllowed() const {
 void TItemForm::TypeOrPiecesChange() {
     if (!isVisible()) return;
     OKButton->setEnabled(OkAllowed());
-    PiecesEdit->setFocus();
+    // While the user types in the pieces, the focus is already there and the
+    // text must stay as typed.
+    if (focusWidget() != PiecesEdit) focusSelected(PiecesEdit);
 }
 
 void TItemForm::CheckOk() {
@@ -109,7 +120,7 @@ void TItemForm::OKButtonClick() {
             CheckOk();
             passed = true;
         } catch (...) {
-            PiecesEdit->setFocus();
+            focusSelected(PiecesEdit);
             throw;
         }
     });

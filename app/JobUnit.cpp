@@ -20,6 +20,14 @@ constexpr int FabricListRole = Qt::UserRole + 1;
 
 const QString MustStartHere = QStringLiteral("Must start here");
 const QString ReedEntry = QStringLiteral("Reed");
+
+// Focus handed to the length comes with its text selected, so what the user
+// types next replaces the proposal or the refused value instead of being
+// appended to it.
+void focusSelected(QLineEdit* edit) {
+    edit->setFocus();
+    edit->selectAll();
+}
 } // namespace
 
 TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
@@ -81,6 +89,12 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
     grid->setRowMinimumHeight(
         1, qMax(LengthEdit->sizeHint().height(), EndsCombo->sizeHint().height()));
     grid->addWidget(DurationLabel, 2, 0, Qt::AlignTop);
+    // The label column is as wide as its widest label from the start, so
+    // showing the length row does not push the controls sideways.
+    int labelWidth = 0;
+    for (QLabel* label : {TypeLabel, LengthLabel, EndsLabel, DurationLabel})
+        labelWidth = qMax(labelWidth, label->sizeHint().width());
+    grid->setColumnMinimumWidth(0, labelWidth);
     grid->addWidget(Calendar, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -183,7 +197,7 @@ void TJobForm::UpdateOkState() {
 void TJobForm::TypeComboChange() {
     if (!isVisible() || TypeCombo->currentIndex() < 0) return;
     ShowLength(SelectedHasFabrics());
-    if (LengthShown()) LengthEdit->setFocus();
+    if (LengthShown()) focusSelected(LengthEdit);
     ShowEnds(SelectedType() == ReedEntry);
     if (EndsCombo->count() > 0) EndsCombo->setCurrentIndex(0);
     if (EndsShown() && EndsCombo->isEnabled()) EndsCombo->setFocus();
@@ -232,7 +246,7 @@ void TJobForm::checkWarpLength() {
         if (auto* warp = dynamic_cast<TVxWeaveJob*>(EditedJob); warp && length < warp->WarpLen())
             checkReducedLength(warp, length);
     } catch (const EVxError&) {
-        LengthEdit->setFocus();
+        focusSelected(LengthEdit);
         throw;
     }
 }

@@ -100,6 +100,9 @@ void TestItemForm::itemOkEnabling() {
         QCOMPARE(form.SelectedFabric(), QString("P002 : NAT"));
         QVERIFY(form.OKButton->isEnabled());
         QCOMPARE(QApplication::focusWidget(), form.PiecesEdit);
+        // The count arrives selected: typing replaces it.
+        QTest::keyClicks(form.PiecesEdit, "2");
+        QCOMPARE(form.PiecesEdit->text(), QString("2"));
         typeInto(form.PiecesEdit, "");
         QVERIFY(!form.OKButton->isEnabled());
         QTest::keyClicks(form.PiecesEdit, "2");
@@ -219,6 +222,9 @@ void TestItemForm::itemCapacityOnOk() {
         if (!error.isEmpty()) {
             QVERIFY2(form.isVisible(), "the dialog stays open");
             QCOMPARE(QApplication::focusWidget(), form.PiecesEdit);
+            // The refused count is selected, ready to be typed over.
+            QTest::keyClicks(form.PiecesEdit, "1");
+            QCOMPARE(form.PiecesEdit->text(), QString("1"));
             click(form.CancelButton);
         }
     });

@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -156,8 +157,14 @@ void TestJobForm::typeChange() {
     runDialog(&form, [&] {
         QVERIFY(!form.OKButton->isEnabled());
         QVERIFY(form.LengthEdit->isHidden() && form.EndsCombo->isHidden());
+        const QRect typeAt = form.TypeCombo->geometry();
+        const QRect calendarAt = form.Calendar->geometry();
         for (int choice : choices)
             chooseEntry(form.TypeCombo, choice);
+        // The controls stay where they were when a row appears or goes.
+        form.layout()->activate();
+        QCOMPARE(form.TypeCombo->geometry(), typeAt);
+        QCOMPARE(form.Calendar->geometry().left(), calendarAt.left());
         QCOMPARE(form.LengthEdit->isVisible(), lengthShown);
         QCOMPARE(form.LengthLabel->isVisible(), lengthShown);
         QCOMPARE(form.EndsCombo->isVisible(), endsShown);
@@ -170,6 +177,11 @@ void TestJobForm::typeChange() {
                             : focus == "length" ? static_cast<QWidget*>(form.LengthEdit)
                                                 : static_cast<QWidget*>(form.TypeCombo);
         QCOMPARE(QApplication::focusWidget(), expected);
+        if (focus == "length") {
+            // The proposed length arrives selected: typing replaces it.
+            QTest::keyClicks(form.LengthEdit, "3000");
+            QCOMPARE(form.LengthEdit->text(), QString("3000"));
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the default button
     });
     QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -359,6 +371,7 @@ void TestJobForm::editWarpLength() {
     fillForEdit(form, warp, true);
     const int result = runDialog(&form, [&] {
         QCOMPARE(QApplication::focusWidget(), form.LengthEdit);
+        QCOMPARE(form.LengthEdit->selectedText(), QString("3000"));
         typeInto(form.LengthEdit, typed);
         QVERIFY(form.OKButton->isEnabled()); // the edited entry carries no fabric list
         QTest::mouseClick(form.OKButton, Qt::LeftButton);
@@ -367,6 +380,9 @@ void TestJobForm::editWarpLength() {
             QCOMPARE(QApplication::focusWidget(), form.LengthEdit);
             QCOMPARE(warp->WarpLen(), 3000);
             QCOMPARE(warp->StatusText(), statusBefore);
+            // The refused length is selected, ready to be typed over.
+            QTest::keyClicks(form.LengthEdit, "2900");
+            QCOMPARE(form.LengthEdit->text(), QString("2900"));
             QTest::mouseClick(form.CancelButton, Qt::LeftButton);
         }
     });

@@ -45,6 +45,7 @@ private slots:
     void closingWithADatabase_data();
     void closingWithADatabase();
     void switchingPagesScrollsToTop();
+    void everyLoomCarriesEveryHandler();
 };
 
 void TestRules::addingJobsFollowsTheLowestReed() {
@@ -630,6 +631,37 @@ void TestRules::switchingPagesScrollsToTop() {
     p.Main->PageControl1->setCurrentIndex(0);
     p.Main->PageControl1->setCurrentWidget(p.Main->TutorialMemo);
     QCOMPARE(bar->value(), 0);
+}
+
+void TestRules::everyLoomCarriesEveryHandler() {
+    Plant p;
+    QCOMPARE(p.Main->ScheduleBox->ScheduleCount(), 3);
+    for (int i = 0; i < p.Main->ScheduleBox->ScheduleCount(); ++i) {
+        TVxJobSchedule* s = p.Loom(i);
+        const QList<std::pair<const char*, bool>> events = {
+            {"OnDoJobAdd", bool(s->OnDoJobAdd)},
+            {"OnDoJobEdit", bool(s->OnDoJobEdit)},
+            {"OnDoItemAdd", bool(s->OnDoItemAdd)},
+            {"OnDoItemEdit", bool(s->OnDoItemEdit)},
+            {"OnJobDragOver", bool(s->OnJobDragOver)},
+            {"OnItemDragOver", bool(s->OnItemDragOver)},
+            {"OnJobDragDrop", bool(s->OnJobDragDrop)},
+            {"OnItemDragDrop", bool(s->OnItemDragDrop)},
+            {"OnBeforeJobFree", bool(s->OnBeforeJobFree)},
+            {"OnAfterJobAdd", bool(s->OnAfterJobAdd)},
+            {"OnAfterJobEdit", bool(s->OnAfterJobEdit)},
+            {"OnAfterJobFree", bool(s->OnAfterJobFree)},
+            {"OnAfterJobRemove", bool(s->OnAfterJobRemove)},
+            {"OnAfterItemAdd", bool(s->OnAfterItemAdd)},
+            {"OnAfterItemEdit", bool(s->OnAfterItemEdit)},
+            {"OnAfterItemFree", bool(s->OnAfterItemFree)},
+            {"OnAfterItemRemove", bool(s->OnAfterItemRemove)},
+            {"OnMouseUp", bool(s->OnMouseUp)}};
+        for (const auto& [name, bound] : events)
+            QVERIFY2(bound, qPrintable(QString("%1 on loom %2").arg(name).arg(i)));
+        // The columns leave adding to the do-handlers: no before-add veto.
+        QVERIFY(!s->OnBeforeJobAdd && !s->OnBeforeItemAdd);
+    }
 }
 
 QTEST_MAIN(TestRules)
