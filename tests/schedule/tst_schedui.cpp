@@ -198,6 +198,8 @@ private slots:
         QTest::newRow("dates row") << 2 << "&Add Item...";
         QTest::newRow("empty job area") << 3 << "&Add New Job...";
         QTest::newRow("header") << 4 << "&Add New Job...";
+        QTest::newRow("job area border") << 5 << "&Add New Job...";
+        QTest::newRow("column frame") << 6 << "&Add New Job...";
     }
     void rightClickOpensTheNearestMenu() {
         QFETCH(int, where);
@@ -226,7 +228,16 @@ private slots:
             target = s->HeaderRow();
             p = target->rect().center();
             break;
+        case 5:
+            target = s->JobArea();
+            p = QPoint(0, target->height() / 2);
+            break;
+        case 6:
+            target = s;
+            p = QPoint(0, s->height() / 2);
+            break;
         }
+        QCOMPARE(target->childAt(p), nullptr);
         mouseClick(target, p, Qt::RightButton);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
@@ -294,6 +305,24 @@ private slots:
         QCOMPARE(log.joined(), events);
         QVERIFY(script.dialogTitles.isEmpty());
         QVERIFY(script.inputCaptions.isEmpty());
+    }
+
+    // A Do handler that removes the item it was asked to edit ends the
+    // edit there: no after event carries the removed item.
+    void itemRemovedWhileEdited() {
+        TVxJobSchedule s;
+        TVxJob* job = s.AddJob(0, "P", QString(), 0, 0);
+        TVxJobItem* item = job->AddItem(0, "A");
+        EventLog log;
+        log.attach(&s);
+        s.OnDoItemEdit = [&](TVxJobSchedule*, TVxJob* j, TVxJobItem* i) { j->RemoveItem(i, true); };
+        s.OnAfterItemEdit = [&](TVxJobSchedule*, TVxJob*, TVxJobItem* i) {
+            log.lines << "S:AfterItemEdit " + i->Caption();
+        };
+        item->ExecuteEditItem();
+        QCOMPARE(job->ItemCount(), 0);
+        QCOMPARE(log.joined(), QString("S:BeforeItemEdit,S:BeforeItemRemove,S:BeforeItemFree,"
+                                       "S:AfterItemRemove,S:AfterItemFree"));
     }
 
     void promptsWithoutHandlers() {
