@@ -1781,6 +1781,11 @@ void TVxJobArea::mousePressEvent(QMouseEvent* event) {
         event->button() == Qt::LeftButton ? DragSourceAt(event->position().toPoint()) : nullptr;
     QPoint relative;
     QObject* sender = ElementAt(event->position().toPoint(), &relative);
+    // The pressed element keeps the mouse until the release, as a control
+    // holding the capture: the mouse-up goes to it and only a release over
+    // it makes a click.
+    m_PressElement = sender;
+    m_PressOrigin = event->position().toPoint() - relative + QPoint(0, ScrollPos());
     if (m_Schedule->OnMouseDown)
         VxGuard(m_Schedule, [&] {
             m_Schedule->OnMouseDown(sender, event->button(), event->modifiers(), relative.x(),
@@ -1796,6 +1801,8 @@ void TVxJobArea::mouseMoveEvent(QMouseEvent* event) {
                 QApplication::startDragDistance()) {
             QObject* source = m_PressSource;
             m_PressSource = nullptr;
+            // Neither a drop nor a cancelled drag ends in a click.
+            m_SkipClick = true;
             drag.Begin(source, viewport(), event->globalPosition().toPoint());
         } else if (drag.Active()) {
             drag.Move(event->globalPosition().toPoint());
@@ -1822,8 +1829,15 @@ void TVxJobArea::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QPointer<TVxJobSchedule> schedule(m_Schedule);
+    const QPoint pos = event->position().toPoint();
     QPoint relative;
-    QObject* sender = ElementAt(event->position().toPoint(), &relative);
+    QObject* sender = m_PressElement;
+    if (!sender)
+        sender = ElementAt(pos, &relative);
+    else if (sender == m_Schedule)
+        relative = pos;
+    else
+        relative = pos + QPoint(0, ScrollPos()) - m_PressOrigin;
     if (m_Schedule->OnMouseUp)
         VxGuard(m_Schedule, [&] {
             m_Schedule->OnMouseUp(sender, event->button(), event->modifiers(), relative.x(),
@@ -1831,10 +1845,12 @@ void TVxJobArea::mouseReleaseEvent(QMouseEvent* event) {
         });
     if (!schedule) return;
     if (m_Schedule->Box()) m_Schedule->Box()->ScrollTimer->stop();
-    if (event->button() == Qt::LeftButton && !m_SkipClick) {
+    if (event->button() == Qt::LeftButton && !m_SkipClick && m_PressElement &&
+        viewport()->rect().contains(pos)) {
         // Re-hit: the mouse-up handler may have changed the jobs.
-        sender = ElementAt(event->position().toPoint(), &relative);
-        VxGuard(m_Schedule, [&] { m_Schedule->DispatchClick(sender); });
+        QObject* released = ElementAt(pos, &relative);
+        if (released == m_PressElement)
+            VxGuard(m_Schedule, [&] { m_Schedule->DispatchClick(released); });
     }
     m_SkipClick = false;
 }

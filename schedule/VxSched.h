@@ -564,4 +564,7 @@ private:
     bool m_SkipClick = false;
     QPoint m_PressPos;
     QPointer<QObject> m_PressSource;
+    // The element pressed and its top-left in content coordinates.
+    QPointer<QObject> m_PressElement;
+    QPoint m_PressOrigin;
 };

@@ -229,7 +229,15 @@ private slots:
         QCOMPARE(QApplication::overrideCursor()->shape(),
                  accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
         QTest::keyClick(w.window.get(), Qt::Key_Escape);
+        // A cancelled drag ends in no click either.
+        bool clicked = false;
+        for (TVxJobSchedule* s : {s0, s1}) {
+            s->OnItemClick = [&](TVxJobSchedule*, TVxJob*, TVxJobItem*) { clicked = true; };
+            s->OnJobClick = [&](TVxJobSchedule*, TVxJob*) { clicked = true; };
+            s->OnClick = [&](QObject*) { clicked = true; };
+        }
         mouseRelease(to, end);
+        QVERIFY(!clicked);
         QCOMPARE(jobOrder(s0), QString("PQ"));
         QCOMPARE(itemOrder(p), QString("ABC"));
     }

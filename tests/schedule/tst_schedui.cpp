@@ -527,6 +527,51 @@ private slots:
         QCOMPARE(log.join(','), raised);
     }
 
+    // The pressed element holds the mouse: the mouse-up goes to it, and a
+    // click needs the release over that same element.
+    void releaseElsewhere_data() {
+        QTest::addColumn<QString>("release");
+        QTest::addColumn<QString>("raised");
+        QTest::newRow("same row") << "dates P"
+                                  << "up P,job:P";
+        QTest::newRow("other job") << "caption Q"
+                                   << "up P";
+        QTest::newRow("empty area") << "empty"
+                                    << "up P";
+        QTest::newRow("outside the column") << "outside"
+                                            << "up P";
+    }
+    void releaseElsewhere() {
+        QFETCH(QString, release);
+        QFETCH(QString, raised);
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S");
+        TVxJob* p = s->AddJob(0, "P", QString(), 46000, 0);
+        TVxJob* q = s->AddJob(0, "Q", QString(), 46000, 0);
+        QStringList log;
+        s->OnJobClick = [&](TVxJobSchedule*, TVxJob* j) { log << "job:" + j->UpperCaption(); };
+        s->OnClick = [&](QObject*) { log << "click"; };
+        s->OnMouseUp = [&](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            auto* job = dynamic_cast<TVxJob*>(sender);
+            log << "up " + (job ? job->UpperCaption() : QString("S"));
+        };
+        QWidget* vp = s->JobArea()->viewport();
+        // The dates row starts no drag, so the mouse may wander.
+        const QPoint start = partPos(p, TVxJobPart::Dates);
+        QPoint end = start + QPoint(1, 0);
+        if (release == "caption Q")
+            end = partPos(q, TVxJobPart::UpperCaption);
+        else if (release == "empty")
+            end = QPoint(10, vp->height() - 5);
+        else if (release == "outside")
+            end = QPoint(vp->width() + 40, start.y());
+        mousePress(vp, start);
+        mouseMove(vp, end);
+        mouseRelease(vp, end);
+        QVERIFY(!VxScheduleDragActive());
+        QCOMPARE(log.join(','), raised);
+    }
+
     void doubleClicks_data() {
         QTest::addColumn<QString>("where");
         QTest::addColumn<bool>("hideCaptions");
