@@ -102,23 +102,26 @@ void TVxJobItem::ExecuteEditItem() {
     TVxJob* job = m_Job;
     TVxJobSchedule* schedule = job->Schedule();
     if (!schedule) throw EVxError(QStringLiteral("Job not owned by schedule!"));
+    // A handler that removed the item gets no after event for it.
+    QPointer<TVxJobItem> self(this);
     if (schedule->OnBeforeItemEdit) schedule->OnBeforeItemEdit(schedule, job, this);
     if (schedule->OnDoItemEdit) {
         schedule->OnDoItemEdit(schedule, job, this);
-        if (schedule->OnAfterItemEdit) schedule->OnAfterItemEdit(schedule, job, this);
+        if (self && schedule->OnAfterItemEdit) schedule->OnAfterItemEdit(schedule, job, this);
         return;
     }
     if (schedule->OnInitItemDialog) {
         QStringList selected;
         if (VxExecuteItemDialog(schedule, QStringLiteral("Edit Item"), schedule, job, this,
                                 selected) &&
-            schedule->OnAfterItemEdit)
+            self && schedule->OnAfterItemEdit)
             schedule->OnAfterItemEdit(schedule, job, this);
         return;
     }
     QString text = m_Caption;
     if (VxDialogs::inputQuery(schedule, QStringLiteral("Edit Job Item"),
-                              QStringLiteral("Definition"), text))
+                              QStringLiteral("Definition"), text) &&
+        self)
         SetCaption(text);
 }
 
@@ -304,6 +307,9 @@ void TVxJob::InsertItem(TVxJobItem* item) {
 
 void TVxJob::InsertItemAt(int index, TVxJobItem* item) {
     if (!item) return;
+    // A target before the start is refused before the item leaves its job
+    // (one beyond the end is clamped by the move).
+    if (index < 0) throw EVxListIndexError(index);
     // Already here: moving the last item instead would shuffle another one.
     if (const int current = IndexOfItem(item); current >= 0) {
         MoveItem(current, index);
@@ -378,6 +384,7 @@ void TVxJob::Arrange() {
     }
     if (m_Expanded) {
         for (TVxJobItem* item : m_Items) {
+            item->m_Visible = true;
             item->m_Top = y;
             y += kBoxRowHeight;
         }
@@ -385,6 +392,10 @@ void TVxJob::Arrange() {
             StatusRow.Top = y;
             y += kBoxRowHeight;
         }
+    } else {
+        // A collapsed job hides its items, also one just moved into it.
+        for (TVxJobItem* item : m_Items)
+            item->m_Visible = false;
     }
     const int oldHeight = m_Height;
     m_Height = y + kJobInset;
@@ -649,6 +660,15 @@ void TVxJobSchedule::focusOutEvent(QFocusEvent* event) {
     if (OnExit) VxGuard(this, [&] { OnExit(this); });
 }
 
+void TVxJobSchedule::contextMenuEvent(QContextMenuEvent* event) {
+    // The column's own frame and the job area's border (whose presses reach
+    // the column) open the schedule menu like the rest of the job area.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    BuildMenu(menu);
+    menu->popup(event->globalPos());
+}
+
 void TVxJobSchedule::SetExpanded(bool expanded) {
     m_Expanded = expanded;
     for (TVxJob* job : m_Jobs)
@@ -741,6 +761,9 @@ void TVxJobSchedule::InsertJob(TVxJob* job) {
 
 void TVxJobSchedule::InsertJobAt(int index, TVxJob* job) {
     if (!job) return;
+    // A target before the start is refused before the job leaves its
+    // schedule (one beyond the end is clamped by the move).
+    if (index < 0) throw EVxListIndexError(index);
     // Already here: moving the last job instead would shuffle another one.
     if (const int current = IndexOfJob(job); current >= 0) {
         MoveJob(current, index);
@@ -1296,8 +1319,9 @@ private:
         return t;
     }
 
-    // Standard handling of a drag of anything: accepted only by an assigned
-    // OnDragOver.
+    // Standard handling of a drag of anything but a job or an item: accepted
+    // only by an assigned OnDragOver, so the cursor never promises a drop
+    // that nothing would take.
     static bool StandardOver(const TVxDragOverEvent& handler, QObject* sender, QObject* source,
                              const QPoint& pos, TVxDragState state) {
         bool accept = false;
@@ -1380,9 +1404,8 @@ private:
                 else if (TVxJob* job = SourceJob()) {
                     if (t.schedule->OnJobDragOver)
                         t.schedule->OnJobDragOver(t.schedule, job, -1, accept);
-                } else if (t.schedule->OnDragOver) {
-                    t.schedule->OnDragOver(t.schedule, source, t.pos.x(), t.pos.y(), state, accept);
-                }
+                } else
+                    accept = StandardOver(t.schedule->OnDragOver, t.schedule, source, t.pos, state);
                 break;
             case Kind::ScheduleFrame:
                 if (SourceItem())
@@ -1412,8 +1435,8 @@ private:
                 accept = false;
             else if (s->OnJobDragOver)
                 s->OnJobDragOver(s, dragged, s->IndexOfJob(job), accept);
-        } else if (s->OnDragOver) {
-            s->OnDragOver(job, m_Source, t.pos.x(), t.pos.y(), state, accept);
+        } else {
+            accept = StandardOver(s->OnDragOver, job, m_Source, t.pos, state);
         }
     }
 
@@ -1758,6 +1781,11 @@ void TVxJobArea::mousePressEvent(QMouseEvent* event) {
         event->button() == Qt::LeftButton ? DragSourceAt(event->position().toPoint()) : nullptr;
     QPoint relative;
     QObject* sender = ElementAt(event->position().toPoint(), &relative);
+    // The pressed element keeps the mouse until the release, as a control
+    // holding the capture: the mouse-up goes to it and only a release over
+    // it makes a click.
+    m_PressElement = sender;
+    m_PressOrigin = event->position().toPoint() - relative + QPoint(0, ScrollPos());
     if (m_Schedule->OnMouseDown)
         VxGuard(m_Schedule, [&] {
             m_Schedule->OnMouseDown(sender, event->button(), event->modifiers(), relative.x(),
@@ -1773,6 +1801,8 @@ void TVxJobArea::mouseMoveEvent(QMouseEvent* event) {
                 QApplication::startDragDistance()) {
             QObject* source = m_PressSource;
             m_PressSource = nullptr;
+            // Neither a drop nor a cancelled drag ends in a click.
+            m_SkipClick = true;
             drag.Begin(source, viewport(), event->globalPosition().toPoint());
         } else if (drag.Active()) {
             drag.Move(event->globalPosition().toPoint());
@@ -1799,8 +1829,15 @@ void TVxJobArea::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QPointer<TVxJobSchedule> schedule(m_Schedule);
+    const QPoint pos = event->position().toPoint();
     QPoint relative;
-    QObject* sender = ElementAt(event->position().toPoint(), &relative);
+    QObject* sender = m_PressElement;
+    if (!sender)
+        sender = ElementAt(pos, &relative);
+    else if (sender == m_Schedule)
+        relative = pos;
+    else
+        relative = pos + QPoint(0, ScrollPos()) - m_PressOrigin;
     if (m_Schedule->OnMouseUp)
         VxGuard(m_Schedule, [&] {
             m_Schedule->OnMouseUp(sender, event->button(), event->modifiers(), relative.x(),
@@ -1808,10 +1845,12 @@ void TVxJobArea::mouseReleaseEvent(QMouseEvent* event) {
         });
     if (!schedule) return;
     if (m_Schedule->Box()) m_Schedule->Box()->ScrollTimer->stop();
-    if (event->button() == Qt::LeftButton && !m_SkipClick) {
+    if (event->button() == Qt::LeftButton && !m_SkipClick && m_PressElement &&
+        viewport()->rect().contains(pos)) {
         // Re-hit: the mouse-up handler may have changed the jobs.
-        sender = ElementAt(event->position().toPoint(), &relative);
-        VxGuard(m_Schedule, [&] { m_Schedule->DispatchClick(sender); });
+        QObject* released = ElementAt(pos, &relative);
+        if (released == m_PressElement)
+            VxGuard(m_Schedule, [&] { m_Schedule->DispatchClick(released); });
     }
     m_SkipClick = false;
 }

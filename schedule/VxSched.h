@@ -422,6 +422,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class TVxJob;
@@ -563,4 +564,7 @@ private:
     bool m_SkipClick = false;
     QPoint m_PressPos;
     QPointer<QObject> m_PressSource;
+    // The element pressed and its top-left in content coordinates.
+    QPointer<QObject> m_PressElement;
+    QPoint m_PressOrigin;
 };

@@ -229,7 +229,15 @@ private slots:
         QCOMPARE(QApplication::overrideCursor()->shape(),
                  accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
         QTest::keyClick(w.window.get(), Qt::Key_Escape);
+        // A cancelled drag ends in no click either.
+        bool clicked = false;
+        for (TVxJobSchedule* s : {s0, s1}) {
+            s->OnItemClick = [&](TVxJobSchedule*, TVxJob*, TVxJobItem*) { clicked = true; };
+            s->OnJobClick = [&](TVxJobSchedule*, TVxJob*) { clicked = true; };
+            s->OnClick = [&](QObject*) { clicked = true; };
+        }
         mouseRelease(to, end);
+        QVERIFY(!clicked);
         QCOMPARE(jobOrder(s0), QString("PQ"));
         QCOMPARE(itemOrder(p), QString("ABC"));
     }
@@ -273,6 +281,53 @@ private slots:
         dragTo(s0->JobArea()->viewport(), QPoint(20, 50), s1->JobArea()->viewport(),
                QPoint(20, 60));
         QCOMPARE(log, QStringList{"S1<-S0"});
+    }
+
+    // A drag of anything but a job or an item (here a column) is accepted
+    // only where an OnDragOver handler takes it; the cursor says so.
+    void foreignDragNeedsAStandardHandler_data() {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<bool>("handler");
+        QTest::newRow("job area, no handler") << "area" << false;
+        QTest::newRow("job area, handler") << "area" << true;
+        QTest::newRow("job row, no handler") << "job" << false;
+        QTest::newRow("job row, handler") << "job" << true;
+        QTest::newRow("item, no handler") << "item" << false;
+        QTest::newRow("header, no handler") << "header" << false;
+    }
+    void foreignDragNeedsAStandardHandler() {
+        QFETCH(QString, over);
+        QFETCH(bool, handler);
+        ScheduleWindow w;
+        TVxJobSchedule* s0 = w.column("S0");
+        TVxJobSchedule* s1 = w.column("S1", {"P"});
+        TVxJob* p = s1->Jobs(0);
+        TVxJobItem* a = p->AddItem(0, "A");
+        QObject* sender = nullptr;
+        if (handler)
+            s1->OnDragOver = [&](QObject* from, QObject*, int, int, TVxDragState, bool&) {
+                sender = from;
+            };
+        QWidget* to = s1->JobArea()->viewport();
+        QPoint end(20, to->height() - 20);
+        if (over == "job")
+            end = partPos(p, TVxJobPart::UpperCaption);
+        else if (over == "item")
+            end = partPos(p, TVxJobPart::Item, a);
+        else if (over == "header") {
+            to = s1->HeaderRow();
+            end = to->rect().center();
+        }
+        dragOver(s0->JobArea()->viewport(), QPoint(20, 100), to, end);
+        QVERIFY(VxScheduleDragActive());
+        QCOMPARE(VxScheduleDragSource(), static_cast<QObject*>(s0));
+        QCOMPARE(VxScheduleDragAccepted(), handler);
+        QCOMPARE(QApplication::overrideCursor()->shape(),
+                 handler ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        if (handler)
+            QCOMPARE(sender, over == "job" ? static_cast<QObject*>(p) : static_cast<QObject*>(s1));
+        QTest::keyClick(w.window.get(), Qt::Key_Escape);
+        mouseRelease(to, end);
     }
 
     void autoScroll_data() {

@@ -389,6 +389,54 @@ private slots:
         QCOMPARE(s->JobCount(), 2);
     }
 
+    // A target before the start fails before anything moves: the object
+    // stays where it was and no event is raised.
+    void negativeInsertTargetsChangeNothing_data() {
+        QTest::addColumn<bool>("jobs");
+        QTest::newRow("InsertJobAt(-1)") << true;
+        QTest::newRow("InsertItemAt(-1)") << false;
+    }
+    void negativeInsertTargetsChangeNothing() {
+        QFETCH(bool, jobs);
+        std::unique_ptr<TVxJobSchedule> s0(makeSchedule("S0", {"X"}));
+        std::unique_ptr<TVxJobSchedule> s1(makeSchedule("S1", {"P"}));
+        TVxJob* x = s0->Jobs(0);
+        TVxJobItem* a = x->AddItem(0, "A");
+        EventLog log;
+        log.attach(s0.get());
+        log.attach(s1.get());
+        if (jobs) {
+            QVERIFY_THROWS_EXCEPTION(EVxListIndexError, s1->InsertJobAt(-1, x));
+            QCOMPARE(x->Schedule(), s0.get());
+            QCOMPARE(s1->JobCount(), 1);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(EVxListIndexError, s1->Jobs(0)->InsertItemAt(-1, a));
+            QCOMPARE(a->Job(), x);
+            QCOMPARE(s1->Jobs(0)->ItemCount(), 0);
+        }
+        QVERIFY(!s1->AddingJob);
+        QVERIFY(log.lines.isEmpty());
+    }
+
+    void itemsOfACollapsedJobStayHidden() {
+        std::unique_ptr<TVxJobSchedule> s(makeSchedule("S", {"P", "Q"}));
+        TVxJob* p = s->Jobs(0);
+        TVxJob* q = s->Jobs(1);
+        TVxJobItem* a = p->AddItem(0, "A");
+        s->SetExpanded(false);
+        QVERIFY(!a->Visible());
+        const int height = q->Height();
+        TVxJobItem* b = q->AddItem(0, "B");
+        q->InsertItemAt(0, a);
+        QVERIFY(!a->Visible());
+        QVERIFY(!b->Visible());
+        QCOMPARE(q->Height(), height);
+        s->SetExpanded(true);
+        QVERIFY(a->Visible());
+        QVERIFY(b->Visible());
+        QCOMPARE(q->Height(), height + 2 * 15);
+    }
+
     void ownerChecks_data() {
         QTest::addColumn<int>("which");
         QTest::addColumn<QString>("message");

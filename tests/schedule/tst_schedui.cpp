@@ -198,6 +198,8 @@ private slots:
         QTest::newRow("dates row") << 2 << "&Add Item...";
         QTest::newRow("empty job area") << 3 << "&Add New Job...";
         QTest::newRow("header") << 4 << "&Add New Job...";
+        QTest::newRow("job area border") << 5 << "&Add New Job...";
+        QTest::newRow("column frame") << 6 << "&Add New Job...";
     }
     void rightClickOpensTheNearestMenu() {
         QFETCH(int, where);
@@ -226,7 +228,16 @@ private slots:
             target = s->HeaderRow();
             p = target->rect().center();
             break;
+        case 5:
+            target = s->JobArea();
+            p = QPoint(0, target->height() / 2);
+            break;
+        case 6:
+            target = s;
+            p = QPoint(0, s->height() / 2);
+            break;
         }
+        QCOMPARE(target->childAt(p), nullptr);
         mouseClick(target, p, Qt::RightButton);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
@@ -294,6 +305,24 @@ private slots:
         QCOMPARE(log.joined(), events);
         QVERIFY(script.dialogTitles.isEmpty());
         QVERIFY(script.inputCaptions.isEmpty());
+    }
+
+    // A Do handler that removes the item it was asked to edit ends the
+    // edit there: no after event carries the removed item.
+    void itemRemovedWhileEdited() {
+        TVxJobSchedule s;
+        TVxJob* job = s.AddJob(0, "P", QString(), 0, 0);
+        TVxJobItem* item = job->AddItem(0, "A");
+        EventLog log;
+        log.attach(&s);
+        s.OnDoItemEdit = [&](TVxJobSchedule*, TVxJob* j, TVxJobItem* i) { j->RemoveItem(i, true); };
+        s.OnAfterItemEdit = [&](TVxJobSchedule*, TVxJob*, TVxJobItem* i) {
+            log.lines << "S:AfterItemEdit " + i->Caption();
+        };
+        item->ExecuteEditItem();
+        QCOMPARE(job->ItemCount(), 0);
+        QCOMPARE(log.joined(), QString("S:BeforeItemEdit,S:BeforeItemRemove,S:BeforeItemFree,"
+                                       "S:AfterItemRemove,S:AfterItemFree"));
     }
 
     void promptsWithoutHandlers() {
@@ -495,6 +524,51 @@ private slots:
             mouseClick(vp, QPoint(10, vp->height() - 5));
         else
             mouseClick(s->FooterRow(), s->FooterRow()->rect().center());
+        QCOMPARE(log.join(','), raised);
+    }
+
+    // The pressed element holds the mouse: the mouse-up goes to it, and a
+    // click needs the release over that same element.
+    void releaseElsewhere_data() {
+        QTest::addColumn<QString>("release");
+        QTest::addColumn<QString>("raised");
+        QTest::newRow("same row") << "dates P"
+                                  << "up P,job:P";
+        QTest::newRow("other job") << "caption Q"
+                                   << "up P";
+        QTest::newRow("empty area") << "empty"
+                                    << "up P";
+        QTest::newRow("outside the column") << "outside"
+                                            << "up P";
+    }
+    void releaseElsewhere() {
+        QFETCH(QString, release);
+        QFETCH(QString, raised);
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("S");
+        TVxJob* p = s->AddJob(0, "P", QString(), 46000, 0);
+        TVxJob* q = s->AddJob(0, "Q", QString(), 46000, 0);
+        QStringList log;
+        s->OnJobClick = [&](TVxJobSchedule*, TVxJob* j) { log << "job:" + j->UpperCaption(); };
+        s->OnClick = [&](QObject*) { log << "click"; };
+        s->OnMouseUp = [&](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            auto* job = dynamic_cast<TVxJob*>(sender);
+            log << "up " + (job ? job->UpperCaption() : QString("S"));
+        };
+        QWidget* vp = s->JobArea()->viewport();
+        // The dates row starts no drag, so the mouse may wander.
+        const QPoint start = partPos(p, TVxJobPart::Dates);
+        QPoint end = start + QPoint(1, 0);
+        if (release == "caption Q")
+            end = partPos(q, TVxJobPart::UpperCaption);
+        else if (release == "empty")
+            end = QPoint(10, vp->height() - 5);
+        else if (release == "outside")
+            end = QPoint(vp->width() + 40, start.y());
+        mousePress(vp, start);
+        mouseMove(vp, end);
+        mouseRelease(vp, end);
+        QVERIFY(!VxScheduleDragActive());
         QCOMPARE(log.join(','), raised);
     }
 
