@@ -394,7 +394,29 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::LoadButtonClick() {}
 void TMainForm::SaveButtonClick() {}
-void TMainForm::ClearButtonClick() {}
+void TMainForm::ClearButtonClick() {
+    if (VxDialogs::confirm(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes) return;
+    {
+        // The planner asked once for the whole board: no question per job,
+        // no re-dating while the looms empty.
+        BulkUpdate = true;
+        struct EndBulk {
+            bool& flag;
+            ~EndBulk() { flag = false; }
+        } endBulk{BulkUpdate};
+        for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
+            TVxJobSchedule* loom = ScheduleBox->Schedules(i);
+            loom->ClearJobs(true);
+            loom->SetFooter(QString());
+        }
+    }
+    setWindowTitle(QStringLiteral("Demo: Plexiweave Scheduler"));
+    for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
+        button->setEnabled(false);
+    Modified = false;
+    NextJobNo = 1;
+    NextItemNo = 1;
+}
 void TMainForm::PrintButtonClick() {}
 void TMainForm::ReqmtsButtonClick() {}
 void TMainForm::OutputButtonClick() {}

@@ -37,6 +37,8 @@ private slots:
     void deletion_data();
     void deletion();
     void clearAllStopsAtTheReed();
+    void clearButton_data();
+    void clearButton();
     void removingTheFirstJobMovesTheLoomStart();
     void menusByKind();
     void statusMessageVanishes_data();
@@ -473,6 +475,38 @@ void TestRules::clearAllStopsAtTheReed() {
     QCOMPARE(other->JobCount(), 0);
     QCOMPARE(other->Footer(), QString());
     QCOMPARE(p.Main->LoomStartDates->DateOf(other), QString("0"));
+}
+
+void TestRules::clearButton_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes clears every loom") << int(QMessageBox::Yes);
+    QTest::newRow("No keeps everything") << int(QMessageBox::No);
+}
+
+// The toolbar's Clear asks once for the whole board, then empties every loom
+// without the per-job questions or the reed rule.
+void TestRules::clearButton() {
+    QFETCH(int, answer);
+    Plant p;
+    for (const char* job : {"R2400", "W-RED:100"})
+        p.Add(p.Loom(0), job);
+    p.Add(p.Loom(1), "Planned maintenance");
+    QVERIFY(p.Main->ClearButton->isEnabled());
+    const int nextJob = p.Main->NextJobNo;
+    VxDialogScript script;
+    script.answers = {QMessageBox::StandardButton(answer)};
+    QTest::mouseClick(p.Main->ClearButton, Qt::LeftButton);
+    QCOMPARE(script.texts(), QStringList({"Clear all jobs?"}));
+    const bool cleared = answer == QMessageBox::Yes;
+    QCOMPARE(p.Loom(0)->JobCount(), cleared ? 0 : 2);
+    QCOMPARE(p.Loom(1)->JobCount(), cleared ? 0 : 1);
+    QCOMPARE(p.Loom(0)->Footer().isEmpty(), cleared);
+    QCOMPARE(p.Main->ClearButton->isEnabled(), !cleared);
+    QCOMPARE(p.Main->PrintButton->isEnabled(), !cleared);
+    QCOMPARE(p.Main->Modified, !cleared);
+    QCOMPARE(p.Main->NextJobNo, cleared ? 1 : nextJob);
+    QVERIFY(!p.Main->BulkUpdate);
+    QCOMPARE(p.Main->windowTitle(), QString("Demo: Plexiweave Scheduler"));
 }
 
 void TestRules::removingTheFirstJobMovesTheLoomStart() {
