@@ -438,14 +438,7 @@ TVxCustomCalendar::TVxCustomCalendar(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    m_focusTracking = VxTrackFocus(
-        this,
-        [this] {
-            if (OnEnter) OnEnter(this);
-        },
-        [this] {
-            if (OnExit) OnExit(this);
-        });
+    m_focusTracking = VxTrackFocus(this, OnEnter, OnExit);
 
     CreateTitleBar();
     m_gridWidget = new TVxCalendarGrid(this);

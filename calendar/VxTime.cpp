@@ -25,16 +25,19 @@ bool isDigit(QChar c) {
 }
 } // namespace
 
-QMetaObject::Connection VxTrackFocus(QWidget* control, std::function<void()> onEnter,
-                                     std::function<void()> onExit) {
+QMetaObject::Connection VxTrackFocus(QWidget* control, const std::function<void(QObject*)>& onEnter,
+                                     const std::function<void(QObject*)>& onExit) {
     auto inside = [control](QWidget* widget) {
         return widget && (widget == control || control->isAncestorOf(widget));
     };
+    auto raise = [control](const std::function<void(QObject*)>& handler) {
+        if (handler) VxGuard(control, [&] { handler(control); });
+    };
     return QObject::connect(qApp, &QApplication::focusChanged, control,
-                            [=](QWidget* old, QWidget* now) {
+                            [=, &onEnter, &onExit](QWidget* old, QWidget* now) {
                                 const bool was = inside(old), is = inside(now);
-                                if (!was && is) VxGuard(control, onEnter);
-                                if (was && !is) VxGuard(control, onExit);
+                                if (!was && is) raise(onEnter);
+                                if (was && !is) raise(onExit);
                             });
 }
 
@@ -197,14 +200,7 @@ TVxTimePicker::TVxTimePicker(QWidget* parent) : QFrame(parent) {
     connect(m_up, &QAbstractButton::clicked, this, [this] { StepUp(); });
     connect(m_down, &QAbstractButton::clicked, this, [this] { StepDown(); });
 
-    m_focusTracking = VxTrackFocus(
-        this,
-        [this] {
-            if (OnEnter) OnEnter(this);
-        },
-        [this] {
-            if (OnExit) OnExit(this);
-        });
+    m_focusTracking = VxTrackFocus(this, OnEnter, OnExit);
 
     setAutoFillBackground(true);
     SetColor(m_color);

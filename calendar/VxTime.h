@@ -11,13 +11,14 @@
 
 class TVxTimePicker;
 
-// Runs onEnter when the focus moves into `control` (itself or any part of
-// it) from outside, and onExit when it leaves it; moves among its parts
-// count for nothing. Handler errors are shown, an abort is silent.
-// Owners disconnect the returned connection in their destructor: the focus
-// leaves a dying widget only after its own members are gone.
-QMetaObject::Connection VxTrackFocus(QWidget* control, std::function<void()> onEnter,
-                                     std::function<void()> onExit);
+// Raises onEnter(control) when the focus moves into `control` (itself or any
+// part of it) from outside, and onExit(control) when it leaves it; moves
+// among its parts count for nothing. The slots are read when the focus
+// moves, so handlers assigned later are seen. Handler errors are shown, an
+// abort is silent. Owners disconnect the returned connection in their
+// destructor: the focus leaves a dying widget only after its members are gone.
+QMetaObject::Connection VxTrackFocus(QWidget* control, const std::function<void(QObject*)>& onEnter,
+                                     const std::function<void(QObject*)>& onExit);
 
 // One digit of the picker. Drawn by hand so that a one-character field fits
 // in 7 pixels; holds at most one character, typing replaces it.
