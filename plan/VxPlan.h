@@ -1,0 +1,76 @@
+#pragma once
+// A scenario as plain values: every loom with its jobs in running order, each
+// warp with its fabric items. Save, load, print, export and undo read and
+// write this; the board is only one view of it.
+//
+// Derived values (captions, remaining capacity, weaving-time estimates,
+// footers, a job's reed ends) are not kept: whoever puts a plan on the board
+// recomputes them from the reference tables.
+
+#include <QString>
+#include <QVector>
+#include <cstdint>
+
+enum class TVxPlanJobKind { Reed, Warp, Downtime };
+
+struct TVxPlanItem {
+    int ItemNo = 0;
+    QString FabricStru;
+    QString FabricCol;
+    QString WeftCol;
+    int32_t Pieces = 0;
+
+    bool operator==(const TVxPlanItem& other) const;
+    bool operator!=(const TVxPlanItem& other) const { return !(*this == other); }
+};
+
+struct TVxPlanJob {
+    TVxPlanJobKind Kind = TVxPlanJobKind::Downtime;
+    int JobNo = 0;
+    // Day numbers since 30 December 1899; a finish of 0 means none.
+    double StartDate = 0;
+    double FinishDate = 0;
+    // Whether the board shows the job's items (a view setting kept so a
+    // restored board looks as it did).
+    bool Expanded = true;
+
+    // Reed.
+    int32_t TotalEnds = 0;
+    float DentsPerCm = 0;
+    // Warp.
+    QString WarpType;
+    QString WarpCol;
+    int32_t WarpLen = 0;
+    QVector<TVxPlanItem> Items;
+    // Downtime.
+    QString Descr;
+
+    bool operator==(const TVxPlanJob& other) const;
+    bool operator!=(const TVxPlanJob& other) const { return !(*this == other); }
+};
+
+struct TVxPlanLoom {
+    // The loom's number (LOOMSPEC.POSN), its column's ScheduleNo.
+    int ScheduleNo = 0;
+    // The loom's start date as the main window keeps it (short-date text,
+    // "0" while none).
+    QString StartDate = QStringLiteral("0");
+    QVector<TVxPlanJob> Jobs;
+
+    bool operator==(const TVxPlanLoom& other) const;
+    bool operator!=(const TVxPlanLoom& other) const { return !(*this == other); }
+};
+
+struct TVxPlan {
+    QVector<TVxPlanLoom> Looms;
+    int NextJobNo = 1;
+    int NextItemNo = 1;
+
+    int JobCount() const;
+    int ItemCount() const;
+    // The loom of that number, or null.
+    const TVxPlanLoom* Loom(int scheduleNo) const;
+
+    bool operator==(const TVxPlan& other) const;
+    bool operator!=(const TVxPlan& other) const { return !(*this == other); }
+};
