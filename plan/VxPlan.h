@@ -53,8 +53,9 @@ struct TVxPlanLoom {
     // The loom's number (LOOMSPEC.POSN), its column's ScheduleNo.
     int ScheduleNo = 0;
     // The loom's start date as the main window keeps it (short-date text,
-    // "0" while none).
-    QString StartDate = QStringLiteral("0");
+    // "0" while none). Empty: not known (a stored scenario keeps no start
+    // dates), so the board takes its first job's start.
+    QString StartDate;
     QVector<TVxPlanJob> Jobs;
 
     bool operator==(const TVxPlanLoom& other) const;
