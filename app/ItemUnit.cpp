@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace {
 // Focus handed to the pieces comes with its text selected, so what the user
@@ -106,11 +107,18 @@ void TItemForm::TypeOrPiecesChange() {
 }
 
 void TItemForm::CheckOk() {
-    const int pieces = Pieces();
+    // Read wide, so that a count beyond what an item holds is refused as
+    // over capacity rather than wrapped.
+    bool isNumber = false;
+    const long long pieces = PiecesEdit->text().trimmed().toLongLong(&isNumber, 10);
+    if (!isNumber) Pieces(); // throws the usual message
     // Fewer than one piece is no band of fabric; a negative count would
     // also hand capacity back to the warp that its other fabrics then use.
     if (pieces < 1) throw EVxError(QStringLiteral("The number of pieces must be at least 1"));
     CheckCapacity(EditedJob, FabricStruOf(SelectedFabric()), pieces - OldPieces, Context);
+    if (pieces > std::numeric_limits<int32_t>::max()) // only a weightless, lengthless fabric
+        throw EVxError(QStringLiteral("The number of pieces must be at most %1")
+                           .arg(std::numeric_limits<int32_t>::max()));
 }
 
 void TItemForm::OKButtonClick() {

@@ -35,7 +35,16 @@ QString VxDateToStr(TDateTime day);
 bool VxTryStrToDate(const QString& text, TDateTime& day);
 
 // Halves to the even neighbour, as every capacity and hour figure is rounded.
+// Values beyond long long's range saturate at its ends and NaN gives 0:
+// converting them as they stand would be undefined.
 inline long long VxRound(double value);
 
 #include <cmath>
-inline long long VxRound(double value) { return static_cast<long long>(std::nearbyint(value)); }
+#include <limits>
+inline long long VxRound(double value) {
+    constexpr double limit = 9223372036854775808.0; // 2^63
+    if (std::isnan(value)) return 0;
+    if (value >= limit) return std::numeric_limits<long long>::max();
+    if (value < -limit) return std::numeric_limits<long long>::min();
+    return static_cast<long long>(std::nearbyint(value));
+}

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
+#include <QLabel>
 
 namespace {
 VxDialogScript* g_script = nullptr;
@@ -74,6 +75,9 @@ QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind,
         return answer;
     }
     QMessageBox box(iconFor(kind), titleFor(kind), text, buttonsFor(buttons), parent);
+    // Texts carry reference codes and database messages: markup in them is
+    // shown as it stands, never interpreted.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -108,12 +112,15 @@ bool VxDialogs::inputQuery(QWidget* parent, const QString& caption, const QStrin
         text = *answer;
         return true;
     }
-    bool ok = false;
-    QString result =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
-    if (ok)
-        text = result;
-    return ok;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(text);
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    text = dialog.textValue();
+    return true;
 }
 
 int VxDialogs::exec(QDialog* dialog) {

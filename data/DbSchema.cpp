@@ -100,11 +100,13 @@ public:
             return v.isEmpty() ? QVariant() : QVariant(v);
         };
     }
-    static Field num(int n, bool isInt) {
-        return [n, isInt](const QString& line) {
+    static Field num(int n, bool isInt, const QString& column) {
+        return [n, isInt, column](const QString& line) {
             const QString v = GetCsvField(line, n);
             if (v.isEmpty()) return QVariant();
-            return isInt ? QVariant(CsvToInt(v)) : QVariant(CsvToDouble(v));
+            const QVariant value = isInt ? QVariant(CsvToInt(v)) : QVariant(CsvToDouble(v));
+            CheckRefField(n, column, value.toDouble());
+            return value;
         };
     }
     // Downtime descriptions: the whole line without one trailing comma.
@@ -126,19 +128,21 @@ void seedTable(QSqlDatabase& db, const QString& table, const QString& folder) {
     using S = TSeeder;
     if (table == "LOOMSPEC")
         s.seed(table, LoomSpecFile, {"REF", "POSN", "TYPE", "DESCR"},
-               {S::str(1), S::num(2, true), S::str(3), S::str(4)});
+               {S::str(1), S::num(2, true, "POSN"), S::str(3), S::str(4)});
     else if (table == "WARPTYPE")
         s.seed(table, WarpTypeFile,
                {"WARPTYPE", "TOTALENDS", "DENTSPERCM", "AVEHRS", "GREIGELENPERCENT", "WARPLEN",
                 "WARPWGT"},
-               {S::str(1), S::num(2, true), S::num(3, false), S::num(4, false), S::num(5, false),
-                S::num(6, true), S::num(7, false)});
+               {S::str(1), S::num(2, true, "TOTALENDS"), S::num(3, false, "DENTSPERCM"),
+                S::num(4, false, "AVEHRS"), S::num(5, false, "GREIGELENPERCENT"),
+                S::num(6, true, "WARPLEN"), S::num(7, false, "WARPWGT")});
     else if (table == "FABRICTYPE")
         s.seed(table, FabricTypeFile,
                {"FABRICSTRU", "FABRICCOL", "WARPTYPE", "WARPCOL", "WEFTSTRU", "WEFTTWIST",
                 "WEFTCOL", "PIECELEN", "WARPPCEWGT", "WEFTPCEWGT", "HRSPERPIECE"},
                {S::str(1), S::str(2), S::str(3), S::str(4), S::str(5), S::str(6), S::str(7),
-                S::num(8, true), S::num(9, false), S::num(10, false), S::num(11, false)});
+                S::num(8, true, "PIECELEN"), S::num(9, false, "WARPPCEWGT"),
+                S::num(10, false, "WEFTPCEWGT"), S::num(11, false, "HRSPERPIECE")});
     else if (table == "STRULOOM")
         s.seed(table, StruLoomFile, {"FABRICSTRU", "LOOMTYPE"}, {S::str(1), S::str(2)});
     else if (table == "DOWNTIMETYPE")

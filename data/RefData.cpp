@@ -1,5 +1,10 @@
 #include "RefData.h"
 
+#include "VxAbort.h"
+
+#include <cmath>
+#include <map>
+
 namespace {
 const QString KeySeparator = QStringLiteral(" : ");
 
@@ -47,4 +52,28 @@ QString FabricColOf(const QString& fabricKey) {
 QString WeftColOf(const QString& fabricKey) {
     const int sep = fabricKey.indexOf(KeySeparator);
     return sep < 0 ? QString() : fabricKey.mid(sep + KeySeparator.size());
+}
+
+std::optional<TRefRange> RefColumnRange(const QString& column) {
+    // Generous for any plant: metres, kilograms, hours and ends of real warps
+    // and pieces lie far inside.
+    static const std::map<QString, TRefRange> ranges = {
+        {QStringLiteral("TOTALENDS"), {0, 1e6}},   {QStringLiteral("DENTSPERCM"), {0, 1e4}},
+        {QStringLiteral("AVEHRS"), {0, 1e6}},      {QStringLiteral("GREIGELENPERCENT"), {0, 1000}},
+        {QStringLiteral("WARPLEN"), {0, 1e7}},     {QStringLiteral("WARPWGT"), {0, 1e7}},
+        {QStringLiteral("PIECELEN"), {0, 1e6}},    {QStringLiteral("WARPPCEWGT"), {0, 1e6}},
+        {QStringLiteral("WEFTPCEWGT"), {0, 1e6}},  {QStringLiteral("HRSPERPIECE"), {0, 1e6}},
+    };
+    const auto it = ranges.find(column.toUpper());
+    if (it == ranges.end()) return std::nullopt;
+    return it->second;
+}
+
+void CheckRefValue(const QString& column, double value) {
+    const std::optional<TRefRange> range = RefColumnRange(column);
+    if (!range) return;
+    if (value >= range->Min && value <= range->Max) return; // false for NaN too
+    throw EVxError(QStringLiteral("%1 is out of range (%2 to %3)")
+                       .arg(QString::number(value, 'g', 10), QString::number(range->Min, 'g', 10),
+                            QString::number(range->Max, 'g', 10)));
 }

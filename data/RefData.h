@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 struct TWarpInfo {
     int32_t WarpLen = 0;
@@ -61,3 +62,18 @@ QString FabricStruOf(const QString& fabricKey);
 QString FabricColOf(const QString& fabricKey);
 // Text after the first " : "; empty without one.
 QString WeftColOf(const QString& fabricKey);
+
+// Sane bounds of the reference number columns of WARPTYPE and FABRICTYPE
+// (the same fields in WarpType.csv and FabricType.csv). Values outside are
+// refused when the tables are read, which keeps the capacity and weaving-time
+// arithmetic far from overflow.
+struct TRefRange {
+    double Min = 0;
+    double Max = 0;
+};
+// The range of a number column by its name ("GREIGELENPERCENT"); nullopt for
+// a column without one.
+std::optional<TRefRange> RefColumnRange(const QString& column);
+// Throws EVxError "<value> is out of range (<min> to <max>)" when value lies
+// outside the column's range (or is not a number).
+void CheckRefValue(const QString& column, double value);

@@ -5,9 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QSet>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <set>
 
 const QString LoomSpecFile = QStringLiteral("LoomSpec.csv");
 const QString WarpTypeFile = QStringLiteral("WarpType.csv");
@@ -62,6 +66,31 @@ QString FileNotFoundMessage(const QString& fileName) {
     return QStringLiteral("File \"%1\" not found").arg(fileName);
 }
 
+ERefFieldError::ERefFieldError(int field, const QString& column, const QString& problem)
+    : EVxError(QStringLiteral("column %1 (%2): %3").arg(field).arg(column, problem)) {}
+
+void CheckRefField(int n, const QString& column, double value) {
+    try {
+        CheckRefValue(column, value);
+    } catch (const EVxError& e) {
+        throw ERefFieldError(n, column, e.message());
+    }
+}
+
+namespace {
+// Comma-terminated field n (from 1) as a checked reference number.
+int32_t refInt(const QStringList& fields, int n, const QString& column) {
+    const int32_t value = CsvToInt(fields[n - 1]);
+    CheckRefField(n, column, value);
+    return value;
+}
+double refDouble(const QStringList& fields, int n, const QString& column) {
+    const double value = CsvToDouble(fields[n - 1]);
+    CheckRefField(n, column, value);
+    return value;
+}
+} // namespace
+
 // ---------------------------------------------------------------------------
 
 class TRefLineReader::Impl {
@@ -69,6 +98,7 @@ public:
     QFile file;
     QString fileName;
     int lineCount = 0;
+    QByteArray buffer; // reused for every line
 };
 
 TRefLineReader::TRefLineReader(const QString& path, const QString& fileName) : d(new Impl) {
@@ -94,11 +124,12 @@ bool TRefLineReader::Next(QString& line) {
         return false;
     }
     // One byte more than allowed, plus room for the line break, tells an
-    // over-long line from one that just fits.
-    const QByteArray raw = d->file.readLine(MaxLineBytes + 3);
-    if (raw.isEmpty() && d->file.error() != QFileDevice::NoError) fail();
+    // over-long line from one that just fits; one more holds the final NUL.
+    d->buffer.resize(MaxLineBytes + 4);
+    const qint64 length = d->file.readLine(d->buffer.data(), d->buffer.size());
+    if (length < 0) fail();
     if (++d->lineCount > MaxLines) fail();
-    QByteArray bytes = raw;
+    QByteArray bytes(d->buffer.constData(), length);
     if (bytes.endsWith('\n'))
         bytes.chop(1);
     else if (!d->file.atEnd())
@@ -124,11 +155,19 @@ QString TRefTextLoader::PathOf(const QString& fileName) const {
 }
 
 template <class F> void TRefTextLoader::eachLine(const QString& fileName, F&& perLine) const {
+    int lineNo = 0;
     try {
         TRefLineReader reader(PathOf(fileName), fileName);
         QString line;
-        while (reader.Next(line))
+        while (reader.Next(line)) {
+            ++lineNo;
             perLine(line);
+        }
+    } catch (const ERefFieldError& e) {
+        VxDialogs::error(m_parent, QStringLiteral("File \"%1\", line %2, %3")
+                                       .arg(fileName)
+                                       .arg(lineNo)
+                                       .arg(e.message()));
     } catch (const std::exception&) {
         VxDialogs::error(m_parent, FileNotFoundMessage(fileName));
     }
@@ -141,48 +180,89 @@ QStringList TRefTextLoader::ReadTextLines(const QString& fileName) const {
 }
 
 namespace {
-// Fabric keys of the FabricType lines whose structure is in strus and whose
-// warp is (warpType, warpCol), in line order; duplicates kept.
-TFabricList fabricListOf(const QStringList& fabricLines, const QStringList& strus,
-                         const QString& warpType, const QString& warpCol) {
-    TFabricList fabrics;
-    for (const QString& line : fabricLines) {
-        if (!strus.contains(GetCsvField(line, 1), Qt::CaseInsensitive)) continue;
-        if (GetCsvField(line, 3) != warpType || GetCsvField(line, 4) != warpCol) continue;
-        fabrics.Add(
-            MakeFabricKey(GetCsvField(line, 1), GetCsvField(line, 2), GetCsvField(line, 7)));
-    }
-    return fabrics;
-}
+// The FabricType fields the loom-type table reads, split once per line.
+struct TFabricLine {
+    QString stru, fabricCol, warpType, warpCol, weftCol;
+};
 
-TWarpList warpListOf(const QString& loomType, const QStringList& struLines,
-                     const QStringList& fabricLines) {
-    QStringList strus;
-    for (const QString& line : struLines)
-        if (GetCsvField(line, 2) == loomType) strus << GetCsvField(line, 1);
-
-    TWarpList warps;
-    for (const QString& line : fabricLines) {
-        if (!strus.contains(GetCsvField(line, 1), Qt::CaseInsensitive)) continue;
-        const QString warpType = GetCsvField(line, 3);
-        const QString warpCol = GetCsvField(line, 4);
-        const QString key = MakeWarpKey(warpType, warpCol);
-        if (warps.Contains(key)) continue;
-        warps.Add(key, std::make_unique<TFabricList>(
-                           fabricListOf(fabricLines, strus, warpType, warpCol)));
+// The loom-type build, indexed so that each file line is visited a bounded
+// number of times however many warps and loom types there are.
+class TLoomTypeIndex {
+public:
+    TLoomTypeIndex(const QStringList& struLines, const QStringList& fabricLines) {
+        for (const QString& line : struLines)
+            m_strusOfType[GetCsvField(line, 2)] << GetCsvField(line, 1);
+        m_fabrics.reserve(fabricLines.size());
+        for (const QString& line : fabricLines) {
+            TFabricLine f{GetCsvField(line, 1), GetCsvField(line, 2), GetCsvField(line, 3),
+                          GetCsvField(line, 4), GetCsvField(line, 7)};
+            m_linesOfStru[TFabricList::FoldedKey(f.stru)].push_back(int(m_fabrics.size()));
+            m_fabrics.push_back(std::move(f));
+        }
     }
-    return warps;
-}
+
+    // Warps of one loom type in order of first appearance; each warp's
+    // fabrics are the lines of a structure the type weaves (ignoring case)
+    // with exactly the warp's type and colour, in line order.
+    TWarpList WarpListOf(const QString& loomType) const {
+        const std::vector<int> lines = linesWovenOn(loomType);
+        // Fabric keys by exact (warp type, warp colour), and the exact pair
+        // that first gave each warp key.
+        std::map<std::pair<QString, QString>, QStringList> fabricsOf;
+        std::vector<std::pair<QString, QString>> warpOrder;
+        QSet<QString> warpKeys; // folded
+        for (int i : lines) {
+            const TFabricLine& f = m_fabrics[size_t(i)];
+            const std::pair<QString, QString> warp{f.warpType, f.warpCol};
+            fabricsOf[warp] << MakeFabricKey(f.stru, f.fabricCol, f.weftCol);
+            const QString warpKey = TWarpList::FoldedKey(MakeWarpKey(f.warpType, f.warpCol));
+            if (warpKeys.contains(warpKey)) continue;
+            warpKeys.insert(warpKey);
+            warpOrder.push_back(warp);
+        }
+        TWarpList result;
+        for (const auto& warp : warpOrder) {
+            auto fabrics = std::make_unique<TFabricList>();
+            for (const QString& key : fabricsOf[warp])
+                fabrics->Add(key);
+            result.Add(MakeWarpKey(warp.first, warp.second), std::move(fabrics));
+        }
+        return result;
+    }
+
+private:
+    // FabricType lines whose structure a StruLoom line gives to loomType
+    // (exact match of the type), in line order, each once.
+    std::vector<int> linesWovenOn(const QString& loomType) const {
+        std::vector<int> lines;
+        const auto strus = m_strusOfType.find(loomType);
+        if (strus == m_strusOfType.end()) return lines;
+        std::set<QString> seen;
+        for (const QString& stru : strus->second) {
+            const QString folded = TFabricList::FoldedKey(stru);
+            if (!seen.insert(folded).second) continue;
+            const auto it = m_linesOfStru.find(folded);
+            if (it != m_linesOfStru.end())
+                lines.insert(lines.end(), it->second.begin(), it->second.end());
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
+    std::map<QString, QStringList> m_strusOfType;
+    std::map<QString, std::vector<int>> m_linesOfStru; // folded structure -> lines
+    std::vector<TFabricLine> m_fabrics;
+};
 } // namespace
 
 TLoomTypeList TRefTextLoader::BuildLoomTypes() const {
-    const QStringList struLines = ReadTextLines(StruLoomFile);
-    const QStringList fabricLines = ReadTextLines(FabricTypeFile);
+    const QStringList struLines = ReadTextLines(StruLoomFile); // read first: message order
+    const TLoomTypeIndex index(struLines, ReadTextLines(FabricTypeFile));
     TLoomTypeList loomTypes;
     eachLine(LoomSpecFile, [&](const QString& line) {
         const QString type = GetCsvField(line, 3);
         if (type.isEmpty() || loomTypes.Contains(type)) return;
-        loomTypes.Add(type, std::make_unique<TWarpList>(warpListOf(type, struLines, fabricLines)));
+        loomTypes.Add(type, std::make_unique<TWarpList>(index.WarpListOf(type)));
     });
     return loomTypes;
 }
@@ -194,14 +274,16 @@ TWarpInfoList TRefTextLoader::BuildWarpInfos() const {
         if (f.isEmpty()) return;
         TWarpInfo* info = warpInfos.Object(warpInfos.Add(f[0], std::make_unique<TWarpInfo>()));
         // Fields convert one by one, so a failure keeps those before it.
-        if (f.size() > 1) info->TotalEnds = CsvToInt(f[1]);
-        if (f.size() > 2) info->DentsPerCm = CsvToFloat(f[2]);
-        if (f.size() > 3) info->AveHrs = CsvToFloat(f[3]);
+        if (f.size() > 1) info->TotalEnds = refInt(f, 2, QStringLiteral("TOTALENDS"));
+        if (f.size() > 2) info->DentsPerCm = float(refDouble(f, 3, QStringLiteral("DENTSPERCM")));
+        if (f.size() > 3) info->AveHrs = float(refDouble(f, 4, QStringLiteral("AVEHRS")));
         // Scaled before narrowing: a single-precision percentage times 0.01
         // can miss the nearest single value of the fraction (90.1 -> 0.901).
-        if (f.size() > 4) info->GreigeFraction = static_cast<float>(CsvToDouble(f[4]) * 0.01);
-        if (f.size() > 5) info->WarpLen = CsvToInt(f[5]);
-        if (f.size() > 6) info->WarpWgt = CsvToFloat(f[6]);
+        if (f.size() > 4)
+            info->GreigeFraction =
+                static_cast<float>(refDouble(f, 5, QStringLiteral("GREIGELENPERCENT")) * 0.01);
+        if (f.size() > 5) info->WarpLen = refInt(f, 6, QStringLiteral("WARPLEN"));
+        if (f.size() > 6) info->WarpWgt = float(refDouble(f, 7, QStringLiteral("WARPWGT")));
     });
     return warpInfos;
 }
@@ -213,10 +295,11 @@ TFabricInfoList TRefTextLoader::BuildFabricInfos() const {
         if (f.isEmpty() || fabricInfos.Contains(f[0])) return; // the first line decides
         TFabricInfo* info =
             fabricInfos.Object(fabricInfos.Add(f[0], std::make_unique<TFabricInfo>()));
-        if (f.size() > 7) info->PieceLen = CsvToInt(f[7]);
-        if (f.size() > 8) info->WarpPceWgt = CsvToFloat(f[8]);
-        if (f.size() > 9) info->WeftPceWgt = CsvToFloat(f[9]);
-        if (f.size() > 10) info->HrsPerPiece = CsvToFloat(f[10]);
+        if (f.size() > 7) info->PieceLen = refInt(f, 8, QStringLiteral("PIECELEN"));
+        if (f.size() > 8) info->WarpPceWgt = float(refDouble(f, 9, QStringLiteral("WARPPCEWGT")));
+        if (f.size() > 9) info->WeftPceWgt = float(refDouble(f, 10, QStringLiteral("WEFTPCEWGT")));
+        if (f.size() > 10)
+            info->HrsPerPiece = float(refDouble(f, 11, QStringLiteral("HRSPERPIECE")));
     });
     return fabricInfos;
 }

@@ -31,6 +31,17 @@ float CsvToFloat(const QString& text);
 // The message shown for any failure reading fileName.
 QString FileNotFoundMessage(const QString& fileName);
 
+// A number of a reference file outside its column's range (RefColumnRange);
+// the message names the field: "column 5 (GREIGELENPERCENT): 1e+30 is out
+// of range (0 to 1000)". Readers put the file and line before it.
+class ERefFieldError : public EVxError {
+public:
+    ERefFieldError(int field, const QString& column, const QString& problem);
+};
+// Throws ERefFieldError when value, read from field n as column, is out of
+// range.
+void CheckRefField(int n, const QString& column, double value);
+
 // Reads a text file line by line, LF or CRLF, as UTF-8. Throws EVxError (with
 // FileNotFoundMessage) when the file cannot be opened or read, or a line is
 // binary, not valid UTF-8 or longer than MaxLineBytes, or the file has more

@@ -7,11 +7,56 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSqlError>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUuid>
+#include <algorithm>
+
+const QString ReadOnlyFileOption = QStringLiteral("QSQLITE_OPEN_READONLY");
+
+namespace {
+// Each driver's connect option for its timeout in seconds.
+QString timeoutOptionOf(const QString& driver) {
+    if (driver == QLatin1String("QPSQL")) return QStringLiteral("connect_timeout");
+    if (driver == QLatin1String("QMYSQL") || driver == QLatin1String("QMARIADB"))
+        return QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT");
+    if (driver == QLatin1String("QODBC")) return QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT");
+    return QString();
+}
+
+// A failed connect that ran into its timeout: the driver says so, or the
+// attempt took about as long as it was allowed.
+bool timedOut(const QSqlError& error, qint64 elapsedMs, int timeoutSeconds) {
+    const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    return text.contains(QLatin1String("timeout expired"), Qt::CaseInsensitive) ||
+           text.contains(QLatin1String("timed out"), Qt::CaseInsensitive) ||
+           elapsedMs >= timeoutSeconds * 1000LL - 250;
+}
+} // namespace
+
+QString ServerConnectOptions(const QString& driver, const QString& options) {
+    const QString key = timeoutOptionOf(driver);
+    if (key.isEmpty() || ConnectTimeoutOf(driver, options) > 0) return options;
+    const QString timeout = QStringLiteral("%1=%2").arg(key).arg(DefaultConnectTimeout);
+    return options.trimmed().isEmpty() ? timeout : options + QLatin1Char(';') + timeout;
+}
+
+int ConnectTimeoutOf(const QString& driver, const QString& options) {
+    const QString key = timeoutOptionOf(driver);
+    if (key.isEmpty()) return 0;
+    for (const QString& option : options.split(QLatin1Char(';'))) {
+        const int equals = option.indexOf(QLatin1Char('='));
+        if (equals < 0 || option.left(equals).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        return std::max(option.mid(equals + 1).trimmed().toInt(), 0);
+    }
+    return 0;
+}
 
 const QString TSchedDB::DefaultDatabaseName = QStringLiteral("Shedwise");
 const QString TSchedDB::DefaultAliasName = QStringLiteral("ShedwiseSQL");
@@ -45,6 +90,7 @@ std::optional<TVxAlias> TVxDbSession::Alias(const QString& name) const {
         alias.Port = ini.value("Port", 0).toInt();
         alias.UserName = ini.value("UserName").toString();
         alias.Options = ini.value("Options").toString();
+        alias.File = m_aliasFile;
         ini.endGroup();
         return alias;
     }
@@ -102,6 +148,9 @@ bool TSchedDB::Connected() const {
 QString TSchedDB::Location() const {
     return m_location;
 }
+bool TSchedDB::ReadOnly() const {
+    return IsEmbedded() && Database().connectOptions().contains(ReadOnlyFileOption);
+}
 
 void TSchedDB::Open() {
     if (Connected()) return;
@@ -109,6 +158,12 @@ void TSchedDB::Open() {
     if (!alias)
         throw EVxError(QStringLiteral("Unknown database alias: %1 (define it in %2)")
                            .arg(AliasName, m_session.AliasFile()));
+    // Without a name a driver may quietly open a throw-away database.
+    if (alias->DatabaseName.trimmed().isEmpty())
+        throw EVxError(
+            QStringLiteral("The connection alias %1 in %2 names no database: the key \"Database\" "
+                           "is missing or empty")
+                .arg(AliasName, alias->File.isEmpty() ? m_session.AliasFile() : alias->File));
     if (!QSqlDatabase::isDriverAvailable(alias->Driver))
         throw EVxError(QStringLiteral("The database driver \"%1\" of alias %2 is not installed")
                            .arg(alias->Driver, AliasName));
@@ -128,10 +183,11 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
     if (embedded) {
         QDir().mkpath(QFileInfo(alias.DatabaseName).absolutePath());
         m_location = QFileInfo(alias.DatabaseName).absoluteFilePath();
+        db.setConnectOptions(alias.Options);
     } else {
         db.setHostName(alias.Host);
         if (alias.Port > 0) db.setPort(alias.Port);
-        db.setConnectOptions(alias.Options);
+        db.setConnectOptions(ServerConnectOptions(alias.Driver, alias.Options));
         db.setUserName(alias.UserName);
         m_location = QStringLiteral("%1 on %2")
                          .arg(alias.DatabaseName, alias.Host.isEmpty() ? "localhost" : alias.Host);
@@ -147,12 +203,19 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
             db.setPassword(login.Password());
         }
     }
+    QElapsedTimer clock;
+    clock.start();
     const bool opened = db.open();
     const QSqlError error = db.lastError();
     db.setPassword(QString()); // never kept beyond the connect
     if (!opened) {
+        const int timeout = embedded ? 0 : ConnectTimeoutOf(alias.Driver, db.connectOptions());
         db = QSqlDatabase();
         Close();
+        if (timeout > 0 && timedOut(error, clock.elapsed(), timeout))
+            throw EVxError(QStringLiteral("The database server %1 did not answer in time (%2 s)")
+                               .arg(m_location)
+                               .arg(timeout));
         throw EVxError(ErrorText(error));
     }
 }
@@ -210,34 +273,75 @@ void TSchedDB::Rollback() {
 
 // ---------------------------------------------------------------------------
 
-QString LocalDatabaseFile() {
+TVxWriteCheck TVxWriteCheck::Real() {
+    TVxWriteCheck check;
+    // Opening for writing (never truncating) asks the system itself, which
+    // also knows read-only mounts that file modes do not show.
+    check.File = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadWrite);
+    };
+    check.Folder = [](const QString& folder) {
+        QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".plexiweave-XXXXXX")));
+        return probe.open();
+    };
+    return check;
+}
+
+TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString& userFolder,
+                                     const TVxWriteCheck& canWrite) {
     const QString name = QStringLiteral("Shedwise.db");
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const QFileInfo inProgramDir(QDir(programDir).filePath(name));
-    const bool usable =
-        inProgramDir.exists() ? inProgramDir.isWritable() : QFileInfo(programDir).isWritable();
-    if (usable) return inProgramDir.absoluteFilePath();
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(userDir);
-    return QDir(userDir).filePath(name);
+    const QString inProgramFolder = QDir(programFolder).absoluteFilePath(name);
+    if (QFileInfo::exists(inProgramFolder)) {
+        // The journal needs the folder as well as the file.
+        const bool writable = canWrite.File(inProgramFolder) && canWrite.Folder(programFolder);
+        return TVxLocalDatabase{inProgramFolder, !writable};
+    }
+    if (canWrite.Folder(programFolder)) return TVxLocalDatabase{inProgramFolder, false};
+    return TVxLocalDatabase{QDir(userFolder).absoluteFilePath(name), false};
+}
+
+TVxLocalDatabase LocalDatabase() {
+    return ChooseLocalDatabase(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
 bool DefineLocalAlias(TVxDbSession& session, const QString& aliasName) {
     if (session.IsAlias(aliasName)) return false;
+    return DefineLocalAlias(session, LocalDatabase(), aliasName);
+}
+
+bool DefineLocalAlias(TVxDbSession& session, const TVxLocalDatabase& database,
+                      const QString& aliasName) {
+    if (session.IsAlias(aliasName)) return false;
     TVxAlias alias;
     alias.Name = aliasName;
     alias.Driver = QStringLiteral("QSQLITE");
-    alias.DatabaseName = LocalDatabaseFile();
+    alias.DatabaseName = database.Path;
+    if (database.ReadOnly) alias.Options = ReadOnlyFileOption;
     session.AddAlias(alias);
     return true;
 }
 
+QStringList SeedFolderCandidates(const QString& programFolder, const QString& buildFolder,
+                                 const QString& sourceSamples) {
+    const QDir program(programFolder);
+    QStringList folders{program.absoluteFilePath(QStringLiteral("samples")),
+                        QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/plexiweave")))};
+    const QString build = QDir::cleanPath(QDir(buildFolder).absolutePath());
+    const QString here = QDir::cleanPath(program.absolutePath());
+    const bool inBuildTree =
+        !buildFolder.isEmpty() && (here == build || here.startsWith(build + QLatin1Char('/')));
+    if (inBuildTree) folders << QDir::cleanPath(sourceSamples);
+    return folders;
+}
+
 QString ShippedSamplesFolder() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    for (const char* relative : {"samples", "../samples", "../../samples", "../share/plexiweave"}) {
-        const QDir dir(QDir(programDir).filePath(QLatin1String(relative)));
-        if (QFileInfo::exists(dir.filePath(QStringLiteral("LoomSpec.csv"))))
-            return dir.absolutePath();
-    }
-    return QStringLiteral(VX_SAMPLES_DIR);
+    const QStringList folders = SeedFolderCandidates(
+        QCoreApplication::applicationDirPath(), QStringLiteral(VX_BUILD_DIR),
+        QStringLiteral(VX_SAMPLES_DIR));
+    for (const QString& folder : folders)
+        if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("LoomSpec.csv")))) return folder;
+    return folders.first();
 }

@@ -9,6 +9,8 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -23,6 +25,7 @@ struct TVxAlias {
     int Port = 0; // 0 = the driver's default
     QString UserName;
     QString Options; // the driver's connect options, e.g. "connect_timeout=10"
+    QString File;    // the alias file it was read from; empty for a session alias
 };
 
 class TVxDbSession {
@@ -82,6 +85,8 @@ public:
     bool IsPostgres() const;
     // The database file in use (embedded) or "name on host:port" (server).
     QString Location() const;
+    // An embedded file opened read-only (it or its folder cannot be written).
+    bool ReadOnly() const;
 
     // The engine's message of an error, without driver decoration.
     static QString ErrorText(const QSqlError& error);
@@ -97,12 +102,53 @@ private:
     bool m_inTransaction = false;
 };
 
-// The embedded database file for local mode: "Shedwise.db" in the program's
-// folder, or in the per-user data folder when the program's folder is not
-// writable.
-QString LocalDatabaseFile();
+// The seconds a server connection waits for the server to answer unless the
+// alias's options say otherwise.
+constexpr int DefaultConnectTimeout = 10;
+// The alias's connect options for driver, with the driver's connect timeout
+// (DefaultConnectTimeout) added when they set none. Drivers without a known
+// timeout option keep their options as they are.
+QString ServerConnectOptions(const QString& driver, const QString& options);
+// The connect timeout those options set, in seconds; 0 when none.
+int ConnectTimeoutOf(const QString& driver, const QString& options);
+
+// The connect option that opens an embedded file read-only.
+extern const QString ReadOnlyFileOption;
+
+// Whether a file or folder can be written. The real checks try it (open the
+// file for writing, create a file in the folder); tests pass their own, since
+// file modes do not stop a superuser.
+struct TVxWriteCheck {
+    std::function<bool(const QString& file)> File;
+    std::function<bool(const QString& folder)> Folder;
+    static TVxWriteCheck Real();
+};
+
+// The embedded database of local mode, decided once at start.
+struct TVxLocalDatabase {
+    QString Path;
+    bool ReadOnly = false;
+};
+// "Shedwise.db" in programFolder when it exists there: that file is the
+// user's database, opened read-only when it or its folder cannot be
+// written. Without a file there, a new one goes to programFolder when that
+// can be written, else to userFolder.
+TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString& userFolder,
+                                     const TVxWriteCheck& canWrite = TVxWriteCheck::Real());
+// The choice for this program: its folder and the per-user data folder.
+TVxLocalDatabase LocalDatabase();
 // Defines the local alias for this session unless the session already knows
-// it (from the ini file or earlier). Returns true when it defined it.
+// it (from the ini file or earlier), opening the file read-only when the
+// choice says so. Returns true when it defined it.
 bool DefineLocalAlias(TVxDbSession& session, const QString& aliasName = TSchedDB::DefaultAliasName);
-// The folder of the sample text files shipped with the program.
+bool DefineLocalAlias(TVxDbSession& session, const TVxLocalDatabase& database,
+                      const QString& aliasName = TSchedDB::DefaultAliasName);
+
+// The folders to look for the sample text files that seed a new database, in
+// order: beside the program, then (only when the program runs inside the
+// folder it was built in, a developer build) the source tree's samples.
+QStringList SeedFolderCandidates(const QString& programFolder, const QString& buildFolder,
+                                 const QString& sourceSamples);
+// The first of this program's candidates that holds "LoomSpec.csv" (the
+// first candidate when none does).
 QString ShippedSamplesFolder();

@@ -6,6 +6,18 @@ struct TCloser {
     TVxDataSet& dataSet;
     ~TCloser() { dataSet.Close(); }
 };
+
+// Refuses a row whose reference numbers lie outside their columns' ranges;
+// where names the row for the message ("Table WARPTYPE, row 3 (A)").
+void checkRanges(const TVxDataSet& ds, const QString& where, const QStringList& columns) {
+    for (const QString& column : columns) {
+        try {
+            CheckRefValue(column, ds.AsFloat(column));
+        } catch (const EVxError& e) {
+            throw EVxError(QStringLiteral("%1, column %2: %3").arg(where, column, e.message()));
+        }
+    }
+}
 } // namespace
 
 TSchedData::TSchedData(TVxDbSession& session, QWidget* dialogParent)
@@ -105,7 +117,12 @@ TWarpInfoList TSchedData::BuildWarpInfos() {
     TWarpInfoList warpInfos;
     WarpType.Open();
     TCloser close{WarpType};
-    for (; !WarpType.Eof(); WarpType.Next()) {
+    for (int row = 1; !WarpType.Eof(); WarpType.Next(), ++row) {
+        checkRanges(WarpType,
+                    QStringLiteral("Table WARPTYPE, row %1 (%2)")
+                        .arg(row)
+                        .arg(WarpType.AsString("WARPTYPE")),
+                    {"WARPLEN", "TOTALENDS", "GREIGELENPERCENT", "WARPWGT", "AVEHRS", "DENTSPERCM"});
         auto info = std::make_unique<TWarpInfo>();
         info->WarpLen = WarpType.AsInteger("WARPLEN");
         info->TotalEnds = WarpType.AsInteger("TOTALENDS");
@@ -124,6 +141,10 @@ TFabricInfoList TSchedData::BuildFabricInfos() {
     FabricStructQuery.Open();
     TCloser close{FabricStructQuery};
     for (; !FabricStructQuery.Eof(); FabricStructQuery.Next()) {
+        checkRanges(FabricStructQuery,
+                    QStringLiteral("Table FABRICTYPE, structure %1")
+                        .arg(FabricStructQuery.AsString("FABRICSTRU")),
+                    {"PIECELEN", "WARPPCEWGT", "WEFTPCEWGT", "HRSPERPIECE"});
         auto info = std::make_unique<TFabricInfo>();
         info->PieceLen = FabricStructQuery.AsInteger("PIECELEN");
         info->WarpPceWgt = float(FabricStructQuery.AsFloat("WARPPCEWGT"));

@@ -4,9 +4,11 @@
 #include "VxAbort.h"
 
 #include <QSqlError>
+#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <limits>
 
 namespace {
 [[noreturn]] void throwSql(const QSqlError& error) {
@@ -145,6 +147,7 @@ void TVxDataSet::load() {
         m_rows.push_back(std::move(row));
     }
     if (query.lastError().isValid()) throwSql(query.lastError());
+    loaded();
 }
 
 void TVxDataSet::calculate(Row& row) {
@@ -336,9 +339,16 @@ QString TVxDataSet::FormatValue(const QVariant& value, const QString& format) {
 
 int TVxDataSet::VariantToInt(const QVariant& v) {
     if (v.isNull()) return 0;
+    // Held at the ends of int's range rather than wrapped.
+    const auto toInt = [](long long wide) {
+        return int(std::clamp<long long>(wide, std::numeric_limits<int>::min(),
+                                         std::numeric_limits<int>::max()));
+    };
     if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
-        return int(VxRound(v.toDouble()));
-    return v.toInt();
+        return toInt(VxRound(v.toDouble()));
+    bool isNumber = false;
+    const qlonglong wide = v.toLongLong(&isNumber);
+    return isNumber ? toInt(wide) : v.toInt();
 }
 
 double TVxDataSet::VariantToFloat(const QVariant& v) {
@@ -439,6 +449,13 @@ QSqlQuery& TVxTable::cachedQuery(const QString& sql) {
 
 void TVxTable::closed() {
     m_statements.clear();
+    m_keyKnown = false;
+}
+
+void TVxTable::loaded() {
+    if (m_keyKnown) return;
+    findKeyColumns();
+    m_keyKnown = true;
 }
 
 void TVxTable::checkBrowse() {
@@ -494,13 +511,23 @@ void TVxTable::SetAsDate(const QString& name, TDateTime day) {
 }
 
 QString TVxTable::rowIdWhere(const Row& original, QVariantList& binds) const {
-    if (hasRowId()) {
-        binds << m_rowIds[size_t(m_current)];
-        return rowIdParam();
-    }
-    // Without a row identity the original values name the row.
+    // A row address alone is not the row: another client's update or a
+    // vacuum moves rows and hands their addresses to others. The declared key
+    // names the row where there is one; otherwise the address together with
+    // every original value, so a moved row is reported, never mistaken.
     QStringList terms;
-    for (int i = 0; i < m_dataColumns; ++i) {
+    QList<int> columns;
+    if (!m_keyColumns.isEmpty()) {
+        columns = m_keyColumns;
+    } else {
+        if (hasRowId()) {
+            terms << rowIdParam();
+            binds << m_rowIds[size_t(m_current)];
+        }
+        for (int i = 0; i < m_dataColumns; ++i)
+            columns << i;
+    }
+    for (int i : columns) {
         const QVariant& v = original[size_t(i)];
         if (v.isNull()) {
             terms << m_fields[i].FieldName + QStringLiteral(" is null");
@@ -510,6 +537,19 @@ QString TVxTable::rowIdWhere(const Row& original, QVariantList& binds) const {
         }
     }
     return terms.join(QStringLiteral(" and "));
+}
+
+void TVxTable::findKeyColumns() {
+    m_keyColumns.clear();
+    const QSqlIndex key = m_db.Database().primaryIndex(m_tableName);
+    for (int k = 0; k < key.count(); ++k) {
+        const int column = FieldIndex(fieldNameOf(key.fieldName(k)));
+        if (column < 0 || column >= m_dataColumns) { // not a plain column: use the values
+            m_keyColumns.clear();
+            return;
+        }
+        m_keyColumns << column;
+    }
 }
 
 QVariant TVxTable::postInsert() {
@@ -548,20 +588,16 @@ QVariant TVxTable::postUpdate() {
     }
     QString sql = QStringLiteral("update %1 set %2 where ").arg(m_tableName, sets.join(", "));
     sql += rowIdWhere(m_rows[size_t(m_current)], binds);
-    if (m_db.IsPostgres()) sql += QStringLiteral(" returning ctid::text");
+    // The row's address as it is now: the key may have found it elsewhere.
+    if (hasRowId()) sql += QStringLiteral(" returning ") + rowIdExpr();
     QSqlQuery query(m_db.Database());
     if (!query.prepare(sql)) throwSql(query.lastError());
     for (const QVariant& v : binds)
         query.addBindValue(v);
     if (!query.exec()) throwSql(query.lastError());
-    if (m_db.IsPostgres()) {
-        if (!query.next())
-            throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
-        return query.value(0);
-    }
-    if (query.numRowsAffected() == 0)
-        throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
-    return hasRowId() ? m_rowIds[size_t(m_current)] : QVariant();
+    const bool found = hasRowId() ? query.next() : query.numRowsAffected() != 0;
+    if (!found) throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+    return hasRowId() ? query.value(0) : QVariant();
 }
 
 void TVxTable::placePostedRow(const QVariant& rowId, bool inserted) {
@@ -645,6 +681,8 @@ void TVxTable::Delete() {
     for (const QVariant& v : binds)
         query.addBindValue(v);
     if (!query.exec()) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
+    if (query.numRowsAffected() == 0)
+        failWith(OnDeleteError, QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
     m_rows.erase(m_rows.begin() + m_current);
     if (hasRowId()) m_rowIds.erase(m_rowIds.begin() + m_current);
     if (m_current >= RecordCount()) m_current = RecordCount() - 1;

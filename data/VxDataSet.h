@@ -121,6 +121,8 @@ protected:
     virtual void checkBrowse() {}
     // Releases what an opening prepared.
     virtual void closed() {}
+    // After the rows were read (at opening and at each refresh).
+    virtual void loaded() {}
 
     void notify(TVxDataEvent event);
     void setState(TVxDataSetState state);
@@ -194,6 +196,7 @@ protected:
     bool hasRowId() const override;
     void checkBrowse() override;
     void closed() override;
+    void loaded() override;
 
 private:
     void requireBrowse(const char* operation);
@@ -204,6 +207,8 @@ private:
     QString rowIdExpr() const;
     QString rowIdParam() const;
     QString rowIdWhere(const Row& original, QVariantList& binds) const;
+    // The columns of the table's primary key, if it declares one.
+    void findKeyColumns();
 
     // Statements prepared once per opening: saving a scenario posts
     // thousands of rows with the same columns.
@@ -212,6 +217,8 @@ private:
     QString m_tableName;
     QStringList m_indexFields;
     std::map<QString, std::unique_ptr<QSqlQuery>> m_statements;
+    QList<int> m_keyColumns; // primary key columns; empty without one
+    bool m_keyKnown = false; // looked up once per opening
     TVxDataSet* m_master = nullptr;
     QString m_linkField;
     QVariant m_linkValue;

@@ -1,11 +1,15 @@
 #pragma once
 // An ordered list of text keys, each with an optional owned object.
 //
-// The reference tables are small, unsorted and may hold a key twice; a
-// lookup returns the first entry whose key matches ignoring letter case.
+// The lists are unsorted and may hold a key twice; a lookup returns the first
+// entry whose key matches ignoring letter case. Past a few entries an index of
+// case-folded keys keeps lookups constant-time, so building a table of N
+// entries stays linear; short lists (most fabric lists) scan instead and
+// carry no index.
 
 #include "VxAbort.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -27,13 +31,21 @@ public:
     // Appends an entry and returns its index; the list takes the object over.
     int Add(const QString& key, std::unique_ptr<T> object = nullptr) {
         m_entries.push_back(Entry{key, std::move(object)});
-        return Count() - 1;
+        const int index = Count() - 1;
+        if (index == IndexFrom) {
+            for (int i = 0; i <= index; ++i)
+                indexEntry(i);
+        } else if (index > IndexFrom) {
+            indexEntry(index);
+        }
+        return index;
     }
 
     // Index of the first entry whose key equals key ignoring case, or -1.
     int IndexOf(const QString& key) const {
+        if (Count() > IndexFrom) return m_firstIndex.value(FoldedKey(key), -1);
         for (int i = 0; i < Count(); ++i)
-            if (QString::compare(m_entries[i].key, key, Qt::CaseInsensitive) == 0) return i;
+            if (QString::compare(m_entries[size_t(i)].key, key, Qt::CaseInsensitive) == 0) return i;
         return -1;
     }
     bool Contains(const QString& key) const { return IndexOf(key) >= 0; }
@@ -55,9 +67,38 @@ public:
         return keys;
     }
 
-    void Clear() { m_entries.clear(); }
+    void Clear() {
+        m_entries.clear();
+        m_firstIndex.clear();
+    }
+
+    // The key with every character case-folded one by one: two keys fold
+    // alike exactly when QString::compare(..., Qt::CaseInsensitive) calls
+    // them equal.
+    static QString FoldedKey(const QString& key) {
+        QString folded;
+        folded.reserve(key.size());
+        for (qsizetype i = 0; i < key.size(); ++i) {
+            const QChar c = key.at(i);
+            if (c.isHighSurrogate() && i + 1 < key.size() && key.at(i + 1).isLowSurrogate()) {
+                const char32_t u = QChar::toCaseFolded(QChar::surrogateToUcs4(c, key.at(i + 1)));
+                folded += QString::fromUcs4(&u, 1);
+                ++i;
+            } else {
+                folded += c.toCaseFolded();
+            }
+        }
+        return folded;
+    }
 
 private:
+    static constexpr int IndexFrom = 16; // entries before lookups use the index
+
+    void indexEntry(int i) {
+        const QString folded = FoldedKey(m_entries[size_t(i)].key);
+        if (!m_firstIndex.contains(folded)) m_firstIndex.insert(folded, i);
+    }
+
     struct Entry {
         QString key;
         std::unique_ptr<T> object;
@@ -68,4 +109,5 @@ private:
     }
 
     std::vector<Entry> m_entries;
+    QHash<QString, int> m_firstIndex; // folded key -> first entry with it
 };

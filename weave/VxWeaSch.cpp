@@ -23,6 +23,11 @@ int32_t roundToInt32(double value) {
     return static_cast<int32_t>(VxRound(value));
 }
 
+// A whole figure in plain decimal digits, however large.
+QString wholeText(double value) {
+    return QString::number(value, 'f', 0);
+}
+
 QString jobCaption(int jobNo, const QString& text) {
     return QString::number(jobNo) + QStringLiteral(":  ") + text;
 }
@@ -194,15 +199,17 @@ void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context) {
     if (!warp) return;
     // A fabric missing from the reference data (a stored scenario outliving
     // its fabric type) takes nothing: its figures are unknown.
-    long long lengthSum = 0;
-    long long weightSum = 0;
+    // Sums in double: whole numbers are exact far beyond any real warp, and
+    // absurd counts cannot wrap.
+    double lengthSum = 0;
+    double weightSum = 0;
     for (int i = 0; i < warp->ItemCount(); ++i) {
         auto* item = dynamic_cast<TVxWeaveJobItem*>(warp->Items(i));
         if (!item) continue;
         const TFabricInfo* fabric = context.FabricInfo(item->FabricStru());
         if (!fabric) continue;
-        lengthSum += static_cast<long long>(fabric->PieceLen) * item->Pieces();
-        weightSum += VxRound(static_cast<double>(item->Pieces()) * fabric->WarpPceWgt);
+        lengthSum += static_cast<double>(fabric->PieceLen) * item->Pieces();
+        weightSum += std::nearbyint(static_cast<double>(item->Pieces()) * fabric->WarpPceWgt);
     }
     // An unknown warp type offers no capacity, and neither does a warp type
     // without a standard length: there is no weight share to divide.
@@ -214,8 +221,8 @@ void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context) {
             warpWeight = static_cast<double>(warp->WarpLen()) / info->WarpLen * info->WarpWgt *
                          info->GreigeFraction;
     }
-    warp->SetRemainingLen(roundToInt32(greigeLen - static_cast<double>(lengthSum)));
-    warp->SetRemainingWgt(roundToInt32(warpWeight - static_cast<double>(weightSum)));
+    warp->SetRemainingLen(roundToInt32(greigeLen - lengthSum));
+    warp->SetRemainingWgt(roundToInt32(warpWeight - weightSum));
 }
 
 void UpdateWeaveTime(TVxJob* job, const TVxWeaveContext& context) {
@@ -238,7 +245,7 @@ void UpdateWeaveTime(TVxJob* job, const TVxWeaveContext& context) {
     }
 }
 
-void CheckCapacity(const TVxJob* job, const QString& fabricStru, int32_t addedPieces,
+void CheckCapacity(const TVxJob* job, const QString& fabricStru, long long addedPieces,
                    const TVxWeaveContext& context) {
     auto* warp = dynamic_cast<const TVxWeaveJob*>(job);
     if (!warp) return;
@@ -247,15 +254,18 @@ void CheckCapacity(const TVxJob* job, const QString& fabricStru, int32_t addedPi
         throw EVxError(QStringLiteral("Unknown fabric structure: ") + fabricStru);
     const TFabricInfo none;
     if (!fabric) fabric = &none;
-    // 64 bits: a piece count typed by hand may be far beyond what fits.
-    const long long lengthLeft =
-        warp->RemainingLen() - static_cast<long long>(fabric->PieceLen) * addedPieces;
-    const long long weightNeeded = VxRound(static_cast<double>(addedPieces) * fabric->WarpPceWgt);
-    const long long weightLeft = warp->RemainingWgt() - weightNeeded;
-    if (lengthLeft < 0)
-        throw EVxError(QStringLiteral("Length over capacity by %1m").arg(-lengthLeft));
-    if (weightLeft < 0)
-        throw EVxError(QStringLiteral("Weight over capacity by %1kg").arg(-weightLeft));
+    // In double: a piece count typed by hand, or a weight beyond any integer
+    // type, is refused as over capacity instead of wrapping. Whole numbers
+    // stay exact up to 2^53, far beyond real warps. "Not at least 0" also
+    // refuses a figure that is not a number.
+    const double lengthLeft =
+        warp->RemainingLen() - static_cast<double>(fabric->PieceLen) * addedPieces;
+    const double weightNeeded = std::nearbyint(static_cast<double>(addedPieces) * fabric->WarpPceWgt);
+    const double weightLeft = warp->RemainingWgt() - weightNeeded;
+    if (!(lengthLeft >= 0))
+        throw EVxError(QStringLiteral("Length over capacity by %1m").arg(wholeText(-lengthLeft)));
+    if (!(weightLeft >= 0))
+        throw EVxError(QStringLiteral("Weight over capacity by %1kg").arg(wholeText(-weightLeft)));
 }
 
 void UpdateFooter(TVxJobSchedule* schedule, const TVxWeaveContext& context) {

@@ -137,7 +137,7 @@ void UpdateWeaveTime(TVxJob* job, const TVxWeaveContext& context);
 // Throws EVxError "Length over capacity by <n>m" or "Weight over capacity by
 // <n>kg" when a warp job cannot take addedPieces more pieces of fabricStru,
 // judged on its last recomputed remaining values. Other kinds always pass.
-void CheckCapacity(const TVxJob* job, const QString& fabricStru, int32_t addedPieces,
+void CheckCapacity(const TVxJob* job, const QString& fabricStru, long long addedPieces,
                    const TVxWeaveContext& context);
 
 // "Finish: " and the last job's finish date, or empty for an empty loom.

@@ -195,6 +195,12 @@ void TestItemForm::itemCapacityOnOk_data() {
                                << "The number of pieces must be at least 1";
     QTest::newRow("negative") << 100 << 500 << 3 << "-2"
                               << "The number of pieces must be at least 1";
+    // Counts beyond what an item holds are over capacity, never wrapped.
+    QTest::newRow("beyond 32 bits") << 100 << 500 << 0 << "99999999999"
+                                    << "Length over capacity by 5999999999840m";
+    QTest::newRow("largest from a negative stored count")
+        << 100 << 500 << -5 << "2147483647"
+        << "Length over capacity by 128849019020m";
 }
 
 void TestItemForm::itemCapacityOnOk() {

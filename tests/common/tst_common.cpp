@@ -2,8 +2,12 @@
 #include "VxDate.h"
 #include "VxDialogs.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QTimer>
 #include <QtTest>
+#include <limits>
 
 class TestCommon : public QObject {
     Q_OBJECT
@@ -57,11 +61,60 @@ private slots:
         QTest::newRow("2.5") << 2.5 << 2LL;
         QTest::newRow("-2.5") << -2.5 << -2LL;
         QTest::newRow("2.6") << 2.6 << 3LL;
+        // Beyond long long the result saturates instead of wrapping.
+        const long long most = std::numeric_limits<long long>::max();
+        const long long least = std::numeric_limits<long long>::min();
+        QTest::newRow("2^62 exact") << 4611686018427387904.0 << 4611686018427387904LL;
+        QTest::newRow("single max") << double(std::numeric_limits<float>::max()) << most;
+        QTest::newRow("2^63") << 9223372036854775808.0 << most;
+        QTest::newRow("-2^63 fits") << -9223372036854775808.0 << least;
+        QTest::newRow("-1e30") << -1e30 << least;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << most;
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0LL;
     }
     void roundsHalvesToEven() {
         QFETCH(double, value);
         QFETCH(long long, rounded);
         QCOMPARE(VxRound(value), rounded);
+    }
+
+    // A reference code or a database message holding markup keeps its
+    // wording: the real boxes show it as plain text.
+    void boxesShowPlainText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("tags") << "Unknown warp: <b>A</b>-WHT";
+        QTest::newRow("whole document") << "<html><h1>Big</h1></html>";
+        QTest::newRow("comparison") << "value < 0 & > 9";
+        QTest::newRow("line breaks") << "first\nsecond";
+    }
+    void boxesShowPlainText() {
+        QFETCH(QString, text);
+        QString shownBox, shownPrompt;
+        Qt::TextFormat boxFormat = Qt::RichText, promptFormat = Qt::RichText;
+        // Reads the modal box once it is up, then closes it with Escape.
+        auto readAndClose = [](QString& shown, Qt::TextFormat& format) {
+            QTimer::singleShot(0, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                QVERIFY(modal);
+                for (QLabel* label : modal->findChildren<QLabel*>())
+                    if (label->isVisible() && !label->text().isEmpty()) { // not the icon
+                        shown = label->text();
+                        format = label->textFormat();
+                    }
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+        };
+        readAndClose(shownBox, boxFormat);
+        VxDialogs::error(nullptr, text);
+        QCOMPARE(shownBox, text);
+        QCOMPARE(boxFormat, Qt::PlainText);
+
+        readAndClose(shownPrompt, promptFormat);
+        QString answer = "kept";
+        QVERIFY(!VxDialogs::inputQuery(nullptr, "Caption", text, answer));
+        QCOMPARE(answer, QString("kept"));
+        QCOMPARE(shownPrompt, text);
+        QCOMPARE(promptFormat, Qt::PlainText);
     }
 
     void guardSwallowsAbortAndShowsErrors() {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <set>
@@ -14,6 +15,42 @@
 namespace {
 QString samplesDir() {
     return qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
+}
+
+// The loom-type table read the plain way, each step a scan of the lines:
+// the yardstick for the indexed build.
+QList<QPair<QString, QList<QPair<QString, QStringList>>>>
+plainLoomTypes(const QStringList& loomLines, const QStringList& struLines,
+               const QStringList& fabricLines) {
+    QList<QPair<QString, QList<QPair<QString, QStringList>>>> types;
+    auto has = [](const auto& list, const QString& key) {
+        for (const auto& entry : list)
+            if (QString::compare(entry.first, key, Qt::CaseInsensitive) == 0) return true;
+        return false;
+    };
+    for (const QString& loomLine : loomLines) {
+        const QString type = GetCsvField(loomLine, 3);
+        if (type.isEmpty() || has(types, type)) continue;
+        QStringList strus;
+        for (const QString& line : struLines)
+            if (GetCsvField(line, 2) == type) strus << GetCsvField(line, 1);
+        QList<QPair<QString, QStringList>> warps;
+        for (const QString& line : fabricLines) {
+            if (!strus.contains(GetCsvField(line, 1), Qt::CaseInsensitive)) continue;
+            const QString key = MakeWarpKey(GetCsvField(line, 3), GetCsvField(line, 4));
+            if (has(warps, key)) continue;
+            QStringList fabrics;
+            for (const QString& other : fabricLines)
+                if (strus.contains(GetCsvField(other, 1), Qt::CaseInsensitive) &&
+                    GetCsvField(other, 3) == GetCsvField(line, 3) &&
+                    GetCsvField(other, 4) == GetCsvField(line, 4))
+                    fabrics << MakeFabricKey(GetCsvField(other, 1), GetCsvField(other, 2),
+                                             GetCsvField(other, 7));
+            warps.append({key, fabrics});
+        }
+        types.append({type, warps});
+    }
+    return types;
 }
 } // namespace
 
@@ -44,12 +81,16 @@ private slots:
     void csvFields_data();
     void csvFields();
     void keyListLookups();
+    void keyListFoldsCaseLikeCompare_data();
+    void keyListFoldsCaseLikeCompare();
 
     void warpInfosReadCommaTerminated_data();
     void warpInfosReadCommaTerminated();
     void warpInfosUseUserDecimalSeparator();
     void fabricInfosFirstLineDecides();
     void loomTypesFollowTheFiles();
+    void loomTypesMatchLineByLineReading_data();
+    void loomTypesMatchLineByLineReading();
     void loomRecordsInLineOrder();
     void downtimeDescriptions();
 
@@ -57,6 +98,8 @@ private slots:
     void badInputEndsReadingAndKeepsWhatWasRead_data();
     void badInputEndsReadingAndKeepsWhatWasRead();
     void folderInPlaceOfFileIsReported();
+    void outOfRangeNumbersNameFileLineAndColumn_data();
+    void outOfRangeNumbersNameFileLineAndColumn();
 
     void samplesLoadCleanly();
     void samplesReachEveryRule();
@@ -343,9 +386,9 @@ void TstRefText::badInputEndsReadingAndKeepsWhatWasRead_data() {
     QTest::addColumn<QStringList>("expected");
 
     const QByteArray longLine = QByteArray(TRefLineReader::MaxLineBytes + 1, 'x') + ",\n";
-    const QByteArray binary("\x7f"
-                            "ELF\x02\x01\x01\x00\x00\x00,\xff\xfe\n",
-                            16);
+    static const char binaryBytes[] = "\x7f"
+                                      "ELF\x02\x01\x01\x00\x00\x00,\xff\xfe\n";
+    const QByteArray binary(binaryBytes, sizeof binaryBytes - 1); // without the final NUL
 
     QTest::newRow("warp: letters in TOTALENDS")
         << WarpTypeFile << QByteArray("A,2400,7.5,2.5,95,3000,150,\nB,many,7.5,\nC,2400,\n")
@@ -423,6 +466,155 @@ void TstRefText::folderInPlaceOfFileIsReported() {
     VxDialogScript script;
     QVERIFY(loader().BuildWarpInfos().IsEmpty());
     QCOMPARE(script.texts(), QStringList{FileNotFoundMessage(WarpTypeFile)});
+}
+
+void TstRefText::keyListFoldsCaseLikeCompare_data() {
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QStringList>("probes");
+    QTest::newRow("ASCII") << QStringList{"A-WHT", "a-wht", "B-NAT"}
+                           << QStringList{"a-WhT", "B-nat", "C", "", "A-WHT "};
+    QTest::newRow("Greek sigmas") << QStringList{QString::fromUtf8("ΣΑΣ"), "x"}
+                                  << QStringList{QString::fromUtf8("σας"),
+                                                 QString::fromUtf8("ςασ")};
+    // Sharp s folds to itself one character at a time, never to "ss".
+    QTest::newRow("sharp s") << QStringList{QString::fromUtf8("STRAßE"), "STRASSE"}
+                             << QStringList{QString::fromUtf8("straße"), "strasse",
+                                            QString::fromUtf8("STRAẞE")};
+    QTest::newRow("Kelvin sign and dotted I")
+        << QStringList{QString::fromUtf8("\u212A"), QString::fromUtf8("\u0130")}
+        << QStringList{"k", "K", "i", "I", QString::fromUtf8("\u0131")};
+    QTest::newRow("beyond the BMP")
+        << QStringList{QString::fromUtf8("\U00010400-WHT"), "Z"}
+        << QStringList{QString::fromUtf8("\U00010428-wht"), QString::fromUtf8("\U00010400")};
+    QTest::newRow("empty key") << QStringList{"", "A"} << QStringList{"", "a"};
+}
+
+// The index must find exactly what a front-to-back scan with the
+// case-insensitive compare finds.
+void TstRefText::keyListFoldsCaseLikeCompare() {
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, probes);
+    // Short lists scan, long ones look up their index: both must agree.
+    for (int fillers : {0, 40}) {
+        TFabricList list;
+        for (const QString& key : keys)
+            list.Add(key);
+        for (int i = 0; i < fillers; ++i)
+            list.Add(QString("#%1").arg(i));
+        for (const QString& probe : keys + probes) {
+            int expected = -1;
+            for (int i = 0; i < keys.size() && expected < 0; ++i)
+                if (QString::compare(keys[i], probe, Qt::CaseInsensitive) == 0) expected = i;
+            QVERIFY2(list.IndexOf(probe) == expected, qPrintable(probe));
+        }
+        if (fillers) QCOMPARE(list.IndexOf("#39"), int(keys.size()) + 39);
+        list.Clear();
+        QCOMPARE(list.IndexOf(keys.first()), -1);
+        list.Add("again");
+        QCOMPARE(list.IndexOf("AGAIN"), 0);
+    }
+}
+
+void TstRefText::loomTypesMatchLineByLineReading_data() {
+    QTest::addColumn<uint>("seed");
+    QTest::addColumn<int>("fabricLines");
+    for (uint seed : {1u, 2u, 3u, 4u})
+        QTest::addRow("seed %u", seed) << seed << 300;
+    QTest::newRow("no fabric lines") << 5u << 0;
+}
+
+// Random files over small alphabets with mixed letter case, so that
+// structures, warp keys and loom types repeat, differ only in case and
+// match or miss in every way.
+void TstRefText::loomTypesMatchLineByLineReading() {
+    QFETCH(uint, seed);
+    QFETCH(int, fabricLines);
+    QRandomGenerator random(seed);
+    auto pick = [&](const QStringList& from) { return from[int(random.bounded(from.size()))]; };
+    const QStringList types{"RAP", "rap", "AIR", "PRO", "Air", "", "JET"};
+    const QStringList strus{"P", "p", "DB", "db", "S", "T", "BX"};
+    const QStringList warpTypes{"A", "a", "B", "C"};
+    const QStringList colours{"WHT", "wht", "NAT", "BLU", ""};
+    QStringList loomLines, struLines, fabricLinesText;
+    for (int i = 0; i < 20; ++i)
+        loomLines << QString("L%1,%1,%2,Loom %1,").arg(i).arg(pick(types));
+    for (int i = 0; i < 25; ++i)
+        struLines << QString("%1,%2,").arg(pick(strus), pick(types));
+    for (int i = 0; i < fabricLines; ++i)
+        fabricLinesText << QString("%1,%2,%3,%4,x,Z,%5,60,1,1,1,")
+                               .arg(pick(strus), pick(colours), pick(warpTypes), pick(colours),
+                                    pick(colours));
+    write(LoomSpecFile, loomLines.join('\n').toUtf8());
+    write(StruLoomFile, struLines.join('\n').toUtf8());
+    write(FabricTypeFile, fabricLinesText.join('\n').toUtf8());
+
+    VxDialogScript script;
+    const TLoomTypeList built = loader().BuildLoomTypes();
+    QCOMPARE(script.texts(), QStringList{});
+    const auto expected = plainLoomTypes(loomLines, struLines, fabricLinesText);
+    QCOMPARE(built.Count(), int(expected.size()));
+    for (int t = 0; t < built.Count(); ++t) {
+        QCOMPARE(built.Key(t), expected[t].first);
+        const TWarpList* warps = built.Object(t);
+        QCOMPARE(warps->Count(), int(expected[t].second.size()));
+        for (int w = 0; w < warps->Count(); ++w) {
+            QCOMPARE(warps->Key(w), expected[t].second[w].first);
+            QCOMPARE(warps->Object(w)->Keys(), expected[t].second[w].second);
+        }
+    }
+}
+
+// Numbers beyond what any plant holds are refused where they are read, with
+// the file, line and column; what was read before them stays.
+void TstRefText::outOfRangeNumbersNameFileLineAndColumn_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("greige percentage") << WarpTypeFile
+                                       << QByteArray("A,2400,7.5,2.5,95,3000,150,\n"
+                                                     "B,2400,7.5,3,1e30,2500,140,\n"
+                                                     "C,2640,8.25,3,93,4000,230,\n")
+                                       << "File \"WarpType.csv\", line 2, column 5 "
+                                          "(GREIGELENPERCENT): 1e+30 is out of range (0 to 1000)"
+                                       << QStringList{"A", "B"};
+    QTest::newRow("warp weight at single max")
+        << WarpTypeFile << QByteArray("A,2400,7.5,2.5,95,3000,3.4e38,\n")
+        << "File \"WarpType.csv\", line 1, column 7 (WARPWGT): 3.4e+38 is out of range (0 to "
+           "10000000)"
+        << QStringList{"A"};
+    QTest::newRow("ends beyond any reed")
+        << WarpTypeFile << QByteArray("A,99999999,7.5,\n")
+        << "File \"WarpType.csv\", line 1, column 2 (TOTALENDS): 99999999 is out of range (0 to "
+           "1000000)"
+        << QStringList{"A"};
+    QTest::newRow("piece weight")
+        << FabricTypeFile
+        << QByteArray("P,001,A,WHT,x,x,WHT,60,2.6,2.9,3.5,\nDB,WHT,A,WHT,x,x,WHT,60,3.4e38,1,1,\n")
+        << "File \"FabricType.csv\", line 2, column 9 (WARPPCEWGT): 3.4e+38 is out of range (0 to "
+           "1000000)"
+        << QStringList{"P", "DB"};
+    QTest::newRow("negative piece length")
+        << FabricTypeFile << QByteArray("P,001,A,WHT,x,x,WHT,-60,2.6,2.9,3.5,\n")
+        << "File \"FabricType.csv\", line 1, column 8 (PIECELEN): -60 is out of range (0 to "
+           "1000000)"
+        << QStringList{"P"};
+    QTest::newRow("hours at the limit pass")
+        << FabricTypeFile << QByteArray("P,001,A,WHT,x,x,WHT,1000000,0,0,1000000,\n") << QString()
+        << QStringList{"P"};
+}
+
+void TstRefText::outOfRangeNumbersNameFileLineAndColumn() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(QStringList, kept);
+    write(file, content);
+    VxDialogScript script;
+    const QStringList keys = file == WarpTypeFile ? loader().BuildWarpInfos().Keys()
+                                                  : loader().BuildFabricInfos().Keys();
+    QCOMPARE(script.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(keys, kept);
 }
 
 void TstRefText::samplesLoadCleanly() {

@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <set>
@@ -145,6 +146,8 @@ private slots:
     void refusedRowsKeepEditing_data();
     void refusedRowsKeepEditing();
     void editCancelDeleteAndFindKey();
+    void rowsMovedBehindTheTablesBack_data();
+    void rowsMovedBehindTheTablesBack();
     void transactionsCommitAndRollBack();
     void datesHoldWholeDays();
     void queryParametersAndCalculatedFields();
@@ -152,7 +155,10 @@ private slots:
     void loginPrompt();
     void missingTablesAnsweredNoCreateNothing();
     void existingTablesAreKept();
+    void badSampleFileCreatesNothing_data();
     void badSampleFileCreatesNothing();
+    void outOfRangeReferenceRowsAreRefused_data();
+    void outOfRangeReferenceRowsAreRefused();
     void foreignFileIsLeftAlone();
     void localAliasOnlyWhenUndefined();
 };
@@ -472,6 +478,102 @@ void TstSchedDB::editCancelDeleteAndFindKey() {
                           "AfterPost", "BeforeEdit", "AfterCancel", "BeforeEdit", "AfterPost"}));
 }
 
+void TstSchedDB::rowsMovedBehindTheTablesBack_data() {
+    QTest::addColumn<QString>("move");   // what another client or a vacuum does
+    QTest::addColumn<QString>("table");  // WEAVEJOB has a key, DOWNTIMETYPE none
+    QTest::addColumn<QString>("action"); // on the first row, through the layer
+    QTest::addColumn<QString>("error");  // empty: the change lands on its row
+    const QString changed = "DOWNTIMETYPE: The row was changed or deleted";
+    QTest::newRow("keyed row moved: the edit lands") << "move" << "WEAVEJOB" << "edit" << "";
+    QTest::newRow("keyed row moved: the delete lands") << "move" << "WEAVEJOB" << "delete" << "";
+    QTest::newRow("keyed rows swapped addresses: the edit reads back its own row")
+        << "swap" << "WEAVEJOB" << "edit" << "";
+    QTest::newRow("unkeyed row moved: the delete is reported, nothing lost")
+        << "move" << "DOWNTIMETYPE" << "delete" << changed;
+    QTest::newRow("unkeyed row moved: the edit is reported")
+        << "move" << "DOWNTIMETYPE" << "edit" << changed;
+    QTest::newRow("unkeyed rows swapped addresses: the other row is safe")
+        << "swap" << "DOWNTIMETYPE" << "delete" << changed;
+}
+
+// Rows are named by their key where the table has one, else by their address
+// and original values: a row that moved is never lost or mistaken for another.
+void TstSchedDB::rowsMovedBehindTheTablesBack() {
+    QFETCH(QString, move);
+    QFETCH(QString, table);
+    QFETCH(QString, action);
+    QFETCH(QString, error);
+    if (move == "swap" && pg()) QSKIP("the server hands out row addresses itself");
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    QSqlQuery q(data.SchedDB.Database());
+    auto run = [&](const QString& sql) { QVERIFY2(q.exec(sql), qPrintable(q.lastError().text())); };
+    run("insert into weavejob (scenariono, loomno, jobno, placeno, warptype, warpcol, warplen) "
+        "values (1, 101, 1, 0, 'A', 'WHT', 3000)");
+    run("insert into weavejob (scenariono, loomno, jobno, placeno, warptype, warpcol, warplen) "
+        "values (1, 101, 2, 1, 'B', 'WHT', 3000)");
+    auto dump = [&] {
+        QStringList rows;
+        const QString order = table == "DOWNTIMETYPE" ? "descr" : "jobno";
+        q.exec(QString("select * from %1 order by %2").arg(table, order));
+        while (q.next()) {
+            QStringList values;
+            for (int i = 0; i < q.record().count(); ++i)
+                values << q.value(i).toString();
+            rows << values.join(',');
+        }
+        return rows;
+    };
+
+    const QStringList index =
+        table == "DOWNTIMETYPE" ? QStringList{"DESCR"} : QStringList{"SCENARIONO", "JOBNO"};
+    TVxTable t(data.SchedDB, table, index);
+    t.Open();
+    QVERIFY(t.RecordCount() >= 2);
+    const QStringList before = dump();
+
+    if (move == "swap") { // the first two rows trade addresses
+        run(QString("update %1 set rowid = -1 where rowid = 1").arg(table));
+        run(QString("update %1 set rowid = 1 where rowid = 2").arg(table));
+        run(QString("update %1 set rowid = 2 where rowid = -1").arg(table));
+    } else if (pg()) { // every row gets a new version at a new address
+        run(QString("update %1 set %2 = %2").arg(table, index.first()));
+    } else {
+        run(QString("update %1 set rowid = rowid + 1000").arg(table));
+    }
+
+    QString message;
+    QStringList expected = before;
+    try {
+        t.First();
+        if (action == "edit") {
+            const QString column = table == "WEAVEJOB" ? "WARPCOL" : "DESCR";
+            const QString old = t.AsString(column);
+            t.Edit();
+            t.SetAsString(column, "RED");
+            t.Post();
+            expected[0].replace(old, "RED");
+        } else {
+            t.Delete();
+            expected.removeFirst();
+        }
+    } catch (const EVxError& e) {
+        message = e.message();
+        expected = before;
+    }
+    QCOMPARE(message, error);
+    QCOMPARE(dump(), expected);
+    QStringList kept; // what the table holds in memory
+    for (int row = 0; row < t.RecordCount(); ++row) {
+        QStringList values;
+        for (int column = 0; column < t.Fields().size(); ++column)
+            values << t.RowValue(row, column).toString();
+        kept << values.join(',');
+    }
+    QCOMPARE(kept, expected);
+}
+
 void TstSchedDB::transactionsCommitAndRollBack() {
     TVxDbSession session(m_aliasFile);
     TSchedData data(session);
@@ -624,13 +726,27 @@ void TstSchedDB::existingTablesAreKept() {
     QCOMPARE(data.ReadDefaultWarpLen(), 0);
 }
 
+void TstSchedDB::badSampleFileCreatesNothing_data() {
+    QTest::addColumn<QByteArray>("warpTypes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("letters in a number")
+        << QByteArray("A,2400,7.5,2.5,95,3000,150,\nB,lots,7.5,3,94.5,2500,140,\n")
+        << "Cannot fill WARPTYPE from \"WarpType.csv\", line 2: 'lots' is not a valid integer value";
+    QTest::newRow("number out of range")
+        << QByteArray("A,2400,7.5,2.5,95,3000,150,\nB,2400,7.5,3,1e30,2500,140,\n")
+        << "Cannot fill WARPTYPE from \"WarpType.csv\", line 2: column 5 (GREIGELENPERCENT): "
+           "1e+30 is out of range (0 to 1000)";
+}
+
 void TstSchedDB::badSampleFileCreatesNothing() {
+    QFETCH(QByteArray, warpTypes);
+    QFETCH(QString, message);
     QTemporaryDir seeds;
     for (const QString& f : {LoomSpecFile, StruLoomFile, FabricTypeFile, DowntimeTypeFile})
         QVERIFY(QFile::copy(QDir(ShippedSamplesFolder()).filePath(f), seeds.filePath(f)));
     QFile warp(seeds.filePath(WarpTypeFile));
     QVERIFY(warp.open(QIODevice::WriteOnly));
-    warp.write("A,2400,7.5,2.5,95,3000,150,\nB,lots,7.5,3,94.5,2500,140,\n");
+    warp.write(warpTypes);
     warp.close();
 
     TVxDbSession session(m_aliasFile);
@@ -643,10 +759,49 @@ void TstSchedDB::badSampleFileCreatesNothing() {
         data.SchedDB.Open();
         QFAIL("opened with a bad sample file");
     } catch (const EVxError& e) {
-        QVERIFY2(e.message().contains("\"WarpType.csv\", line 2"), qPrintable(e.message()));
+        QCOMPARE(e.message(), message);
     }
     QVERIFY(!data.SchedDB.Connected());
     QCOMPARE(admin(m_dbName).tables().size(), 0);
+}
+
+// A reference row changed behind the program's back (another tool, a typo in
+// a grid) is refused at start-up with the table, row and column.
+void TstSchedDB::outOfRangeReferenceRowsAreRefused_data() {
+    QTest::addColumn<QString>("update");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("greige percentage")
+        << "update warptype set greigelenpercent = 1e30 where warptype = 'C'"
+        << "Table WARPTYPE, row 3 (C), column GREIGELENPERCENT: 1e+30 is out of range (0 to 1000)";
+    QTest::newRow("negative warp length")
+        << "update warptype set warplen = -3000 where warptype = 'A'"
+        << "Table WARPTYPE, row 1 (A), column WARPLEN: -3000 is out of range (0 to 10000000)";
+    QTest::newRow("piece weight")
+        << "update fabrictype set warppcewgt = 3.4e38 where fabricstru = 'DB'"
+        << "Table FABRICTYPE, structure DB, column WARPPCEWGT: 3.4e+38 is out of range (0 to "
+           "1000000)";
+}
+
+void TstSchedDB::outOfRangeReferenceRowsAreRefused() {
+    QFETCH(QString, update);
+    QFETCH(QString, message);
+    TVxDbSession session(m_aliasFile);
+    TSchedData data(session);
+    open(data);
+    {
+        QSqlQuery q(data.SchedDB.Database());
+        QVERIFY2(q.exec(update), qPrintable(q.lastError().text()));
+    }
+    try {
+        if (update.contains("fabrictype"))
+            data.BuildFabricInfos();
+        else
+            data.BuildWarpInfos();
+        QFAIL("read an out-of-range value");
+    } catch (const EVxError& e) {
+        QCOMPARE(e.message(), message);
+    }
+    QVERIFY(!data.WarpType.Active() && !data.FabricStructQuery.Active());
 }
 
 void TstSchedDB::foreignFileIsLeftAlone() {

@@ -8,6 +8,7 @@
 #include "VxWeaSch.h"
 
 #include <QtTest>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -26,6 +27,7 @@ struct Tables {
         addFabric("AB", 40, 2.5f, 6.0f);
         addFabric("C", 40, 2.4f, 12.0f);
         addFabric("D", 100, 1.0f, 7.5f);
+        addFabric("HW", 40, std::numeric_limits<float>::max(), 1.0f); // absurd weight
         context.WarpInfos = &warps;
         context.FabricInfos = &fabrics;
         context.BulkUpdate = &bulk;
@@ -248,6 +250,13 @@ void TestWeaSch::updateCapacity_data() {
     QTest::newRow("unknown fabric takes nothing")
         << "B" << 3000 << QStringList{"XX:5"} << 3000 << 150;
     QTest::newRow("warp type without standard length") << "Z" << 3000 << QStringList() << 3000 << 0;
+    // Absurd figures hold at the bottom of the range instead of wrapping into
+    // capacity that is not there.
+    const int least = std::numeric_limits<int32_t>::min();
+    QTest::newRow("weight beyond any integer")
+        << "B" << 3000 << QStringList{"HW:1"} << 3000 - 40 << least;
+    QTest::newRow("piece count beyond any length")
+        << "B" << 3000 << QStringList{"D:2147483647", "D:2147483647"} << least << least;
 }
 
 void TestWeaSch::updateCapacity() {
@@ -371,6 +380,14 @@ void TestWeaSch::checkCapacity_data() {
         << 100 << 100 << "??" << 1 << "Unknown fabric structure: ??";
     QTest::newRow("huge count does not wrap")
         << 100 << 100 << "D" << 100000000 << "Length over capacity by 9999999900m";
+    QTest::newRow("largest count") << 100 << 100 << "D" << std::numeric_limits<int32_t>::max()
+                                   << "Length over capacity by 214748364600m";
+    // The weight figure is the single-precision maximum itself, in digits.
+    const QString floatMax = QString::number(double(std::numeric_limits<float>::max()), 'f', 0);
+    QTest::newRow("weight beyond any integer")
+        << 1000 << 100 << "HW" << 1 << QString("Weight over capacity by %1kg").arg(floatMax);
+    QTest::newRow("weight beyond any integer, already over")
+        << 1000 << -142 << "HW" << 1 << QString("Weight over capacity by %1kg").arg(floatMax);
 }
 
 void TestWeaSch::checkCapacity() {
