@@ -203,6 +203,10 @@ bool TMainForm::Connected() const {
     return Data && Data->SchedDB.Connected();
 }
 
+bool TMainForm::CanWriteDatabase() const {
+    return Connected() && !Data->SchedDB.ReadOnly();
+}
+
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // Run after the window is on screen, so the mode dialog opens above it.
@@ -237,6 +241,16 @@ void TMainForm::RunStartUp() {
     else
         LoadDatabaseData();
     FinishStartUp();
+    if (Connected() && !CanWriteDatabase()) WarnReadOnly();
+}
+
+void TMainForm::WarnReadOnly() {
+    DatabaseLabel->setText(QStringLiteral("Database: %1 (read-only)").arg(Data->SchedDB.Location()));
+    VxDialogs::warning(
+        this, QStringLiteral("The database file %1 cannot be written, so it is open read-only. "
+                             "Stored scenarios can be loaded, printed and reported on, but "
+                             "nothing can be saved and the data cannot be maintained.")
+                  .arg(Data->SchedDB.Location()));
 }
 
 void TMainForm::Terminate() {
@@ -356,7 +370,7 @@ void TMainForm::FinishStartUp() {
     NextItemNo = 1;
     const bool scenarioTableOpen = Data && Data->Scenario.Active();
     LoadButton->setEnabled(scenarioTableOpen);
-    MaintButton->setEnabled(scenarioTableOpen);
+    MaintButton->setEnabled(scenarioTableOpen && CanWriteDatabase());
     if (ScheduleBox->ScheduleCount() > 0)
         SetScheduleBoxWidth(3 * ScheduleBox->Schedules(0)->width() + 4);
 }
@@ -544,7 +558,7 @@ void TMainForm::DoJobAdd(TVxJobSchedule* Schedule) {
     ++NextJobNo;
     Schedule->InsertJob(added);
     SetJobMenuCaptions(added);
-    SaveButton->setEnabled(Connected());
+    SaveButton->setEnabled(CanWriteDatabase());
     ClearButton->setEnabled(true);
     PrintButton->setEnabled(true);
 }

@@ -115,6 +115,9 @@ public:
     // The mode chosen at start-up, and whether its database is open.
     TDataMode DataMode = TDataMode::Text;
     bool Connected() const;
+    // Connected to a database that takes writes (not a read-only file):
+    // saving and maintenance need it.
+    bool CanWriteDatabase() const;
     // The database session with its connection aliases (created on the way
     // to a database unless a test set one), and the connection SchedDB with
     // its tables and queries (database modes only).
@@ -135,6 +138,8 @@ public:
     TVxJobSchedule* SetupLoomSchedule(int posn, const QString& type, const QString& descr);
     // Start dates, numbers, buttons and the box width (the closing steps).
     void FinishStartUp();
+    // Says in a warning and in the status bar that the database is read-only.
+    void WarnReadOnly();
     // Width of the schedule box beside the information pane.
     void SetScheduleBoxWidth(int width);
 
