@@ -1,12 +1,14 @@
 #include "MainUnit.h"
 
 #include "AboutUnit.h"
+#include "BoardPlan.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDate.h"
+#include "VxDialogPrompts.h"
 #include "VxDialogs.h"
 
 #include <QApplication>
@@ -245,7 +247,8 @@ void TMainForm::RunStartUp() {
 }
 
 void TMainForm::WarnReadOnly() {
-    DatabaseLabel->setText(QStringLiteral("Database: %1 (read-only)").arg(Data->SchedDB.Location()));
+    DatabaseLabel->setText(
+        QStringLiteral("Database: %1 (read-only)").arg(Data->SchedDB.Location()));
     VxDialogs::warning(
         this, QStringLiteral("The database file %1 cannot be written, so it is open read-only. "
                              "Stored scenarios can be loaded, printed and reported on, but "
@@ -261,7 +264,7 @@ void TMainForm::Terminate() {
 }
 
 void TMainForm::LoadTextData() {
-    const TRefTextLoader loader(TextFolder, this);
+    const TRefTextLoader loader(TextFolder, VxDialogPrompts(this));
     LoomTypes = loader.BuildLoomTypes();
     WarpInfos = loader.BuildWarpInfos();
     FabricInfos = loader.BuildFabricInfos();
@@ -298,7 +301,7 @@ void TMainForm::LoadDatabaseData() {
     TSplash splash(AboutForm);
     if (!Session) Session = std::make_unique<TVxDbSession>();
     if (DataMode == TDataMode::Local) DefineLocalAlias(*Session);
-    Data = std::make_unique<TSchedData>(*Session, this);
+    Data = std::make_unique<TSchedData>(*Session, VxDialogPrompts(this));
     Data->SchedDB.Open();
     DatabaseLabel->setText(QStringLiteral("Database: ") + Data->SchedDB.Location());
     Data->OpenScenarioTables();
@@ -491,6 +494,25 @@ void TMainForm::RedateSchedule(TVxJobSchedule* Schedule) {
 
 void TMainForm::UpdateFooter(TVxJobSchedule* Schedule) {
     ::UpdateFooter(Schedule, WeaveContext());
+}
+
+// ---------------------------------------------------------------------------
+// The board as a plan
+
+TVxPlan TMainForm::CurrentPlan() const {
+    return TBoardPlan::Read(*this);
+}
+
+TVxPlanLoom TMainForm::LoomPlan(const TVxJobSchedule* Schedule) const {
+    return TBoardPlan::ReadLoom(*this, Schedule);
+}
+
+void TMainForm::ShowPlan(const TVxPlan& Plan) {
+    TBoardPlan(*this).Show(Plan);
+}
+
+void TMainForm::ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom) {
+    TBoardPlan(*this).ShowLoom(Schedule, Loom);
 }
 
 // ---------------------------------------------------------------------------

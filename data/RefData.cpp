@@ -58,11 +58,11 @@ std::optional<TRefRange> RefColumnRange(const QString& column) {
     // Generous for any plant: metres, kilograms, hours and ends of real warps
     // and pieces lie far inside.
     static const std::map<QString, TRefRange> ranges = {
-        {QStringLiteral("TOTALENDS"), {0, 1e6}},   {QStringLiteral("DENTSPERCM"), {0, 1e4}},
-        {QStringLiteral("AVEHRS"), {0, 1e6}},      {QStringLiteral("GREIGELENPERCENT"), {0, 1000}},
-        {QStringLiteral("WARPLEN"), {0, 1e7}},     {QStringLiteral("WARPWGT"), {0, 1e7}},
-        {QStringLiteral("PIECELEN"), {0, 1e6}},    {QStringLiteral("WARPPCEWGT"), {0, 1e6}},
-        {QStringLiteral("WEFTPCEWGT"), {0, 1e6}},  {QStringLiteral("HRSPERPIECE"), {0, 1e6}},
+        {QStringLiteral("TOTALENDS"), {0, 1e6}},  {QStringLiteral("DENTSPERCM"), {0, 1e4}},
+        {QStringLiteral("AVEHRS"), {0, 1e6}},     {QStringLiteral("GREIGELENPERCENT"), {0, 1000}},
+        {QStringLiteral("WARPLEN"), {0, 1e7}},    {QStringLiteral("WARPWGT"), {0, 1e7}},
+        {QStringLiteral("PIECELEN"), {0, 1e6}},   {QStringLiteral("WARPPCEWGT"), {0, 1e6}},
+        {QStringLiteral("WEFTPCEWGT"), {0, 1e6}}, {QStringLiteral("HRSPERPIECE"), {0, 1e6}},
     };
     const auto it = ranges.find(column.toUpper());
     if (it == ranges.end()) return std::nullopt;

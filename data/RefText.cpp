@@ -1,6 +1,6 @@
 #include "RefText.h"
 
-#include "VxDialogs.h"
+#include "VxAbort.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,8 +147,8 @@ bool TRefLineReader::Next(QString& line) {
 
 // ---------------------------------------------------------------------------
 
-TRefTextLoader::TRefTextLoader(const QString& folder, QWidget* parent)
-    : m_folder(folder), m_parent(parent) {}
+TRefTextLoader::TRefTextLoader(const QString& folder, TVxDataPrompts prompts)
+    : m_folder(folder), m_prompts(std::move(prompts)) {}
 
 QString TRefTextLoader::PathOf(const QString& fileName) const {
     return m_folder.isEmpty() ? fileName : QDir(m_folder).filePath(fileName);
@@ -164,12 +164,10 @@ template <class F> void TRefTextLoader::eachLine(const QString& fileName, F&& pe
             perLine(line);
         }
     } catch (const ERefFieldError& e) {
-        VxDialogs::error(m_parent, QStringLiteral("File \"%1\", line %2, %3")
-                                       .arg(fileName)
-                                       .arg(lineNo)
-                                       .arg(e.message()));
+        m_prompts.Error(
+            QStringLiteral("File \"%1\", line %2, %3").arg(fileName).arg(lineNo).arg(e.message()));
     } catch (const std::exception&) {
-        VxDialogs::error(m_parent, FileNotFoundMessage(fileName));
+        m_prompts.Error(FileNotFoundMessage(fileName));
     }
 }
 

@@ -1,9 +1,7 @@
 #include "SchedDB.h"
 
 #include "DbSchema.h"
-#include "LoginDlg.h"
 #include "VxAbort.h"
-#include "VxDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -107,8 +105,8 @@ void TVxDbSession::DeleteAlias(const QString& name) {
 
 // ---------------------------------------------------------------------------
 
-TSchedDB::TSchedDB(TVxDbSession& session, QWidget* dialogParent)
-    : m_session(session), m_dialogParent(dialogParent),
+TSchedDB::TSchedDB(TVxDbSession& session, TVxDataPrompts prompts)
+    : m_session(session), m_prompts(std::move(prompts)),
       m_connectionName(QStringLiteral("Shedwise-") +
                        QUuid::createUuid().toString(QUuid::WithoutBraces)) {
     SeedFolder = ShippedSamplesFolder();
@@ -193,14 +191,14 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
                          .arg(alias.DatabaseName, alias.Host.isEmpty() ? "localhost" : alias.Host);
         if (alias.Port > 0) m_location += QStringLiteral(":%1").arg(alias.Port);
         if (LoginPrompt) {
-            TVxLoginForm login(DatabaseName, alias.UserName, m_dialogParent);
-            if (VxDialogs::exec(&login) != QDialog::Accepted) {
+            const std::optional<TVxLogin> login = m_prompts.Login(DatabaseName, alias.UserName);
+            if (!login) {
                 db = QSqlDatabase(); // release the handle before removing the connection
                 Close();
                 throw EVxError(QStringLiteral("Cannot connect to database '%1'").arg(DatabaseName));
             }
-            db.setUserName(login.UserName());
-            db.setPassword(login.Password());
+            db.setUserName(login->UserName);
+            db.setPassword(login->Password);
         }
     }
     QElapsedTimer clock;
@@ -225,9 +223,7 @@ void TSchedDB::ensurePlannerTables() {
     const QStringList missing = MissingPlannerTables(db);
     if (missing.isEmpty()) return;
     if (!IsEmbedded() &&
-        VxDialogs::confirm(m_dialogParent,
-                           QStringLiteral("The database has no planner tables. Create them now?"),
-                           VxButtons::YesNo) != QMessageBox::Yes)
+        !m_prompts.Confirm(QStringLiteral("The database has no planner tables. Create them now?")))
         VxAbort();
     StartTransaction();
     try {
@@ -327,8 +323,9 @@ bool DefineLocalAlias(TVxDbSession& session, const TVxLocalDatabase& database,
 QStringList SeedFolderCandidates(const QString& programFolder, const QString& buildFolder,
                                  const QString& sourceSamples) {
     const QDir program(programFolder);
-    QStringList folders{program.absoluteFilePath(QStringLiteral("samples")),
-                        QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/plexiweave")))};
+    QStringList folders{
+        program.absoluteFilePath(QStringLiteral("samples")),
+        QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/plexiweave")))};
     const QString build = QDir::cleanPath(QDir(buildFolder).absolutePath());
     const QString here = QDir::cleanPath(program.absolutePath());
     const bool inBuildTree =
@@ -338,9 +335,9 @@ QStringList SeedFolderCandidates(const QString& programFolder, const QString& bu
 }
 
 QString ShippedSamplesFolder() {
-    const QStringList folders = SeedFolderCandidates(
-        QCoreApplication::applicationDirPath(), QStringLiteral(VX_BUILD_DIR),
-        QStringLiteral(VX_SAMPLES_DIR));
+    const QStringList folders =
+        SeedFolderCandidates(QCoreApplication::applicationDirPath(), QStringLiteral(VX_BUILD_DIR),
+                             QStringLiteral(VX_SAMPLES_DIR));
     for (const QString& folder : folders)
         if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("LoomSpec.csv")))) return folder;
     return folders.first();

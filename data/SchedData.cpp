@@ -20,8 +20,8 @@ void checkRanges(const TVxDataSet& ds, const QString& where, const QStringList& 
 }
 } // namespace
 
-TSchedData::TSchedData(TVxDbSession& session, QWidget* dialogParent)
-    : SchedDB(session, dialogParent), LoomSpec(SchedDB, "LOOMSPEC", {"REF"}),
+TSchedData::TSchedData(TVxDbSession& session, TVxDataPrompts prompts)
+    : SchedDB(session, std::move(prompts)), LoomSpec(SchedDB, "LOOMSPEC", {"REF"}),
       WarpType(SchedDB, "WARPTYPE", {"WARPTYPE"}), DowntimeType(SchedDB, "DOWNTIMETYPE", {"DESCR"}),
       Scenario(SchedDB, "SCENARIO", {"SCENARIONO"}), ReedJob(SchedDB, "REEDJOB", {"SCENARIONO"}),
       WeaveJob(SchedDB, "WEAVEJOB", {"SCENARIONO"}),
@@ -118,11 +118,12 @@ TWarpInfoList TSchedData::BuildWarpInfos() {
     WarpType.Open();
     TCloser close{WarpType};
     for (int row = 1; !WarpType.Eof(); WarpType.Next(), ++row) {
-        checkRanges(WarpType,
-                    QStringLiteral("Table WARPTYPE, row %1 (%2)")
-                        .arg(row)
-                        .arg(WarpType.AsString("WARPTYPE")),
-                    {"WARPLEN", "TOTALENDS", "GREIGELENPERCENT", "WARPWGT", "AVEHRS", "DENTSPERCM"});
+        checkRanges(
+            WarpType,
+            QStringLiteral("Table WARPTYPE, row %1 (%2)")
+                .arg(row)
+                .arg(WarpType.AsString("WARPTYPE")),
+            {"WARPLEN", "TOTALENDS", "GREIGELENPERCENT", "WARPWGT", "AVEHRS", "DENTSPERCM"});
         auto info = std::make_unique<TWarpInfo>();
         info->WarpLen = WarpType.AsInteger("WARPLEN");
         info->TotalEnds = WarpType.AsInteger("TOTALENDS");

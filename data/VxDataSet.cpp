@@ -596,7 +596,8 @@ QVariant TVxTable::postUpdate() {
         query.addBindValue(v);
     if (!query.exec()) throwSql(query.lastError());
     const bool found = hasRowId() ? query.next() : query.numRowsAffected() != 0;
-    if (!found) throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+    if (!found)
+        throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
     return hasRowId() ? query.value(0) : QVariant();
 }
 
@@ -682,7 +683,8 @@ void TVxTable::Delete() {
         query.addBindValue(v);
     if (!query.exec()) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
     if (query.numRowsAffected() == 0)
-        failWith(OnDeleteError, QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+        failWith(OnDeleteError,
+                 QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
     m_rows.erase(m_rows.begin() + m_current);
     if (hasRowId()) m_rowIds.erase(m_rowIds.begin() + m_current);
     if (m_current >= RecordCount()) m_current = RecordCount() - 1;

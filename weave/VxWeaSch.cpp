@@ -260,7 +260,8 @@ void CheckCapacity(const TVxJob* job, const QString& fabricStru, long long added
     // refuses a figure that is not a number.
     const double lengthLeft =
         warp->RemainingLen() - static_cast<double>(fabric->PieceLen) * addedPieces;
-    const double weightNeeded = std::nearbyint(static_cast<double>(addedPieces) * fabric->WarpPceWgt);
+    const double weightNeeded =
+        std::nearbyint(static_cast<double>(addedPieces) * fabric->WarpPceWgt);
     const double weightLeft = warp->RemainingWgt() - weightNeeded;
     if (!(lengthLeft >= 0))
         throw EVxError(QStringLiteral("Length over capacity by %1m").arg(wholeText(-lengthLeft)));

@@ -46,11 +46,12 @@ void run(const char* title, const QString& folder, int lines) {
             warps += list.Object(t)->Count();
     });
     const double fabricMs = millisecondsOf([&] { fabrics = loader.BuildFabricInfos().Count(); });
-    std::printf("%s: %d FabricType lines -> %d loom types, %d warp entries, %d structures\n",
-                title, lines, types, warps, fabrics);
-    std::printf("  loom-type table %8.1f ms\n  fabric table    %8.1f ms\n  both            %8.1f ms "
-                "(target < 1000 ms)\n",
-                loomMs, fabricMs, loomMs + fabricMs);
+    std::printf("%s: %d FabricType lines -> %d loom types, %d warp entries, %d structures\n", title,
+                lines, types, warps, fabrics);
+    std::printf(
+        "  loom-type table %8.1f ms\n  fabric table    %8.1f ms\n  both            %8.1f ms "
+        "(target < 1000 ms)\n",
+        loomMs, fabricMs, loomMs + fabricMs);
 }
 } // namespace
 
@@ -67,9 +68,8 @@ int main(int argc, char** argv) {
             .arg(QLatin1Char(char('A' + i % 6)))
             .arg(i / 2);
     });
-    writeLines(manyWarps.filePath(StruLoomFile), 60 * 3, [](int i) {
-        return QStringLiteral("%1,TYPE%2,").arg(structure(i / 3)).arg(i % 3);
-    });
+    writeLines(manyWarps.filePath(StruLoomFile), 60 * 3,
+               [](int i) { return QStringLiteral("%1,TYPE%2,").arg(structure(i / 3)).arg(i % 3); });
     writeLines(manyWarps.filePath(LoomSpecFile), 12,
                [](int i) { return QStringLiteral("L%1,%1,TYPE%2,Loom %1,").arg(i).arg(i % 3); });
     run("many warps", manyWarps.path(), lines);

@@ -116,17 +116,27 @@ void TstDbConnect::connectTimeoutIsAddedUnlessSet_data() {
     QTest::addColumn<QString>("options");
     QTest::addColumn<QString>("used");
     QTest::addColumn<int>("seconds");
-    QTest::newRow("none set") << "QPSQL" << "" << "connect_timeout=10" << 10;
-    QTest::newRow("other options kept")
-        << "QPSQL" << "sslmode=require" << "sslmode=require;connect_timeout=10" << 10;
-    QTest::newRow("the alias's own") << "QPSQL" << "connect_timeout=3;sslmode=disable"
+    QTest::newRow("none set") << "QPSQL"
+                              << ""
+                              << "connect_timeout=10" << 10;
+    QTest::newRow("other options kept") << "QPSQL"
+                                        << "sslmode=require"
+                                        << "sslmode=require;connect_timeout=10" << 10;
+    QTest::newRow("the alias's own") << "QPSQL"
+                                     << "connect_timeout=3;sslmode=disable"
                                      << "connect_timeout=3;sslmode=disable" << 3;
-    QTest::newRow("spelt with blanks") << "QPSQL" << " connect_timeout = 4 "
+    QTest::newRow("spelt with blanks") << "QPSQL"
+                                       << " connect_timeout = 4 "
                                        << " connect_timeout = 4 " << 4;
-    QTest::newRow("zero waits forever: replaced")
-        << "QPSQL" << "connect_timeout=0" << "connect_timeout=0;connect_timeout=10" << 10;
-    QTest::newRow("MySQL") << "QMYSQL" << "" << "MYSQL_OPT_CONNECT_TIMEOUT=10" << 10;
-    QTest::newRow("an embedded file has none") << "QSQLITE" << "" << "" << 0;
+    QTest::newRow("zero waits forever: replaced") << "QPSQL"
+                                                  << "connect_timeout=0"
+                                                  << "connect_timeout=0;connect_timeout=10" << 10;
+    QTest::newRow("MySQL") << "QMYSQL"
+                           << ""
+                           << "MYSQL_OPT_CONNECT_TIMEOUT=10" << 10;
+    QTest::newRow("an embedded file has none") << "QSQLITE"
+                                               << ""
+                                               << "" << 0;
 }
 
 void TstDbConnect::connectTimeoutIsAddedUnlessSet() {
@@ -158,9 +168,10 @@ void TstDbConnect::silentServerFailsInTime() {
         data.SchedDB.Open();
         QFAIL("connected to a server that never answers");
     } catch (const EVxError& e) {
-        QCOMPARE(e.message(),
-                 QString("The database server shedwise on 127.0.0.1:%1 did not answer in time (2 s)")
-                     .arg(server.Port()));
+        QCOMPARE(
+            e.message(),
+            QString("The database server shedwise on 127.0.0.1:%1 did not answer in time (2 s)")
+                .arg(server.Port()));
     }
     QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!data.SchedDB.Connected());
@@ -174,8 +185,8 @@ void TstDbConnect::localDatabaseChoice_data() {
     QTest::addColumn<bool>("readOnly");
     QTest::newRow("existing, all writable") << true << true << true << "program" << false;
     QTest::newRow("existing file read-only") << true << false << true << "program" << true;
-    QTest::newRow("existing file in a read-only folder") << true << true << false << "program"
-                                                         << true;
+    QTest::newRow("existing file in a read-only folder")
+        << true << true << false << "program" << true;
     QTest::newRow("existing, nothing writable") << true << false << false << "program" << true;
     QTest::newRow("new, folder writable") << false << true << true << "program" << false;
     QTest::newRow("new, folder read-only") << false << true << false << "user" << false;
@@ -194,8 +205,9 @@ void TstDbConnect::localDatabaseChoice() {
     }
     const TVxLocalDatabase chosen =
         ChooseLocalDatabase(program.path(), user.path(), pretend(fileWritable, folderWritable));
-    QCOMPARE(chosen.Path, QDir(where == "program" ? program.path() : user.path())
-                              .absoluteFilePath("Shedwise.db"));
+    QCOMPARE(
+        chosen.Path,
+        QDir(where == "program" ? program.path() : user.path()).absoluteFilePath("Shedwise.db"));
     QCOMPARE(chosen.ReadOnly, readOnly);
 }
 
@@ -270,10 +282,9 @@ void TstDbConnect::seedFoldersOfInstalledAndDeveloperBuilds_data() {
         << "/src/pw/build/app"
         << QStringList{"/src/pw/build/app/samples", "/src/pw/build/share/plexiweave",
                        "/src/pw/samples"};
-    QTest::newRow("the build folder itself") << "/src/pw/build"
-                                             << QStringList{"/src/pw/build/samples",
-                                                            "/src/pw/share/plexiweave",
-                                                            "/src/pw/samples"};
+    QTest::newRow("the build folder itself")
+        << "/src/pw/build"
+        << QStringList{"/src/pw/build/samples", "/src/pw/share/plexiweave", "/src/pw/samples"};
     QTest::newRow("a sibling of the build folder is not inside it")
         << "/src/pw/build2/app"
         << QStringList{"/src/pw/build2/app/samples", "/src/pw/build2/share/plexiweave"};

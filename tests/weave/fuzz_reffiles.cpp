@@ -12,10 +12,9 @@
 
 #include "RefText.h"
 #include "SchedData.h"
-#include "VxDialogs.h"
 #include "VxWeaSch.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -66,12 +65,41 @@ public:
 
 private:
     QByteArray token() {
-        static const QList<QByteArray> tokens{
-            "",     ",",           ",,",          "\r",     "\n",          "\r\n",       "-",
-            "1e30", "3.4e38",      "-3.4e38",     "1e308",  "nan",         "inf",        "-1",
-            "0",    "99999999999", "2147483647",  "-2147483648", "0x10",   "1.5",        "1,5",
-            " 7 ",  "\xef\xbb\xbf", "\xff\xfe",   "\xc3\x28", QByteArray(1, '\0'), "\t", "A-",
-            " : ",  "RAPIER",      "P",           "DB",     "WHT",         "a-wht",      "1e-320"};
+        static const QList<QByteArray> tokens{"",
+                                              ",",
+                                              ",,",
+                                              "\r",
+                                              "\n",
+                                              "\r\n",
+                                              "-",
+                                              "1e30",
+                                              "3.4e38",
+                                              "-3.4e38",
+                                              "1e308",
+                                              "nan",
+                                              "inf",
+                                              "-1",
+                                              "0",
+                                              "99999999999",
+                                              "2147483647",
+                                              "-2147483648",
+                                              "0x10",
+                                              "1.5",
+                                              "1,5",
+                                              " 7 ",
+                                              "\xef\xbb\xbf",
+                                              "\xff\xfe",
+                                              "\xc3\x28",
+                                              QByteArray(1, '\0'),
+                                              "\t",
+                                              "A-",
+                                              " : ",
+                                              "RAPIER",
+                                              "P",
+                                              "DB",
+                                              "WHT",
+                                              "a-wht",
+                                              "1e-320"};
         return tokens[int(m_random.bounded(tokens.size()))];
     }
 
@@ -124,13 +152,13 @@ private:
 };
 
 // Every message a reader shows names the file it was reading.
-void checkMessages(TFuzzer& fuzzer, const VxDialogScript& script) {
-    for (const VxMessage& m : script.messages) {
+void checkMessages(TFuzzer& fuzzer, const QStringList& messages) {
+    for (const QString& text : messages) {
         bool named = false;
         for (const QString& name : AllFiles)
-            named = named || m.text == FileNotFoundMessage(name) ||
-                    m.text.startsWith(QStringLiteral("File \"%1\", line ").arg(name));
-        if (!named) fuzzer.fail("unexpected message: " + m.text);
+            named = named || text == FileNotFoundMessage(name) ||
+                    text.startsWith(QStringLiteral("File \"%1\", line ").arg(name));
+        if (!named) fuzzer.fail("unexpected message: " + text);
     }
 }
 
@@ -187,22 +215,23 @@ void runDatabase(const QString& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const int iterations = argc > 1 ? QByteArray(argv[1]).toInt() : 200;
     const quint32 firstSeed = argc > 2 ? QByteArray(argv[2]).toUInt() : 1;
     for (int i = 0; i < iterations; ++i) {
         TFuzzer fuzzer(firstSeed + quint32(i));
         QTemporaryDir dir;
         fuzzer.writeFiles(dir.path());
-        VxDialogScript script;
-        const TRefTextLoader loader(dir.path());
+        QStringList messages;
+        TVxDataPrompts prompts;
+        prompts.showError = [&messages](const QString& text) { messages << text; };
+        const TRefTextLoader loader(dir.path(), prompts);
         const TLoomTypeList types = loader.BuildLoomTypes();
         const TWarpInfoList warps = loader.BuildWarpInfos();
         const TFabricInfoList fabrics = loader.BuildFabricInfos();
         const TDowntimeList downtimes = loader.BuildDowntimeTypes();
         const std::vector<TLoomRecord> looms = loader.ReadLoomRecords();
-        checkMessages(fuzzer, script);
+        checkMessages(fuzzer, messages);
         for (int t = 0; t < types.Count(); ++t) {
             const TWarpList* list = types.Object(t);
             for (int w = 0; w < list->Count(); ++w) {
