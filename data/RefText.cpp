@@ -5,13 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSet>
+#include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 const QString LoomSpecFile = QStringLiteral("LoomSpec.csv");
 const QString WarpTypeFile = QStringLiteral("WarpType.csv");
@@ -178,9 +180,12 @@ QStringList TRefTextLoader::ReadTextLines(const QString& fileName) const {
 }
 
 namespace {
-// The FabricType fields the loom-type table reads, split once per line.
+// What the loom-type table needs of one FabricType line, worked out once.
 struct TFabricLine {
-    QString stru, fabricCol, warpType, warpCol, weftCol;
+    QString fabricKey; // structure, colour, " : ", weft colour
+    QString warpType, warpCol;
+    int exactWarp = 0; // the same number for the same warp type and colour
+    int warpEntry = 0; // the same number for warp keys equal ignoring case
 };
 
 // The loom-type build, indexed so that each file line is visited a bounded
@@ -190,11 +195,19 @@ public:
     TLoomTypeIndex(const QStringList& struLines, const QStringList& fabricLines) {
         for (const QString& line : struLines)
             m_strusOfType[GetCsvField(line, 2)] << GetCsvField(line, 1);
-        m_fabrics.reserve(fabricLines.size());
+        QHash<QString, int> exactWarps, warpEntries;
+        m_fabrics.reserve(size_t(fabricLines.size()));
         for (const QString& line : fabricLines) {
-            TFabricLine f{GetCsvField(line, 1), GetCsvField(line, 2), GetCsvField(line, 3),
-                          GetCsvField(line, 4), GetCsvField(line, 7)};
-            m_linesOfStru[TFabricList::FoldedKey(f.stru)].push_back(int(m_fabrics.size()));
+            TFabricLine f;
+            const QString stru = GetCsvField(line, 1);
+            f.fabricKey = MakeFabricKey(stru, GetCsvField(line, 2), GetCsvField(line, 7));
+            f.warpType = GetCsvField(line, 3);
+            f.warpCol = GetCsvField(line, 4);
+            // A line break never occurs inside a field: it separates them.
+            f.exactWarp = numberOf(exactWarps, f.warpType + QLatin1Char('\n') + f.warpCol);
+            f.warpEntry =
+                numberOf(warpEntries, TWarpList::FoldedKey(MakeWarpKey(f.warpType, f.warpCol)));
+            m_linesOfStru[TFabricList::FoldedKey(stru)].push_back(int(m_fabrics.size()));
             m_fabrics.push_back(std::move(f));
         }
     }
@@ -203,32 +216,33 @@ public:
     // fabrics are the lines of a structure the type weaves (ignoring case)
     // with exactly the warp's type and colour, in line order.
     TWarpList WarpListOf(const QString& loomType) const {
-        const std::vector<int> lines = linesWovenOn(loomType);
-        // Fabric keys by exact (warp type, warp colour), and the exact pair
-        // that first gave each warp key.
-        std::map<std::pair<QString, QString>, QStringList> fabricsOf;
-        std::vector<std::pair<QString, QString>> warpOrder;
-        QSet<QString> warpKeys; // folded
-        for (int i : lines) {
+        std::unordered_map<int, QStringList> fabricsOf; // by exact warp
+        std::vector<int> warpOrder;                     // a line per warp entry
+        std::unordered_set<int> entries;
+        for (int i : linesWovenOn(loomType)) {
             const TFabricLine& f = m_fabrics[size_t(i)];
-            const std::pair<QString, QString> warp{f.warpType, f.warpCol};
-            fabricsOf[warp] << MakeFabricKey(f.stru, f.fabricCol, f.weftCol);
-            const QString warpKey = TWarpList::FoldedKey(MakeWarpKey(f.warpType, f.warpCol));
-            if (warpKeys.contains(warpKey)) continue;
-            warpKeys.insert(warpKey);
-            warpOrder.push_back(warp);
+            fabricsOf[f.exactWarp] << f.fabricKey;
+            if (entries.insert(f.warpEntry).second) warpOrder.push_back(i);
         }
-        TWarpList result;
-        for (const auto& warp : warpOrder) {
+        TWarpList warps;
+        for (int i : warpOrder) {
+            const TFabricLine& f = m_fabrics[size_t(i)];
             auto fabrics = std::make_unique<TFabricList>();
-            for (const QString& key : fabricsOf[warp])
+            for (const QString& key : fabricsOf[f.exactWarp])
                 fabrics->Add(key);
-            result.Add(MakeWarpKey(warp.first, warp.second), std::move(fabrics));
+            warps.Add(MakeWarpKey(f.warpType, f.warpCol), std::move(fabrics));
         }
-        return result;
+        return warps;
     }
 
 private:
+    // The number of key in numbers, a new one for a new key.
+    static int numberOf(QHash<QString, int>& numbers, const QString& key) {
+        auto it = numbers.find(key);
+        if (it == numbers.end()) it = numbers.insert(key, int(numbers.size()));
+        return *it;
+    }
+
     // FabricType lines whose structure a StruLoom line gives to loomType
     // (exact match of the type), in line order, each once.
     std::vector<int> linesWovenOn(const QString& loomType) const {

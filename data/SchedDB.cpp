@@ -40,8 +40,13 @@ bool timedOut(const QSqlError& error, qint64 elapsedMs, int timeoutSeconds) {
 QString ServerConnectOptions(const QString& driver, const QString& options) {
     const QString key = timeoutOptionOf(driver);
     if (key.isEmpty() || ConnectTimeoutOf(driver, options) > 0) return options;
-    const QString timeout = QStringLiteral("%1=%2").arg(key).arg(DefaultConnectTimeout);
-    return options.trimmed().isEmpty() ? timeout : options + QLatin1Char(';') + timeout;
+    // A timeout of 0 waits forever: it goes, like an absent one.
+    QStringList kept;
+    for (const QString& option : options.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (option.section(QLatin1Char('='), 0, 0).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+            kept << option;
+    kept << QStringLiteral("%1=%2").arg(key).arg(DefaultConnectTimeout);
+    return kept.join(QLatin1Char(';'));
 }
 
 int ConnectTimeoutOf(const QString& driver, const QString& options) {

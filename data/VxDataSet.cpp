@@ -541,7 +541,9 @@ QString TVxTable::rowIdWhere(const Row& original, QVariantList& binds) const {
 
 void TVxTable::findKeyColumns() {
     m_keyColumns.clear();
-    const QSqlIndex key = m_db.Database().primaryIndex(m_tableName);
+    // Unquoted names, as every statement here writes them, are folded to
+    // lower case by the server.
+    const QSqlIndex key = m_db.Database().primaryIndex(m_tableName.toLower());
     for (int k = 0; k < key.count(); ++k) {
         const int column = FieldIndex(fieldNameOf(key.fieldName(k)));
         if (column < 0 || column >= m_dataColumns) { // not a plain column: use the values

@@ -8,6 +8,7 @@
 #include "LoginDlg.h"
 #include "MainUnit.h"
 #include "ModeUnit.h"
+#include "SchedData.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"
@@ -16,6 +17,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -241,6 +243,45 @@ private slots:
             QCOMPARE(errors[0], message);
         QVERIFY(!main.Connected());
         verifyFailedStartUp(main);
+    }
+
+    // The user's database file that cannot be written opens as it is, with
+    // its scenarios, says so, and offers nothing that writes.
+    void readOnlyLocalFileWarnsAndWritesNothing() {
+        if (pg()) QSKIP("About the local file");
+        {
+            TVxDbSession session(m_aliasFile);
+            TSchedData data(session);
+            data.SchedDB.Open();
+            data.OpenScenarioTables();
+            data.Scenario.Insert();
+            data.Scenario.SetAsInteger("SCENARIONO", 3);
+            data.Scenario.SetAsString("DESCR", "Kept plan");
+            data.Scenario.Post();
+        }
+        auto windows = std::make_unique<TAppWindows>();
+        TMainForm& main = *windows->MainForm;
+        main.Session = std::make_unique<TVxDbSession>(m_tmp.filePath("none.ini"));
+        QVERIFY(DefineLocalAlias(*main.Session, TVxLocalDatabase{m_database, true}));
+        VxDialogScript script;
+        script.dialogs.push_back(chooseMode(&TModeForm::LocalRadio));
+        main.FormShow();
+
+        const QString file = QFileInfo(m_database).absoluteFilePath();
+        QCOMPARE(script.texts(VxMsgKind::Warning),
+                 QStringList{QString("The database file %1 cannot be written, so it is open "
+                                     "read-only. Stored scenarios can be loaded, printed and "
+                                     "reported on, but nothing can be saved and the data cannot "
+                                     "be maintained.")
+                                 .arg(file)});
+        QCOMPARE(main.DatabaseLabel->text(), QString("Database: %1 (read-only)").arg(file));
+        QVERIFY(main.Connected() && !main.CanWriteDatabase());
+        QVERIFY(main.LoadButton->isEnabled());
+        QVERIFY(!main.MaintButton->isEnabled());
+        QVERIFY(!main.SaveButton->isEnabled());
+        QCOMPARE(main.ScheduleBox->ScheduleCount(), int(sampleLines("LoomSpec.csv").size()));
+        QCOMPARE(main.Data->Scenario.RecordCount(), 1);
+        QCOMPARE(main.Data->Scenario.AsString("DESCR"), QString("Kept plan"));
     }
 
     void unusableDatabaseFileFailsCleanly() {

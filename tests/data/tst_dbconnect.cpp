@@ -129,8 +129,8 @@ void TstDbConnect::connectTimeoutIsAddedUnlessSet_data() {
                                        << " connect_timeout = 4 "
                                        << " connect_timeout = 4 " << 4;
     QTest::newRow("zero waits forever: replaced") << "QPSQL"
-                                                  << "connect_timeout=0"
-                                                  << "connect_timeout=0;connect_timeout=10" << 10;
+                                                  << "sslmode=disable;connect_timeout=0"
+                                                  << "sslmode=disable;connect_timeout=10" << 10;
     QTest::newRow("MySQL") << "QMYSQL"
                            << ""
                            << "MYSQL_OPT_CONNECT_TIMEOUT=10" << 10;
