@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QHash>
+#include <QLocale>
 #include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
@@ -216,10 +216,13 @@ public:
     // fabrics are the lines of a structure the type weaves (ignoring case)
     // with exactly the warp's type and colour, in line order.
     TWarpList WarpListOf(const QString& loomType) const {
+        const std::vector<int> lines = linesWovenOn(loomType);
         std::unordered_map<int, QStringList> fabricsOf; // by exact warp
         std::vector<int> warpOrder;                     // a line per warp entry
         std::unordered_set<int> entries;
-        for (int i : linesWovenOn(loomType)) {
+        fabricsOf.reserve(lines.size());
+        entries.reserve(lines.size());
+        for (int i : lines) {
             const TFabricLine& f = m_fabrics[size_t(i)];
             fabricsOf[f.exactWarp] << f.fabricKey;
             if (entries.insert(f.warpEntry).second) warpOrder.push_back(i);
