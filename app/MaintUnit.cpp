@@ -8,8 +8,10 @@
 #include "VxDialogs.h"
 
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -85,6 +87,7 @@ TMaintForm::TMaintForm(QWidget* parent) : QDialog(parent) {
     });
     for (TVxDBGrid* grid : {FabricStruGrid, LoomTypeGrid, StruLoomGrid})
         grid->installEventFilter(this);
+    PageCtrl->tabBar()->installEventFilter(this);
 }
 
 TMaintForm::~TMaintForm() {
@@ -276,6 +279,11 @@ void TMaintForm::TableAfterCancel() {
 }
 
 bool TMaintForm::eventFilter(QObject* watched, QEvent* event) {
+    // A click on another tab is refused before that page shows.
+    if (watched == PageCtrl->tabBar() && event->type() == QEvent::MouseButtonPress) {
+        const int tab = PageCtrl->tabBar()->tabAt(static_cast<QMouseEvent*>(event)->pos());
+        if (tab >= 0 && tab != m_page && !PageCtrlChanging()) return true;
+    }
     if (event->type() == QEvent::FocusIn)
         for (TVxDBGrid* grid : {FabricStruGrid, LoomTypeGrid, StruLoomGrid})
             if (watched == grid) VxGuard(this, [this, grid] { DBGridEnter(grid); });

@@ -99,6 +99,11 @@ QVariant TVxDataSource::data(const QModelIndex& index, int role) const {
     if (!m_dataSet || !index.isValid()) return {};
     const int field = FieldOfColumn(index.column());
     if (role == Qt::DisplayRole) return m_dataSet->DisplayText(index.row(), field);
+    if (role == Qt::TextAlignmentRole) {
+        const TVxFieldType type = m_dataSet->Fields()[field].DataType;
+        const bool number = type == TVxFieldType::Integer || type == TVxFieldType::Float;
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
     // Cells edit as text: numbers in full, dates in the short date format.
     if (role == Qt::EditRole)
         return TVxDataSet::FormatValue(m_dataSet->RowValue(index.row(), field), QString());
@@ -211,6 +216,9 @@ void TVxDBGrid::SetDataSource(TVxDataSource* source) {
                               QAbstractItemView::AnyKeyPressed);
     connect(source, &TVxDataSource::currentRowChanged, this, &TVxDBGrid::selectCurrent);
     connect(source, &TVxDataSource::updateRecord, this, &TVxDBGrid::CommitEdit);
+    connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (currentIndex().isValid()) m_column = currentIndex().column();
+    });
     connect(source, &QAbstractItemModel::modelReset, this, [this] {
         applyWidths();
         selectCurrent(m_source->CurrentRow());
@@ -291,7 +299,9 @@ void TVxDBGrid::selectCurrent(int row) {
     if (row < 0) {
         selectionModel()->clearSelection();
     } else {
-        const QModelIndex index = m_source->index(row, qMax(0, currentIndex().column()));
+        const int column = currentIndex().isValid() ? currentIndex().column() : m_column;
+        const QModelIndex index =
+            m_source->index(row, qBound(0, column, m_source->columnCount() - 1));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                      QItemSelectionModel::Rows);
         scrollTo(index);
@@ -304,6 +314,11 @@ void TVxDBGrid::applyWidths() {
     const int charWidth = fontMetrics().averageCharWidth();
     for (int c = 0; c < m_source->columnCount(); ++c) {
         const TVxField& f = m_source->DataSet()->Fields()[m_source->FieldOfColumn(c)];
-        if (f.DisplayWidth > 0) setColumnWidth(c, f.DisplayWidth * charWidth + 8);
+        // Without a width of its own a text column is as wide as its size
+        // or its title.
+        const int chars = f.DisplayWidth > 0 ? f.DisplayWidth
+                          : f.Size > 0       ? qMax(f.Size, int(f.DisplayLabel.size()))
+                                             : 0;
+        if (chars > 0) setColumnWidth(c, chars * charWidth + 8);
     }
 }

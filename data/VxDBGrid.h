@@ -113,5 +113,6 @@ private:
 
     TVxDataSource* m_source = nullptr;
     TVxGridDelegate* m_delegate;
+    int m_column = 0; // the current column, kept across resets
     bool m_syncing = false;
 };
