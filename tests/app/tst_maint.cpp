@@ -3,7 +3,6 @@
 // mouse clicks and keys; message boxes are scripted.
 
 #include "AppUnit.h"
-#include "LoginDlg.h"
 #include "MainUnit.h"
 #include "MaintData.h"
 #include "MaintUnit.h"
@@ -11,15 +10,16 @@
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDBNav.h"
+#include "VxDialogDriving.h"
 #include "VxDialogs.h"
+#include "VxPromptLog.h"
+#include "VxTestDb.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTabBar>
@@ -29,23 +29,8 @@
 #include <QtTest>
 
 namespace {
-QString env(const char* name) {
-    return qEnvironmentVariable(name);
-}
-bool pgConfigured() {
-    return !env("PLEXIWEAVE_PG_HOST").isEmpty() && !env("PLEXIWEAVE_PG_PASSWORD").isEmpty();
-}
-
-std::function<int(QDialog*)> login(const QString& password) {
-    return [=](QDialog* dialog) {
-        auto* form = qobject_cast<TVxLoginForm*>(dialog);
-        if (!form) return int(QDialog::Rejected);
-        QTest::keyClicks(form->PasswordEdit, password);
-        QTest::mouseClick(form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
-        return -1;
-    };
-}
+using vxtest::env;
+using vxtest::pgConfigured;
 
 std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
     return [radio](QDialog* dialog) {
@@ -117,21 +102,9 @@ class TstMaint : public QObject {
         return engine == "postgres";
     }
 
-    QSqlDatabase admin(const QString& database) {
-        const QString name = "admin-" + database;
-        QSqlDatabase db = QSqlDatabase::contains(name)
-                              ? QSqlDatabase::database(name, false)
-                              : QSqlDatabase::addDatabase(pg() ? "QPSQL" : "QSQLITE", name);
-        db.setDatabaseName(database);
-        if (pg()) {
-            db.setHostName(env("PLEXIWEAVE_PG_HOST"));
-            db.setPort(env("PLEXIWEAVE_PG_PORT").toInt());
-            db.setUserName(env("PLEXIWEAVE_PG_USER"));
-            db.setPassword(env("PLEXIWEAVE_PG_PASSWORD"));
-        }
-        if (!db.isOpen()) db.open();
-        return db;
-    }
+    TVxPromptLog m_log; // the data layer's prompts, answered and logged
+
+    QSqlDatabase admin(const QString& database) { return vxtest::adminConnection(pg(), database); }
 
     // The first column of a query on a connection of the test's own.
     QStringList stored(const QString& sql) {
@@ -143,9 +116,10 @@ class TstMaint : public QObject {
         return values;
     }
 
+    // The main window's login prompt and create question, as dialogs.
     void scriptLogin(VxDialogScript& script) {
-        if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
-        script.answers.push_back(QMessageBox::Yes); // create the planner tables
+        if (pg()) script.dialogs.push_back(vxtest::loginDriver(env("PLEXIWEAVE_PG_PASSWORD")));
+        script.answers.push_back(QMessageBox::Yes);
     }
 
     TMaintForm& showForm() {
@@ -185,33 +159,24 @@ private slots:
 
     void init() {
         ++m_counter;
+        m_log.clear();
         if (pg()) {
-            if (!pgConfigured()) QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set");
+            if (!pgConfigured()) QSKIP(vxtest::NoPgServerReason);
             m_database = QString("plexiweave_maint%1_%2")
                              .arg(QCoreApplication::applicationPid())
                              .arg(m_counter);
-            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
-            QVERIFY2(q.exec("create database " + m_database), qPrintable(q.lastError().text()));
+            const QString error = vxtest::createServerDatabase(m_database);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
         } else {
             m_database = m_tmp.filePath(QString("Shedwise%1.db").arg(m_counter));
         }
         m_aliasFile = m_tmp.filePath(QString("aliases%1.ini").arg(m_counter));
-        {
-            QSettings ini(m_aliasFile, QSettings::IniFormat);
-            ini.beginGroup("ShedwiseSQL");
-            ini.setValue("Driver", pg() ? "QPSQL" : "QSQLITE");
-            ini.setValue("Database", m_database);
-            if (pg()) {
-                ini.setValue("Host", env("PLEXIWEAVE_PG_HOST"));
-                ini.setValue("Port", env("PLEXIWEAVE_PG_PORT").toInt());
-                ini.setValue("UserName", env("PLEXIWEAVE_PG_USER"));
-            }
-            ini.endGroup();
-        }
+        vxtest::writeAliasFile(m_aliasFile, pg(), m_database,
+                               pg() ? env("PLEXIWEAVE_PG_USER") : "");
         m_session = std::make_unique<TVxDbSession>(m_aliasFile);
-        m_data = std::make_unique<TSchedData>(*m_session);
-        VxDialogScript script;
-        scriptLogin(script);
+        m_data = std::make_unique<TSchedData>(*m_session, m_log.prompts());
+        if (pg()) m_log.passwords.push_back(env("PLEXIWEAVE_PG_PASSWORD"));
+        m_log.answers.push_back(true); // create the planner tables
         m_data->SchedDB.Open();
     }
 
@@ -219,15 +184,8 @@ private slots:
         m_form.reset();
         m_data.reset();
         m_session.reset();
-        const QString name = "admin-" + m_database;
-        if (QSqlDatabase::contains(name)) {
-            QSqlDatabase::database(name, false).close();
-            QSqlDatabase::removeDatabase(name);
-        }
-        if (pg() && pgConfigured()) {
-            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
-            q.exec(QString("drop database if exists %1 with (force)").arg(m_database));
-        }
+        vxtest::dropAdminConnection(m_database);
+        if (pg() && pgConfigured()) vxtest::dropServerDatabase(m_database);
     }
 
     void openingStartsOnLoomsWithBothNavigators();
