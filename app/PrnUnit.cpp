@@ -93,6 +93,9 @@ void TPrintForm::produce() {
 }
 
 void TPrintForm::PrintToPrinter() {
+    if (m_printer->printerName().isEmpty() && m_printer->outputFileName().isEmpty())
+        throw EVxError(QStringLiteral(
+            "No printer is set up: choose a printer or a PDF file under Printer Setup..."));
     VxPrintScenario(m_printer.get(), m_job, QDateTime::currentDateTime());
 }
 

@@ -101,6 +101,7 @@ void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrin
     // Switching fonts per line is costly on a long plan: only on a change.
     const QFont fonts[2] = {TVxScenarioLayout::LineFont(false), TVxScenarioLayout::LineFont(true)};
     int lineHeight = painter.fontMetrics().height();
+    int ascent = painter.fontMetrics().ascent();
     int current = -1;
     int y = layout.FirstRowTop();
     for (int r = page.FirstRow; r < page.FirstRow + page.RowCount; ++r) {
@@ -112,8 +113,10 @@ void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrin
                 current = int(line.JobCaption);
                 painter.setFont(fonts[current]);
                 lineHeight = painter.fontMetrics().height();
+                ascent = painter.fontMetrics().ascent();
             }
-            drawAt(painter, layout.LineLeft(slot), y, line.Text);
+            if (!line.Text.isEmpty())
+                painter.drawText(layout.LineLeft(slot), y + ascent, line.Text);
         }
         y += lineHeight;
     }

@@ -3,6 +3,7 @@
 // Targets: the delimited export under 1 s, the paged PDF under 5 s, each
 // from the plan values to the finished file.
 //
+// Pass a folder to keep the written plan.txt and plan.pdf there.
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
@@ -21,6 +22,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 QString samplesDir() {
@@ -73,6 +75,12 @@ TVxPlan bigPlan(int looms, int jobs) {
 double msSince(const QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;
 }
+
+// Processor time of this process: on a busy machine the wall clock also
+// counts the time spent waiting for a core.
+double cpuMs() {
+    return 1000.0 * std::clock() / CLOCKS_PER_SEC;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,7 +103,8 @@ int main(int argc, char** argv) {
     const int jobs = 50;
     const TVxPlan plan = bigPlan(looms, jobs);
     const QDateTime printed = QDateTime::currentDateTime();
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path());
 
     auto listing = [&] {
         TVxPrintJob job;
@@ -115,10 +124,13 @@ int main(int argc, char** argv) {
     for (const TVxPrintLines& column : job.Columns)
         lines += column.size();
 
+    double cpu = cpuMs();
     timer.start();
     const QString csv = dir.filePath("plan.txt");
     VxWriteDelimitedFile(csv, listing(), printed);
     const double exportMs = msSince(timer);
+    const double exportCpu = cpuMs() - cpu;
+    cpu = cpuMs();
 
     timer.start();
     QPrinter printer(QPrinter::HighResolution);
@@ -128,14 +140,18 @@ int main(int argc, char** argv) {
     const TVxScenarioLayout layout(paperJob, &printer);
     VxPrintScenario(&printer, paperJob, printed);
     const double printMs = msSince(timer);
+    const double printCpu = cpuMs() - cpu;
 
     std::printf("plan: %d looms x %d jobs, %d lines, %d rows\n", looms, jobs, lines, job.RowCount);
     std::printf("lines from the plan values:      %8.1f ms\n", linesMs);
-    std::printf("delimited export (%6.1f KiB):    %8.1f ms (target under 1000 ms): %s\n",
-                QFileInfo(csv).size() / 1024.0, exportMs, exportMs < 1000 ? "met" : "MISSED");
-    std::printf("PDF, %d pages (%6.1f KiB):    %8.1f ms (target under 5000 ms): %s\n",
+    std::printf("delimited export (%6.1f KiB):    %8.1f ms, %6.1f ms processor (target under "
+                "1000 ms): %s\n",
+                QFileInfo(csv).size() / 1024.0, exportMs, exportCpu,
+                exportMs < 1000 ? "met" : "MISSED");
+    std::printf("PDF, %d pages (%6.1f KiB):    %8.1f ms, %6.1f ms processor (target under "
+                "5000 ms): %s\n",
                 int(layout.Pages().size()), QFileInfo(dir.filePath("plan.pdf")).size() / 1024.0,
-                printMs, printMs < 5000 ? "met" : "MISSED");
+                printMs, printCpu, printMs < 5000 ? "met" : "MISSED");
     main.Modified = false;
     return 0;
 }

@@ -91,6 +91,7 @@ private slots:
     void exportWritesTheBoard();
     void failedExportLeavesNoFile();
     void printerSetupToPdf();
+    void noPrinterSetUp();
 };
 
 void TestPrint::dialogKeepsTheLastChoice() {
@@ -228,6 +229,24 @@ void TestPrint::printerSetupToPdf() {
     QCOMPARE(text.count("XARED : NAT/2pcs"), 1);
     QCOMPARE(text.count("B001 : 002"), 0); // its warp is collapsed
     QVERIFY(run("pdffonts", {pdf}).contains("LiberationSans-Bold"));
+}
+
+void TestPrint::noPrinterSetUp() {
+    Plant p;
+    p.Add(p.Loom(0), "R2400");
+    if (!p.Windows.PrintForm->Printer()->printerName().isEmpty())
+        QSKIP("this machine has a printer: the case needs none");
+    VxDialogScript script;
+    pressPrint(
+        p,
+        [](TPrintForm* form) {
+            click(form->PrinterRadio);
+            click(form->StartButton);
+        },
+        script);
+    QCOMPARE(script.texts(VxMsgKind::Error),
+             QStringList{"No printer is set up: choose a printer or a PDF file under Printer "
+                         "Setup..."});
 }
 
 QTEST_MAIN(TestPrint)
