@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
+#include "VxFlagGuard.h"
 
 #include <QDialog>
 #include <QtTest>
@@ -28,9 +29,12 @@ private slots:
     void formats_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("text");
-        QTest::newRow("short") << "dd/mm/yy" << "05/03/26";
-        QTest::newRow("day month") << "d/m/yyyy" << "5/3/2026";
-        QTest::newRow("quoted") << "yyyy'-'mm" << "2026-03";
+        QTest::newRow("short") << "dd/mm/yy"
+                               << "05/03/26";
+        QTest::newRow("day month") << "d/m/yyyy"
+                                   << "5/3/2026";
+        QTest::newRow("quoted") << "yyyy'-'mm"
+                                << "2026-03";
     }
     void formats() {
         QFETCH(QString, format);
@@ -71,6 +75,31 @@ private slots:
         QVERIFY(!VxGuard(nullptr, [] { throw EVxError("Job not owned by schedule!"); }));
         QCOMPARE(script.texts(VxMsgKind::Error), QStringList{"Job not owned by schedule!"});
         QVERIFY(VxGuard(nullptr, [] {}));
+    }
+
+    void flagGuardRestoresTheOldValue_data() {
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<bool>("throws");
+        QTest::newRow("set, left normally") << false << true << false;
+        QTest::newRow("set, left by a veto") << false << true << true;
+        QTest::newRow("already set: nested scope keeps it") << true << true << true;
+        QTest::newRow("cleared for a scope") << true << false << false;
+    }
+    void flagGuardRestoresTheOldValue() {
+        QFETCH(bool, before);
+        QFETCH(bool, set);
+        QFETCH(bool, throws);
+        bool flag = before;
+        bool inside = !set;
+        try {
+            const TVxFlagGuard guard(flag, set);
+            inside = flag;
+            if (throws) VxAbort();
+        } catch (const EVxAbort&) {
+        }
+        QCOMPARE(inside, set);
+        QCOMPARE(flag, before);
     }
 
     void scriptAnswersInOrderThenCautiously() {
