@@ -1,12 +1,14 @@
 #include "MainUnit.h"
 
 #include "AboutUnit.h"
+#include "BoardPlan.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDate.h"
+#include "VxDialogPrompts.h"
 #include "VxDialogs.h"
 
 #include <QApplication>
@@ -247,7 +249,7 @@ void TMainForm::Terminate() {
 }
 
 void TMainForm::LoadTextData() {
-    const TRefTextLoader loader(TextFolder, this);
+    const TRefTextLoader loader(TextFolder, VxDialogPrompts(this));
     LoomTypes = loader.BuildLoomTypes();
     WarpInfos = loader.BuildWarpInfos();
     FabricInfos = loader.BuildFabricInfos();
@@ -284,7 +286,7 @@ void TMainForm::LoadDatabaseData() {
     TSplash splash(AboutForm);
     if (!Session) Session = std::make_unique<TVxDbSession>();
     if (DataMode == TDataMode::Local) DefineLocalAlias(*Session);
-    Data = std::make_unique<TSchedData>(*Session, this);
+    Data = std::make_unique<TSchedData>(*Session, VxDialogPrompts(this));
     Data->SchedDB.Open();
     DatabaseLabel->setText(QStringLiteral("Database: ") + Data->SchedDB.Location());
     Data->OpenScenarioTables();
@@ -477,6 +479,25 @@ void TMainForm::RedateSchedule(TVxJobSchedule* Schedule) {
 
 void TMainForm::UpdateFooter(TVxJobSchedule* Schedule) {
     ::UpdateFooter(Schedule, WeaveContext());
+}
+
+// ---------------------------------------------------------------------------
+// The board as a plan
+
+TVxPlan TMainForm::CurrentPlan() const {
+    return TBoardPlan::Read(*this);
+}
+
+TVxPlanLoom TMainForm::LoomPlan(const TVxJobSchedule* Schedule) const {
+    return TBoardPlan::ReadLoom(*this, Schedule);
+}
+
+void TMainForm::ShowPlan(const TVxPlan& Plan) {
+    TBoardPlan(*this).Show(Plan);
+}
+
+void TMainForm::ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom) {
+    TBoardPlan(*this).ShowLoom(Schedule, Loom);
 }
 
 // ---------------------------------------------------------------------------
