@@ -13,6 +13,7 @@
 
 #include "VxAbort.h"
 #include "VxDate.h"
+#include "VxJob.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -83,44 +84,6 @@ struct TVxScheduleMenuCaptions {
     QString Expanded = QStringLiteral("&Expanded");
 };
 
-struct TVxJobMenuCaptions {
-    QString AddItem;
-    QString ClearItems;
-    QString EditJob;
-    QString RemoveJob;
-};
-
-struct TVxItemMenuCaptions {
-    QString EditItem;
-    QString RemoveItem;
-};
-
-// The laid-out text of a painted row, kept between paints (only rows that
-// have been shown carry one). Copies start empty.
-class TVxTextCache {
-public:
-    TVxTextCache() = default;
-    TVxTextCache(const TVxTextCache&) {}
-    TVxTextCache& operator=(const TVxTextCache&) { return *this; }
-    const QStaticText& Get(const QString& text) const;
-
-private:
-    mutable std::unique_ptr<QStaticText> m_Text;
-};
-
-// One drawn row of a job panel. Top is in job coordinates; every row starts
-// at left 3 and is as wide as the job minus 6.
-struct TVxJobRow {
-    QString Text;
-    bool Visible = false;
-    int Top = 0;
-    int Height = 15;
-    // Hover hint; shown as a tooltip when ShowHint is set (the dates row).
-    QString Hint;
-    bool ShowHint = false;
-    TVxTextCache Painted;
-};
-
 // The drag in progress inside the component, if any (drags are tracked by
 // the component from real mouse presses, moves and releases).
 bool VxScheduleDragActive();
@@ -128,170 +91,6 @@ bool VxScheduleDragActive();
 QObject* VxScheduleDragSource();
 // Whether the drop at the last position would be accepted.
 bool VxScheduleDragAccepted();
-
-// The parts of a job panel the mouse can hit.
-enum class TVxJobPart { None, Frame, UpperCaption, LowerCaption, Dates, Item, Status };
-
-// ---------------------------------------------------------------------------
-
-class TVxJobItem : public QObject {
-public:
-    TVxJobItem();
-    ~TVxJobItem() override;
-
-    int ItemNo = 0;
-
-    QString Caption() const { return m_Caption; }
-    void SetCaption(const QString& caption);
-    // The item's background (white by default).
-    QColor Color() const { return m_Color; }
-    void SetColor(const QColor& color);
-
-    // The owning job, or nullptr.
-    TVxJob* Job() const { return m_Job; }
-    TVxItemMenuCaptions& MenuCaptions() { return m_MenuCaptions; }
-
-    // Geometry in job coordinates.
-    int Left() const { return 3; }
-    int Top() const { return m_Top; }
-    int Width() const { return m_Width; }
-    int Height() const { return 15; }
-    bool Visible() const { return m_Visible; }
-    QRect BoundsRect() const { return QRect(Left(), m_Top, m_Width, Height()); }
-    TVxTextCache Painted;
-
-    // User actions (item menu, double click).
-    void ExecuteEditItem();
-    void ExecuteRemoveItem();
-    // Builds the item's popup menu as it shows when it opens.
-    void BuildMenu(QMenu* menu);
-
-    // Repaints the item where it is shown.
-    void Changed();
-
-private:
-    friend class TVxJob;
-    QString m_Caption;
-    QColor m_Color = QColor(255, 255, 255);
-    TVxJob* m_Job = nullptr;
-    TVxItemMenuCaptions m_MenuCaptions;
-    int m_Top = 0;
-    int m_Width = 0;
-    bool m_Visible = false;
-};
-
-class TVxJob : public QObject {
-public:
-    TVxJob();
-    ~TVxJob() override;
-
-    int JobNo = 0;
-    // Free for the application.
-    int Tag = 0;
-    bool AddingItem = false;
-
-    // The date range row; the application sets Hint and ShowHint.
-    TVxJobRow DatesRow;
-    TVxJobRow StatusRow;
-    TVxJobRow UpperRow;
-    TVxJobRow LowerRow;
-
-    QString UpperCaption() const { return UpperRow.Text; }
-    void SetUpperCaption(const QString& caption);
-    QString LowerCaption() const { return LowerRow.Text; }
-    void SetLowerCaption(const QString& caption);
-    QString StatusText() const { return StatusRow.Text; }
-    void SetStatusText(const QString& text);
-    TDateTime StartDate() const { return m_StartDate; }
-    void SetStartDate(TDateTime date);
-    TDateTime FinishDate() const { return m_FinishDate; }
-    void SetFinishDate(TDateTime date);
-
-    // Font of the upper caption row only; edit the live object and call
-    // Changed(), or use SetCaptionFont.
-    QFont& CaptionFont() { return m_CaptionFont; }
-    void SetCaptionFont(const QFont& font);
-    // Background of both caption rows (blue by default).
-    QColor CaptionColor() const { return m_CaptionColor; }
-    void SetCaptionColor(const QColor& color);
-
-    // The job-level expanded setter: shows or hides items and status row,
-    // re-lays out the job and enables its item menu entries.
-    bool Expanded() const { return m_Expanded; }
-    void SetExpanded(bool expanded);
-
-    int ItemCount() const { return static_cast<int>(m_Items.size()); }
-    TVxJobItem* Items(int index) const;
-    int IndexOfItem(const TVxJobItem* item) const;
-
-    // The owning schedule, or nullptr.
-    TVxJobSchedule* Schedule() const { return m_Schedule; }
-    TVxJobMenuCaptions& MenuCaptions() { return m_MenuCaptions; }
-    // Item menu entries as the expanded setter left them.
-    bool AddItemEnabled() const { return m_AddItemEnabled; }
-    bool ClearItemsEnabled() const { return m_ClearItemsEnabled; }
-
-    TVxJobItem* NewItem();
-    TVxJobItem* AddItem(int itemNo, const QString& caption);
-    void InsertItem(TVxJobItem* item);
-    void InsertItemAt(int index, TVxJobItem* item);
-    void DeleteItem(int index, bool freeIt);
-    int RemoveItem(TVxJobItem* item, bool freeIt);
-    void ClearItems(bool freeIt);
-    void MoveItem(int curIndex, int newIndex);
-    // Vertical layout of the rows and items; sets the height.
-    void Arrange();
-
-    // Geometry in job-area content coordinates (left is always 0).
-    int Left() const { return 0; }
-    int Top() const { return m_Top; }
-    int Width() const { return m_Width; }
-    int Height() const { return m_Height; }
-    QRect BoundsRect() const { return QRect(0, m_Top, m_Width, m_Height); }
-    void SetTop(int top);
-    // Job resize: every row and item gets the new width minus 6.
-    void SetWidth(int width);
-
-    // The part at a point in job coordinates; item receives the item hit.
-    TVxJobPart PartAt(const QPoint& pos, TVxJobItem** item = nullptr) const;
-    // A part's rectangle in job coordinates.
-    QRect PartRect(TVxJobPart part, const TVxJobItem* item = nullptr) const;
-
-    // User actions (job menu, double click).
-    void ExecuteEditJob();
-    void ExecuteRemoveJob();
-    void ExecuteAddItem();
-    void ExecuteClearItems();
-
-    // Builds the job's popup menu as it shows when it opens.
-    void BuildMenu(QMenu* menu);
-
-    // Repaints the job where it is shown.
-    void Changed();
-
-private:
-    friend class TVxJobSchedule;
-    friend class TVxJobItem;
-    void RefreshDatesRow();
-    void RelayoutAfterRowChange(bool visibilityChanged);
-    void SetItemWidths();
-    void DetachItem(TVxJobItem* item);
-    TVxJobSchedule* RequireSchedule() const;
-
-    std::vector<TVxJobItem*> m_Items;
-    TVxJobSchedule* m_Schedule = nullptr;
-    TVxJobMenuCaptions m_MenuCaptions;
-    TDateTime m_StartDate;
-    TDateTime m_FinishDate;
-    QFont m_CaptionFont;
-    QColor m_CaptionColor = QColor(0, 0, 255);
-    bool m_Expanded = false;
-    bool m_AddItemEnabled = false;
-    bool m_ClearItemsEnabled = false;
-    int m_Top = 0;
-    int m_Width = 0;
-    int m_Height = 0;
-};
 
 // One column: header strip, vertically scrolling job area, footer strip.
 class TVxJobSchedule : public QFrame {
@@ -313,34 +112,34 @@ public:
     QString DateFormat;
     QTimer* ScrollTimer = nullptr;
 
-    QString Header() const { return m_Header; }
+    QString Header() const;
     void SetHeader(const QString& header);
-    QFont HeaderFont() const { return m_HeaderFont; }
+    QFont HeaderFont() const;
     void SetHeaderFont(const QFont& font);
-    QColor HeaderColor() const { return m_HeaderColor; }
+    QColor HeaderColor() const;
     void SetHeaderColor(const QColor& color);
-    QString Footer() const { return m_Footer; }
+    QString Footer() const;
     void SetFooter(const QString& footer);
-    QFont FooterFont() const { return m_FooterFont; }
+    QFont FooterFont() const;
     void SetFooterFont(const QFont& font);
-    QColor FooterColor() const { return m_FooterColor; }
+    QColor FooterColor() const;
     void SetFooterColor(const QColor& color);
 
-    bool Expanded() const { return m_Expanded; }
+    bool Expanded() const { return m_expanded; }
     void SetExpanded(bool expanded);
-    bool AdjustWidth() const { return m_AdjustWidth; }
+    bool AdjustWidth() const { return m_adjustWidth; }
     void SetAdjustWidth(bool adjust);
-    int JobWidth() const { return m_JobWidth; }
+    int JobWidth() const { return m_jobWidth; }
     void SetJobWidth(int width);
     // Writing the width adds the difference to JobWidth, then resizes.
     void SetScheduleWidth(int width);
-    TVxScheduleMenuCaptions& MenuCaptions() { return m_MenuCaptions; }
+    TVxScheduleMenuCaptions& MenuCaptions() { return m_menuCaptions; }
     int ScrollInterval() const;
     void SetScrollInterval(int msec);
 
-    int JobCount() const { return static_cast<int>(m_Jobs.size()); }
-    TVxJob* Jobs(int index) const;
-    int IndexOfJob(const TVxJob* job) const;
+    int JobCount() const { return m_jobs.Count(); }
+    TVxJob* Jobs(int index) const { return m_jobs.At(index); }
+    int IndexOfJob(const TVxJob* job) const { return m_jobs.IndexOf(job); }
 
     TVxJob* NewJob();
     TVxJob* AddJob(int jobNo, const QString& upperCaption, const QString& lowerCaption,
@@ -361,11 +160,11 @@ public:
     // The job whose panel covers a point in job-area content coordinates.
     TVxJob* JobAt(int contentY) const;
 
-    TVxJobArea* JobArea() const { return m_JobArea; }
-    TVxScheduleStrip* HeaderRow() const { return m_HeaderRow; }
-    TVxScheduleStrip* FooterRow() const { return m_FooterRow; }
+    TVxJobArea* JobArea() const { return m_jobArea; }
+    TVxScheduleStrip* HeaderRow() const { return m_headerRow; }
+    TVxScheduleStrip* FooterRow() const { return m_footerRow; }
     // The box holding this schedule, or nullptr.
-    TVxScheduleBox* Box() const { return m_Box; }
+    TVxScheduleBox* Box() const { return m_box; }
 
     // User actions (schedule menu, double clicks).
     void ExecuteAddJob();
@@ -420,6 +219,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -430,28 +230,21 @@ private:
     friend class TVxScheduleStrip;
     friend class TVxScheduleBox;
     friend class TVxDragTracker;
-    void LayoutRows();
-    void UpdateStripHeight(TVxScheduleStrip* strip, const QString& text, const QFont& font);
-    void RepaintJobs();
-    bool InView() const;
-    void StopScrollTimer();
-    void ScrollTick();
+    void layoutRows();
+    void repaintJobs();
+    bool inView() const;
+    void stopScrollTimer();
+    void scrollTick();
 
-    std::vector<TVxJob*> m_Jobs;
-    TVxScheduleBox* m_Box = nullptr;
-    TVxJobArea* m_JobArea = nullptr;
-    TVxScheduleStrip* m_HeaderRow = nullptr;
-    TVxScheduleStrip* m_FooterRow = nullptr;
-    QString m_Header;
-    QString m_Footer;
-    QFont m_HeaderFont;
-    QFont m_FooterFont;
-    QColor m_HeaderColor;
-    QColor m_FooterColor;
-    TVxScheduleMenuCaptions m_MenuCaptions;
-    bool m_Expanded = true;
-    bool m_AdjustWidth = false;
-    int m_JobWidth = 112;
+    TVxOwnedList<TVxJob, TVxJobSchedule> m_jobs{&TVxJob::m_schedule};
+    TVxScheduleBox* m_box = nullptr;
+    TVxJobArea* m_jobArea = nullptr;
+    TVxScheduleStrip* m_headerRow = nullptr;
+    TVxScheduleStrip* m_footerRow = nullptr;
+    TVxScheduleMenuCaptions m_menuCaptions;
+    bool m_expanded = true;
+    bool m_adjustWidth = false;
+    int m_jobWidth = 112;
 };
 
 // The horizontally scrolling box of schedule columns.
@@ -472,7 +265,7 @@ public:
     int ScrollInterval() const;
     void SetScrollInterval(int msec);
 
-    int ScheduleCount() const { return static_cast<int>(m_Schedules.size()); }
+    int ScheduleCount() const { return static_cast<int>(m_schedules.size()); }
     TVxJobSchedule* Schedules(int index) const;
     TVxJobSchedule* NewSchedule();
     TVxJobSchedule* AddSchedule(int scheduleNo, const QString& header, const QString& footer);
@@ -488,15 +281,16 @@ public:
     TVxDragDropEvent OnDragDrop;
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     friend class TVxJobSchedule;
     friend class TVxDragTracker;
-    void UpdateScrollRange();
-    void ScrollTick();
-    std::vector<TVxJobSchedule*> m_Schedules;
+    void updateScrollRange();
+    void scrollTick();
+    std::vector<TVxJobSchedule*> m_schedules;
 };
 
 // A header or footer strip of a schedule: one centred line of text.
@@ -504,8 +298,16 @@ class TVxScheduleStrip : public QWidget {
     Q_OBJECT
 public:
     TVxScheduleStrip(TVxJobSchedule* schedule, bool isHeader);
-    bool IsHeader() const { return m_IsHeader; }
-    TVxJobSchedule* Schedule() const { return m_Schedule; }
+    bool IsHeader() const { return m_isHeader; }
+    TVxJobSchedule* Schedule() const { return m_schedule; }
+    // The line's text, font and background; an empty text hides the strip
+    // (height 0), any other makes it one line of its font high.
+    QString Text() const { return m_text; }
+    void SetText(const QString& text);
+    const QFont& Font() const { return m_font; }
+    void SetFont(const QFont& font);
+    QColor Color() const { return m_color; }
+    void SetColor(const QColor& color);
     // The text as painted: a text wider than the strip is cut at the right
     // with an ellipsis so that its start (the loom's name) stays readable.
     QString ShownText() const;
@@ -520,9 +322,19 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    TVxJobSchedule* m_Schedule;
-    bool m_IsHeader;
-    bool m_SkipClick = false;
+    void updateHeight();
+    TVxJobSchedule* m_schedule;
+    QString m_text;
+    QFont m_font;
+    QColor m_color;
+    bool m_isHeader;
+    bool m_skipClick = false;
+    // The shown text, cut to the width, and its layout for painting.
+    mutable QString m_elidedFrom;
+    mutable QString m_elided;
+    mutable QFont m_elidedFont;
+    mutable int m_elidedWidth = -1;
+    QStaticText m_painted;
 };
 
 // The job area of a schedule: a vertically scrolling view whose viewport
@@ -531,7 +343,7 @@ class TVxJobArea : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit TVxJobArea(TVxJobSchedule* schedule);
-    TVxJobSchedule* Schedule() const { return m_Schedule; }
+    TVxJobSchedule* Schedule() const { return m_schedule; }
 
     // Height of the stacked jobs.
     int ContentHeight() const;
@@ -544,6 +356,7 @@ public:
     TVxJob* HitTest(const QPoint& viewportPos, TVxJobPart* part, TVxJobItem** item) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -554,17 +367,16 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void PaintJob(class QPainter& painter, const TVxJob* job, const QRect& exposed) const;
     // The element under a viewport point as a sender object, with the point
     // made relative to that element.
-    QObject* ElementAt(const QPoint& viewportPos, QPoint* relative) const;
+    QObject* elementAt(const QPoint& viewportPos, QPoint* relative) const;
     // What a drag started at a viewport point would carry, or nullptr.
-    QObject* DragSourceAt(const QPoint& viewportPos) const;
-    TVxJobSchedule* m_Schedule;
-    bool m_SkipClick = false;
-    QPoint m_PressPos;
-    QPointer<QObject> m_PressSource;
+    QObject* dragSourceAt(const QPoint& viewportPos) const;
+    TVxJobSchedule* m_schedule;
+    bool m_skipClick = false;
+    QPoint m_pressPos;
+    QPointer<QObject> m_pressSource;
     // The element pressed and its top-left in content coordinates.
-    QPointer<QObject> m_PressElement;
-    QPoint m_PressOrigin;
+    QPointer<QObject> m_pressElement;
+    QPoint m_pressOrigin;
 };

@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
+#include "VxFlagGuard.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -127,6 +128,31 @@ private slots:
         QVERIFY(!VxGuard(nullptr, [] { throw EVxError("Job not owned by schedule!"); }));
         QCOMPARE(script.texts(VxMsgKind::Error), QStringList{"Job not owned by schedule!"});
         QVERIFY(VxGuard(nullptr, [] {}));
+    }
+
+    void flagGuardRestoresTheOldValue_data() {
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<bool>("throws");
+        QTest::newRow("set, left normally") << false << true << false;
+        QTest::newRow("set, left by a veto") << false << true << true;
+        QTest::newRow("already set: nested scope keeps it") << true << true << true;
+        QTest::newRow("cleared for a scope") << true << false << false;
+    }
+    void flagGuardRestoresTheOldValue() {
+        QFETCH(bool, before);
+        QFETCH(bool, set);
+        QFETCH(bool, throws);
+        bool flag = before;
+        bool inside = !set;
+        try {
+            const TVxFlagGuard guard(flag, set);
+            inside = flag;
+            if (throws) VxAbort();
+        } catch (const EVxAbort&) {
+        }
+        QCOMPARE(inside, set);
+        QCOMPARE(flag, before);
     }
 
     void scriptAnswersInOrderThenCautiously() {

@@ -1,0 +1,379 @@
+#include "VxDragTracker.h"
+
+#include "VxSched.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
+
+// Drag and drop, tracked by the component itself from the mouse events of
+// the widget that was pressed (it keeps the implicit mouse grab), so no
+// nested platform drag loop runs and offscreen tests can drive it.
+
+class TVxDragTracker : public QObject {
+public:
+    static TVxDragTracker& Instance() {
+        static TVxDragTracker tracker;
+        return tracker;
+    }
+
+    bool Active() const { return m_active; }
+    QObject* Source() const { return m_source; }
+    bool Accepted() const { return m_accept; }
+
+    void Begin(QObject* source, QWidget* grabber, const QPoint& global) {
+        if (m_active) end();
+        m_active = true;
+        m_source = source;
+        m_grabber = grabber;
+        m_accept = false;
+        m_last = Target();
+        QApplication::setOverrideCursor(Qt::ForbiddenCursor);
+        qApp->installEventFilter(this);
+        Move(global);
+    }
+
+    void Move(const QPoint& global) {
+        if (!m_active) return;
+        if (!m_source) {
+            end();
+            return;
+        }
+        const Target target = find(global);
+        if (m_last.kind != Kind::None && !m_last.sameElement(target)) leave(m_last);
+        const TVxDragState state =
+            m_last.sameElement(target) ? TVxDragState::DragMove : TVxDragState::DragEnter;
+        autoScroll(target, global);
+        m_accept = dragOver(target, state);
+        m_last = target;
+        QApplication::changeOverrideCursor(m_accept ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    }
+
+    void Drop(const QPoint& global) {
+        if (!m_active) return;
+        Move(global);
+        const Target target = m_last;
+        const bool accept = m_accept && m_source;
+        QPointer<QObject> source = m_source;
+        end();
+        if (accept && source) doDrop(target, source);
+    }
+
+    void Cancel() {
+        if (m_active) end();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (m_active && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            Cancel();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    enum class Kind { None, Item, JobRow, JobFrame, JobArea, Header, Footer, ScheduleFrame, Box };
+    struct Target {
+        Kind kind = Kind::None;
+        QPointer<TVxJobSchedule> schedule;
+        QPointer<TVxJob> job;
+        QPointer<TVxJobItem> item;
+        QPointer<TVxScheduleBox> box;
+        TVxJobPart part = TVxJobPart::None;
+        QPoint pos;    // relative to the element under the mouse
+        int areaY = 0; // in job-area coordinates, for the auto-scroll test
+        bool sameElement(const Target& other) const {
+            return kind == other.kind && schedule == other.schedule && job == other.job &&
+                   item == other.item && box == other.box && part == other.part;
+        }
+    };
+
+    TVxJobItem* sourceItem() const { return dynamic_cast<TVxJobItem*>(m_source.data()); }
+    TVxJob* sourceJob() const { return dynamic_cast<TVxJob*>(m_source.data()); }
+    bool movesJobOrItem() const { return sourceItem() || sourceJob(); }
+
+    Target find(const QPoint& global) const {
+        Target t;
+        if (!m_grabber) return t;
+        QWidget* window = m_grabber->window();
+        const QPoint windowPos = window->mapFromGlobal(global);
+        if (!window->rect().contains(windowPos)) return t;
+        QWidget* w = window->childAt(windowPos);
+        for (; w; w = w->parentWidget()) {
+            if (auto* strip = qobject_cast<TVxScheduleStrip*>(w)) {
+                t.kind = strip->IsHeader() ? Kind::Header : Kind::Footer;
+                t.schedule = strip->Schedule();
+                t.pos = strip->mapFromGlobal(global);
+                return t;
+            }
+            if (auto* area = qobject_cast<TVxJobArea*>(w)) {
+                t.schedule = area->Schedule();
+                t.areaY = area->mapFromGlobal(global).y();
+                const QPoint viewportPos = area->viewport()->mapFromGlobal(global);
+                TVxJobItem* item = nullptr;
+                TVxJob* job = area->viewport()->rect().contains(viewportPos)
+                                  ? area->HitTest(viewportPos, &t.part, &item)
+                                  : nullptr;
+                if (!job) {
+                    t.kind = Kind::JobArea;
+                    t.part = TVxJobPart::None;
+                    t.pos = area->mapFromGlobal(global);
+                    return t;
+                }
+                t.job = job;
+                t.item = item;
+                t.kind = t.part == TVxJobPart::Item    ? Kind::Item
+                         : t.part == TVxJobPart::Frame ? Kind::JobFrame
+                                                       : Kind::JobRow;
+                t.pos = viewportPos - area->JobOrigin(job) - job->PartRect(t.part, item).topLeft();
+                return t;
+            }
+            if (auto* schedule = qobject_cast<TVxJobSchedule*>(w)) {
+                t.kind = Kind::ScheduleFrame;
+                t.schedule = schedule;
+                t.pos = schedule->mapFromGlobal(global);
+                return t;
+            }
+            if (auto* box = qobject_cast<TVxScheduleBox*>(w)) {
+                t.kind = Kind::Box;
+                t.box = box;
+                t.pos = box->mapFromGlobal(global);
+                return t;
+            }
+        }
+        return t;
+    }
+
+    // Standard handling of a drag of anything but a job or an item: accepted
+    // only by an assigned OnDragOver, so the cursor never promises a drop
+    // that nothing would take.
+    static bool standardOver(const TVxDragOverEvent& handler, QObject* sender, QObject* source,
+                             const QPoint& pos, TVxDragState state) {
+        bool accept = false;
+        if (handler) {
+            accept = true;
+            handler(sender, source, pos.x(), pos.y(), state, accept);
+        }
+        return accept;
+    }
+
+    void leave(const Target& last) {
+        QObject* source = m_source;
+        if (movesJobOrItem() || !source) return;
+        bool ignored = false;
+        if (last.kind == Kind::Box && last.box && last.box->OnDragOver)
+            VxGuard(last.box, [&] {
+                last.box->OnDragOver(last.box, source, last.pos.x(), last.pos.y(),
+                                     TVxDragState::DragLeave, ignored);
+            });
+        else if (last.schedule && last.schedule->OnDragOver)
+            VxGuard(last.schedule, [&] {
+                QObject* sender = last.job ? static_cast<QObject*>(last.job.data())
+                                           : static_cast<QObject*>(last.schedule.data());
+                last.schedule->OnDragOver(sender, source, last.pos.x(), last.pos.y(),
+                                          TVxDragState::DragLeave, ignored);
+            });
+    }
+
+    void autoScroll(const Target& t, const QPoint& global) {
+        if (m_last.schedule && m_last.schedule != t.schedule) m_last.schedule->ScrollTimer->stop();
+        if (TVxJobSchedule* s = t.schedule) {
+            if (t.kind == Kind::Header || t.kind == Kind::Footer) {
+                s->ScrollUp = t.kind == Kind::Header;
+                s->ScrollTimer->start();
+            } else if (t.kind != Kind::ScheduleFrame && movesJobOrItem()) {
+                // Anywhere over the job area, jobs included: near its edges.
+                const int height = s->JobArea()->height();
+                s->ScrollUp = t.areaY < 5;
+                if (t.areaY < 5 || t.areaY > height - 7)
+                    s->ScrollTimer->start();
+                else
+                    s->ScrollTimer->stop();
+            }
+        }
+        TVxScheduleBox* box = t.box ? t.box.data() : t.schedule ? t.schedule->Box() : nullptr;
+        if (box && movesJobOrItem()) {
+            const int x = box->mapFromGlobal(global).x();
+            box->ScrollLeft = x < 5;
+            if (x < 5 || x > box->width() - 7)
+                box->ScrollTimer->start();
+            else
+                box->ScrollTimer->stop();
+        }
+    }
+
+    bool dragOver(const Target& t, TVxDragState state) {
+        QObject* source = m_source;
+        bool accept = true;
+        QWidget* guardParent = t.schedule ? static_cast<QWidget*>(t.schedule.data()) : nullptr;
+        const bool ok = VxGuard(guardParent, [&] {
+            switch (t.kind) {
+            case Kind::None:
+            case Kind::JobFrame:
+                accept = false;
+                break;
+            case Kind::Item:
+                if (source == t.item || !t.item->Job())
+                    accept = false;
+                else
+                    jobOver(t, state, accept);
+                break;
+            case Kind::JobRow:
+                jobOver(t, state, accept);
+                break;
+            case Kind::JobArea:
+            case Kind::Header:
+            case Kind::Footer:
+            case Kind::ScheduleFrame:
+                if (sourceItem())
+                    accept = false;
+                else if (TVxJob* job = sourceJob()) {
+                    if (t.schedule->OnJobDragOver)
+                        t.schedule->OnJobDragOver(t.schedule, job, -1, accept);
+                } else
+                    accept = standardOver(t.schedule->OnDragOver, t.schedule, source, t.pos, state);
+                break;
+            case Kind::Box:
+                accept = standardOver(t.box->OnDragOver, t.box, source, t.pos, state);
+                break;
+            }
+        });
+        return ok && accept;
+    }
+
+    void jobOver(const Target& t, TVxDragState state, bool& accept) {
+        TVxJob* job = t.job;
+        TVxJobSchedule* s = t.schedule;
+        if (TVxJobItem* item = sourceItem()) {
+            const int index = t.item ? job->IndexOfItem(t.item) : -1;
+            if (s->OnItemDragOver) s->OnItemDragOver(s, job, item, index, accept);
+        } else if (TVxJob* dragged = sourceJob()) {
+            if (dragged == job)
+                accept = false;
+            else if (s->OnJobDragOver)
+                s->OnJobDragOver(s, dragged, s->IndexOfJob(job), accept);
+        } else {
+            accept = standardOver(s->OnDragOver, job, m_source, t.pos, state);
+        }
+    }
+
+    static void stopTimers(TVxJobSchedule* s) {
+        s->ScrollTimer->stop();
+        if (s->Box()) s->Box()->ScrollTimer->stop();
+    }
+
+    static void doDrop(const Target& t, QObject* source) {
+        auto* item = dynamic_cast<TVxJobItem*>(source);
+        auto* job = dynamic_cast<TVxJob*>(source);
+        TVxJobSchedule* s = t.schedule;
+        switch (t.kind) {
+        case Kind::Item:
+        case Kind::JobRow:
+            VxGuard(s, [&] {
+                if (item)
+                    itemDrop(t.job, t.item, item);
+                else if (job)
+                    jobDrop(s, t.job, job);
+                else if (s->OnDragDrop)
+                    s->OnDragDrop(t.job, source, t.pos.x(), t.pos.y());
+                s->ResizeSchedule();
+            });
+            break;
+        case Kind::JobArea:
+        case Kind::ScheduleFrame:
+            VxGuard(s, [&] {
+                s->ScrollTimer->stop();
+                if (job)
+                    jobDrop(s, nullptr, job);
+                else if (s->OnDragDrop)
+                    s->OnDragDrop(s, source, t.pos.x(), t.pos.y());
+            });
+            break;
+        case Kind::Box:
+            VxGuard(t.box, [&] {
+                if (t.box->OnDragDrop) t.box->OnDragDrop(t.box, source, t.pos.x(), t.pos.y());
+            });
+            break;
+        case Kind::Header:
+        case Kind::Footer:
+        case Kind::JobFrame:
+        case Kind::None:
+            break;
+        }
+    }
+
+    static void itemDrop(TVxJob* target, TVxJobItem* under, TVxJobItem* item) {
+        TVxJobSchedule* s = target->Schedule();
+        TVxJob* oldJob = item->Job();
+        const int newIndex = under && under->Job() == target ? target->IndexOfItem(under) + 1 : 0;
+        if (oldJob == target)
+            target->MoveItem(target->IndexOfItem(item), newIndex);
+        else
+            target->InsertItemAt(newIndex, item);
+        stopTimers(s);
+        if (s->OnItemDragDrop) s->OnItemDragDrop(s, oldJob, item);
+    }
+
+    static void jobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
+        stopTimers(s);
+        const int newIndex = target ? s->IndexOfJob(target) : s->JobCount();
+        if (job->Schedule() == s) {
+            s->MoveJob(s->IndexOfJob(job), newIndex);
+        } else {
+            s->InsertJobAt(newIndex, job);
+            job->SetWidth(s->JobWidth());
+        }
+        s->ResizeSchedule();
+        if (s->OnJobDragDrop) s->OnJobDragDrop(s, job);
+    }
+
+    void end() {
+        // The source's end of drag, and the target's timers as well: no
+        // column keeps scrolling once the drag is over.
+        TVxJobSchedule* sourceSchedule = nullptr;
+        if (TVxJobItem* item = sourceItem())
+            sourceSchedule = item->Job() ? item->Job()->Schedule() : nullptr;
+        else if (TVxJob* job = sourceJob())
+            sourceSchedule = job->Schedule();
+        else
+            sourceSchedule = qobject_cast<TVxJobSchedule*>(m_source.data());
+        if (sourceSchedule) stopTimers(sourceSchedule);
+        if (m_last.schedule) stopTimers(m_last.schedule);
+        if (m_last.box) m_last.box->ScrollTimer->stop();
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+        m_active = false;
+        m_source = nullptr;
+        m_grabber = nullptr;
+        m_last = Target();
+    }
+
+    bool m_active = false;
+    bool m_accept = false;
+    QPointer<QObject> m_source;
+    QPointer<QWidget> m_grabber;
+    Target m_last;
+};
+
+bool VxScheduleDragActive() {
+    return TVxDragTracker::Instance().Active();
+}
+QObject* VxScheduleDragSource() {
+    return TVxDragTracker::Instance().Source();
+}
+bool VxScheduleDragAccepted() {
+    return TVxDragTracker::Instance().Accepted();
+}
+
+void VxDragBegin(QObject* source, QWidget* grabber, const QPoint& global) {
+    TVxDragTracker::Instance().Begin(source, grabber, global);
+}
+void VxDragMove(const QPoint& global) {
+    TVxDragTracker::Instance().Move(global);
+}
+void VxDragDrop(const QPoint& global) {
+    TVxDragTracker::Instance().Drop(global);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Draws job panels from a job's geometry onto any QPainter, so the same
+// drawing goes to the screen, an image or a PDF. Frames are drawn with plain
+// rectangle fills: thousands of rows are painted at once, and pen-drawn
+// lines cost several times as much on the raster engine.
+
+#include <QColor>
+#include <QPalette>
+#include <QPoint>
+#include <QRect>
+
+class QPainter;
+class TVxJob;
+class TVxTextCache;
+
+class TVxJobPainter {
+public:
+    TVxJobPainter(QPainter& painter, const QPalette& palette);
+
+    // Paints a job with its top-left corner at origin; only what meets
+    // exposed (in painter coordinates) is drawn. On screen a job is drawn
+    // once into a picture kept by its content and then copied; other devices
+    // (a PDF, a printer) get the drawing itself.
+    void Paint(const TVxJob& job, const QPoint& origin, const QRect& exposed);
+    // Paints a job directly, row by row, whatever the device.
+    void Draw(const TVxJob& job, const QPoint& origin, const QRect& exposed);
+
+    // A shaded frame of lineWidth pixels: topLeft on the upper and left
+    // edges, bottomRight on the others (raised or sunken by the choice).
+    static void DrawShadeFrame(QPainter& painter, const QRect& r, const QColor& topLeft,
+                               const QColor& bottomRight, int lineWidth);
+    // A frame as a widget's Panel shape draws it, raised or sunken.
+    static void DrawPanelFrame(QPainter& painter, const QRect& r, const QPalette& palette,
+                               bool sunken, int lineWidth);
+
+private:
+    bool copiesFromCache() const;
+    void drawRaisedPanel(const QRect& r);
+    void drawSunkenBox(const QRect& r, const QColor& fill);
+    void drawRowText(const QRect& r, const QString& text, bool centred, const TVxTextCache& cache);
+    void captionRow(const QRect& r, const QString& text, const QColor& back, const QFont& font,
+                    const TVxTextCache& cache);
+    void boxRow(const QRect& r, const QString& text, const QColor& back, const QColor& textColor,
+                bool centred, const TVxTextCache& cache);
+
+    QPainter& m_painter;
+    QPalette m_palette;
+    QRect m_local; // the exposed area in the current job's coordinates
+};
