@@ -918,6 +918,17 @@ void TVxCustomCalendar::SetFinishDate(TDateTime date) {
 }
 
 void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
+    assignEnd(true, date, afresh);
+}
+
+void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
+    assignEnd(false, date, afresh);
+}
+
+// The start and the finish follow the same steps, mirrored: the owner may
+// correct the new date, and the other end is pulled along when the range
+// would turn inside out (or, for the start in single-date mode, differ).
+void TVxCustomCalendar::assignEnd(bool start, TDateTime date, bool afresh) {
     // Handlers that keep pushing the dates past each other must not recurse
     // without end.
     if (m_settingDepth > 8) return;
@@ -927,78 +938,53 @@ void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
         ~Depth() { --depth; }
     } depthGuard{m_settingDepth};
 
-    if (afresh || date != m_startDate) {
+    TDateTime& own = start ? m_startDate : m_finishDate;
+    TVxTimePicker* picker = start ? m_startPicker : m_finishPicker;
+    if (afresh || date != own) {
         if (date == 0) {
             ClearRange();
         } else {
-            const TDateTime old = m_startDate;
-            m_startDate = date;
-            if (OnStartClick) {
+            const TDateTime old = own;
+            own = date;
+            const TVxSelectDateEvent& handler = start ? OnStartClick : OnFinishClick;
+            if (handler) {
                 TDateTime chosen = date;
                 try {
-                    OnStartClick(this, chosen);
+                    handler(this, chosen);
                     CheckDate(chosen);
                 } catch (...) {
-                    m_startDate = old; // a veto leaves the range as it was
+                    own = old; // a veto leaves the range as it was
                     throw;
                 }
-                m_startDate = chosen;
+                own = chosen;
             }
-            if (m_startDate == 0) {
+            if (own == 0) {
                 ClearRange();
             } else {
-                UpdateStartLine();
-                ShowPickerTime(m_startPicker, m_startDate);
-                if (m_startDate > m_finishDate || (m_singleDate && m_startDate != m_finishDate))
-                    AssignFinish(m_startDate, false);
-                else
-                    DrawMonth();
+                settleOtherEnd(start);
                 FireChange();
             }
         }
     }
-    m_startPicker->SetEnabled(m_startDate != 0);
+    picker->SetEnabled(own != 0);
 }
 
-void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
-    if (m_settingDepth > 8) return;
-    ++m_settingDepth;
-    struct Depth {
-        int& depth;
-        ~Depth() { --depth; }
-    } depthGuard{m_settingDepth};
-
-    if (afresh || date != m_finishDate) {
-        if (date == 0) {
-            ClearRange();
-        } else {
-            const TDateTime old = m_finishDate;
-            m_finishDate = date;
-            if (OnFinishClick) {
-                TDateTime chosen = date;
-                try {
-                    OnFinishClick(this, chosen);
-                    CheckDate(chosen);
-                } catch (...) {
-                    m_finishDate = old;
-                    throw;
-                }
-                m_finishDate = chosen;
-            }
-            if (m_finishDate == 0) {
-                ClearRange();
-            } else {
-                UpdateFinishLine();
-                ShowPickerTime(m_finishPicker, m_finishDate);
-                if (m_finishDate < m_startDate)
-                    AssignStart(m_finishDate, false);
-                else if (m_startDate > 0)
-                    DrawMonth();
-                FireChange();
-            }
-        }
+void TVxCustomCalendar::settleOtherEnd(bool start) {
+    if (start) {
+        UpdateStartLine();
+        ShowPickerTime(m_startPicker, m_startDate);
+        if (m_startDate > m_finishDate || (m_singleDate && m_startDate != m_finishDate))
+            AssignFinish(m_startDate, false);
+        else
+            DrawMonth();
+    } else {
+        UpdateFinishLine();
+        ShowPickerTime(m_finishPicker, m_finishDate);
+        if (m_finishDate < m_startDate)
+            AssignStart(m_finishDate, false);
+        else if (m_startDate > 0)
+            DrawMonth();
     }
-    m_finishPicker->SetEnabled(m_finishDate != 0);
 }
 
 void TVxCustomCalendar::ClearRange() {
@@ -1066,7 +1052,12 @@ void TVxCustomCalendar::SetSingleDate(bool single) {
             // Collapse to the start date; the hidden finish line follows it so
             // it is right when range mode returns.
             m_finishDate = m_startDate;
-            if (m_finishDate != 0) UpdateFinishLine();
+            // A finish chosen without a start collapses to no date: its line
+            // must not keep showing it for when range mode returns.
+            if (m_finishDate != 0)
+                UpdateFinishLine();
+            else
+                m_finishLine->SetCaption(QString());
             {
                 FlagGuard syncing(m_syncingTime);
                 m_finishPicker->SetTime(m_finishDate != 0 ? timePart(m_finishDate) : -0.1);

@@ -354,6 +354,8 @@ private:
     bool InRange(TDateTime day) const;
     void AssignStart(TDateTime date, bool afresh);
     void AssignFinish(TDateTime date, bool afresh);
+    void assignEnd(bool start, TDateTime date, bool afresh);
+    void settleOtherEnd(bool start);
     void UpdateStartLine();
     void UpdateFinishLine();
     void ShowPickerTime(TVxTimePicker* picker, TDateTime date);

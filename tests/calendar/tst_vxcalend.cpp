@@ -907,6 +907,19 @@ private slots:
         QCOMPARE(cal->TitleText(), QString());
     }
 
+    // A finish picked without a start collapses to no date in single-date
+    // mode; back in range mode its status line must say so too.
+    void finishOnlyThroughSingleDate() {
+        show(2026, 3);
+        clickDate(D(2026, 3, 17), Qt::RightButton);
+        QCOMPARE(cal->StartDate(), 0.0);
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 17));
+        cal->SetSingleDate(true);
+        cal->SetSingleDate(false);
+        QCOMPARE(cal->FinishDate(), 0.0);
+        QCOMPARE(cal->FinishText(), QString());
+    }
+
     void singleDateWithoutStatusKeepsFinish() {
         cal->SetShowStatus(false);
         QCOMPARE(cal->StatusHeight(), 0);
