@@ -395,7 +395,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::LoadButtonClick() {}
 void TMainForm::SaveButtonClick() {}
 void TMainForm::ClearButtonClick() {
-    if (VxDialogs::confirm(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes) return;
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes) return;
     {
         // The planner asked once for the whole board: no question per job,
         // no re-dating while the looms empty.
@@ -716,7 +716,7 @@ void TMainForm::BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job) {
                                               "before you can delete it."));
         VxAbort();
     }
-    if (VxDialogs::confirm(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes) VxAbort();
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes) VxAbort();
 }
 
 void TMainForm::AfterJobFree(TVxJobSchedule* Schedule) {
@@ -810,7 +810,7 @@ void TMainForm::FormCloseQuery(bool& CanClose) {
     if (!Modified || !Connected()) return;
     CanClose = VxDialogs::message(this, VxMsgKind::Warning,
                                   QStringLiteral("Close without saving your changes?"),
-                                  VxButtons::YesNo) == QMessageBox::Yes;
+                                  VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TMainForm::PageControl1Change(int Index) {

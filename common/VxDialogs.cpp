@@ -64,9 +64,10 @@ QString titleFor(VxMsgKind kind) {
 } // namespace
 
 QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind,
-                                               const QString& text, VxButtons buttons) {
+                                               const QString& text, VxButtons buttons,
+                                               QMessageBox::StandardButton defaultButton) {
     if (g_script) {
-        g_script->messages.append({kind, text, buttons});
+        g_script->messages.append({kind, text, buttons, defaultButton});
         if (g_script->answers.empty())
             return cautiousAnswer(buttons);
         auto answer = g_script->answers.front();
@@ -74,6 +75,7 @@ QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind,
         return answer;
     }
     QMessageBox box(iconFor(kind), titleFor(kind), text, buttonsFor(buttons), parent);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -92,6 +94,11 @@ void VxDialogs::information(QWidget* parent, const QString& text) {
 QMessageBox::StandardButton VxDialogs::confirm(QWidget* parent, const QString& text,
                                                VxButtons buttons) {
     return message(parent, VxMsgKind::Confirmation, text, buttons);
+}
+
+QMessageBox::StandardButton VxDialogs::confirmDiscard(QWidget* parent, const QString& text,
+                                                      VxButtons buttons) {
+    return message(parent, VxMsgKind::Confirmation, text, buttons, QMessageBox::No);
 }
 
 bool VxDialogs::inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
