@@ -227,15 +227,24 @@ void TMainForm::RunStartUp() {
         ownModeForm = std::make_unique<TModeForm>(this);
         modeForm = ownModeForm.get();
     }
-    if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
-        Terminate();
-        return;
+    for (;;) {
+        if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
+            Terminate();
+            return;
+        }
+        DataMode = modeForm->DataMode();
+        if (DataMode == TDataMode::Text) {
+            LoadTextData();
+            break;
+        }
+        if (VxGuard(this, [this] { LoadDatabaseData(); })) break;
+        // A database that could not be reached (no alias, a refused login)
+        // leaves no column behind: the user may pick another mode at once
+        // instead of restarting the program.
+        if (ScheduleBox->ScheduleCount() > 0) return;
+        Data.reset();
+        DatabaseLabel->clear();
     }
-    DataMode = modeForm->DataMode();
-    if (DataMode == TDataMode::Text)
-        LoadTextData();
-    else
-        LoadDatabaseData();
     FinishStartUp();
 }
 

@@ -107,8 +107,13 @@ void TSchedDB::Open() {
     if (Connected()) return;
     const std::optional<TVxAlias> alias = m_session.Alias(AliasName);
     if (!alias)
-        throw EVxError(QStringLiteral("Unknown database alias: %1 (define it in %2)")
-                           .arg(AliasName, m_session.AliasFile()));
+        throw EVxError(
+            QStringLiteral("No database alias %1 is defined.\n\n"
+                           "Add a section [%1] to the alias file\n%2\n"
+                           "with the keys Driver (QPSQL for PostgreSQL), Database, Host, Port "
+                           "and UserName, then choose \"Use Database Server\" again. Until then "
+                           "choose \"Use Local Database\" or \"Use Text Based Data\".")
+                .arg(AliasName, QDir::toNativeSeparators(m_session.AliasFile())));
     if (!QSqlDatabase::isDriverAvailable(alias->Driver))
         throw EVxError(QStringLiteral("The database driver \"%1\" of alias %2 is not installed")
                            .arg(alias->Driver, AliasName));

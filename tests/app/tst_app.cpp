@@ -229,7 +229,15 @@ private slots:
                  QStringList());
     }
 
-    void serverWithoutAliasFailsCleanly() {
+    // No alias: the message says where to define it, and the mode dialog
+    // comes back so the user can go on in another mode, or leave.
+    void serverWithoutAliasOffersModesAgain_data() {
+        QTest::addColumn<bool>("thenText");
+        QTest::newRow("then text mode") << true;
+        QTest::newRow("then cancel") << false;
+    }
+    void serverWithoutAliasOffersModesAgain() {
+        QFETCH(bool, thenText);
         QTemporaryDir dir;
         WorkingDir cwd(samplesDir());
         TAppWindows windows;
@@ -237,14 +245,24 @@ private slots:
         main.Session = std::make_unique<TVxDbSession>(dir.filePath("aliases.ini"));
         VxDialogScript script;
         scriptMode(script, &TModeForm::ServerRadio);
+        if (thenText)
+            scriptMode(script, &TModeForm::TextRadio);
+        else
+            scriptMode(script, &TModeForm::TextRadio, &TModeForm::CancelButton);
         main.FormShow();
 
+        QCOMPARE(script.dialogTitles, QStringList({"Scheduling Demo", "Scheduling Demo"}));
         QCOMPARE(script.texts(VxMsgKind::Error).size(), 1);
-        QVERIFY2(script.texts()[0].contains("ShedwiseSQL"), qPrintable(script.texts()[0]));
-        QVERIFY(!main.Terminated && !main.Connected() && !main.LoomStartDates);
-        QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
+        const QString message = script.texts()[0];
+        QVERIFY2(message.contains("[ShedwiseSQL]") && message.contains(dir.filePath("aliases.ini")) &&
+                     message.contains("Driver") && message.contains("UserName"),
+                 qPrintable(message));
+        QVERIFY(!main.Connected());
+        QCOMPARE(main.Terminated, !thenText);
+        QCOMPARE(main.DataMode, thenText ? TDataMode::Text : TDataMode::Server);
+        QCOMPARE(main.ScheduleBox->ScheduleCount(),
+                 thenText ? sampleLines("LoomSpec.csv").size() : 0);
         QVERIFY(!main.LoadButton->isEnabled() && !main.MaintButton->isEnabled());
-        QVERIFY(main.ExitButton->isEnabled());
         QVERIFY(!main.AboutForm->isVisible());
     }
 

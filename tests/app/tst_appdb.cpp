@@ -296,6 +296,9 @@ private slots:
             QCOMPARE(errors[0], message);
         QVERIFY(!main.Connected());
         verifyFailedStartUp(main);
+        // The modes are offered again; the script cancels, so the program ends.
+        QCOMPARE(script.dialogTitles.count("Scheduling Demo"), 2);
+        QVERIFY(main.Terminated);
     }
 
     void unusableDatabaseFileFailsCleanly() {
