@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -105,9 +106,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateInfoPane();
     Splitter->addWidget(ScheduleBox);
     Splitter->addWidget(PageControl1);
-    // The columns keep their width when the window grows; the pane takes it.
-    Splitter->setStretchFactor(0, 0);
-    Splitter->setStretchFactor(1, 1);
+    // A wider window shows more looms; the information pane keeps its width.
+    Splitter->setStretchFactor(0, 1);
+    Splitter->setStretchFactor(1, 0);
+    // A handle the user can see and grab.
+    Splitter->setHandleWidth(6);
+    Splitter->setStyleSheet(QStringLiteral(
+        "QSplitter::handle { background: palette(mid); }"));
     layout->addWidget(Splitter, 1);
     setCentralWidget(central);
 
@@ -181,6 +186,10 @@ void TMainForm::CreateToolPanel() {
 
 void TMainForm::CreateInfoPane() {
     PageControl1 = new QTabWidget(Splitter);
+    // The pane may be narrowed below its three tabs (they scroll), so the
+    // splitter never squeezes the looms to keep the tabs whole.
+    PageControl1->setUsesScrollButtons(true);
+    PageControl1->setMinimumWidth(120);
     auto addPage = [this](const QString& title, const QString& file) {
         auto* memo = new QTextBrowser(PageControl1);
         memo->setReadOnly(true);
@@ -213,6 +222,24 @@ void TMainForm::FormShow() {
     if (m_Started) return;
     m_Started = true;
     VxGuard(this, [this] { RunStartUp(); });
+    if (!Terminated) RestoreLayout();
+}
+
+void TMainForm::RestoreLayout() {
+    if (LayoutFile.isEmpty()) return;
+    const QSettings settings(LayoutFile, QSettings::IniFormat);
+    const QSize size = settings.value(QStringLiteral("Window/Size")).toSize();
+    if (size.isValid()) resize(size);
+    const QList<QVariant> sizes = settings.value(QStringLiteral("Window/Splitter")).toList();
+    if (sizes.size() == 2) Splitter->setSizes({sizes[0].toInt(), sizes[1].toInt()});
+}
+
+void TMainForm::SaveLayout() const {
+    if (LayoutFile.isEmpty() || !m_Started || Terminated) return;
+    QSettings settings(LayoutFile, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Window/Size"), size());
+    const QList<int> sizes = Splitter->sizes();
+    settings.setValue(QStringLiteral("Window/Splitter"), QVariantList{sizes[0], sizes[1]});
 }
 
 void TMainForm::RunStartUp() {
@@ -371,6 +398,11 @@ void TMainForm::FinishStartUp() {
 }
 
 void TMainForm::SetScheduleBoxWidth(int width) {
+    // Lay the window out first: sizes set on a splitter of a stale width are
+    // rescaled later, and the looms (which take any change of width) would
+    // lose pixels.
+    layout()->activate();
+    centralWidget()->layout()->activate();
     const int total = Splitter->width() > width ? Splitter->width() : kFormWidth;
     Splitter->setSizes({width, total - width - Splitter->handleWidth()});
 }
@@ -393,6 +425,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveLayout();
     QMainWindow::closeEvent(event);
     // The program ends with its main window, whatever else is still open.
     QCoreApplication::quit();

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -264,6 +266,42 @@ private slots:
                  thenText ? sampleLines("LoomSpec.csv").size() : 0);
         QVERIFY(!main.LoadButton->isEnabled() && !main.MaintButton->isEnabled());
         QVERIFY(!main.AboutForm->isVisible());
+    }
+
+    // The looms take the width of a wider window, and the window comes back
+    // at the size and splitter position it was left at.
+    void boardTakesWidthAndLayoutIsKept() {
+        QTemporaryDir dir;
+        WorkingDir cwd(samplesDir());
+        QList<int> leftAt;
+        {
+            TAppWindows windows;
+            TMainForm& main = *windows.MainForm;
+            main.LayoutFile = dir.filePath("window.ini");
+            VxDialogScript script;
+            scriptMode(script, &TModeForm::TextRadio);
+            main.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&main));
+            QTRY_VERIFY(main.LoomStartDates);
+            const int board = main.ScheduleBox->width();
+            const int pane = main.PageControl1->width();
+            main.resize(main.width() + 400, 700);
+            QTRY_COMPARE(main.ScheduleBox->width(), board + 400);
+            QCOMPARE(main.PageControl1->width(), pane);
+            main.Splitter->setSizes({700, main.Splitter->width() - 700});
+            leftAt = main.Splitter->sizes();
+            main.close();
+        }
+        TAppWindows windows;
+        TMainForm& main = *windows.MainForm;
+        main.LayoutFile = dir.filePath("window.ini");
+        VxDialogScript script;
+        scriptMode(script, &TModeForm::TextRadio);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_VERIFY(main.LoomStartDates);
+        QTRY_COMPARE(main.size(), QSize(602 + 400, 700));
+        QCOMPARE(main.Splitter->sizes(), leftAt);
     }
 
     void closingInTextModeNeverAsks_data() {
