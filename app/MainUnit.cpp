@@ -111,8 +111,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Splitter->setStretchFactor(1, 0);
     // A handle the user can see and grab.
     Splitter->setHandleWidth(6);
-    Splitter->setStyleSheet(QStringLiteral(
-        "QSplitter::handle { background: palette(mid); }"));
+    Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
     layout->addWidget(Splitter, 1);
     setCentralWidget(central);
 
@@ -437,7 +436,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::LoadButtonClick() {}
 void TMainForm::SaveButtonClick() {}
 void TMainForm::ClearButtonClick() {
-    if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes) return;
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes)
+        return;
     {
         // The planner asked once for the whole board: no question per job,
         // no re-dating while the looms empty.
@@ -758,7 +758,8 @@ void TMainForm::BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job) {
                                               "before you can delete it."));
         VxAbort();
     }
-    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes) VxAbort();
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes)
+        VxAbort();
 }
 
 void TMainForm::AfterJobFree(TVxJobSchedule* Schedule) {

@@ -63,13 +63,12 @@ QString titleFor(VxMsgKind kind) {
 }
 } // namespace
 
-QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind,
-                                               const QString& text, VxButtons buttons,
+QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind, const QString& text,
+                                               VxButtons buttons,
                                                QMessageBox::StandardButton defaultButton) {
     if (g_script) {
         g_script->messages.append({kind, text, buttons, defaultButton});
-        if (g_script->answers.empty())
-            return cautiousAnswer(buttons);
+        if (g_script->answers.empty()) return cautiousAnswer(buttons);
         auto answer = g_script->answers.front();
         g_script->answers.pop_front();
         return answer;
@@ -106,47 +105,47 @@ bool VxDialogs::inputQuery(QWidget* parent, const QString& caption, const QStrin
     if (g_script) {
         g_script->inputCaptions.append(caption);
         g_script->inputPrompts.append(prompt);
-        if (g_script->inputs.empty())
-            return false;
+        if (g_script->inputs.empty()) return false;
         auto answer = g_script->inputs.front();
         g_script->inputs.pop_front();
-        if (!answer)
-            return false;
+        if (!answer) return false;
         text = *answer;
         return true;
     }
     bool ok = false;
-    QString result =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
-    if (ok)
-        text = result;
+    QString result = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
+    if (ok) text = result;
     return ok;
 }
 
 int VxDialogs::exec(QDialog* dialog) {
     if (g_script) {
         g_script->dialogTitles.append(dialog->windowTitle());
-        if (g_script->dialogs.empty())
-            return QDialog::Rejected;
+        if (g_script->dialogs.empty()) return QDialog::Rejected;
         auto driver = g_script->dialogs.front();
         g_script->dialogs.pop_front();
         dialog->setResult(QDialog::Rejected);
         dialog->show();
         QApplication::processEvents();
         int result = driver(dialog);
-        if (result < 0)
-            result = dialog->result();
+        if (result < 0) result = dialog->result();
         dialog->hide();
         return result;
     }
     return dialog->exec();
 }
 
-VxDialogScript::VxDialogScript() : m_previous(g_script) { g_script = this; }
+VxDialogScript::VxDialogScript() : m_previous(g_script) {
+    g_script = this;
+}
 
-VxDialogScript::~VxDialogScript() { g_script = m_previous; }
+VxDialogScript::~VxDialogScript() {
+    g_script = m_previous;
+}
 
-VxDialogScript* VxDialogScript::current() { return g_script; }
+VxDialogScript* VxDialogScript::current() {
+    return g_script;
+}
 
 QStringList VxDialogScript::texts() const {
     QStringList result;
@@ -158,7 +157,6 @@ QStringList VxDialogScript::texts() const {
 QStringList VxDialogScript::texts(VxMsgKind kind) const {
     QStringList result;
     for (const auto& m : messages)
-        if (m.kind == kind)
-            result << m.text;
+        if (m.kind == kind) result << m.text;
     return result;
 }

@@ -30,9 +30,9 @@ class VxDialogs {
 public:
     // Shows a modal message box; returns the button pressed
     // (QMessageBox::Ok, Yes, No or Cancel).
-    static QMessageBox::StandardButton message(
-        QWidget* parent, VxMsgKind kind, const QString& text, VxButtons buttons = VxButtons::Ok,
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton
+    message(QWidget* parent, VxMsgKind kind, const QString& text, VxButtons buttons = VxButtons::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static void error(QWidget* parent, const QString& text);
     static void warning(QWidget* parent, const QString& text);
     static void information(QWidget* parent, const QString& text);

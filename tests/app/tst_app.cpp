@@ -256,8 +256,9 @@ private slots:
         QCOMPARE(script.dialogTitles, QStringList({"Scheduling Demo", "Scheduling Demo"}));
         QCOMPARE(script.texts(VxMsgKind::Error).size(), 1);
         const QString message = script.texts()[0];
-        QVERIFY2(message.contains("[ShedwiseSQL]") && message.contains(dir.filePath("aliases.ini")) &&
-                     message.contains("Driver") && message.contains("UserName"),
+        QVERIFY2(message.contains("[ShedwiseSQL]") &&
+                     message.contains(dir.filePath("aliases.ini")) && message.contains("Driver") &&
+                     message.contains("UserName"),
                  qPrintable(message));
         QVERIFY(!main.Connected());
         QCOMPARE(main.Terminated, !thenText);

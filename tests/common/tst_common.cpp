@@ -28,9 +28,12 @@ private slots:
     void formats_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("text");
-        QTest::newRow("short") << "dd/mm/yy" << "05/03/26";
-        QTest::newRow("day month") << "d/m/yyyy" << "5/3/2026";
-        QTest::newRow("quoted") << "yyyy'-'mm" << "2026-03";
+        QTest::newRow("short") << "dd/mm/yy"
+                               << "05/03/26";
+        QTest::newRow("day month") << "d/m/yyyy"
+                                   << "5/3/2026";
+        QTest::newRow("quoted") << "yyyy'-'mm"
+                                << "2026-03";
     }
     void formats() {
         QFETCH(QString, format);
