@@ -4,13 +4,16 @@
 #include "VxCalend.h"
 #include "VxConvert.h"
 
+#include <QAbstractItemView>
 #include <QColor>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <cmath>
 
 namespace {
@@ -106,6 +109,9 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
     ShowLength(false);
     ShowEnds(false);
 
+    TypeCombo->installEventFilter(this);
+    // Tab and the Duration mnemonic reach the day grid, which the keys work.
+    Calendar->setFocusProxy(Calendar->Grid());
     connect(TypeCombo, &QComboBox::currentIndexChanged, this, [this] { TypeComboChange(); });
     connect(LengthEdit, &QLineEdit::textChanged, this, [this] { UpdateOkState(); });
     connect(EndsCombo, &QComboBox::currentIndexChanged, this, [this] { UpdateOkState(); });
@@ -194,13 +200,22 @@ void TJobForm::UpdateOkState() {
     OKButton->setEnabled(OkAllowed());
 }
 
+bool TJobForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TypeCombo && event->type() == QEvent::KeyPress &&
+        !TypeCombo->view()->isVisible()) {
+        const QScopedValueRollback<bool> arrowing(m_keyOnClosedList, true);
+        return static_cast<QObject*>(TypeCombo)->event(event);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TJobForm::TypeComboChange() {
     if (!isVisible() || TypeCombo->currentIndex() < 0) return;
     ShowLength(SelectedHasFabrics());
-    if (LengthShown()) focusSelected(LengthEdit);
+    if (LengthShown() && !m_keyOnClosedList) focusSelected(LengthEdit);
     ShowEnds(SelectedType() == ReedEntry);
     if (EndsCombo->count() > 0) EndsCombo->setCurrentIndex(0);
-    if (EndsShown() && EndsCombo->isEnabled()) EndsCombo->setFocus();
+    if (EndsShown() && EndsCombo->isEnabled() && !m_keyOnClosedList) EndsCombo->setFocus();
     // A reed occupies a single day.
     Calendar->SetSingleDate(EndsShown());
     UpdateOkState();

@@ -83,9 +83,13 @@ public:
     void OKButtonClick();
 
 protected:
+    // Keys on the closed type list move through the types and keep the
+    // focus there; choosing from the open list moves on.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    bool m_keyOnClosedList = false;
     void checkWarpLength();
     void checkReducedLength(TVxWeaveJob* warp, int newLength);
     void checkEnds();

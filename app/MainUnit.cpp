@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -109,9 +110,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateInfoPane();
     Splitter->addWidget(ScheduleBox);
     Splitter->addWidget(PageControl1);
-    // The columns keep their width when the window grows; the pane takes it.
-    Splitter->setStretchFactor(0, 0);
-    Splitter->setStretchFactor(1, 1);
+    // A wider window shows more looms; the information pane keeps its width.
+    Splitter->setStretchFactor(0, 1);
+    Splitter->setStretchFactor(1, 0);
+    // A handle the user can see and grab.
+    Splitter->setHandleWidth(6);
+    Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
     layout->addWidget(Splitter, 1);
     setCentralWidget(central);
 
@@ -185,6 +189,10 @@ void TMainForm::CreateToolPanel() {
 
 void TMainForm::CreateInfoPane() {
     PageControl1 = new QTabWidget(Splitter);
+    // The pane may be narrowed below its three tabs (they scroll), so the
+    // splitter never squeezes the looms to keep the tabs whole.
+    PageControl1->setUsesScrollButtons(true);
+    PageControl1->setMinimumWidth(120);
     auto addPage = [this](const QString& title, const QString& file) {
         auto* memo = new QTextBrowser(PageControl1);
         memo->setReadOnly(true);
@@ -221,6 +229,24 @@ void TMainForm::FormShow() {
     if (m_Started) return;
     m_Started = true;
     VxGuard(this, [this] { RunStartUp(); });
+    if (!Terminated) RestoreLayout();
+}
+
+void TMainForm::RestoreLayout() {
+    if (LayoutFile.isEmpty()) return;
+    const QSettings settings(LayoutFile, QSettings::IniFormat);
+    const QSize size = settings.value(QStringLiteral("Window/Size")).toSize();
+    if (size.isValid()) resize(size);
+    const QList<QVariant> sizes = settings.value(QStringLiteral("Window/Splitter")).toList();
+    if (sizes.size() == 2) Splitter->setSizes({sizes[0].toInt(), sizes[1].toInt()});
+}
+
+void TMainForm::SaveLayout() const {
+    if (LayoutFile.isEmpty() || !m_Started || Terminated) return;
+    QSettings settings(LayoutFile, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Window/Size"), size());
+    const QList<int> sizes = Splitter->sizes();
+    settings.setValue(QStringLiteral("Window/Splitter"), QVariantList{sizes[0], sizes[1]});
 }
 
 void TMainForm::RunStartUp() {
@@ -235,15 +261,24 @@ void TMainForm::RunStartUp() {
         ownModeForm = std::make_unique<TModeForm>(this);
         modeForm = ownModeForm.get();
     }
-    if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
-        Terminate();
-        return;
+    for (;;) {
+        if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
+            Terminate();
+            return;
+        }
+        DataMode = modeForm->DataMode();
+        if (DataMode == TDataMode::Text) {
+            LoadTextData();
+            break;
+        }
+        if (VxGuard(this, [this] { LoadDatabaseData(); })) break;
+        // A database that could not be reached (no alias, a refused login)
+        // leaves no column behind: the user may pick another mode at once
+        // instead of restarting the program.
+        if (ScheduleBox->ScheduleCount() > 0) return;
+        Data.reset();
+        DatabaseLabel->clear();
     }
-    DataMode = modeForm->DataMode();
-    if (DataMode == TDataMode::Text)
-        LoadTextData();
-    else
-        LoadDatabaseData();
     FinishStartUp();
     if (Connected() && !CanWriteDatabase()) WarnReadOnly();
 }
@@ -381,6 +416,11 @@ void TMainForm::FinishStartUp() {
 }
 
 void TMainForm::SetScheduleBoxWidth(int width) {
+    // Lay the window out first: sizes set on a splitter of a stale width are
+    // rescaled later, and the looms (which take any change of width) would
+    // lose pixels.
+    layout()->activate();
+    centralWidget()->layout()->activate();
     const int total = Splitter->width() > width ? Splitter->width() : kFormWidth;
     Splitter->setSizes({width, total - width - Splitter->handleWidth()});
 }
@@ -403,6 +443,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveLayout();
     QMainWindow::closeEvent(event);
     // The program ends with its main window, whatever else is still open.
     QCoreApplication::quit();
@@ -414,7 +455,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::LoadButtonClick() {}
 void TMainForm::SaveButtonClick() {}
 void TMainForm::ClearButtonClick() {
-    if (VxDialogs::confirm(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes) return;
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes)
+        return;
     {
         // The planner asked once for the whole board: no question per job,
         // no re-dating while the looms empty.
@@ -796,7 +838,8 @@ void TMainForm::BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job) {
                                               "before you can delete it."));
         VxAbort();
     }
-    if (VxDialogs::confirm(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes) VxAbort();
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes)
+        VxAbort();
 }
 
 void TMainForm::AfterJobFree(TVxJobSchedule* Schedule) {
@@ -890,7 +933,7 @@ void TMainForm::FormCloseQuery(bool& CanClose) {
     if (!Modified || !Connected()) return;
     CanClose = VxDialogs::message(this, VxMsgKind::Warning,
                                   QStringLiteral("Close without saving your changes?"),
-                                  VxButtons::YesNo) == QMessageBox::Yes;
+                                  VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TMainForm::PageControl1Change(int Index) {

@@ -133,6 +133,11 @@ public:
     bool Terminated = false;
     // Folder the text files are read from; empty means the working directory.
     QString TextFolder;
+    // Where the window's size and splitter position are kept between runs;
+    // empty keeps nothing (tests).
+    QString LayoutFile;
+    void RestoreLayout();
+    void SaveLayout() const;
 
     // Start-up sequence; runs once, later calls do nothing.
     void FormShow();

@@ -5,11 +5,16 @@
 #include "MainUnit.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     PlexiweaveInitApplication(app);
     TAppWindows windows;
+    windows.MainForm->LayoutFile =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .filePath(QStringLiteral("Plexiweave/window.ini"));
     windows.MainForm->show();
     const int result = app.exec();
     return windows.MainForm->Terminated ? 0 : result;

@@ -334,7 +334,11 @@ QString TVxBevelPanel::ShownCaption() const {
 // TVxCalendarGrid
 
 TVxCalendarGrid::TVxCalendarGrid(TVxCustomCalendar* calendar)
-    : QWidget(calendar), m_calendar(calendar) {}
+    : QWidget(calendar), m_calendar(calendar) {
+    // Reached with Tab and worked with the keys; a click still hands the
+    // focus to the time picker.
+    setFocusPolicy(Qt::TabFocus);
+}
 
 TVxGridGeometry TVxCalendarGrid::Geometry() const {
     return TVxGridGeometry::Of(width(), height(), m_calendar->height());
@@ -357,6 +361,60 @@ void TVxCalendarGrid::paintEvent(QPaintEvent*) {
     for (int row = 0; row < TVxMonthGrid::WeekRows; ++row)
         for (int column = 0; column < 8; ++column)
             PaintCell(p, g.Cell(row, column), m_calendar->Cell(row, column));
+    if (hasFocus()) paintKeyDay(p);
+}
+
+void TVxCalendarGrid::paintKeyDay(QPainter& p) {
+    int row, column;
+    if (!m_calendar->KeyDayCell(row, column)) return;
+    const QRect cell = Geometry().Cell(row, column).adjusted(1, 1, -2, -2);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(cell);
+}
+
+void TVxCalendarGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    VxGuard(this, [this] { m_calendar->StartKeys(); });
+}
+
+void TVxCalendarGrid::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void TVxCalendarGrid::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    std::function<void()> action;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int key = event->key();
+        const int days = key == Qt::Key_Left    ? -1
+                         : key == Qt::Key_Right ? 1
+                         : key == Qt::Key_Up    ? -7
+                                                : 7;
+        action = [this, days] { m_calendar->MoveKeyDay(days); };
+        break;
+    }
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const int months = event->key() == Qt::Key_PageUp ? -1 : 1;
+        action = [this, months] { m_calendar->MoveKeyMonth(months); };
+        break;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        action = [this, shift] { m_calendar->PickKeyDay(shift); };
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    VxGuard(this, action);
 }
 
 void TVxCalendarGrid::mousePressEvent(QMouseEvent* event) {
@@ -918,6 +976,17 @@ void TVxCustomCalendar::SetFinishDate(TDateTime date) {
 }
 
 void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
+    assignEnd(true, date, afresh);
+}
+
+void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
+    assignEnd(false, date, afresh);
+}
+
+// The start and the finish follow the same steps, mirrored: the owner may
+// correct the new date, and the other end is pulled along when the range
+// would turn inside out (or, for the start in single-date mode, differ).
+void TVxCustomCalendar::assignEnd(bool start, TDateTime date, bool afresh) {
     // Handlers that keep pushing the dates past each other must not recurse
     // without end.
     if (m_settingDepth > 8) return;
@@ -927,78 +996,53 @@ void TVxCustomCalendar::AssignStart(TDateTime date, bool afresh) {
         ~Depth() { --depth; }
     } depthGuard{m_settingDepth};
 
-    if (afresh || date != m_startDate) {
+    TDateTime& own = start ? m_startDate : m_finishDate;
+    TVxTimePicker* picker = start ? m_startPicker : m_finishPicker;
+    if (afresh || date != own) {
         if (date == 0) {
             ClearRange();
         } else {
-            const TDateTime old = m_startDate;
-            m_startDate = date;
-            if (OnStartClick) {
+            const TDateTime old = own;
+            own = date;
+            const TVxSelectDateEvent& handler = start ? OnStartClick : OnFinishClick;
+            if (handler) {
                 TDateTime chosen = date;
                 try {
-                    OnStartClick(this, chosen);
+                    handler(this, chosen);
                     CheckDate(chosen);
                 } catch (...) {
-                    m_startDate = old; // a veto leaves the range as it was
+                    own = old; // a veto leaves the range as it was
                     throw;
                 }
-                m_startDate = chosen;
+                own = chosen;
             }
-            if (m_startDate == 0) {
+            if (own == 0) {
                 ClearRange();
             } else {
-                UpdateStartLine();
-                ShowPickerTime(m_startPicker, m_startDate);
-                if (m_startDate > m_finishDate || (m_singleDate && m_startDate != m_finishDate))
-                    AssignFinish(m_startDate, false);
-                else
-                    DrawMonth();
+                settleOtherEnd(start);
                 FireChange();
             }
         }
     }
-    m_startPicker->SetEnabled(m_startDate != 0);
+    picker->SetEnabled(own != 0);
 }
 
-void TVxCustomCalendar::AssignFinish(TDateTime date, bool afresh) {
-    if (m_settingDepth > 8) return;
-    ++m_settingDepth;
-    struct Depth {
-        int& depth;
-        ~Depth() { --depth; }
-    } depthGuard{m_settingDepth};
-
-    if (afresh || date != m_finishDate) {
-        if (date == 0) {
-            ClearRange();
-        } else {
-            const TDateTime old = m_finishDate;
-            m_finishDate = date;
-            if (OnFinishClick) {
-                TDateTime chosen = date;
-                try {
-                    OnFinishClick(this, chosen);
-                    CheckDate(chosen);
-                } catch (...) {
-                    m_finishDate = old;
-                    throw;
-                }
-                m_finishDate = chosen;
-            }
-            if (m_finishDate == 0) {
-                ClearRange();
-            } else {
-                UpdateFinishLine();
-                ShowPickerTime(m_finishPicker, m_finishDate);
-                if (m_finishDate < m_startDate)
-                    AssignStart(m_finishDate, false);
-                else if (m_startDate > 0)
-                    DrawMonth();
-                FireChange();
-            }
-        }
+void TVxCustomCalendar::settleOtherEnd(bool start) {
+    if (start) {
+        UpdateStartLine();
+        ShowPickerTime(m_startPicker, m_startDate);
+        if (m_startDate > m_finishDate || (m_singleDate && m_startDate != m_finishDate))
+            AssignFinish(m_startDate, false);
+        else
+            DrawMonth();
+    } else {
+        UpdateFinishLine();
+        ShowPickerTime(m_finishPicker, m_finishDate);
+        if (m_finishDate < m_startDate)
+            AssignStart(m_finishDate, false);
+        else if (m_startDate > 0)
+            DrawMonth();
     }
-    m_finishPicker->SetEnabled(m_finishDate != 0);
 }
 
 void TVxCustomCalendar::ClearRange() {
@@ -1066,7 +1110,12 @@ void TVxCustomCalendar::SetSingleDate(bool single) {
             // Collapse to the start date; the hidden finish line follows it so
             // it is right when range mode returns.
             m_finishDate = m_startDate;
-            if (m_finishDate != 0) UpdateFinishLine();
+            // A finish chosen without a start collapses to no date: its line
+            // must not keep showing it for when range mode returns.
+            if (m_finishDate != 0)
+                UpdateFinishLine();
+            else
+                m_finishLine->SetCaption(QString());
             {
                 FlagGuard syncing(m_syncingTime);
                 m_finishPicker->SetTime(m_finishDate != 0 ? timePart(m_finishDate) : -0.1);
@@ -1099,20 +1148,74 @@ void TVxCustomCalendar::FocusPicker(bool start) {
 }
 
 void TVxCustomCalendar::PressCell(int row, int column, Qt::MouseButton button) {
+    if (selectCell(row, column, button)) FocusPicker(button == Qt::LeftButton);
+}
+
+bool TVxCustomCalendar::selectCell(int row, int column, Qt::MouseButton button) {
     TDateTime c = std::floor(CellDate(row, column));
     const bool week = column == 0;
     if (button == Qt::LeftButton) {
         if (week && c + 6 > m_finishDate) AssignFinish(c + 6 + timePart(m_finishDate), false);
         AssignStart(c + timePart(m_startDate), false);
-        FocusPicker(true);
-    } else if (button == Qt::RightButton && !m_singleDate) {
+        return true;
+    }
+    if (button == Qt::RightButton && !m_singleDate) {
         if (week) {
             if (c < m_startDate) AssignStart(c + timePart(m_startDate), false);
             c += 6;
         }
         AssignFinish(c + timePart(m_finishDate), false);
-        FocusPicker(false);
+        return true;
     }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard selection
+
+void TVxCustomCalendar::SetKeyDay(TDateTime day) {
+    CheckDate(day);
+    m_keyDay = std::floor(day);
+    int year = 0, month = 0, dayOfMonth = 0;
+    VxDecodeDate(m_keyDay, year, month, dayOfMonth);
+    if (year != m_year || month != m_month) {
+        SetDisplayYear(year);
+        SetDisplayMonth(month);
+    }
+    m_gridWidget->update();
+}
+
+void TVxCustomCalendar::StartKeys() {
+    const TDateTime start = std::floor(m_startDate);
+    int row, day;
+    SetKeyDay(start > 0 && m_grid.FindDate(start, row, day) ? start
+                                                            : VxEncodeDate(m_year, m_month, 1));
+}
+
+bool TVxCustomCalendar::KeyDayCell(int& row, int& column) const {
+    int day;
+    if (m_keyDay == 0 || !m_grid.FindDate(m_keyDay, row, day)) return false;
+    column = day + 1;
+    return true;
+}
+
+void TVxCustomCalendar::MoveKeyDay(int days) {
+    SetKeyDay(m_keyDay + days);
+}
+
+void TVxCustomCalendar::MoveKeyMonth(int months) {
+    int year = 0, month = 0, day = 0;
+    VxDecodeDate(m_keyDay, year, month, day);
+    const int index = year * 12 + (month - 1) + months;
+    year = index / 12;
+    month = index % 12 + 1;
+    SetKeyDay(VxEncodeDate(year, month, qMin(day, TVxMonthGrid::DaysInMonth(month, year))));
+}
+
+void TVxCustomCalendar::PickKeyDay(bool finish) {
+    int row, day;
+    if (!m_grid.FindDate(m_keyDay, row, day)) return;
+    selectCell(row, day + 1, finish ? Qt::RightButton : Qt::LeftButton);
 }
 
 void TVxCustomCalendar::PressMonthButton(Qt::MouseButton button) {

@@ -142,10 +142,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     void PaintCell(QPainter& painter, const QRect& rect, const TVxCalendarCell& cell);
+    void paintKeyDay(QPainter& painter);
 
     TVxCustomCalendar* m_calendar;
     QPoint m_pressPos;
@@ -306,6 +310,19 @@ public:
     TVxTitleButton* YearButton() const { return m_yearButton; }
     QString TitleText() const;
     QString StartText() const;
+    // The day the keys work on while the grid has the focus: arrows move it
+    // by a day or a week, Page Up and Page Down by a month (the shown month
+    // follows), Enter or Space picks it as the start and, with Shift, as the
+    // finish – as a left or right click on it would.
+    TDateTime KeyDay() const { return m_keyDay; }
+    void SetKeyDay(TDateTime day);
+    // The grid took the focus: the key day starts on the start date when
+    // it is shown, else on the first of the shown month.
+    void StartKeys();
+    bool KeyDayCell(int& row, int& column) const;
+    void MoveKeyDay(int days);
+    void MoveKeyMonth(int months);
+    void PickKeyDay(bool finish);
     QString FinishText() const;
     TVxBevelPanel* TitleBar() const { return m_titleBar; }
     TVxBevelPanel* StartLine() const { return m_startLine; }
@@ -354,11 +371,14 @@ private:
     bool InRange(TDateTime day) const;
     void AssignStart(TDateTime date, bool afresh);
     void AssignFinish(TDateTime date, bool afresh);
+    void assignEnd(bool start, TDateTime date, bool afresh);
+    void settleOtherEnd(bool start);
     void UpdateStartLine();
     void UpdateFinishLine();
     void ShowPickerTime(TVxTimePicker* picker, TDateTime date);
     void PickerChanged(bool start);
     void FocusPicker(bool start);
+    bool selectCell(int row, int column, Qt::MouseButton button);
     void FireChange();
     int Inset() const;
 
@@ -388,6 +408,7 @@ private:
 
     TDateTime m_startDate = 0;
     TDateTime m_finishDate = 0;
+    TDateTime m_keyDay = 0;
     bool m_paging = false;
     bool m_syncingTime = false;
     int m_settingDepth = 0;

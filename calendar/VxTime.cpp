@@ -305,9 +305,11 @@ void TVxTimePicker::DigitChanged(TVxDigitEdit* field) {
     if (!isDigit(ch)) ch = QLatin1Char('0');
     switch (index) {
     case 0:
+        // Limit the tens first: a 7 typed over 09 becomes 2, and 29 must then
+        // come down to 23 like a typed 2 would.
+        if (ch > QLatin1Char('2')) ch = QLatin1Char('2');
         if (ch == QLatin1Char('2') && HourUnits()->Text() > QStringLiteral("3"))
             HourUnits()->SetText(QStringLiteral("3"));
-        if (ch > QLatin1Char('2')) ch = QLatin1Char('2');
         break;
     case 1:
         if (HourTens()->Text() == QStringLiteral("2") && ch > QLatin1Char('3'))

@@ -67,9 +67,10 @@ QString titleFor(VxMsgKind kind) {
 } // namespace
 
 QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind, const QString& text,
-                                               VxButtons buttons) {
+                                               VxButtons buttons,
+                                               QMessageBox::StandardButton defaultButton) {
     if (g_script) {
-        g_script->messages.append({kind, text, buttons});
+        g_script->messages.append({kind, text, buttons, defaultButton});
         if (g_script->answers.empty()) return cautiousAnswer(buttons);
         auto answer = g_script->answers.front();
         g_script->answers.pop_front();
@@ -79,6 +80,7 @@ QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind, 
     // Texts carry reference codes and database messages: markup in them is
     // shown as it stands, never interpreted.
     box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -97,6 +99,11 @@ void VxDialogs::information(QWidget* parent, const QString& text) {
 QMessageBox::StandardButton VxDialogs::confirm(QWidget* parent, const QString& text,
                                                VxButtons buttons) {
     return message(parent, VxMsgKind::Confirmation, text, buttons);
+}
+
+QMessageBox::StandardButton VxDialogs::confirmDiscard(QWidget* parent, const QString& text,
+                                                      VxButtons buttons) {
+    return message(parent, VxMsgKind::Confirmation, text, buttons, QMessageBox::No);
 }
 
 bool VxDialogs::inputQuery(QWidget* parent, const QString& caption, const QString& prompt,

@@ -23,19 +23,26 @@ struct VxMessage {
     VxMsgKind kind;
     QString text;
     VxButtons buttons;
+    // The button Enter presses; NoButton leaves the platform's choice.
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 class VxDialogs {
 public:
     // Shows a modal message box; returns the button pressed
     // (QMessageBox::Ok, Yes, No or Cancel).
-    static QMessageBox::StandardButton message(QWidget* parent, VxMsgKind kind, const QString& text,
-                                               VxButtons buttons = VxButtons::Ok);
+    static QMessageBox::StandardButton
+    message(QWidget* parent, VxMsgKind kind, const QString& text, VxButtons buttons = VxButtons::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static void error(QWidget* parent, const QString& text);
     static void warning(QWidget* parent, const QString& text);
     static void information(QWidget* parent, const QString& text);
     static QMessageBox::StandardButton confirm(QWidget* parent, const QString& text,
                                                VxButtons buttons = VxButtons::YesNo);
+    // A question whose Yes throws work away: No is the default, so an Enter
+    // pressed out of habit keeps the work.
+    static QMessageBox::StandardButton confirmDiscard(QWidget* parent, const QString& text,
+                                                      VxButtons buttons = VxButtons::YesNo);
 
     // A one-line input box. Returns true on OK, with text updated.
     static bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt,

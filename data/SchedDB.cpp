@@ -160,8 +160,13 @@ void TSchedDB::Open() {
     if (Connected()) return;
     const std::optional<TVxAlias> alias = m_session.Alias(AliasName);
     if (!alias)
-        throw EVxError(QStringLiteral("Unknown database alias: %1 (define it in %2)")
-                           .arg(AliasName, m_session.AliasFile()));
+        throw EVxError(
+            QStringLiteral("No database alias %1 is defined.\n\n"
+                           "Add a section [%1] to the alias file\n%2\n"
+                           "with the keys Driver (QPSQL for PostgreSQL), Database, Host, Port "
+                           "and UserName, then choose \"Use Database Server\" again. Until then "
+                           "choose \"Use Local Database\" or \"Use Text Based Data\".")
+                .arg(AliasName, QDir::toNativeSeparators(m_session.AliasFile())));
     // Without a name a driver may quietly open a throw-away database.
     if (alias->DatabaseName.trimmed().isEmpty())
         throw EVxError(

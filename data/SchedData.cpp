@@ -127,8 +127,9 @@ TWarpInfoList TSchedData::BuildWarpInfos() {
         auto info = std::make_unique<TWarpInfo>();
         info->WarpLen = WarpType.AsInteger("WARPLEN");
         info->TotalEnds = WarpType.AsInteger("TOTALENDS");
-        // The database path rounds the percentage to a whole number.
-        info->GreigeFraction = float(VxRound(WarpType.AsFloat("GREIGELENPERCENT")) * 0.01);
+        // The plant's figure as stored, like the text files: rounding it to a
+        // whole percent would give the two modes different capacities.
+        info->GreigeFraction = float(WarpType.AsFloat("GREIGELENPERCENT") * 0.01);
         info->WarpWgt = float(WarpType.AsFloat("WARPWGT"));
         info->AveHrs = float(WarpType.AsFloat("AVEHRS"));
         info->DentsPerCm = float(WarpType.AsFloat("DENTSPERCM"));

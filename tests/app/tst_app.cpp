@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -218,7 +220,15 @@ private slots:
                  QStringList());
     }
 
-    void serverWithoutAliasFailsCleanly() {
+    // No alias: the message says where to define it, and the mode dialog
+    // comes back so the user can go on in another mode, or leave.
+    void serverWithoutAliasOffersModesAgain_data() {
+        QTest::addColumn<bool>("thenText");
+        QTest::newRow("then text mode") << true;
+        QTest::newRow("then cancel") << false;
+    }
+    void serverWithoutAliasOffersModesAgain() {
+        QFETCH(bool, thenText);
         QTemporaryDir dir;
         WorkingDir cwd(samplesDir());
         TAppWindows windows;
@@ -226,15 +236,62 @@ private slots:
         main.Session = std::make_unique<TVxDbSession>(dir.filePath("aliases.ini"));
         VxDialogScript script;
         scriptMode(script, &TModeForm::ServerRadio);
+        if (thenText)
+            scriptMode(script, &TModeForm::TextRadio);
+        else
+            scriptMode(script, &TModeForm::TextRadio, &TModeForm::CancelButton);
         main.FormShow();
 
+        QCOMPARE(script.dialogTitles, QStringList({"Scheduling Demo", "Scheduling Demo"}));
         QCOMPARE(script.texts(VxMsgKind::Error).size(), 1);
-        QVERIFY2(script.texts()[0].contains("ShedwiseSQL"), qPrintable(script.texts()[0]));
-        QVERIFY(!main.Terminated && !main.Connected() && !main.LoomStartDates);
-        QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
+        const QString message = script.texts()[0];
+        QVERIFY2(message.contains("[ShedwiseSQL]") &&
+                     message.contains(dir.filePath("aliases.ini")) && message.contains("Driver") &&
+                     message.contains("UserName"),
+                 qPrintable(message));
+        QVERIFY(!main.Connected());
+        QCOMPARE(main.Terminated, !thenText);
+        QCOMPARE(main.DataMode, thenText ? TDataMode::Text : TDataMode::Server);
+        QCOMPARE(main.ScheduleBox->ScheduleCount(),
+                 thenText ? sampleLines("LoomSpec.csv").size() : 0);
         QVERIFY(!main.LoadButton->isEnabled() && !main.MaintButton->isEnabled());
-        QVERIFY(main.ExitButton->isEnabled());
         QVERIFY(!main.AboutForm->isVisible());
+    }
+
+    // The looms take the width of a wider window, and the window comes back
+    // at the size and splitter position it was left at.
+    void boardTakesWidthAndLayoutIsKept() {
+        QTemporaryDir dir;
+        WorkingDir cwd(samplesDir());
+        QList<int> leftAt;
+        {
+            TAppWindows windows;
+            TMainForm& main = *windows.MainForm;
+            main.LayoutFile = dir.filePath("window.ini");
+            VxDialogScript script;
+            scriptMode(script, &TModeForm::TextRadio);
+            main.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&main));
+            QTRY_VERIFY(main.LoomStartDates);
+            const int board = main.ScheduleBox->width();
+            const int pane = main.PageControl1->width();
+            main.resize(main.width() + 400, 700);
+            QTRY_COMPARE(main.ScheduleBox->width(), board + 400);
+            QCOMPARE(main.PageControl1->width(), pane);
+            main.Splitter->setSizes({700, main.Splitter->width() - 700});
+            leftAt = main.Splitter->sizes();
+            main.close();
+        }
+        TAppWindows windows;
+        TMainForm& main = *windows.MainForm;
+        main.LayoutFile = dir.filePath("window.ini");
+        VxDialogScript script;
+        scriptMode(script, &TModeForm::TextRadio);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_VERIFY(main.LoomStartDates);
+        QTRY_COMPARE(main.size(), QSize(602 + 400, 700));
+        QCOMPARE(main.Splitter->sizes(), leftAt);
     }
 
     void closingInTextModeNeverAsks_data() {

@@ -243,6 +243,9 @@ private slots:
             QCOMPARE(errors[0], message);
         QVERIFY(!main.Connected());
         verifyFailedStartUp(main);
+        // The modes are offered again; the script cancels, so the program ends.
+        QCOMPARE(script.dialogTitles.count("Scheduling Demo"), 2);
+        QVERIFY(main.Terminated);
     }
 
     // The user's database file that cannot be written opens as it is, with

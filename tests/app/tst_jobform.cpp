@@ -96,6 +96,7 @@ struct Form {
 class TestJobForm : public QObject {
     Q_OBJECT
 private slots:
+    void keysAlone();
     void initTestCase() { VxSetShortDateFormat(QStringLiteral("dd/mm/yy")); }
 
     void typeChange_data();
@@ -367,6 +368,48 @@ void TestJobForm::editWarpLength() {
     QCOMPARE(result, error.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
     QCOMPARE(script.texts(VxMsgKind::Error), error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(warp->WarpLen(), warpLenAfter);
+}
+
+// The whole dialog by keys alone: the arrows walk the closed type list
+// without leaving it, Tab reaches the calendar, whose keys pick the dates.
+void TestJobForm::keysAlone() {
+    VxDialogScript script;
+    Form f;
+    TJobForm& form = f.form;
+    fillForAdd(form, true, march10(), march10() + 2);
+    QStringList seen;
+    TDateTime start = 0, finish = 0;
+    const int result = runDialog(&form, [&] {
+        QCOMPARE(QApplication::focusWidget(), form.TypeCombo);
+        for (int i = 0; i < form.TypeCombo->count(); ++i) {
+            QTest::keyClick(form.TypeCombo, Qt::Key_Down);
+            QCOMPARE(QApplication::focusWidget(), form.TypeCombo);
+            seen << form.TypeCombo->currentText();
+        }
+        QTest::keyClick(form.TypeCombo, Qt::Key_Up); // back to the warp
+        QVERIFY(form.LengthShown());
+        QTest::keyClick(form.TypeCombo, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.LengthEdit);
+        QTest::keyClick(form.LengthEdit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.Calendar->Grid());
+        QWidget* grid = form.Calendar->Grid();
+        QTest::keyClick(grid, Qt::Key_Right);
+        QTest::keyClick(grid, Qt::Key_Space);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Space, Qt::ShiftModifier);
+        start = form.Calendar->StartDate();
+        finish = form.Calendar->FinishDate();
+        QVERIFY(form.Calendar->StartText().contains("March 11, 2026"));
+        QVERIFY(form.Calendar->FinishText().contains("March 18, 2026"));
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.OKButton);
+        QTest::keyClick(form.OKButton, Qt::Key_Space);
+    });
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(seen, QStringList({"Reed", "A-WHT", "Planned maintenance"}));
+    QCOMPARE(start, march10() + 1);
+    QCOMPARE(finish, march10() + 8);
+    QCOMPARE(form.TypeCombo->currentText(), QString("A-WHT"));
 }
 
 QTEST_MAIN(TestJobForm)

@@ -472,6 +472,7 @@ void TestRules::clearAllStopsAtTheReed() {
     VxGuard(p.Main, [other] { other->ExecuteClearJobs(); });
     QCOMPARE(again.texts(), QStringList({"Remove all the jobs from this schedule?",
                                          "Delete this job?", "Delete this job?"}));
+    QCOMPARE(again.messages.last().defaultButton, QMessageBox::No);
     QCOMPARE(other->JobCount(), 0);
     QCOMPARE(other->Footer(), QString());
     QCOMPARE(p.Main->LoomStartDates->DateOf(other), QString("0"));
@@ -497,6 +498,7 @@ void TestRules::clearButton() {
     script.answers = {QMessageBox::StandardButton(answer)};
     QTest::mouseClick(p.Main->ClearButton, Qt::LeftButton);
     QCOMPARE(script.texts(), QStringList({"Clear all jobs?"}));
+    QCOMPARE(script.messages.first().defaultButton, QMessageBox::No);
     const bool cleared = answer == QMessageBox::Yes;
     QCOMPARE(p.Loom(0)->JobCount(), cleared ? 0 : 2);
     QCOMPARE(p.Loom(1)->JobCount(), cleared ? 0 : 1);
@@ -650,6 +652,8 @@ void TestRules::closingWithADatabase() {
     QCOMPARE(script.texts(VxMsgKind::Warning),
              answer.isEmpty() ? QStringList() : QStringList{"Close without saving your changes?"});
     QCOMPARE(script.messages.size(), answer.isEmpty() ? 0 : 1);
+    for (const VxMessage& asked : script.messages)
+        QCOMPARE(asked.defaultButton, QMessageBox::No);
 }
 
 void TestRules::switchingPagesScrollsToTop() {

@@ -868,6 +868,41 @@ private slots:
         QCOMPARE(cal->FinishDate(), D(2027, 1, 8));
     }
 
+    // ---- keyboard ----
+
+    // Tab reaches the grid; the keys walk the days and months and pick the
+    // start and (with Shift) the finish, as the mouse would.
+    void keysWalkAndPick() {
+        auto* before = new QLineEdit(window);
+        QWidget::setTabOrder(before, cal->Grid());
+        before->show();
+        show(2026, 3);
+        cal->SetStartDate(D(2026, 3, 10));
+        cal->SetFinishDate(D(2026, 3, 12));
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QVERIFY(cal->Grid()->hasFocus());
+        QCOMPARE(cal->KeyDay(), D(2026, 3, 10));
+        logEvents();
+        QTest::keyClick(cal->Grid(), Qt::Key_Right);
+        QTest::keyClick(cal->Grid(), Qt::Key_Down);
+        QCOMPARE(cal->KeyDay(), D(2026, 3, 18));
+        QTest::keyClick(cal->Grid(), Qt::Key_Space);
+        QTest::keyClick(cal->Grid(), Qt::Key_PageDown);
+        QCOMPARE(cal->KeyDay(), D(2026, 4, 18));
+        QCOMPARE(cal->DisplayMonth(), 4);
+        QTest::keyClick(cal->Grid(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(log, QStringList({"start 18/03/26", "finish 18/03/26", "change", "change",
+                                   "finish 18/04/26", "change"}));
+        QCOMPARE(cal->StartDate(), D(2026, 3, 18));
+        QCOMPARE(cal->FinishDate(), D(2026, 4, 18));
+        QVERIFY(cal->FinishText().endsWith("Apr 18, 2026"));
+        // Month ends are kept: 31 January and a month on is 28 February.
+        cal->SetKeyDay(D(2027, 1, 31));
+        QTest::keyClick(cal->Grid(), Qt::Key_PageDown);
+        QCOMPARE(cal->KeyDay(), D(2027, 2, 28));
+    }
+
     // ---- single-date mode ----
 
     void singleDateMode() {
@@ -905,6 +940,19 @@ private slots:
         // The finish line shows the collapsed date, not the old finish.
         QCOMPARE(cal->FinishText(), QString(" Finish: Thursday, Mar 12, 2026"));
         QCOMPARE(cal->TitleText(), QString());
+    }
+
+    // A finish picked without a start collapses to no date in single-date
+    // mode; back in range mode its status line must say so too.
+    void finishOnlyThroughSingleDate() {
+        show(2026, 3);
+        clickDate(D(2026, 3, 17), Qt::RightButton);
+        QCOMPARE(cal->StartDate(), 0.0);
+        QCOMPARE(cal->FinishDate(), D(2026, 3, 17));
+        cal->SetSingleDate(true);
+        cal->SetSingleDate(false);
+        QCOMPARE(cal->FinishDate(), 0.0);
+        QCOMPARE(cal->FinishText(), QString());
     }
 
     void singleDateWithoutStatusKeepsFinish() {

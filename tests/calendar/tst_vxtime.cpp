@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("hour tens above 2") << "0000" << 0 << QChar('7') << "2000" << 1;
         QTest::newRow("hour units above 3 after 2") << "2000" << 1 << QChar('8') << "2300" << 2;
         QTest::newRow("19 becomes 23") << "1900" << 0 << QChar('2') << "2300" << 1;
+        QTest::newRow("7 over 09 is 23, never 29") << "0930" << 0 << QChar('7') << "2330" << 1;
         QTest::newRow("minute tens above 5") << "1000" << 2 << QChar('9') << "1050" << 3;
         QTest::newRow("letter is 0") << "1234" << 2 << QChar('x') << "1204" << 3;
         QTest::newRow("last digit keeps focus") << "1234" << 3 << QChar('9') << "1239" << 3;

@@ -175,6 +175,17 @@ private slots:
         QCOMPARE(VxDialogs::exec(&dialog), int(QDialog::Rejected));
         QCOMPARE(script.dialogTitles, QStringList({"Edit Job", "Edit Job"}));
     }
+
+    // A real box, unscripted: Enter on a question that throws work away
+    // answers No.
+    void enterOnDiscardQuestionKeepsWork() {
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(VxDialogs::confirmDiscard(nullptr, "Clear all jobs?"), QMessageBox::No);
+    }
 };
 
 QTEST_MAIN(TestCommon)
