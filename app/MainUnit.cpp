@@ -538,11 +538,7 @@ void TMainForm::ClearButtonClick() {
     {
         // The planner asked once for the whole board: no question per job,
         // no re-dating while the looms empty.
-        BulkUpdate = true;
-        struct EndBulk {
-            bool& flag;
-            ~EndBulk() { flag = false; }
-        } endBulk{BulkUpdate};
+        TFlagScope bulk(BulkUpdate);
         for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
             TVxJobSchedule* loom = ScheduleBox->Schedules(i);
             loom->ClearJobs(true);
