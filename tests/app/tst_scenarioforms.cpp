@@ -5,8 +5,8 @@
 #include "PlanBuild.h"
 #include "SaveUnit.h"
 #include "ScenarioGrid.h"
-#include "ScratchDb.h"
 #include "VxDialogs.h"
+#include "VxScratchDb.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -26,7 +26,7 @@ const QString kFirstQuestion =
 class TstScenarioForms : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<scratch::TScratchDb> m_db;
+    std::unique_ptr<vxtest::TScratchDb> m_db;
     std::unique_ptr<TScenarioStore> m_store;
 
     // Scenarios 1 "First" (one reed) and 3 "Third".
@@ -59,7 +59,7 @@ class TstScenarioForms : public QObject {
 
 private slots:
     void init() {
-        m_db = std::make_unique<scratch::TScratchDb>(false);
+        m_db = std::make_unique<vxtest::TScratchDb>(false);
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         m_store = std::make_unique<TScenarioStore>(m_db->Db());
     }

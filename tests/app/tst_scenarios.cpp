@@ -4,20 +4,19 @@
 
 #include "AppUnit.h"
 #include "LoadUnit.h"
-#include "LoginDlg.h"
 #include "MainUnit.h"
 #include "ModeUnit.h"
 #include "PlanBuild.h"
 #include "SaveUnit.h"
 #include "ScenarioGrid.h"
-#include "ScratchDb.h"
+#include "VxDialogDriving.h"
 #include "VxDialogs.h"
+#include "VxScratchDb.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QToolButton>
 #include <QtTest>
 
@@ -50,17 +49,6 @@ std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
         QTest::mouseClick(form->*radio, Qt::LeftButton, {},
                           QPoint(8, (form->*radio)->height() / 2));
         QTest::mouseClick(form->OKButton, Qt::LeftButton);
-        return -1;
-    };
-}
-
-std::function<int(QDialog*)> login(const QString& password) {
-    return [=](QDialog* dialog) {
-        auto* form = qobject_cast<TVxLoginForm*>(dialog);
-        if (!form) return int(QDialog::Rejected);
-        QTest::keyClicks(form->PasswordEdit, password);
-        QTest::mouseClick(form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                          Qt::LeftButton);
         return -1;
     };
 }
@@ -104,7 +92,7 @@ QStringList footers(const TMainForm& main) {
 class TstScenarios : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<scratch::TScratchDb> m_db;
+    std::unique_ptr<vxtest::TScratchDb> m_db;
     std::unique_ptr<TAppWindows> m_windows;
     TMainForm* m_main = nullptr;
     QTemporaryDir m_tmp;
@@ -119,24 +107,15 @@ class TstScenarios : public QObject {
     void startUp() {
         const QString aliases = m_tmp.filePath("aliases.ini");
         QFile::remove(aliases);
-        {
-            QSettings ini(aliases, QSettings::IniFormat);
-            ini.beginGroup("ShedwiseSQL");
-            ini.setValue("Driver", pg() ? "QPSQL" : "QSQLITE");
-            ini.setValue("Database", m_db->Name());
-            if (pg()) {
-                ini.setValue("Host", scratch::env("PLEXIWEAVE_PG_HOST"));
-                ini.setValue("Port", scratch::env("PLEXIWEAVE_PG_PORT").toInt());
-                ini.setValue("UserName", scratch::env("PLEXIWEAVE_PG_USER"));
-            }
-        }
+        vxtest::writeAliasFile(aliases, pg(), m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
         m_windows = std::make_unique<TAppWindows>();
         m_main = m_windows->MainForm.get();
         m_main->Session = std::make_unique<TVxDbSession>(aliases);
         VxDialogScript script;
         script.dialogs.push_back(
             chooseMode(pg() ? &TModeForm::ServerRadio : &TModeForm::LocalRadio));
-        if (pg()) script.dialogs.push_back(login(scratch::env("PLEXIWEAVE_PG_PASSWORD")));
+        if (pg())
+            script.dialogs.push_back(vxtest::loginDriver(vxtest::env("PLEXIWEAVE_PG_PASSWORD")));
         m_main->FormShow();
         QVERIFY2(m_main->Connected(), qPrintable(script.texts().join("; ")));
     }
@@ -165,9 +144,9 @@ private slots:
         QTest::newRow("server") << true;
     }
     void init() {
-        if (pg() && !scratch::pgConfigured())
+        if (pg() && !vxtest::pgConfigured())
             QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set");
-        m_db = std::make_unique<scratch::TScratchDb>(pg());
+        m_db = std::make_unique<vxtest::TScratchDb>(pg());
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         startUp();
     }

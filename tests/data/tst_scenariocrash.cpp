@@ -4,7 +4,7 @@
 
 #include "CrashPlans.h"
 #include "ScenarioStore.h"
-#include "ScratchDb.h"
+#include "VxScratchDb.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -20,7 +20,7 @@ private slots:
 void TstScenarioCrash::killedWriterLeavesOldOrNew() {
     const TVxPlan plans[2] = {crashplans::build(0), crashplans::build(1)};
     QString file;
-    auto scratch = std::make_unique<scratch::TScratchDb>(false);
+    auto scratch = std::make_unique<vxtest::TScratchDb>(false);
     QVERIFY2(scratch->Error().isEmpty(), qPrintable(scratch->Error()));
     file = scratch->Name();
     TScenarioStore(scratch->Db()).Save(1, "Old", plans[0], TScenarioSaveMode::New);

@@ -3,8 +3,8 @@
 
 #include "PlanBuild.h"
 #include "ScenarioStore.h"
-#include "ScratchDb.h"
 #include "VxAbort.h"
+#include "VxScratchDb.h"
 
 #include <QtTest>
 #include <memory>
@@ -34,7 +34,7 @@ TVxPlan threeLooms() {
 class TstScenarioStore : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<scratch::TScratchDb> m_db;
+    std::unique_ptr<vxtest::TScratchDb> m_db;
     std::unique_ptr<TScenarioStore> m_store;
 
     int rows(const char* table, int scenarioNo) const {
@@ -57,9 +57,9 @@ private slots:
     }
     void init() {
         QFETCH_GLOBAL(bool, postgres);
-        if (postgres && !scratch::pgConfigured())
+        if (postgres && !vxtest::pgConfigured())
             QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set");
-        m_db = std::make_unique<scratch::TScratchDb>(postgres);
+        m_db = std::make_unique<vxtest::TScratchDb>(postgres);
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         m_store = std::make_unique<TScenarioStore>(m_db->Db());
     }
