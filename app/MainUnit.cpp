@@ -6,6 +6,7 @@
 #include "JobUnit.h"
 #include "LoadUnit.h"
 #include "LoomProgress.h"
+#include "MaintUnit.h"
 #include "RefText.h"
 #include "SaveUnit.h"
 #include "VxAbort.h"
@@ -556,7 +557,13 @@ void TMainForm::ClearButtonClick() {
 void TMainForm::PrintButtonClick() {}
 void TMainForm::ReqmtsButtonClick() {}
 void TMainForm::OutputButtonClick() {}
-void TMainForm::MaintButtonClick() {}
+void TMainForm::MaintButtonClick() {
+    // The window edits the tables only; what this run has read stays until
+    // the next start.
+    if (!MaintForm || !Connected()) return;
+    MaintForm->SetDatabase(&Data->SchedDB);
+    VxDialogs::exec(MaintForm);
+}
 
 // ---------------------------------------------------------------------------
 // Weaving rules handlers
