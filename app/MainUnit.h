@@ -12,6 +12,7 @@
 #include "ScenarioStore.h"
 #include "SchedData.h"
 #include "VxPlan.h"
+#include "VxScenPrn.h"
 #include "VxSched.h"
 #include "VxWeaRules.h"
 
@@ -61,6 +62,10 @@ private:
     const Entry& at(int index) const;
     std::vector<Entry> m_Entries;
 };
+
+// The texts the board shows for the jobs of a plan, built from their values
+// and the reference tables.
+TVxJobTextSource PlanJobTexts(const TVxWeaveContext& context);
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -153,6 +158,8 @@ public:
     // A plan read from the store onto the board, loom i on column i: one
     // repaint, progress after half a second, the plan's next numbers.
     void ShowStoredPlan(const TVxPlan& plan);
+    // The lines of one loom as the printout and the export list them.
+    TVxPrintLines ScheduleLines(const TVxJobSchedule* Schedule) const;
 
     // Tool bar.
     void LoadButtonClick();
@@ -239,6 +246,9 @@ private:
     void SelectScenario(int scenarioNo);
     void ShowScenarioCaption(const QString& descr);
     void Terminate();
+    // The current scenario's description, empty while none is loaded or
+    // saved.
+    QString ScenarioDescription() const;
 
     bool m_Started = false;
 };
