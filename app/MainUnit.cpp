@@ -4,9 +4,12 @@
 #include "BoardPlan.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
+#include "LoadUnit.h"
+#include "LoomProgress.h"
 #include "MaintUnit.h"
 #include "PrnUnit.h"
 #include "RefText.h"
+#include "SaveUnit.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDate.h"
@@ -452,26 +455,157 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Scenario storage, printing, reports and maintenance
 
-void TMainForm::LoadButtonClick() {}
-void TMainForm::SaveButtonClick() {}
+namespace {
+const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
+
+// Sets a flag for a scope and clears it however the scope ends.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~TFlagScope() { m_flag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+} // namespace
+
+std::unique_ptr<TScenarioStore> TMainForm::ScenarioStore() const {
+    if (!Connected()) throw EVxError(QStringLiteral("No database is open"));
+    return std::make_unique<TScenarioStore>(Data->SchedDB.Database());
+}
+
+int TMainForm::CurrentScenarioNo() const {
+    if (!Data || !Data->Scenario.Active() || Data->Scenario.RecNo() < 0) return 0;
+    return Data->Scenario.AsInteger(QStringLiteral("SCENARIONO"));
+}
+
+void TMainForm::SelectScenario(int scenarioNo) {
+    TVxTable& scenario = Data->Scenario;
+    if (!scenario.Active()) return;
+    const int before = CurrentScenarioNo();
+    scenario.Refresh();
+    scenario.FindKey({scenarioNo});
+    // The details follow a new master row by themselves; the same row
+    // rewritten needs them read again.
+    if (before == scenarioNo)
+        for (TVxTable* detail :
+             {&Data->ReedJob, &Data->WeaveJob, &Data->WeaveItem, &Data->DowntimeJob})
+            detail->Refresh();
+}
+
+void TMainForm::ShowScenarioCaption(const QString& descr) {
+    setWindowTitle(kCaption + QStringLiteral(" - ") + descr);
+}
+
+void TMainForm::SaveButtonClick() {
+    SaveScenario();
+}
+
+bool TMainForm::SaveScenario() {
+    const std::unique_ptr<TScenarioStore> store = ScenarioStore();
+    std::unique_ptr<TSaveForm> ownForm;
+    TSaveForm* form = SaveForm;
+    if (!form) {
+        ownForm = std::make_unique<TSaveForm>(this);
+        form = ownForm.get();
+    }
+    form->Prepare(store.get(), store->MaxScenarioNo() + 1);
+    const int choice = VxDialogs::exec(form);
+    // The dialog may have renamed or deleted stored scenarios.
+    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
+    const int number = form->ScenarioNo();
+    const QString descr = form->Descr();
+    const TVxPlan plan = CurrentPlan();
+    try {
+        TLoomProgress progress(this, QStringLiteral("Saving"), ScheduleBox);
+        store->Save(
+            number, descr, plan,
+            choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite,
+            [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); });
+    } catch (const EVxError& e) {
+        VxDialogs::error(this, e.message());
+        return false;
+    }
+    SelectScenario(number);
+    ReqmtsButton->setEnabled(true);
+    OutputButton->setEnabled(true);
+    ShowScenarioCaption(descr);
+    Modified = false;
+    return true;
+}
+
+void TMainForm::LoadButtonClick() {
+    if (Modified) {
+        const auto answer = VxDialogs::confirm(
+            this, QStringLiteral("Do you want to first save the current scenario?"),
+            VxButtons::YesNoCancel);
+        if (answer == QMessageBox::Cancel) return;
+        // Unsaved work is only given up when the planner says so: a save that
+        // fails or is cancelled keeps the board.
+        if (answer == QMessageBox::Yes && !SaveScenario()) return;
+    }
+    const std::unique_ptr<TScenarioStore> store = ScenarioStore();
+    std::unique_ptr<TLoadForm> ownForm;
+    TLoadForm* form = LoadForm;
+    if (!form) {
+        ownForm = std::make_unique<TLoadForm>(this);
+        form = ownForm.get();
+    }
+    form->Prepare(store->List(), CurrentScenarioNo());
+    if (VxDialogs::exec(form) != QDialog::Accepted) return;
+    const std::optional<TScenarioInfo> chosen = form->Selected();
+    if (!chosen) return;
+
+    QVector<int> looms;
+    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
+        looms << ScheduleBox->Schedules(i)->ScheduleNo;
+    // Read whole before the board changes: a failed read leaves it as it was.
+    const TVxPlan plan = store->Load(chosen->ScenarioNo, looms);
+    SelectScenario(chosen->ScenarioNo);
+    ShowScenarioCaption(chosen->Descr);
+    ShowStoredPlan(plan);
+    for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
+        button->setEnabled(true);
+    Modified = false;
+}
+
+void TMainForm::ShowStoredPlan(const TVxPlan& plan) {
+    {
+        TFlagScope bulk(BulkUpdate);
+        TLoomProgress progress(this, QStringLiteral("Loading"), ScheduleBox);
+        // The board repaints once, when the last loom is in place.
+        ScheduleBox->setUpdatesEnabled(false);
+        struct TRepaint {
+            QWidget* box;
+            ~TRepaint() { box->setUpdatesEnabled(true); }
+        } repaint{ScheduleBox};
+        const int count = std::min(int(plan.Looms.size()), ScheduleBox->ScheduleCount());
+        for (int i = 0; i < count; ++i) {
+            progress.Step(i, plan.Looms[i].ScheduleNo);
+            ShowLoomPlan(ScheduleBox->Schedules(i), plan.Looms[i]);
+        }
+    }
+    NextJobNo = plan.NextJobNo;
+    NextItemNo = plan.NextItemNo;
+}
+
 void TMainForm::ClearButtonClick() {
     if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes)
         return;
     {
         // The planner asked once for the whole board: no question per job,
         // no re-dating while the looms empty.
-        BulkUpdate = true;
-        struct EndBulk {
-            bool& flag;
-            ~EndBulk() { flag = false; }
-        } endBulk{BulkUpdate};
+        TFlagScope bulk(BulkUpdate);
         for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
             TVxJobSchedule* loom = ScheduleBox->Schedules(i);
             loom->ClearJobs(true);
             loom->SetFooter(QString());
         }
     }
-    setWindowTitle(QStringLiteral("Demo: Plexiweave Scheduler"));
+    setWindowTitle(kCaption);
     for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
         button->setEnabled(false);
     Modified = false;

@@ -9,6 +9,7 @@
 
 #include "ModeUnit.h"
 #include "RefData.h"
+#include "ScenarioStore.h"
 #include "SchedData.h"
 #include "VxPlan.h"
 #include "VxScenPrn.h"
@@ -154,6 +155,19 @@ public:
     // Width of the schedule box beside the information pane.
     void SetScheduleBoxWidth(int width);
 
+    // Scenario storage. The store writes and reads whole plans (one
+    // transaction per save), so the board's looms are handed over as plan
+    // values rather than written or read a column at a time.
+    std::unique_ptr<TScenarioStore> ScenarioStore() const;
+    // Runs the save dialog and saves; false when cancelled or failed (the
+    // failure shown, the board, caption, buttons and Modified as they were).
+    bool SaveScenario();
+    // The stored scenario the board shows (the Scenario table's current
+    // row), 0 with none.
+    int CurrentScenarioNo() const;
+    // A plan read from the store onto the board, loom i on column i: one
+    // repaint, progress after half a second, the plan's next numbers.
+    void ShowStoredPlan(const TVxPlan& plan);
     // The lines of one loom as the printout and the export list them.
     TVxPrintLines ScheduleLines(const TVxJobSchedule* Schedule) const;
 
@@ -238,6 +252,9 @@ private:
     TItemForm* RequireItemForm() const;
     // Capacity, weaving time and the loom's dates after a fabric change.
     void FabricChanged(TVxJob* Job);
+    // Makes the scenario the current row of the Scenario table, re-read.
+    void SelectScenario(int scenarioNo);
+    void ShowScenarioCaption(const QString& descr);
     void Terminate();
     // The current scenario's description, empty while none is loaded or
     // saved.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make ccache
-  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev libsqlite3-dev
   fonts-liberation xvfb xauth
   postgresql
   poppler-utils

@@ -1,0 +1,376 @@
+#include "ScenarioStore.h"
+
+#include "SchedDB.h"
+#include "VxAbort.h"
+#include "VxDataSet.h"
+#include "VxDate.h"
+
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+[[noreturn]] void throwSql(const QSqlError& error) {
+    throw EVxError(TSchedDB::ErrorText(error));
+}
+
+// Whole days only; day 0 (none) stays empty.
+QVariant dateValue(TDateTime day) {
+    const double whole = std::trunc(day);
+    return whole == 0 ? QVariant() : QVariant(VxDateOf(whole));
+}
+
+QVariant textValue(const QString& text) {
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+QString marks(int count) {
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("?");
+    return list.join(QStringLiteral(", "));
+}
+
+// Rows gathered into multi-row inserts: one statement (one round trip to a
+// server) per batch, each statement prepared once.
+class TBatchInsert {
+public:
+    using Fail = std::function<void(const QSqlError&)>;
+
+    TBatchInsert(const QSqlDatabase& db, const Fail& fail, const QString& table,
+                 const QStringList& columns, int rowsPerStatement)
+        : m_db(db), m_fail(fail), m_head(QStringLiteral("insert into %1 (%2) values ")
+                                             .arg(table, columns.join(QStringLiteral(", ")))),
+          m_columns(int(columns.size())), m_rowsPerStatement(std::max(1, rowsPerStatement)) {
+        m_values.reserve(m_columns * m_rowsPerStatement);
+    }
+
+    void add(std::initializer_list<QVariant> row) {
+        for (const QVariant& v : row)
+            m_values << v;
+        if (m_values.size() == m_columns * m_rowsPerStatement) flush();
+    }
+
+    void flush() {
+        const int rows = int(m_values.size()) / m_columns;
+        if (rows == 0) return;
+        QSqlQuery& q = statementFor(rows);
+        for (int i = 0; i < m_values.size(); ++i)
+            q.bindValue(i, m_values[i]);
+        if (!q.exec()) m_fail(q.lastError());
+        m_values.clear();
+    }
+
+private:
+    QSqlQuery& statementFor(int rows) {
+        auto found = m_statements.find(rows);
+        if (found != m_statements.end()) return found->second;
+        const QString one = QLatin1Char('(') + marks(m_columns) + QLatin1Char(')');
+        QStringList all;
+        for (int i = 0; i < rows; ++i)
+            all << one;
+        QSqlQuery q(m_db);
+        if (!q.prepare(m_head + all.join(QStringLiteral(", ")))) m_fail(q.lastError());
+        return m_statements.emplace(rows, std::move(q)).first->second;
+    }
+
+    QSqlDatabase m_db;
+    Fail m_fail;
+    QString m_head;
+    int m_columns;
+    int m_rowsPerStatement;
+    QVariantList m_values;
+    std::map<int, QSqlQuery> m_statements;
+};
+
+// A job as read, before it finds its place on its loom.
+struct TReadJob {
+    int LoomNo;
+    int PlaceNo;
+    TVxPlanJob Job;
+};
+struct TReadItem {
+    int PlaceNo;
+    TVxPlanItem Item;
+};
+} // namespace
+
+// Rolled back unless committed, so a failure or an exception anywhere in a
+// write leaves the stored data as it was.
+class TScenarioStore::TTransaction {
+public:
+    TTransaction(QSqlDatabase& db, TTransaction*& open) : m_db(db), m_open(open) {
+        if (!m_db.transaction()) throwSql(m_db.lastError());
+        m_open = this;
+    }
+    ~TTransaction() {
+        rollback();
+        m_open = nullptr;
+    }
+    void rollback() {
+        if (!m_done) m_db.rollback();
+        m_done = true;
+    }
+    void commit() {
+        if (!m_db.commit()) throwSql(m_db.lastError());
+        m_done = true;
+    }
+    TTransaction(const TTransaction&) = delete;
+    TTransaction& operator=(const TTransaction&) = delete;
+
+private:
+    QSqlDatabase& m_db;
+    TTransaction*& m_open;
+    bool m_done = false;
+};
+
+TScenarioStore::TScenarioStore(const QSqlDatabase& db) : m_db(db) {}
+
+void TScenarioStore::fail(const QSqlError& error) const {
+    // Rolled back at once: a server refuses even the clean-up of the
+    // statements inside a failed transaction.
+    const QString message = TSchedDB::ErrorText(error);
+    if (m_open) m_open->rollback();
+    throw EVxError(message);
+}
+
+QSqlQuery TScenarioStore::run(const QString& sql, const QVariantList& binds) const {
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) fail(q.lastError());
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds[i]);
+    if (!q.exec()) fail(q.lastError());
+    return q;
+}
+
+int TScenarioStore::MaxScenarioNo() const {
+    QSqlQuery q = run(QStringLiteral("select max(scenariono) from scenario"), {});
+    return q.next() ? TVxDataSet::VariantToInt(q.value(0)) : 0;
+}
+
+QVector<TScenarioInfo> TScenarioStore::List() const {
+    QSqlQuery q =
+        run(QStringLiteral("select scenariono, descr from scenario order by scenariono"), {});
+    QVector<TScenarioInfo> list;
+    while (q.next())
+        list.append({q.value(0).toInt(), q.value(1).toString()});
+    return list;
+}
+
+std::optional<TScenarioInfo> TScenarioStore::Find(int scenarioNo) const {
+    QSqlQuery q =
+        run(QStringLiteral("select descr from scenario where scenariono = ?"), {scenarioNo});
+    if (!q.next()) return std::nullopt;
+    return TScenarioInfo{scenarioNo, q.value(0).toString()};
+}
+
+void TScenarioStore::checkDescr(const QString& descr) const {
+    if (descr.size() > DescrLength)
+        throw EVxError(
+            QStringLiteral("A description holds at most %1 characters").arg(DescrLength));
+}
+
+void TScenarioStore::Save(int scenarioNo, const QString& descr, const TVxPlan& plan,
+                          TScenarioSaveMode mode, const Progress& progress) {
+    checkDescr(descr);
+    TTransaction transaction(m_db, m_open);
+    if (mode == TScenarioSaveMode::New) {
+        run(QStringLiteral("insert into scenario (scenariono, descr) values (?, ?)"),
+            {scenarioNo, textValue(descr)});
+    } else {
+        if (!Find(scenarioNo))
+            throw EVxError(QStringLiteral("Scenario number %1 not found").arg(scenarioNo));
+        QVector<int> looms;
+        for (const TVxPlanLoom& loom : plan.Looms)
+            looms << loom.ScheduleNo;
+        deleteLoomRows(scenarioNo, looms);
+        run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
+            {textValue(descr), scenarioNo});
+    }
+    writeJobs(scenarioNo, plan, progress);
+    transaction.commit();
+}
+
+void TScenarioStore::deleteLoomRows(int scenarioNo, const QVector<int>& scheduleNos) {
+    // Bound loom lists in slices, well under every engine's parameter limit.
+    const int slice = 500;
+    for (int from = 0; from < scheduleNos.size(); from += slice) {
+        const QVector<int> part = scheduleNos.mid(from, slice);
+        QVariantList binds{scenarioNo};
+        for (int no : part)
+            binds << no;
+        const QString in = QStringLiteral("loomno in (") + marks(int(part.size())) + ')';
+        // Items follow their warp jobs, so they go first.
+        run(QStringLiteral("delete from weaveitem where scenariono = ? and jobno in "
+                           "(select jobno from weavejob where scenariono = ? and ") +
+                in + ')',
+            QVariantList{scenarioNo} + binds);
+        for (const char* table : {"weavejob", "reedjob", "downtimejob"})
+            run(QStringLiteral("delete from %1 where scenariono = ? and ")
+                        .arg(QLatin1String(table)) +
+                    in,
+                binds);
+    }
+}
+
+void TScenarioStore::writeJobs(int scenarioNo, const TVxPlan& plan, const Progress& progress) {
+    const TBatchInsert::Fail failed = [this](const QSqlError& error) { fail(error); };
+    TBatchInsert reeds(m_db, failed, QStringLiteral("reedjob"),
+                       {"scenariono", "loomno", "jobno", "placeno", "totalends", "dentspercm",
+                        "startdate", "enddate"},
+                       RowsPerInsert);
+    TBatchInsert warps(m_db, failed, QStringLiteral("weavejob"),
+                       {"scenariono", "loomno", "jobno", "placeno", "warptype", "warpcol",
+                        "warplen", "startdate", "enddate"},
+                       RowsPerInsert);
+    TBatchInsert downtimes(
+        m_db, failed, QStringLiteral("downtimejob"),
+        {"scenariono", "loomno", "jobno", "placeno", "descr", "startdate", "enddate"},
+        RowsPerInsert);
+    TBatchInsert items(m_db, failed, QStringLiteral("weaveitem"),
+                       {"scenariono", "scheduleno", "jobno", "itemno", "placeno", "fabricstru",
+                        "fabriccol", "weftcol", "weftpcs"},
+                       RowsPerInsert);
+    const int count = int(plan.Looms.size());
+    for (int l = 0; l < count; ++l) {
+        const TVxPlanLoom& loom = plan.Looms[l];
+        if (progress) progress(l, count, loom.ScheduleNo);
+        for (int p = 0; p < loom.Jobs.size(); ++p) {
+            const TVxPlanJob& job = loom.Jobs[p];
+            const QVariant start = dateValue(job.StartDate), finish = dateValue(job.FinishDate);
+            switch (job.Kind) {
+            case TVxPlanJobKind::Reed:
+                reeds.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, job.TotalEnds,
+                           double(job.DentsPerCm), start, finish});
+                break;
+            case TVxPlanJobKind::Downtime:
+                downtimes.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, textValue(job.Descr),
+                               start, finish});
+                break;
+            case TVxPlanJobKind::Warp:
+                warps.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, textValue(job.WarpType),
+                           textValue(job.WarpCol), job.WarpLen, start, finish});
+                for (int q = 0; q < job.Items.size(); ++q) {
+                    const TVxPlanItem& item = job.Items[q];
+                    items.add({scenarioNo, loom.ScheduleNo, job.JobNo, item.ItemNo, q,
+                               textValue(item.FabricStru), textValue(item.FabricCol),
+                               textValue(item.WeftCol), item.Pieces});
+                }
+                break;
+            }
+        }
+    }
+    // Jobs before items, so a server checking keys sees the warps first.
+    for (TBatchInsert* batch : {&reeds, &downtimes, &warps, &items})
+        batch->flush();
+}
+
+TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos) const {
+    TVxPlan plan;
+    QHash<int, int> loomIndex; // loom number -> position in plan.Looms
+    for (int no : scheduleNos) {
+        loomIndex.insert(no, int(plan.Looms.size()));
+        TVxPlanLoom loom;
+        loom.ScheduleNo = no;
+        plan.Looms.append(loom);
+    }
+    int maxJobNo = 0, maxItemNo = 0;
+    std::vector<TReadJob> jobs;
+    auto readJobs = [&](const QString& sql, TVxPlanJobKind kind,
+                        const std::function<void(const QSqlQuery&, TVxPlanJob&)>& fill) {
+        QSqlQuery q = run(sql, {scenarioNo});
+        while (q.next()) {
+            const int jobNo = q.value(1).toInt();
+            maxJobNo = std::max(maxJobNo, jobNo);
+            TReadJob read{q.value(0).toInt(), q.value(2).toInt(), {}};
+            read.Job.Kind = kind;
+            read.Job.JobNo = jobNo;
+            read.Job.StartDate = TVxDataSet::VariantToDate(q.value(3));
+            read.Job.FinishDate = TVxDataSet::VariantToDate(q.value(4));
+            fill(q, read.Job);
+            if (loomIndex.contains(read.LoomNo)) jobs.push_back(std::move(read));
+        }
+    };
+    // Reeds, then downtimes, then warps: the order places fall back on when
+    // two jobs claim the same place.
+    readJobs(QStringLiteral("select loomno, jobno, placeno, startdate, enddate, totalends, "
+                            "dentspercm from reedjob where scenariono = ?"),
+             TVxPlanJobKind::Reed, [](const QSqlQuery& q, TVxPlanJob& job) {
+                 job.TotalEnds = q.value(5).toInt();
+                 job.DentsPerCm = float(q.value(6).toDouble());
+             });
+    readJobs(QStringLiteral("select loomno, jobno, placeno, startdate, enddate, descr "
+                            "from downtimejob where scenariono = ?"),
+             TVxPlanJobKind::Downtime,
+             [](const QSqlQuery& q, TVxPlanJob& job) { job.Descr = q.value(5).toString(); });
+    readJobs(QStringLiteral("select loomno, jobno, placeno, startdate, enddate, warptype, "
+                            "warpcol, warplen from weavejob where scenariono = ?"),
+             TVxPlanJobKind::Warp, [](const QSqlQuery& q, TVxPlanJob& job) {
+                 job.WarpType = q.value(5).toString();
+                 job.WarpCol = q.value(6).toString();
+                 job.WarpLen = q.value(7).toInt();
+             });
+
+    // Items are matched to their warp by job number alone.
+    QHash<int, std::vector<TReadItem>> itemsOfJob;
+    {
+        QSqlQuery q = run(QStringLiteral("select jobno, placeno, itemno, fabricstru, fabriccol, "
+                                         "weftcol, weftpcs from weaveitem where scenariono = ?"),
+                          {scenarioNo});
+        while (q.next()) {
+            TReadItem read{q.value(1).toInt(), {}};
+            read.Item.ItemNo = q.value(2).toInt();
+            read.Item.FabricStru = q.value(3).toString();
+            read.Item.FabricCol = q.value(4).toString();
+            read.Item.WeftCol = q.value(5).toString();
+            read.Item.Pieces = q.value(6).toInt();
+            maxItemNo = std::max(maxItemNo, read.Item.ItemNo);
+            itemsOfJob[q.value(0).toInt()].push_back(std::move(read));
+        }
+    }
+
+    std::stable_sort(jobs.begin(), jobs.end(), [](const TReadJob& a, const TReadJob& b) {
+        return a.LoomNo != b.LoomNo ? a.LoomNo < b.LoomNo : a.PlaceNo < b.PlaceNo;
+    });
+    for (TReadJob& read : jobs) {
+        if (read.Job.Kind == TVxPlanJobKind::Warp) {
+            auto found = itemsOfJob.find(read.Job.JobNo);
+            if (found != itemsOfJob.end()) {
+                std::vector<TReadItem>& items = *found;
+                std::stable_sort(
+                    items.begin(), items.end(),
+                    [](const TReadItem& a, const TReadItem& b) { return a.PlaceNo < b.PlaceNo; });
+                read.Job.Items.reserve(int(items.size()));
+                for (TReadItem& item : items)
+                    read.Job.Items.append(std::move(item.Item));
+            }
+        }
+        plan.Looms[loomIndex.value(read.LoomNo)].Jobs.append(std::move(read.Job));
+    }
+    plan.NextJobNo = maxJobNo + 1;
+    plan.NextItemNo = maxItemNo + 1;
+    return plan;
+}
+
+void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
+    checkDescr(descr);
+    TTransaction transaction(m_db, m_open);
+    QSqlQuery q = run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
+                      {textValue(descr), scenarioNo});
+    if (q.numRowsAffected() == 0)
+        throw EVxError(QStringLiteral("Scenario number %1 not found").arg(scenarioNo));
+    transaction.commit();
+}
+
+void TScenarioStore::Delete(int scenarioNo) {
+    TTransaction transaction(m_db, m_open);
+    for (const char* table : {"weaveitem", "weavejob", "reedjob", "downtimejob", "scenario"})
+        run(QStringLiteral("delete from %1 where scenariono = ?").arg(QLatin1String(table)),
+            {scenarioNo});
+    transaction.commit();
+}

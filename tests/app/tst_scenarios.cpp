@@ -1,0 +1,282 @@
+// Save, clear and load of the board on the sample data, in Local mode on an
+// SQLite file and in Server mode on the PostgreSQL test server, with every
+// question and dialog scripted.
+
+#include "AppUnit.h"
+#include "LoadUnit.h"
+#include "MainUnit.h"
+#include "ModeUnit.h"
+#include "PlanBuild.h"
+#include "SaveUnit.h"
+#include "ScenarioGrid.h"
+#include "VxDialogDriving.h"
+#include "VxDialogs.h"
+#include "VxScratchDb.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace planbuild;
+Q_DECLARE_METATYPE(QList<int>)
+
+namespace {
+const double kMon = 46000;
+const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
+
+// Downtime, reed, warp, reed, warp on the first loom (each warp under its
+// own reed, fabric of its warp type), a reed and warp on the second.
+TVxPlan samplePlan() {
+    return plan({loom(101, {downtime(1, "Planned maintenance", kMon, kMon + 1),
+                            reed(2, 2400, kMon + 1, kMon + 1),
+                            warp(3, "A", "WHT", 3000, kMon + 1, kMon + 6,
+                                 {item(1, "P", "001", "WHT", 3), item(2, "P", "002", "NAT", 1)}),
+                            reed(4, 2640, kMon + 6, kMon + 6),
+                            warp(5, "C", "BLU", 4000, kMon + 6, kMon + 12,
+                                 {item(3, "T", "010", "WHT", 2)})}),
+                 loom(102, {reed(6, 2400, kMon, kMon), warp(7, "B", "WHT", 2500, kMon, kMon + 4,
+                                                            {item(4, "T", "001", "WHT", 1)})})},
+                8, 5);
+}
+
+std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
+    return [radio](QDialog* dialog) {
+        auto* form = qobject_cast<TModeForm*>(dialog);
+        if (!form) return int(QDialog::Rejected);
+        QTest::mouseClick(form->*radio, Qt::LeftButton, {},
+                          QPoint(8, (form->*radio)->height() / 2));
+        QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        return -1;
+    };
+}
+
+// Types a number (empty: keeps the proposal) and presses OK.
+std::function<int(QDialog*)> saveAs(const QString& number) {
+    return [=](QDialog* dialog) {
+        auto* form = qobject_cast<TSaveForm*>(dialog);
+        if (!form) return int(QDialog::Rejected);
+        if (!number.isEmpty()) {
+            form->NumberEdit->selectAll();
+            QTest::keyClicks(form->NumberEdit, number);
+        }
+        QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        return -1;
+    };
+}
+
+// Picks the row of the scenario number and presses OK.
+std::function<int(QDialog*)> loadNumber(int number) {
+    return [=](QDialog* dialog) {
+        auto* form = qobject_cast<TLoadForm*>(dialog);
+        if (!form || !form->ScenarioGrid->SelectScenario(number)) return int(QDialog::Rejected);
+        QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        return -1;
+    };
+}
+
+std::function<int(QDialog*)> cancel() {
+    return [](QDialog*) { return int(QDialog::Rejected); };
+}
+
+QStringList footers(const TMainForm& main) {
+    QStringList list;
+    for (int i = 0; i < main.ScheduleBox->ScheduleCount(); ++i)
+        list << main.ScheduleBox->Schedules(i)->Footer();
+    return list;
+}
+} // namespace
+
+class TstScenarios : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<vxtest::TScratchDb> m_db;
+    std::unique_ptr<TAppWindows> m_windows;
+    TMainForm* m_main = nullptr;
+    QTemporaryDir m_tmp;
+
+    bool pg() const {
+        QFETCH_GLOBAL(bool, postgres);
+        return postgres;
+    }
+
+    // Starts the program on the scratch database through the alias, in
+    // Local mode (SQLite) or Server mode (PostgreSQL).
+    void startUp() {
+        const QString aliases = m_tmp.filePath("aliases.ini");
+        QFile::remove(aliases);
+        vxtest::writeAliasFile(aliases, pg(), m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
+        m_windows = std::make_unique<TAppWindows>();
+        m_main = m_windows->MainForm.get();
+        m_main->Session = std::make_unique<TVxDbSession>(aliases);
+        VxDialogScript script;
+        script.dialogs.push_back(
+            chooseMode(pg() ? &TModeForm::ServerRadio : &TModeForm::LocalRadio));
+        if (pg())
+            script.dialogs.push_back(vxtest::loginDriver(vxtest::env("PLEXIWEAVE_PG_PASSWORD")));
+        m_main->FormShow();
+        QVERIFY2(m_main->Connected(), qPrintable(script.texts().join("; ")));
+    }
+
+    // The sample plan on the board as a planner's unsaved work.
+    void buildPlan() {
+        m_main->ShowPlan(samplePlan());
+        m_main->Modified = true;
+        m_main->SaveButton->setEnabled(true);
+        m_main->ClearButton->setEnabled(true);
+    }
+
+    void save(const QString& number, QList<QMessageBox::StandardButton> answers = {}) {
+        VxDialogScript script;
+        script.dialogs.push_back(saveAs(number));
+        script.answers.assign(answers.begin(), answers.end());
+        m_main->SaveButtonClick();
+    }
+
+    TScenarioStore store() const { return TScenarioStore(m_db->Db()); }
+
+private slots:
+    void initTestCase_data() {
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("local") << false;
+        QTest::newRow("server") << true;
+    }
+    void init() {
+        if (pg() && !vxtest::pgConfigured())
+            QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set");
+        m_db = std::make_unique<vxtest::TScratchDb>(pg());
+        QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
+        startUp();
+    }
+    void cleanup() {
+        m_windows.reset();
+        m_main = nullptr;
+        m_db.reset();
+    }
+
+    void saveClearLoadShowsTheSameBoard();
+    void overwriteLeavesOneSetOfRows();
+    void loadAsksFirstToSave_data();
+    void loadAsksFirstToSave();
+    void failedSaveKeepsTheState();
+};
+
+void TstScenarios::saveClearLoadShowsTheSameBoard() {
+    buildPlan();
+    const TVxPlan before = m_main->CurrentPlan();
+    const QStringList footersBefore = footers(*m_main);
+    save(QString());
+    QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
+    QVERIFY(!m_main->Modified);
+    QVERIFY(m_main->ReqmtsButton->isEnabled());
+    QVERIFY(m_main->OutputButton->isEnabled());
+    QCOMPARE(m_main->CurrentScenarioNo(), 1);
+
+    {
+        VxDialogScript script;
+        script.answers.push_back(QMessageBox::Yes);
+        m_main->ClearButtonClick();
+        QCOMPARE(script.texts(), QStringList{"Clear all jobs?"});
+    }
+    QCOMPARE(m_main->windowTitle(), kCaption);
+    QCOMPARE(m_main->CurrentPlan().JobCount(), 0);
+    QCOMPARE(store().Load(1, {101, 102}).JobCount(), before.JobCount()); // stored data untouched
+
+    // Nothing to save after a clear: no question, straight to the list.
+    VxDialogScript script;
+    script.dialogs.push_back(loadNumber(1));
+    m_main->LoadButtonClick();
+    QCOMPARE(script.texts(), QStringList{});
+    QCOMPARE(script.dialogTitles, QStringList{"Load Scenario"});
+    QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
+    TVxPlan after = m_main->CurrentPlan();
+    QCOMPARE(after.Looms, before.Looms);
+    QCOMPARE(footers(*m_main), footersBefore);
+    QCOMPARE(m_main->NextJobNo, 8);
+    QCOMPARE(m_main->NextItemNo, 5);
+    QVERIFY(!m_main->Modified);
+    for (QToolButton* b : {m_main->SaveButton, m_main->ClearButton, m_main->PrintButton,
+                           m_main->ReqmtsButton, m_main->OutputButton})
+        QVERIFY2(b->isEnabled(), qPrintable(b->text()));
+    QVERIFY(!m_main->BulkUpdate);
+}
+
+void TstScenarios::overwriteLeavesOneSetOfRows() {
+    buildPlan();
+    save(QString());
+    const int rows = m_db->Count("select count(*) from weaveitem") +
+                     m_db->Count("select count(*) from weavejob");
+    m_main->Modified = true;
+    // The stored number again: the stored description comes back with the
+    // overwrite question.
+    save("1", {QMessageBox::Yes});
+    QCOMPARE(m_db->Count("select count(*) from weaveitem") +
+                 m_db->Count("select count(*) from weavejob"),
+             rows);
+    QCOMPARE(store().List(), (QVector<TScenarioInfo>{{1, "Scenario 1"}}));
+    QVERIFY(!m_main->Modified);
+}
+
+void TstScenarios::loadAsksFirstToSave_data() {
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("saveCancelled");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<int>("stored");
+
+    QTest::newRow("Cancel: nothing") << QList<int>{QMessageBox::Cancel} << false << false << 1;
+    QTest::newRow("No: loaded without saving") << QList<int>{QMessageBox::No} << false << true << 1;
+    QTest::newRow("Yes: saved, then loaded") << QList<int>{QMessageBox::Yes} << false << true << 2;
+    QTest::newRow("Yes, but the save is cancelled: the board stays")
+        << QList<int>{QMessageBox::Yes} << true << false << 1;
+}
+
+void TstScenarios::loadAsksFirstToSave() {
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, saveCancelled);
+    QFETCH(bool, loaded);
+    QFETCH(int, stored);
+    store().Save(1, "Stored", plan({loom(101, {reed(1, 2400, kMon, kMon)})}, 2, 1),
+                 TScenarioSaveMode::New);
+    buildPlan();
+    m_main->LoadButton->setEnabled(true);
+
+    VxDialogScript script;
+    for (int a : answers)
+        script.answers.push_back(QMessageBox::StandardButton(a));
+    if (answers.first() == QMessageBox::Yes)
+        script.dialogs.push_back(saveCancelled ? cancel() : saveAs(QString()));
+    script.dialogs.push_back(loadNumber(1));
+    m_main->LoadButtonClick();
+
+    QCOMPARE(script.texts().value(0), QString("Do you want to first save the current scenario?"));
+    QCOMPARE(store().List().size(), stored);
+    QCOMPARE(m_main->CurrentPlan().JobCount(), loaded ? 1 : samplePlan().JobCount());
+    QCOMPARE(m_main->Modified, !loaded && answers.first() != QMessageBox::No);
+    QCOMPARE(m_main->windowTitle(), loaded ? kCaption + " - Stored" : kCaption);
+}
+
+void TstScenarios::failedSaveKeepsTheState() {
+    buildPlan();
+    // A second warp numbered as the first is refused by the table's key.
+    TVxPlan clash = samplePlan();
+    clash.Looms[1].Jobs[1].JobNo = 3;
+    m_main->ShowPlan(clash);
+    m_main->Modified = true;
+    VxDialogScript script;
+    script.dialogs.push_back(saveAs(QString()));
+    m_main->SaveButtonClick();
+    QCOMPARE(script.texts(VxMsgKind::Error).size(), 1);
+    QVERIFY(!script.texts(VxMsgKind::Error).first().isEmpty());
+    QVERIFY(store().List().isEmpty());
+    QCOMPARE(m_main->windowTitle(), kCaption);
+    QVERIFY(m_main->Modified);
+    QVERIFY(!m_main->ReqmtsButton->isEnabled());
+    const TVxPlan board = m_main->CurrentPlan();
+    for (const TVxPlanLoom& loom : clash.Looms)
+        QCOMPARE(board.Loom(loom.ScheduleNo)->Jobs, loom.Jobs);
+}
+
+QTEST_MAIN(TstScenarios)
+#include "tst_scenarios.moc"
