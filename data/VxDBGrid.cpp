@@ -39,6 +39,11 @@ void TVxDataSource::changed(int eventCode) {
         return;
     case TVxDataEvent::Scrolled:
         break;
+    case TVxDataEvent::Destroyed:
+        m_dataSet->RemoveLink(this);
+        m_dataSet = nullptr;
+        SetDataSet(nullptr);
+        return;
     }
     emit currentRowChanged(m_dataSet ? m_dataSet->RecNo() : -1);
     if (OnDataChange) OnDataChange(*this);

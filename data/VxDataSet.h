@@ -24,16 +24,42 @@ class QSqlQuery;
 enum class TVxDataSetState { Inactive, Browse, Edit, Insert };
 
 // What a dataset tells its links (detail tables, grids) has happened.
-enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged };
+// Destroyed comes last: the dataset is going away and must be forgotten.
+enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged, Destroyed };
+
+// What a column holds, as grids and printouts treat it. Auto is taken from
+// the column's type (or, where the engine does not say, from its values)
+// when the dataset opens.
+enum class TVxFieldKind { Auto, String, Integer, Float, Currency, DateTime };
 
 // Column description used by grids and the printer.
 struct TVxField {
     QString FieldName; // upper case
     QString DisplayLabel;
     int DisplayWidth = 0; // characters; 0 = default
+    // Numbers: a pattern of 0 # . , E+ (see VxFormatFloat); dates: the date
+    // letters of VxFormatDate ("dd/mm/yyyy").
     QString DisplayFormat;
     bool Visible = true;
     bool Calculated = false;
+    TVxFieldKind Kind = TVxFieldKind::Auto;
+    int Precision = 15;    // significant digits of a floating point column
+    bool Currency = false; // a floating point column holding money
+
+    bool IsNumeric() const {
+        return Kind == TVxFieldKind::Integer || Kind == TVxFieldKind::Float ||
+               Kind == TVxFieldKind::Currency;
+    }
+    // A value as grids and printouts show it: numbers and dates with the
+    // display format, money in the locale's currency format, dates without
+    // a format in the short date format, empty values empty.
+    QString Text(const QVariant& value) const;
+};
+
+// A remembered row, to come back to after a scan.
+struct TVxBookmark {
+    int Row = -1;
+    QVariant RowId; // the row's identity where the engine gives one
 };
 
 class TVxDataSet {
@@ -69,6 +95,17 @@ public:
     // Index of the current row, -1 when there is none.
     int RecNo() const { return m_current; }
 
+    // The current row, and back to it (by its identity where there is one,
+    // so a refresh in between still finds it). False when it is gone.
+    TVxBookmark GetBookmark() const;
+    bool GotoBookmark(const TVxBookmark& bookmark);
+
+    // While disabled (the calls nest), grids and detail tables do not follow
+    // the dataset; enabling tells them once what happened meanwhile.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disabledControls > 0; }
+
     // Columns of the result, then the calculated ones.
     const QList<TVxField>& Fields() const { return m_fields; }
     TVxField* FieldDef(const QString& name);
@@ -92,10 +129,10 @@ public:
     TDateTime AsDate(const QString& name) const;
     // Any row, for grids and printing (the row being edited shows its edits).
     QVariant RowValue(int row, int column) const;
-    // The value as grids and printouts show it: with the field's
-    // DisplayFormat (numbers "###0.00" -> two decimals, dates "dd/mm/yyyy"),
-    // dates without a format in the short date format, empty values empty.
+    // The value as grids and printouts show it (TVxField::Text).
     QString DisplayText(int row, int column) const;
+    // The same for a value of no known column: a format with 0 or # is a
+    // number pattern, any other a date format.
     static QString FormatValue(const QVariant& value, const QString& displayFormat);
 
     // Converters shared with the tables.
@@ -145,7 +182,10 @@ protected:
 
 private:
     void load();
+    void resolveKinds(const QList<TVxFieldKind>& engineKinds);
     TVxDataSetState m_state = TVxDataSetState::Inactive;
+    int m_disabledControls = 0;
+    bool m_missedNotice = false;
     std::vector<std::pair<void*, std::function<void(TVxDataEvent)>>> m_links;
 };
 
