@@ -186,6 +186,41 @@ void TVxDataSet::load() {
     }
     if (query.lastError().isValid()) throwSql(query.lastError());
     resolveKinds(engineKinds);
+    sortRows();
+}
+
+void TVxDataSet::sortRows() {
+    if (m_sortFields.isEmpty() || m_rows.size() < 2) return;
+    QList<int> columns;
+    for (const QString& name : m_sortFields)
+        columns << requireField(name);
+    std::vector<size_t> order(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (int c : columns) {
+            const int cmp = compareValues(m_rows[a][size_t(c)], m_rows[b][size_t(c)]);
+            if (cmp != 0) return cmp < 0;
+        }
+        return false;
+    });
+    std::vector<Row> rows;
+    std::vector<QVariant> ids;
+    rows.reserve(m_rows.size());
+    for (size_t i : order) {
+        rows.push_back(std::move(m_rows[i]));
+        if (!m_rowIds.empty()) ids.push_back(m_rowIds[i]);
+    }
+    m_rows = std::move(rows);
+    if (!m_rowIds.empty()) m_rowIds = std::move(ids);
+}
+
+double TVxDataSet::Total(const QString& name) const {
+    const int column = requireField(name);
+    double total = 0;
+    for (const Row& row : m_rows)
+        total += VariantToFloat(row[size_t(column)]);
+    return total;
 }
 
 void TVxDataSet::resolveKinds(const QList<TVxFieldKind>& engineKinds) {

@@ -116,6 +116,12 @@ public:
     // opening (the dataset's design-time field settings); FieldName names the
     // column, the other members are taken over.
     void SetFieldDisplay(const TVxField& field);
+    // Orders the rows in the client after each reading, by these columns
+    // (empty values first), keeping the engine's order among equals; for
+    // queries whose SQL leaves the order to the engine. Set before Open.
+    void SetSortFields(const QStringList& fieldNames) { m_sortFields = fieldNames; }
+    // Sum of a column over all rows, empty values left out.
+    double Total(const QString& name) const;
     // Inside OnCalcFields: sets a calculated column of the row being read.
     void SetCalcValue(const QString& name, const QVariant& value);
 
@@ -183,6 +189,8 @@ protected:
 private:
     void load();
     void resolveKinds(const QList<TVxFieldKind>& engineKinds);
+    void sortRows();
+    QStringList m_sortFields;
     TVxDataSetState m_state = TVxDataSetState::Inactive;
     int m_disabledControls = 0;
     bool m_missedNotice = false;
