@@ -1,6 +1,7 @@
 #include "MainUnit.h"
 
 #include "AboutUnit.h"
+#include "BoardPlan.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
 #include "RefText.h"
@@ -477,6 +478,25 @@ void TMainForm::RedateSchedule(TVxJobSchedule* Schedule) {
 
 void TMainForm::UpdateFooter(TVxJobSchedule* Schedule) {
     ::UpdateFooter(Schedule, WeaveContext());
+}
+
+// ---------------------------------------------------------------------------
+// The board as a plan
+
+TVxPlan TMainForm::CurrentPlan() const {
+    return TBoardPlan::Read(*this);
+}
+
+TVxPlanLoom TMainForm::LoomPlan(const TVxJobSchedule* Schedule) const {
+    return TBoardPlan::ReadLoom(*this, Schedule);
+}
+
+void TMainForm::ShowPlan(const TVxPlan& Plan) {
+    TBoardPlan(*this).Show(Plan);
+}
+
+void TMainForm::ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom) {
+    TBoardPlan(*this).ShowLoom(Schedule, Loom);
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "ModeUnit.h"
 #include "RefData.h"
 #include "SchedData.h"
+#include "VxPlan.h"
 #include "VxSched.h"
 #include "VxWeaRules.h"
 
@@ -191,6 +192,13 @@ public:
     // The reference tables as the rules and the dialogs read them.
     TVxWeaveContext WeaveContext() const;
     TVxWeaveRules Rules() const;
+    // The board as plan values and back (see TBoardPlan). Showing a plan
+    // runs the usual bookkeeping under BulkUpdate and leaves Modified alone.
+    TVxPlan CurrentPlan() const;
+    TVxPlanLoom LoomPlan(const TVxJobSchedule* Schedule) const;
+    void ShowPlan(const TVxPlan& Plan);
+    void ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom);
+
     // The loom's start date, 0 while it has none.
     TDateTime LoomStartDate(const TVxJobSchedule* Schedule) const;
     void SetLoomStartDate(const TVxJobSchedule* Schedule, TDateTime Date);

@@ -60,6 +60,24 @@ public:
         writeFile(m_Dir.filePath("StruLoom.csv"), kStruLoom);
         writeFile(m_Dir.filePath("LoomSpec.csv"), kLoomSpec);
         writeFile(m_Dir.filePath("DowntimeType.csv"), kDowntimes);
+        start();
+    }
+    // The reference files of a folder (the samples), the looms optionally
+    // replaced by loomSpec.
+    explicit Plant(const QString& folder, const QByteArray& loomSpec = {}) {
+        for (const char* name :
+             {"WarpType.csv", "FabricType.csv", "StruLoom.csv", "LoomSpec.csv", "DowntimeType.csv"})
+            QFile::copy(QDir(folder).filePath(name), m_Dir.filePath(name));
+        if (!loomSpec.isEmpty()) {
+            QFile::remove(m_Dir.filePath("LoomSpec.csv"));
+            writeFile(m_Dir.filePath("LoomSpec.csv"), loomSpec.constData());
+        }
+        start();
+    }
+    TVxJobSchedule* Loom(int i) const { return Main->ScheduleBox->Schedules(i); }
+
+private:
+    void start() {
         Main = Windows.MainForm.get();
         Main->TextFolder = m_Dir.path();
         VxDialogScript script;
@@ -67,7 +85,8 @@ public:
         Main->FormShow();
         if (!script.messages.isEmpty()) qWarning() << script.texts();
     }
-    TVxJobSchedule* Loom(int i) const { return Main->ScheduleBox->Schedules(i); }
+
+public:
     TJobForm* JobForm() const { return Windows.JobForm.get(); }
     TItemForm* ItemForm() const { return Windows.ItemForm.get(); }
 

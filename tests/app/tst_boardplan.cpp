@@ -1,0 +1,386 @@
+// The board read as a plan and a plan put back on the board: a board built
+// through the real dialogs survives board -> plan -> board with every derived
+// text (captions, remaining capacity, hints, footers, menus, reed ends, loom
+// start dates) as it was; a plan from storage, which knows no start dates,
+// gets the bookkeeping a load gives it.
+
+#include "WeavePlant.h"
+
+#include <QElapsedTimer>
+
+namespace {
+QString samplesDir() {
+    const QString env = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
+    return env.isEmpty() ? QStringLiteral("../../../samples") : env;
+}
+
+QString yesNo(bool b) {
+    return b ? QStringLiteral("y") : QStringLiteral("n");
+}
+
+// Everything a planner sees on a column and what the rules read from it, one
+// line per column, job and item.
+QStringList boardText(TMainForm* main) {
+    QStringList lines;
+    for (int s = 0; s < main->ScheduleBox->ScheduleCount(); ++s) {
+        TVxJobSchedule* loom = main->ScheduleBox->Schedules(s);
+        lines << QStringLiteral("loom %1 [%2] start %3 width %4")
+                     .arg(loom->ScheduleNo)
+                     .arg(loom->Footer(), main->LoomStartDates->DateOf(loom))
+                     .arg(loom->width());
+        for (int j = 0; j < loom->JobCount(); ++j) {
+            TVxJob* job = loom->Jobs(j);
+            const TVxJobMenuCaptions& menu = job->MenuCaptions();
+            lines << QStringLiteral(
+                         "  %1 | %2 | %3 | %4 hint %5 | tag %6 | %7 %8 %9 %10 | exp %11 | "
+                         "%12 top %13 h %14")
+                         .arg(job->UpperCaption(), job->DatesRow.Text, job->StatusText(),
+                              yesNo(job->DatesRow.ShowHint), job->DatesRow.Hint)
+                         // The rules read the reed ends of reeds and warps
+                         // only; a downtime added by hand keeps 0.
+                         .arg(dynamic_cast<TVxDowntimeJob*>(job) ? -1 : job->Tag)
+                         .arg(menu.AddItem, menu.ClearItems, menu.EditJob, menu.RemoveJob,
+                              yesNo(job->Expanded()), job->CaptionColor().name())
+                         .arg(job->Top())
+                         .arg(job->Height());
+            for (int i = 0; i < job->ItemCount(); ++i) {
+                TVxJobItem* item = job->Items(i);
+                lines << QStringLiteral("    %1 #%2 %3 %4 visible %5")
+                             .arg(item->Caption())
+                             .arg(item->ItemNo)
+                             .arg(item->MenuCaptions().EditItem, item->MenuCaptions().RemoveItem,
+                                  yesNo(item->Visible()));
+            }
+        }
+    }
+    return lines;
+}
+
+TVxPlanJob reed(int no, int ends, TDateTime start) {
+    TVxPlanJob job;
+    job.Kind = TVxPlanJobKind::Reed;
+    job.JobNo = no;
+    job.TotalEnds = ends;
+    job.DentsPerCm = 6.5f;
+    job.StartDate = job.FinishDate = start;
+    return job;
+}
+
+TVxPlanJob warp(int no, const QString& key, int length, TDateTime start, TDateTime finish) {
+    TVxPlanJob job;
+    job.Kind = TVxPlanJobKind::Warp;
+    job.JobNo = no;
+    job.WarpType = key.section('-', 0, 0);
+    job.WarpCol = key.section('-', 1);
+    job.WarpLen = length;
+    job.StartDate = start;
+    job.FinishDate = finish;
+    return job;
+}
+
+TVxPlanJob downtime(int no, const QString& descr, TDateTime start, TDateTime finish) {
+    TVxPlanJob job;
+    job.Kind = TVxPlanJobKind::Downtime;
+    job.JobNo = no;
+    job.Descr = descr;
+    job.StartDate = start;
+    job.FinishDate = finish;
+    return job;
+}
+
+TVxPlanItem item(int no, const QString& stru, const QString& col, const QString& weft, int pieces) {
+    TVxPlanItem item;
+    item.ItemNo = no;
+    item.FabricStru = stru;
+    item.FabricCol = col;
+    item.WeftCol = weft;
+    item.Pieces = pieces;
+    return item;
+}
+
+// 200 rapier looms of the sample plant.
+QByteArray manyLooms(int count) {
+    QByteArray text;
+    for (int i = 1; i <= count; ++i)
+        text +=
+            QStringLiteral("L%1,%2,RAPIER,R%1 190cm,\n").arg(i, 3, 10, QChar('0')).arg(i).toUtf8();
+    return text;
+}
+
+// Per loom a reed and warps of A-WHT with four fabric items each, dated one
+// after the other with room for their weaving time.
+TVxPlan bigPlan(int looms, int jobsPerLoom) {
+    TVxPlan plan;
+    int jobNo = 1;
+    int itemNo = 1;
+    for (int l = 1; l <= looms; ++l) {
+        TVxPlanLoom loom;
+        loom.ScheduleNo = l;
+        TDateTime day = VxEncodeDate(2026, 1, 5) + l % 7;
+        loom.StartDate = VxDateToStr(day);
+        loom.Jobs.push_back(reed(jobNo++, 2400, day));
+        for (int j = 1; j < jobsPerLoom; ++j) {
+            TVxPlanJob job = warp(jobNo++, "A-WHT", 3000, day, day + 10);
+            job.Items = {item(itemNo++, "P", "001", "WHT", 2), item(itemNo++, "P", "002", "NAT", 1),
+                         item(itemNo++, "DB", "WHT", "WHT", 3),
+                         item(itemNo++, "P", "001", "WHT", 1)};
+            job.Expanded = j % 5 != 0;
+            loom.Jobs.push_back(job);
+            day += 10;
+        }
+        plan.Looms.push_back(loom);
+    }
+    plan.NextJobNo = jobNo;
+    plan.NextItemNo = itemNo;
+    return plan;
+}
+} // namespace
+
+class TestBoardPlan : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void roundTrip_data();
+    void roundTrip();
+    void storedLoom_data();
+    void storedLoom();
+    void wholeBoardByLoomNumber();
+    void bulkUpdateEndsWhenAHandlerFails();
+    void tenThousandJobs();
+};
+
+void TestBoardPlan::initTestCase() {
+    QVERIFY2(QFile::exists(QDir(samplesDir()).filePath("LoomSpec.csv")), qPrintable(samplesDir()));
+}
+
+void TestBoardPlan::roundTrip_data() {
+    QTest::addColumn<bool>("collapse");
+    QTest::addColumn<bool>("removeFirst");
+    QTest::newRow("as built") << false << false;
+    QTest::newRow("one loom collapsed") << true << false;
+    // The loom's start then comes from the job that moved up, not from a
+    // job's own date.
+    QTest::newRow("first job of a loom removed") << false << true;
+}
+
+// The sample plant planned through the dialogs, read, replaced by an empty
+// plan and shown again.
+void TestBoardPlan::roundTrip() {
+    QFETCH(bool, collapse);
+    QFETCH(bool, removeFirst);
+    Plant p(samplesDir());
+    TVxJobSchedule* r01 = p.Loom(0);
+    TVxJobSchedule* r02 = p.Loom(1);
+    TVxJobSchedule* r03 = p.Loom(2);
+    p.Add(r01, "R2400");
+    p.Add(r01, "A-WHT:3000");
+    QCOMPARE(p.AddFabric(r01->Jobs(1), "P001 : WHT", "3"), QString());
+    QCOMPARE(p.AddFabric(r01->Jobs(1), "DBWHT : WHT", "2"), QString());
+    p.Add(r01, "Planned maintenance");
+    p.Add(r01, "B-WHT:2500");
+    QCOMPARE(p.AddFabric(r01->Jobs(3), "T001 : WHT", "20"), QString());
+    p.Add(r02, "Breakdown repair");
+    p.Add(r02, "R2640");
+    p.Add(r02, "C-BLU:4000");
+    QCOMPARE(p.AddFabric(r02->Jobs(2), "TWBLU : BLU", "5"), QString());
+    p.Add(r03, "R3120");
+    QCOMPARE(r01->JobCount() + r02->JobCount() + r03->JobCount(), 8);
+    if (collapse) {
+        r02->ExpandAll = false;
+        r02->ToggleExpanded();
+    }
+    if (removeFirst) {
+        VxDialogScript script;
+        script.answers = {QMessageBox::Yes};
+        VxGuard(p.Main, [r02] { r02->Jobs(0)->ExecuteRemoveJob(); });
+        QCOMPARE(r02->JobCount(), 2);
+    }
+    QVERIFY(p.Messages.isEmpty());
+    // The weaving time of 20 pieces stretched the warp past its two days.
+    QVERIFY(r01->Jobs(3)->FinishDate() - r01->Jobs(3)->StartDate() > 2);
+
+    const TVxPlan before = p.Main->CurrentPlan();
+    const QStringList shown = boardText(p.Main);
+    QCOMPARE(before.Looms.size(), 14);
+    QCOMPARE(before.JobCount(), removeFirst ? 7 : 8);
+    QCOMPARE(before.ItemCount(), 4);
+    QCOMPARE(before.NextJobNo, 9);
+    QCOMPARE(before.NextItemNo, 5);
+    const TVxPlanJob& stretched = before.Looms[0].Jobs[3];
+    QCOMPARE(stretched.Items.size(), 1);
+    QCOMPARE(stretched.Items[0].FabricStru, QString("T"));
+    QCOMPARE(stretched.Items[0].Pieces, 20);
+
+    VxDialogScript script;
+    p.Main->Modified = false;
+    p.Main->ShowPlan(TVxPlan());
+    QCOMPARE(p.Main->CurrentPlan().JobCount(), 0);
+    QCOMPARE(r01->Footer(), QString());
+    QCOMPARE(p.Main->LoomStartDates->DateOf(r01), QString("0"));
+    QCOMPARE(p.Main->NextJobNo, 1);
+
+    p.Main->ShowPlan(before);
+    QVERIFY(script.messages.isEmpty());
+    QCOMPARE(p.Main->CurrentPlan(), before);
+    QCOMPARE(boardText(p.Main), shown);
+    QVERIFY(!p.Main->Modified);
+    QVERIFY(!p.Main->BulkUpdate);
+    QVERIFY(p.Main->ScheduleBox->updatesEnabled());
+
+    // The rules see the board as before: the next warp on R01 is offered by
+    // the 2400 reed it stands under.
+    QVERIFY(p.Add(r01, "A-NAT:1000").contains("A-WHT"));
+    QCOMPARE(r01->Jobs(4)->Tag, 2400);
+    QCOMPARE(r01->Jobs(4)->JobNo, 9);
+}
+
+void TestBoardPlan::storedLoom_data() {
+    QTest::addColumn<QString>("startDate");
+    QTest::addColumn<bool>("withJobs");
+    QTest::addColumn<QString>("expectedStart");
+    QTest::newRow("start known") << "02/03/26" << true << "02/03/26";
+    QTest::newRow("start unknown: the first job's") << "" << true << "05/01/26";
+    QTest::newRow("start unknown, no jobs") << "" << false << "0";
+}
+
+// A loom as storage gives it: jobs in any order of kinds, an over-filled warp
+// and no start date. Reed ends run down from the nearest reed above.
+void TestBoardPlan::storedLoom() {
+    QFETCH(QString, startDate);
+    QFETCH(bool, withJobs);
+    QFETCH(QString, expectedStart);
+    Plant p(samplesDir());
+    TVxJobSchedule* loom = p.Loom(1);
+    p.Add(loom, "R2400");
+    p.Add(loom, "A-WHT:3000");
+    const TDateTime d = VxEncodeDate(2026, 1, 5);
+    TVxPlanLoom plan;
+    plan.ScheduleNo = loom->ScheduleNo;
+    plan.StartDate = startDate;
+    if (withJobs) {
+        TVxPlanJob over = warp(14, "A-NAT", 100, d + 3, d + 8);
+        over.Items = {item(21, "DB", "NAT", "NAT", 3)};
+        plan.Jobs = {downtime(11, "Cleaning, oiling", d, d + 1),
+                     reed(12, 2400, d + 1),
+                     warp(13, "A-WHT", 3000, d + 1, d + 3),
+                     reed(15, 2640, d + 8),
+                     over,
+                     downtime(16, "No orders", d + 8, d + 9)};
+    }
+    const bool modified = p.Main->Modified;
+    VxDialogScript script;
+    p.Main->ShowLoomPlan(loom, plan);
+    QVERIFY(script.messages.isEmpty());
+    QCOMPARE(p.Main->Modified, modified);
+    QCOMPARE(p.Main->LoomStartDates->DateOf(loom), expectedStart);
+    if (!withJobs) {
+        QCOMPARE(loom->JobCount(), 0);
+        QCOMPARE(loom->Footer(), QString());
+        return;
+    }
+    QStringList captions;
+    QList<int> tags;
+    for (int i = 0; i < loom->JobCount(); ++i) {
+        captions << loom->Jobs(i)->UpperCaption();
+        tags << loom->Jobs(i)->Tag;
+    }
+    QCOMPARE(captions, QStringList({"11:  Cleaning, oiling", "12:  Reed 2400", "13:  A-WHT 3000m",
+                                    "15:  Reed 2640", "14:  A-NAT 100m", "16:  No orders"}));
+    QCOMPARE(tags, QList<int>({0, 2400, 2400, 2640, 2640, 2640}));
+    // 3 pieces of 60 m on a 95 % greige 100 m warp: 95 - 180 = -85 m.
+    QVERIFY2(loom->Jobs(4)->StatusText().startsWith("Rem: -85m / "),
+             qPrintable(loom->Jobs(4)->StatusText()));
+    QCOMPARE(loom->Jobs(4)->Items(0)->Caption(), QString("DBNAT : NAT/3pcs"));
+    QCOMPARE(loom->Jobs(0)->MenuCaptions().EditJob, QString("&Edit Downtime..."));
+    QCOMPARE(loom->Jobs(1)->MenuCaptions().RemoveJob, QString("&Remove Reed"));
+    QCOMPARE(loom->Jobs(2)->MenuCaptions().AddItem, QString("&Add Fabric..."));
+    QCOMPARE(loom->Footer(), "Finish: " + VxDateToStr(d + 9));
+    // Dates stay as stored: nothing is re-dated.
+    QCOMPARE(loom->Jobs(4)->StartDate(), d + 3);
+    TVxPlanLoom read = p.Main->LoomPlan(loom);
+    QCOMPARE(read.StartDate, expectedStart);
+    read.StartDate = plan.StartDate;
+    QCOMPARE(read, plan);
+}
+
+// A whole plan goes to the columns by loom number: a column the plan does not
+// know is emptied, a plan loom without a column is left out, and nothing is
+// asked about the jobs that go.
+void TestBoardPlan::wholeBoardByLoomNumber() {
+    Plant p(samplesDir());
+    p.Add(p.Loom(0), "R2400");
+    p.Add(p.Loom(0), "A-WHT:3000");
+    p.Add(p.Loom(4), "R2400");
+    const TDateTime d = VxEncodeDate(2026, 3, 2);
+    TVxPlan plan;
+    TVxPlanLoom r03;
+    r03.ScheduleNo = p.Loom(2)->ScheduleNo;
+    r03.Jobs = {reed(3, 2640, d)};
+    TVxPlanLoom gone;
+    gone.ScheduleNo = 999;
+    gone.Jobs = {reed(4, 2400, d)};
+    plan.Looms = {gone, r03};
+    plan.NextJobNo = 40;
+    plan.NextItemNo = 70;
+    p.Main->Modified = true;
+    VxDialogScript script;
+    p.Main->ShowPlan(plan);
+    QVERIFY(script.messages.isEmpty());
+    QVERIFY(p.Main->Modified);
+    QCOMPARE(p.Loom(0)->JobCount(), 0);
+    QCOMPARE(p.Loom(0)->Footer(), QString());
+    QCOMPARE(p.Main->LoomStartDates->DateOf(p.Loom(0)), QString("0"));
+    QCOMPARE(p.Loom(4)->JobCount(), 0);
+    QCOMPARE(p.Loom(2)->JobCount(), 1);
+    QCOMPARE(p.Loom(2)->Footer(), "Finish: " + VxDateToStr(d));
+    QCOMPARE(p.Main->LoomStartDates->DateOf(p.Loom(2)), VxDateToStr(d));
+    QCOMPARE(p.Main->NextJobNo, 40);
+    QCOMPARE(p.Main->NextItemNo, 70);
+    const TVxPlan read = p.Main->CurrentPlan();
+    QCOMPARE(read.JobCount(), 1);
+    QCOMPARE(read.Looms[2].Jobs, r03.Jobs);
+}
+
+void TestBoardPlan::bulkUpdateEndsWhenAHandlerFails() {
+    Plant p(samplesDir());
+    TVxJobSchedule* loom = p.Loom(3);
+    const auto handler = loom->OnAfterJobAdd;
+    loom->OnAfterJobAdd = [](TVxJobSchedule*, TVxJob*) { throw EVxError("no room"); };
+    TVxPlan plan;
+    TVxPlanLoom looms;
+    looms.ScheduleNo = loom->ScheduleNo;
+    looms.StartDate = "05/01/26";
+    looms.Jobs = {reed(1, 2400, VxEncodeDate(2026, 1, 5))};
+    plan.Looms = {looms};
+    QVERIFY_THROWS_EXCEPTION(EVxError, p.Main->ShowPlan(plan));
+    QVERIFY(!p.Main->BulkUpdate);
+    QVERIFY(p.Main->ScheduleBox->updatesEnabled());
+    QVERIFY_THROWS_EXCEPTION(EVxError, p.Main->ShowLoomPlan(loom, looms));
+    QVERIFY(!p.Main->BulkUpdate);
+    QVERIFY(loom->updatesEnabled());
+    loom->OnAfterJobAdd = handler;
+    p.Main->ShowPlan(plan);
+    QCOMPARE(p.Main->CurrentPlan().Looms[3], looms);
+}
+
+// 200 looms of 50 jobs, 39,200 fabric items: shown and read back unchanged.
+void TestBoardPlan::tenThousandJobs() {
+    Plant p(samplesDir(), manyLooms(200));
+    QCOMPARE(p.Main->ScheduleBox->ScheduleCount(), 200);
+    const TVxPlan plan = bigPlan(200, 50);
+    QCOMPARE(plan.JobCount(), 10000);
+    QElapsedTimer timer;
+    timer.start();
+    p.Main->ShowPlan(plan);
+    const TVxPlan read = p.Main->CurrentPlan();
+    qInfo("board -> plan -> board of %d jobs: %lld ms", plan.JobCount(), timer.elapsed());
+    QCOMPARE(read, plan);
+    TVxJobSchedule* last = p.Loom(199);
+    QCOMPARE(last->Jobs(49)->Tag, 2400);
+    QCOMPARE(last->Footer(), "Finish: " + VxDateToStr(plan.Looms[199].Jobs[49].FinishDate));
+    QVERIFY(!last->Jobs(45)->Expanded());
+    QVERIFY(last->Jobs(45)->Height() < last->Jobs(44)->Height());
+}
+
+QTEST_MAIN(TestBoardPlan)
+#include "tst_boardplan.moc"
