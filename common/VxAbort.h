@@ -44,4 +44,5 @@ QString VxErrorText(const std::exception& e);
 
 // Runs one UI entry point. Returns true when it finished normally; false when
 // it was silently aborted or failed (the failure was shown in an error box).
+// Defined in vxcommon (it shows the box); the rest of this header is vxcore.
 bool VxGuard(QWidget* parent, const std::function<void()>& action);
