@@ -24,8 +24,21 @@ class QSqlQuery;
 enum class TVxDataSetState { Inactive, Browse, Edit, Insert };
 
 // What a dataset tells its links (detail tables, grids) has happened.
-// Destroyed comes last: the dataset is going away and must be forgotten.
-enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged, Destroyed };
+// UpdateRecord comes just before a post: editors showing the row write what
+// they hold into it. Destroyed: the dataset is going away and must be
+// forgotten.
+enum class TVxDataEvent {
+    Opened,
+    Closed,
+    Scrolled,
+    StateChanged,
+    DataChanged,
+    UpdateRecord,
+    Destroyed
+};
+
+// What a table's column takes, as the engine describes it.
+enum class TVxFieldType { Unknown, Text, Integer, Float, Date };
 
 // What a column holds, as grids and printouts treat it. Auto is taken from
 // the column's type (or, where the engine does not say, from its values)
@@ -50,6 +63,11 @@ struct TVxField {
         return Kind == TVxFieldKind::Integer || Kind == TVxFieldKind::Float ||
                Kind == TVxFieldKind::Currency;
     }
+    // Filled from the engine's description when a table opens.
+    TVxFieldType DataType = TVxFieldType::Unknown;
+    int Size = 0; // most characters of a text column; 0 = no limit
+    bool Required = false;
+
     // A value as grids and printouts show it: numbers and dates with the
     // display format, money in the locale's currency format, dates without
     // a format in the short date format, empty values empty.
@@ -133,9 +151,11 @@ public:
     double AsFloat(const QString& name) const;
     QString AsString(const QString& name) const;
     TDateTime AsDate(const QString& name) const;
-    // Any row, for grids and printing (the row being edited shows its edits).
+    // Any row, for grids and printing (the row being edited shows its edits;
+    // while inserting, row RecordCount() is the new row).
     QVariant RowValue(int row, int column) const;
-    // The value as grids and printouts show it (TVxField::Text).
+    // The value as grids and printouts show it (TVxField::Text); typed
+    // text not yet converted for its column shows as typed.
     QString DisplayText(int row, int column) const;
     // The same for a value of no known column: a format with 0 or # is a
     // number pattern, any other a date format.
@@ -164,6 +184,8 @@ protected:
     virtual void checkBrowse() {}
     // Releases what an opening prepared.
     virtual void closed() {}
+    // Completes the fields of a fresh result (types, sizes).
+    virtual void describe(QList<TVxField>&) {}
 
     void notify(TVxDataEvent event);
     void setState(TVxDataSetState state);
@@ -228,6 +250,11 @@ public:
     void Cancel();
     void Delete();
 
+    // Posting first converts typed text in number and date columns and checks
+    // text lengths, refusing a bad value with a message naming its column;
+    // inside a transaction the post runs under a savepoint, so a row the
+    // engine refuses leaves the transaction usable for the corrected row.
+
     // Finds the first row whose index columns equal values (in index order;
     // fewer values match a prefix). The row becomes current when found.
     bool FindKey(const QVariantList& values);
@@ -242,9 +269,13 @@ protected:
     bool hasRowId() const override;
     void checkBrowse() override;
     void closed() override;
+    void describe(QList<TVxField>& fields) override;
 
 private:
     void requireBrowse(const char* operation);
+    // Converts or refuses the values of the row being posted.
+    void validateBuffer();
+    QVariant postRow(bool inserting);
     QVariant postInsert();
     QVariant postUpdate();
     void placePostedRow(const QVariant& rowId, bool inserted);
@@ -263,6 +294,7 @@ private:
     TVxDataSet* m_master = nullptr;
     QString m_linkField;
     QVariant m_linkValue;
+    QList<TVxField> m_columns; // the engine's description, read once per opening
 };
 
 // A query from fixed SQL lines with named parameters (":Name").
