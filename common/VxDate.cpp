@@ -28,11 +28,17 @@ int countRun(const QString& format, int pos, QChar letter) {
 }
 } // namespace
 
-TDateTime VxDayOf(const QDate& date) { return static_cast<double>(kEpoch.daysTo(date)); }
+TDateTime VxDayOf(const QDate& date) {
+    return static_cast<double>(kEpoch.daysTo(date));
+}
 
-QDate VxDateOf(TDateTime day) { return kEpoch.addDays(static_cast<qint64>(std::floor(day))); }
+QDate VxDateOf(TDateTime day) {
+    return kEpoch.addDays(static_cast<qint64>(std::floor(day)));
+}
 
-TDateTime VxEncodeDate(int year, int month, int day) { return VxDayOf(QDate(year, month, day)); }
+TDateTime VxEncodeDate(int year, int month, int day) {
+    return VxDayOf(QDate(year, month, day));
+}
 
 void VxDecodeDate(TDateTime day, int& year, int& month, int& dayOfMonth) {
     QDate d = VxDateOf(day);
@@ -41,96 +47,132 @@ void VxDecodeDate(TDateTime day, int& year, int& month, int& dayOfMonth) {
     dayOfMonth = d.day();
 }
 
-TDateTime VxToday() { return VxDayOf(QDate::currentDate()); }
+TDateTime VxToday() {
+    return VxDayOf(QDate::currentDate());
+}
+
+namespace {
+// The 12-hour clock markers: "am/pm", "a/p" and "ampm" (case as written:
+// "AM/PM" writes "AM"). Returns the marker's length at pos, 0 when none.
+int clockMarkerAt(const QString& format, int pos) {
+    for (const char* marker : {"am/pm", "a/p", "ampm"}) {
+        const QString m = QLatin1String(marker);
+        if (format.mid(pos, m.size()).compare(m, Qt::CaseInsensitive) == 0) return int(m.size());
+    }
+    return 0;
+}
+
+bool usesTwelveHours(const QString& format) {
+    QChar quote;
+    for (int i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (clockMarkerAt(format, i) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString clockMarker(const QString& written, int hour) {
+    const bool pm = hour >= 12;
+    if (written.size() == 3) // a/p
+        return QString(written[pm ? 2 : 0]);
+    QString text = pm ? QStringLiteral("pm") : QStringLiteral("am");
+    return written[0].isUpper() ? text.toUpper() : text;
+}
+
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+} // namespace
 
 QString VxFormatDate(const QString& format, TDateTime day) {
     const QLocale locale = QLocale::system();
-    const QDate date = VxDateOf(day);
-    double fraction = day - std::floor(day);
+    QDate date = VxDateOf(day);
+    const double fraction = day - std::floor(day);
     int seconds = static_cast<int>(std::nearbyint(fraction * 86400.0));
-    // An am/pm marker anywhere puts the hours on the 12-hour clock.
-    const QString amPm = QStringLiteral("am/pm");
-    const bool twelveHour = format.contains(amPm, Qt::CaseInsensitive);
+    if (seconds >= 86400) seconds = 86399; // a hair before midnight stays on its day
+    const int hour = seconds / 3600;
+    const bool twelveHours = usesTwelveHours(format);
     QString out;
+    QChar lastLetter; // "m" right after an hour means minutes
     int i = 0;
     while (i < format.size()) {
         QChar c = format[i];
         QChar lower = c.toLower();
         if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             int end = format.indexOf(c, i + 1);
-            if (end < 0)
-                end = format.size();
+            if (end < 0) end = format.size();
             out += format.mid(i + 1, end - i - 1);
             i = end + 1;
             continue;
         }
-        if (twelveHour && format.mid(i, amPm.size()).compare(amPm, Qt::CaseInsensitive) == 0) {
-            const QString marker =
-                seconds < 12 * 3600 ? QStringLiteral("am") : QStringLiteral("pm");
-            out += c.isUpper() ? marker.toUpper() : marker;
-            i += amPm.size();
-        } else if (lower == QLatin1Char('d')) {
-            int n = countRun(format, i, lower);
+        if (const int marker = clockMarkerAt(format, i)) {
+            out += clockMarker(format.mid(i, marker), hour);
+            i += marker;
+            continue;
+        }
+        if (lower == QLatin1Char('m') && lastLetter == QLatin1Char('h')) lower = QLatin1Char('n');
+        if (lower.isLetter()) lastLetter = lower;
+        const bool dateLetter = QStringLiteral("dmyhns").contains(lower);
+        const int n = dateLetter ? countRun(format, i, c.toLower()) : 1;
+        if (lower == QLatin1Char('d')) {
             if (n == 1)
                 out += QString::number(date.day());
             else if (n == 2)
-                out += QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0'));
+                out += twoDigits(date.day());
             else if (n == 3)
                 out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
             else
                 out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
-            i += n;
         } else if (lower == QLatin1Char('m')) {
-            int n = countRun(format, i, lower);
             if (n == 1)
                 out += QString::number(date.month());
             else if (n == 2)
-                out += QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0'));
+                out += twoDigits(date.month());
             else if (n == 3)
                 out += locale.monthName(date.month(), QLocale::ShortFormat);
             else
                 out += locale.monthName(date.month(), QLocale::LongFormat);
-            i += n;
         } else if (lower == QLatin1Char('y')) {
-            int n = countRun(format, i, lower);
             if (n <= 2)
-                out += QStringLiteral("%1").arg(date.year() % 100, 2, 10, QLatin1Char('0'));
+                out += twoDigits(date.year() % 100);
             else
                 out += QString::number(date.year());
-            i += n;
         } else if (lower == QLatin1Char('h')) {
-            int n = countRun(format, i, lower);
-            int h = seconds / 3600;
-            if (twelveHour) h = h % 12 == 0 ? 12 : h % 12;
-            out += n >= 2 ? QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0')) : QString::number(h);
-            i += n;
+            int h = hour;
+            if (twelveHours) h = h % 12 == 0 ? 12 : h % 12;
+            out += n >= 2 ? twoDigits(h) : QString::number(h);
         } else if (lower == QLatin1Char('n')) {
-            int n = countRun(format, i, lower);
-            int m = (seconds / 60) % 60;
-            out += n >= 2 ? QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0')) : QString::number(m);
-            i += n;
+            const int m = (seconds / 60) % 60;
+            out += n >= 2 ? twoDigits(m) : QString::number(m);
         } else if (lower == QLatin1Char('s')) {
-            int n = countRun(format, i, lower);
-            int s = seconds % 60;
-            out += n >= 2 ? QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')) : QString::number(s);
-            i += n;
+            const int s = seconds % 60;
+            out += n >= 2 ? twoDigits(s) : QString::number(s);
         } else {
             out += c;
-            ++i;
         }
+        i += n;
     }
     return out;
 }
 
 QString VxShortDateFormat() {
-    if (g_shortDateFormat.isEmpty())
-        g_shortDateFormat = localeShortFormatAsClassic();
+    if (g_shortDateFormat.isEmpty()) g_shortDateFormat = localeShortFormatAsClassic();
     return g_shortDateFormat;
 }
 
-void VxSetShortDateFormat(const QString& format) { g_shortDateFormat = format; }
+void VxSetShortDateFormat(const QString& format) {
+    g_shortDateFormat = format;
+}
 
-QString VxDateToStr(TDateTime day) { return VxFormatDate(VxShortDateFormat(), day); }
+QString VxDateToStr(TDateTime day) {
+    return VxFormatDate(VxShortDateFormat(), day);
+}
 
 bool VxTryStrToDate(const QString& text, TDateTime& day) {
     // Order of day, month and year as they appear in the format.
@@ -141,12 +183,10 @@ bool VxTryStrToDate(const QString& text, TDateTime& day) {
             !order.contains(l))
             order += l;
     }
-    if (order.size() != 3)
-        order = QStringLiteral("dmy");
+    if (order.size() != 3) order = QStringLiteral("dmy");
     static const QRegularExpression numbers(QStringLiteral("^\\s*(\\d+)\\D+(\\d+)\\D+(\\d+)\\s*$"));
     auto match = numbers.match(text);
-    if (!match.hasMatch())
-        return false;
+    if (!match.hasMatch()) return false;
     int values[3];
     for (int i = 0; i < 3; ++i)
         values[i] = match.captured(i + 1).toInt();
@@ -164,8 +204,7 @@ bool VxTryStrToDate(const QString& text, TDateTime& day) {
             y += 100;
     }
     QDate date(y, m, d);
-    if (!date.isValid())
-        return false;
+    if (!date.isValid()) return false;
     day = VxDayOf(date);
     return true;
 }

@@ -2,10 +2,13 @@
 
 #include "SchedDB.h"
 #include "VxAbort.h"
+#include "VxFieldFormat.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlIndex>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
@@ -45,6 +48,33 @@ bool isNumber(const QVariant& v) {
 
 bool isDate(const QVariant& v) {
     return v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime;
+}
+
+// SQLite has no date type: its dates come back as ISO text.
+bool isIsoDateText(const QVariant& v) {
+    static const QRegularExpression iso(
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2}([ T]\\d{2}:\\d{2}(:\\d{2}(\\.\\d+)?)?)?$"));
+    return v.typeId() == QMetaType::QString && iso.match(v.toString()).hasMatch();
+}
+
+TVxFieldKind kindOfType(int typeId) {
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return TVxFieldKind::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return TVxFieldKind::Float;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return TVxFieldKind::DateTime;
+    default:
+        return TVxFieldKind::Auto;
+    }
 }
 
 // Orders values the way the index orders them; empty values first.
@@ -133,7 +163,10 @@ QVariant parseNumber(const QString& text, bool integral) {
 // ---------------------------------------------------------------------------
 
 TVxDataSet::TVxDataSet(TSchedDB& db) : m_db(db) {}
-TVxDataSet::~TVxDataSet() = default;
+TVxDataSet::~TVxDataSet() {
+    m_disabledControls = 0;
+    notify(TVxDataEvent::Destroyed);
+}
 
 void TVxDataSet::Open() {
     if (Active()) return;
@@ -185,6 +218,7 @@ void TVxDataSet::load() {
     const int first = hasRowId() ? 1 : 0;
 
     QList<TVxField> fields;
+    QList<TVxFieldKind> engineKinds; // what the engine says of each column
     for (int i = first; i < record.count(); ++i) {
         TVxField field;
         field.FieldName = fieldNameOf(record.fieldName(i));
@@ -194,7 +228,11 @@ void TVxDataSet::load() {
         for (const TVxField& old : m_fields)
             if (old.FieldName == field.FieldName && !old.Calculated) field = old;
         if (field.DisplayLabel.isEmpty()) field.DisplayLabel = field.FieldName;
+        field.Kind = TVxFieldKind::Auto;
+        for (const TVxField& preset : m_fieldDisplays)
+            if (preset.FieldName == field.FieldName) field.Kind = preset.Kind;
         fields << field;
+        engineKinds << kindOfType(record.field(i).metaType().id());
     }
     describe(fields);
     m_dataColumns = int(fields.size());
@@ -202,7 +240,9 @@ void TVxDataSet::load() {
         TVxField field = calc;
         for (const TVxField& old : m_fields)
             if (old.FieldName == field.FieldName && old.Calculated) field = old;
+        field.Kind = calc.Kind;
         fields << field;
+        engineKinds << TVxFieldKind::Auto;
     }
     m_fields = fields;
 
@@ -218,6 +258,59 @@ void TVxDataSet::load() {
     }
     if (query.lastError().isValid()) throwSql(query.lastError());
     loaded();
+    resolveKinds(engineKinds);
+    sortRows();
+}
+
+void TVxDataSet::sortRows() {
+    if (m_sortFields.isEmpty() || m_rows.size() < 2) return;
+    QList<int> columns;
+    for (const QString& name : m_sortFields)
+        columns << requireField(name);
+    std::vector<size_t> order(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (int c : columns) {
+            const int cmp = compareValues(m_rows[a][size_t(c)], m_rows[b][size_t(c)]);
+            if (cmp != 0) return cmp < 0;
+        }
+        return false;
+    });
+    std::vector<Row> rows;
+    std::vector<QVariant> ids;
+    rows.reserve(m_rows.size());
+    for (size_t i : order) {
+        rows.push_back(std::move(m_rows[i]));
+        if (!m_rowIds.empty()) ids.push_back(m_rowIds[i]);
+    }
+    m_rows = std::move(rows);
+    if (!m_rowIds.empty()) m_rowIds = std::move(ids);
+}
+
+double TVxDataSet::Total(const QString& name) const {
+    const int column = requireField(name);
+    double total = 0;
+    for (const Row& row : m_rows)
+        total += VariantToFloat(row[size_t(column)]);
+    return total;
+}
+
+void TVxDataSet::resolveKinds(const QList<TVxFieldKind>& engineKinds) {
+    for (int i = 0; i < m_fields.size(); ++i) {
+        TVxField& field = m_fields[i];
+        if (field.Kind != TVxFieldKind::Auto) continue;
+        field.Kind = engineKinds[i];
+        // Where the engine gives no type (SQLite's declared types, results
+        // of expressions), the first value tells.
+        for (size_t r = 0; r < m_rows.size() && field.Kind == TVxFieldKind::Auto; ++r) {
+            const QVariant& v = m_rows[r][size_t(i)];
+            if (v.isNull()) continue;
+            field.Kind = isIsoDateText(v) ? TVxFieldKind::DateTime : kindOfType(v.typeId());
+            if (field.Kind == TVxFieldKind::Auto) field.Kind = TVxFieldKind::String;
+        }
+        if (field.Kind == TVxFieldKind::Auto) field.Kind = TVxFieldKind::String;
+    }
 }
 
 void TVxDataSet::calculate(Row& row) {
@@ -279,6 +372,35 @@ bool TVxDataSet::MoveTo(int row) {
     return true;
 }
 
+TVxBookmark TVxDataSet::GetBookmark() const {
+    TVxBookmark bookmark;
+    bookmark.Row = m_current;
+    if (hasRowId() && m_current >= 0 && m_current < int(m_rowIds.size()))
+        bookmark.RowId = m_rowIds[size_t(m_current)];
+    return bookmark;
+}
+
+bool TVxDataSet::GotoBookmark(const TVxBookmark& bookmark) {
+    if (!Active()) return false;
+    if (!bookmark.RowId.isNull()) {
+        const auto it = std::find(m_rowIds.begin(), m_rowIds.end(), bookmark.RowId);
+        return it != m_rowIds.end() && MoveTo(int(it - m_rowIds.begin()));
+    }
+    return MoveTo(bookmark.Row);
+}
+
+void TVxDataSet::DisableControls() {
+    ++m_disabledControls;
+}
+
+void TVxDataSet::EnableControls() {
+    if (m_disabledControls == 0) return;
+    if (--m_disabledControls == 0 && m_missedNotice) {
+        m_missedNotice = false;
+        notify(TVxDataEvent::DataChanged);
+    }
+}
+
 void TVxDataSet::scrolled() {
     if (AfterScroll) AfterScroll(*this);
     notify(TVxDataEvent::Scrolled);
@@ -301,6 +423,10 @@ void TVxDataSet::RemoveLink(void* owner) {
 }
 
 void TVxDataSet::notify(TVxDataEvent event) {
+    if (m_disabledControls > 0) {
+        m_missedNotice = true;
+        return;
+    }
     const auto links = m_links; // a listener may unlink itself
     for (const auto& link : links)
         link.second(event);
@@ -394,20 +520,40 @@ QString TVxDataSet::DisplayText(int row, int column) const {
     const QVariant value = RowValue(row, column);
     const TVxFieldType type = m_fields[column].DataType;
     if (value.typeId() == QMetaType::QString && type != TVxFieldType::Text &&
-        type != TVxFieldType::Unknown)
+        type != TVxFieldType::Unknown && !isIsoDateText(value))
         return value.toString(); // typed, not yet converted
-    return FormatValue(value, m_fields[column].DisplayFormat);
+    return m_fields[column].Text(value);
+}
+
+QString TVxField::Text(const QVariant& value) const {
+    if (value.isNull()) return {};
+    switch (Kind) {
+    case TVxFieldKind::Integer:
+    case TVxFieldKind::Float:
+    case TVxFieldKind::Currency:
+        if (!DisplayFormat.isEmpty())
+            return VxFormatFloat(DisplayFormat, TVxDataSet::VariantToFloat(value));
+        if (Kind == TVxFieldKind::Currency || Currency)
+            return VxFormatCurrency(TVxDataSet::VariantToFloat(value));
+        break;
+    case TVxFieldKind::DateTime:
+        if (!DisplayFormat.isEmpty())
+            return VxFormatDate(DisplayFormat, TVxDataSet::VariantToDate(value));
+        return VxDateToStr(TVxDataSet::VariantToDate(value));
+    case TVxFieldKind::Auto:
+        return TVxDataSet::FormatValue(value, DisplayFormat);
+    case TVxFieldKind::String:
+        break;
+    }
+    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    return value.toString();
 }
 
 QString TVxDataSet::FormatValue(const QVariant& value, const QString& format) {
     if (value.isNull()) return {};
     const bool numberFormat =
         format.contains(QLatin1Char('#')) || format.contains(QLatin1Char('0'));
-    if (!format.isEmpty() && numberFormat) {
-        const int point = format.indexOf(QLatin1Char('.'));
-        const int decimals = point < 0 ? 0 : int(format.size()) - point - 1;
-        return QString::number(VariantToFloat(value), 'f', decimals);
-    }
+    if (!format.isEmpty() && numberFormat) return VxFormatFloat(format, VariantToFloat(value));
     if (!format.isEmpty()) return VxFormatDate(format, VariantToDate(value));
     if (isDate(value)) return VxDateToStr(VariantToDate(value));
     if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
@@ -460,6 +606,10 @@ void TVxTable::SetMaster(TVxDataSet* master, const QString& linkField) {
     m_linkField = linkField;
     if (!m_master) return;
     m_master->AddLink(this, [this](TVxDataEvent event) {
+        if (event == TVxDataEvent::Destroyed) {
+            m_master = nullptr;
+            return;
+        }
         if (!Active() || event == TVxDataEvent::StateChanged || event == TVxDataEvent::UpdateRecord)
             return;
         QVariant link;

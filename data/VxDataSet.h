@@ -25,24 +25,59 @@ enum class TVxDataSetState { Inactive, Browse, Edit, Insert };
 
 // What a dataset tells its links (detail tables, grids) has happened.
 // UpdateRecord comes just before a post: editors showing the row write what
-// they hold into it.
-enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged, UpdateRecord };
+// they hold into it. Destroyed: the dataset is going away and must be
+// forgotten.
+enum class TVxDataEvent {
+    Opened,
+    Closed,
+    Scrolled,
+    StateChanged,
+    DataChanged,
+    UpdateRecord,
+    Destroyed
+};
 
 // What a table's column takes, as the engine describes it.
 enum class TVxFieldType { Unknown, Text, Integer, Float, Date };
+
+// What a column holds, as grids and printouts treat it. Auto is taken from
+// the column's type (or, where the engine does not say, from its values)
+// when the dataset opens.
+enum class TVxFieldKind { Auto, String, Integer, Float, Currency, DateTime };
 
 // Column description used by grids and the printer.
 struct TVxField {
     QString FieldName; // upper case
     QString DisplayLabel;
     int DisplayWidth = 0; // characters; 0 = default
+    // Numbers: a pattern of 0 # . , E+ (see VxFormatFloat); dates: the date
+    // letters of VxFormatDate ("dd/mm/yyyy").
     QString DisplayFormat;
     bool Visible = true;
     bool Calculated = false;
+    TVxFieldKind Kind = TVxFieldKind::Auto;
+    int Precision = 15;    // significant digits of a floating point column
+    bool Currency = false; // a floating point column holding money
+
+    bool IsNumeric() const {
+        return Kind == TVxFieldKind::Integer || Kind == TVxFieldKind::Float ||
+               Kind == TVxFieldKind::Currency;
+    }
     // Filled from the engine's description when a table opens.
     TVxFieldType DataType = TVxFieldType::Unknown;
     int Size = 0; // most characters of a text column; 0 = no limit
     bool Required = false;
+
+    // A value as grids and printouts show it: numbers and dates with the
+    // display format, money in the locale's currency format, dates without
+    // a format in the short date format, empty values empty.
+    QString Text(const QVariant& value) const;
+};
+
+// A remembered row, to come back to after a scan.
+struct TVxBookmark {
+    int Row = -1;
+    QVariant RowId; // the row's identity where the engine gives one
 };
 
 class TVxDataSet {
@@ -78,6 +113,17 @@ public:
     // Index of the current row, -1 when there is none.
     int RecNo() const { return m_current; }
 
+    // The current row, and back to it (by its identity where there is one,
+    // so a refresh in between still finds it). False when it is gone.
+    TVxBookmark GetBookmark() const;
+    bool GotoBookmark(const TVxBookmark& bookmark);
+
+    // While disabled (the calls nest), grids and detail tables do not follow
+    // the dataset; enabling tells them once what happened meanwhile.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disabledControls > 0; }
+
     // Columns of the result, then the calculated ones.
     const QList<TVxField>& Fields() const { return m_fields; }
     TVxField* FieldDef(const QString& name);
@@ -88,6 +134,12 @@ public:
     // opening (the dataset's design-time field settings); FieldName names the
     // column, the other members are taken over.
     void SetFieldDisplay(const TVxField& field);
+    // Orders the rows in the client after each reading, by these columns
+    // (empty values first), keeping the engine's order among equals; for
+    // queries whose SQL leaves the order to the engine. Set before Open.
+    void SetSortFields(const QStringList& fieldNames) { m_sortFields = fieldNames; }
+    // Sum of a column over all rows, empty values left out.
+    double Total(const QString& name) const;
     // Inside OnCalcFields: sets a calculated column of the row being read.
     void SetCalcValue(const QString& name, const QVariant& value);
 
@@ -102,11 +154,11 @@ public:
     // Any row, for grids and printing (the row being edited shows its edits;
     // while inserting, row RecordCount() is the new row).
     QVariant RowValue(int row, int column) const;
-    // The value as grids and printouts show it: with the field's
-    // DisplayFormat (numbers "###0.00" -> two decimals, dates "dd/mm/yyyy"),
-    // dates without a format in the short date format, empty values empty.
-    // Typed text not yet converted for its column shows as typed.
+    // The value as grids and printouts show it (TVxField::Text); typed
+    // text not yet converted for its column shows as typed.
     QString DisplayText(int row, int column) const;
+    // The same for a value of no known column: a format with 0 or # is a
+    // number pattern, any other a date format.
     static QString FormatValue(const QVariant& value, const QString& displayFormat);
 
     // Converters shared with the tables.
@@ -160,7 +212,12 @@ protected:
 
 private:
     void load();
+    void resolveKinds(const QList<TVxFieldKind>& engineKinds);
+    void sortRows();
+    QStringList m_sortFields;
     TVxDataSetState m_state = TVxDataSetState::Inactive;
+    int m_disabledControls = 0;
+    bool m_missedNotice = false;
     std::vector<std::pair<void*, std::function<void(TVxDataEvent)>>> m_links;
 };
 

@@ -74,6 +74,11 @@ void TVxDataSource::changed(int eventCode) {
         return;
     case TVxDataEvent::Scrolled:
         break;
+    case TVxDataEvent::Destroyed:
+        m_dataSet->RemoveLink(this);
+        m_dataSet = nullptr;
+        SetDataSet(nullptr);
+        return;
     case TVxDataEvent::UpdateRecord:
         emit updateRecord();
         return;

@@ -32,18 +32,28 @@ private slots:
 
     void formats_data() {
         QTest::addColumn<QString>("format");
+        QTest::addColumn<double>("time"); // fraction of the day
         QTest::addColumn<QString>("text");
-        QTest::newRow("short") << "dd/mm/yy"
-                               << "05/03/26";
-        QTest::newRow("day month") << "d/m/yyyy"
-                                   << "5/3/2026";
-        QTest::newRow("quoted") << "yyyy'-'mm"
-                                << "2026-03";
+        QTest::newRow("short") << "dd/mm/yy" << 0.0 << "05/03/26";
+        QTest::newRow("day month") << "d/m/yyyy" << 0.0 << "5/3/2026";
+        QTest::newRow("quoted") << "yyyy'-'mm" << 0.0 << "2026-03";
+        // The printer's time stamp: mm after an hour is minutes; am/pm
+        // turns the hours to a 12-hour clock.
+        QTest::newRow("stamp, afternoon")
+            << "dd/mm/yyyy hh:mm am/pm" << (15 * 60 + 7) / 1440.0 << "05/03/2026 03:07 pm";
+        QTest::newRow("stamp, just after midnight")
+            << "dd/mm/yyyy hh:mm am/pm" << 5 / 1440.0 << "05/03/2026 12:05 am";
+        QTest::newRow("stamp, noon") << "dd/mm/yyyy hh:mm AM/PM" << 0.5 << "05/03/2026 12:00 PM";
+        QTest::newRow("24 hours") << "hh:nn:ss" << (23 * 3600 + 59 * 60 + 30) / 86400.0
+                                  << "23:59:30";
+        QTest::newRow("a/p") << "h:mm a/p" << 0.75 << "6:00 p";
+        QTest::newRow("other letters copied once each") << "dd xx" << 0.0 << "05 xx";
     }
     void formats() {
         QFETCH(QString, format);
+        QFETCH(double, time);
         QFETCH(QString, text);
-        QCOMPARE(VxFormatDate(format, VxEncodeDate(2026, 3, 5)), text);
+        QCOMPARE(VxFormatDate(format, VxEncodeDate(2026, 3, 5) + time), text);
     }
 
     void shortDateRoundTrip() {

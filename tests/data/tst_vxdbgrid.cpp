@@ -148,6 +148,35 @@ private slots:
                                      << "7.5";
         QTest::newRow("plain text") << QVariant("R01") << ""
                                     << "R01";
+        // Number patterns as the reports and the printer use them.
+        QTest::newRow("half rounds away from zero") << QVariant(2.5) << "######0"
+                                                    << "3";
+        QTest::newRow("thousands") << QVariant(1234567.891) << "#,##0.00"
+                                   << "1,234,567.89";
+        QTest::newRow("optional decimals") << QVariant(1.5) << "0.0#"
+                                           << "1.5";
+        QTest::newRow("optional decimals cut") << QVariant(1.2345) << "0.0#"
+                                               << "1.23";
+        QTest::newRow("zero with # only") << QVariant(0.0) << "#"
+                                          << "";
+        QTest::newRow("fraction without integer zero") << QVariant(0.5) << "#.##"
+                                                       << ".5";
+        QTest::newRow("negative") << QVariant(-42.0) << "###0.00"
+                                  << "-42.00";
+        QTest::newRow("rounds to zero: no minus") << QVariant(-0.001) << "0.00"
+                                                  << "0.00";
+        QTest::newRow("negative section") << QVariant(-42.0) << "0;(0)"
+                                          << "(42)";
+        QTest::newRow("zero section") << QVariant(0.0) << "0;(0);'nil'"
+                                      << "nil";
+        QTest::newRow("literals") << QVariant(12.0) << "'kg '0' net'"
+                                  << "kg 12 net";
+        QTest::newRow("scientific") << QVariant(1234.0) << "0.00E+00"
+                                    << "1.23E+03";
+        QTest::newRow("scientific, small") << QVariant(0.000123) << "0.0E-0"
+                                           << "1.2E-4";
+        QTest::newRow("least integer digits") << QVariant(7.0) << "000"
+                                              << "007";
     }
     void displayFormats() {
         QFETCH(QVariant, value);
