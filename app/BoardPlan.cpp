@@ -1,23 +1,10 @@
 #include "BoardPlan.h"
 
 #include "MainUnit.h"
+#include "VxFlagGuard.h"
 #include "VxWeaSch.h"
 
 namespace {
-// Sets a value for the length of a scope and puts the old one back however
-// the scope ends, so a nested pass leaves the outer one's setting alone.
-template <class T> class TScopedValue {
-public:
-    TScopedValue(T& target, T value) : m_target(target), m_old(target) { m_target = value; }
-    ~TScopedValue() { m_target = m_old; }
-    TScopedValue(const TScopedValue&) = delete;
-    TScopedValue& operator=(const TScopedValue&) = delete;
-
-private:
-    T& m_target;
-    T m_old;
-};
-
 // Holds back painting of a widget and its children until the scope ends,
 // then repaints it once.
 class TPaintHold {
@@ -183,7 +170,7 @@ void TBoardPlan::ShowLoom(TVxJobSchedule* schedule, const TVxPlanLoom& loom) {
     const bool modified = m_main.Modified;
     const int scrollPos = schedule->JobArea()->ScrollPos();
     {
-        TScopedValue<bool> bulk(m_main.BulkUpdate, true);
+        TVxFlagGuard bulk(m_main.BulkUpdate);
         TPaintHold hold(schedule);
         fillLoom(schedule, loom);
         finishLoom(schedule, loom.StartDate);
@@ -196,7 +183,7 @@ void TBoardPlan::ShowLoom(TVxJobSchedule* schedule, const TVxPlanLoom& loom) {
 void TBoardPlan::Show(const TVxPlan& plan) {
     const bool modified = m_main.Modified;
     {
-        TScopedValue<bool> bulk(m_main.BulkUpdate, true);
+        TVxFlagGuard bulk(m_main.BulkUpdate);
         TPaintHold hold(m_main.ScheduleBox);
         const TVxPlanLoom empty;
         for (int i = 0; i < m_main.ScheduleBox->ScheduleCount(); ++i) {

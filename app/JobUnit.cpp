@@ -3,6 +3,7 @@
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxConvert.h"
+#include "VxFlagGuard.h"
 
 #include <QAbstractItemView>
 #include <QColor>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <cmath>
 
 namespace {
@@ -203,7 +203,7 @@ void TJobForm::UpdateOkState() {
 bool TJobForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TypeCombo && event->type() == QEvent::KeyPress &&
         !TypeCombo->view()->isVisible()) {
-        const QScopedValueRollback<bool> arrowing(m_keyOnClosedList, true);
+        const TVxFlagGuard arrowing(m_keyOnClosedList);
         return static_cast<QObject*>(TypeCombo)->event(event);
     }
     return QDialog::eventFilter(watched, event);

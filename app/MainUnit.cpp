@@ -15,6 +15,7 @@
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
+#include "VxFlagGuard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -458,17 +459,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 namespace {
 const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
 
-// Sets a flag for a scope and clears it however the scope ends.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~TFlagScope() { m_flag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 } // namespace
 
 std::unique_ptr<TScenarioStore> TMainForm::ScenarioStore() const {
@@ -574,7 +564,7 @@ void TMainForm::LoadButtonClick() {
 
 void TMainForm::ShowStoredPlan(const TVxPlan& plan) {
     {
-        TFlagScope bulk(BulkUpdate);
+        TVxFlagGuard bulk(BulkUpdate);
         TLoomProgress progress(this, QStringLiteral("Loading"), ScheduleBox);
         // The board repaints once, when the last loom is in place.
         ScheduleBox->setUpdatesEnabled(false);
@@ -598,7 +588,7 @@ void TMainForm::ClearButtonClick() {
     {
         // The planner asked once for the whole board: no question per job,
         // no re-dating while the looms empty.
-        TFlagScope bulk(BulkUpdate);
+        TVxFlagGuard bulk(BulkUpdate);
         for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
             TVxJobSchedule* loom = ScheduleBox->Schedules(i);
             loom->ClearJobs(true);

@@ -1,6 +1,7 @@
 #include "VxCalend.h"
 
 #include "VxAbort.h"
+#include "VxFlagGuard.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -61,16 +62,6 @@ double contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// Restores a flag when a handler throws.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : m_flag(flag), m_old(flag) { m_flag = true; }
-    ~FlagGuard() { m_flag = m_old; }
-
-private:
-    bool& m_flag;
-    bool m_old;
-};
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -1083,7 +1074,7 @@ void TVxCustomCalendar::ShowPickerTime(TVxTimePicker* picker, TDateTime date) {
     const TDateTime time = timePart(date);
     const double shown = picker->Time();
     if (shown >= 0 && VxRound(shown * 1440) == TVxTimePicker::MinuteOfDay(time)) return;
-    FlagGuard syncing(m_syncingTime);
+    TVxFlagGuard syncing(m_syncingTime);
     picker->SetTime(time);
 }
 
@@ -1093,7 +1084,7 @@ void TVxCustomCalendar::PickerChanged(bool start) {
     if (date == 0) return;
     TVxTimePicker* picker = start ? m_startPicker : m_finishPicker;
     const TDateTime time = qMax(0.0, picker->Time());
-    FlagGuard syncing(m_syncingTime);
+    TVxFlagGuard syncing(m_syncingTime);
     VxGuard(this, [&] {
         if (start)
             AssignStart(std::floor(date) + time, false);
@@ -1117,7 +1108,7 @@ void TVxCustomCalendar::SetSingleDate(bool single) {
             else
                 m_finishLine->SetCaption(QString());
             {
-                FlagGuard syncing(m_syncingTime);
+                TVxFlagGuard syncing(m_syncingTime);
                 m_finishPicker->SetTime(m_finishDate != 0 ? timePart(m_finishDate) : -0.1);
             }
             if (m_startDate != 0) AssignStart(m_startDate, true);

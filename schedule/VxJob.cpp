@@ -442,8 +442,8 @@ void TVxJob::ExecuteAddItem() {
 }
 
 void TVxJob::ExecuteClearItems() {
-    if (VxDialogs::confirm(m_schedule, QStringLiteral("Remove all the items from this job?"),
-                           VxButtons::YesNoCancel) == QMessageBox::Yes)
+    if (VxDialogs::confirmDiscard(m_schedule, QStringLiteral("Remove all the items from this job?"),
+                                  VxButtons::YesNoCancel) == QMessageBox::Yes)
         ClearItems(true);
 }
 

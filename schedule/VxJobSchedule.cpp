@@ -327,8 +327,8 @@ void TVxJobSchedule::ExecuteAddJob() {
 }
 
 void TVxJobSchedule::ExecuteClearJobs() {
-    if (VxDialogs::confirm(this, QStringLiteral("Remove all the jobs from this schedule?"),
-                           VxButtons::YesNoCancel) == QMessageBox::Yes)
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Remove all the jobs from this schedule?"),
+                                  VxButtons::YesNoCancel) == QMessageBox::Yes)
         ClearJobs(true);
 }
 

@@ -448,6 +448,7 @@ private slots:
         QCOMPARE(script.messages[0].text, jobs ? QString("Remove all the jobs from this schedule?")
                                                : QString("Remove all the items from this job?"));
         QCOMPARE(script.messages[0].buttons, VxButtons::YesNoCancel);
+        QCOMPARE(script.messages[0].defaultButton, QMessageBox::No);
         QCOMPARE(jobs ? s.JobCount() : job->ItemCount(), left);
     }
 
