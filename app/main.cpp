@@ -3,6 +3,7 @@
 
 #include "AppUnit.h"
 #include "MainUnit.h"
+#include "StartCheck.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     PlexiweaveInitApplication(app);
     TAppWindows windows;
+    if (StartCheckRequested()) return RunStartCheck(windows);
     windows.MainForm->show();
     const int result = app.exec();
     return windows.MainForm->Terminated ? 0 : result;
