@@ -206,16 +206,30 @@ void TSchedDB::Rollback() {
 
 // ---------------------------------------------------------------------------
 
-QString LocalDatabaseFile() {
+bool IsInstalledProgram(const QString& programFolder) {
+    const QDir program(programFolder);
+    return program.dirName() == QLatin1String("bin") &&
+           QFileInfo::exists(program.absoluteFilePath(
+               QStringLiteral("../share/plexiweave/samples/LoomSpec.csv")));
+}
+
+QString ChooseLocalDatabaseFile(const QString& programFolder, const QString& userFolder) {
     const QString name = QStringLiteral("Shedwise.db");
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const QFileInfo inProgramDir(QDir(programDir).filePath(name));
-    const bool usable =
-        inProgramDir.exists() ? inProgramDir.isWritable() : QFileInfo(programDir).isWritable();
+    const QFileInfo inProgramDir(QDir(programFolder).filePath(name));
+    // An installed program's folder belongs to the system, even where the
+    // administrator could write it: a new database goes to the user's folder.
+    const bool usable = inProgramDir.exists() ? inProgramDir.isWritable()
+                                              : !IsInstalledProgram(programFolder) &&
+                                                    QFileInfo(programFolder).isWritable();
     if (usable) return inProgramDir.absoluteFilePath();
+    return QDir(userFolder).absoluteFilePath(name);
+}
+
+QString LocalDatabaseFile() {
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(userDir);
-    return QDir(userDir).filePath(name);
+    const QString file = ChooseLocalDatabaseFile(QCoreApplication::applicationDirPath(), userDir);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    return file;
 }
 
 bool DefineLocalAlias(TVxDbSession& session, const QString& aliasName) {
@@ -228,12 +242,25 @@ bool DefineLocalAlias(TVxDbSession& session, const QString& aliasName) {
     return true;
 }
 
+QStringList SeedFolderCandidates(const QString& programFolder, const QString& buildFolder,
+                                 const QString& sourceSamples) {
+    const QDir program(programFolder);
+    QStringList folders{
+        program.absoluteFilePath(QStringLiteral("samples")),
+        QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/plexiweave/samples")))};
+    const QString build = QDir::cleanPath(QDir(buildFolder).absolutePath());
+    const QString here = QDir::cleanPath(program.absolutePath());
+    const bool inBuildTree =
+        !buildFolder.isEmpty() && (here == build || here.startsWith(build + QLatin1Char('/')));
+    if (inBuildTree) folders << QDir::cleanPath(sourceSamples);
+    return folders;
+}
+
 QString ShippedSamplesFolder() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    for (const char* relative : {"samples", "../samples", "../../samples", "../share/plexiweave"}) {
-        const QDir dir(QDir(programDir).filePath(QLatin1String(relative)));
-        if (QFileInfo::exists(dir.filePath(QStringLiteral("LoomSpec.csv"))))
-            return dir.absolutePath();
-    }
-    return QStringLiteral(VX_SAMPLES_DIR);
+    const QStringList folders =
+        SeedFolderCandidates(QCoreApplication::applicationDirPath(), QStringLiteral(VX_BUILD_DIR),
+                             QStringLiteral(VX_SAMPLES_DIR));
+    for (const QString& folder : folders)
+        if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("LoomSpec.csv")))) return folder;
+    return folders.first();
 }

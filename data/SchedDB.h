@@ -11,6 +11,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <optional>
 
@@ -98,12 +99,25 @@ private:
     bool m_inTransaction = false;
 };
 
-// The embedded database file for local mode: "Shedwise.db" in the program's
-// folder, or in the per-user data folder when the program's folder is not
-// writable.
+// A program in the install layout: in a folder "bin" beside
+// "../share/plexiweave/samples".
+bool IsInstalledProgram(const QString& programFolder);
+// The embedded database file for local mode: "Shedwise.db" in programFolder
+// when it exists there and can be written, or when it does not exist and
+// the folder can be written and is not an installed program's; otherwise
+// in userFolder.
+QString ChooseLocalDatabaseFile(const QString& programFolder, const QString& userFolder);
+// The choice for this program, with the per-user data folder (created).
 QString LocalDatabaseFile();
 // Defines the local alias for this session unless the session already knows
 // it (from the ini file or earlier). Returns true when it defined it.
 bool DefineLocalAlias(TVxDbSession& session, const QString& aliasName = TSchedDB::DefaultAliasName);
-// The folder of the sample text files shipped with the program.
+// The folders to look for the sample text files that seed a new database, in
+// order: beside the program, in the install layout's share folder, then
+// (only when the program runs inside the folder it was built in, a
+// developer build) the source tree's samples.
+QStringList SeedFolderCandidates(const QString& programFolder, const QString& buildFolder,
+                                 const QString& sourceSamples);
+// The first of this program's candidates that holds "LoomSpec.csv" (the
+// first candidate when none does).
 QString ShippedSamplesFolder();
