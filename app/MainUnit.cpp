@@ -4,6 +4,7 @@
 #include "BoardPlan.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
+#include "MaintUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
@@ -422,7 +423,13 @@ void TMainForm::ClearButtonClick() {
 void TMainForm::PrintButtonClick() {}
 void TMainForm::ReqmtsButtonClick() {}
 void TMainForm::OutputButtonClick() {}
-void TMainForm::MaintButtonClick() {}
+void TMainForm::MaintButtonClick() {
+    // The window edits the tables only; what this run has read stays until
+    // the next start.
+    if (!MaintForm || !Connected()) return;
+    MaintForm->SetDatabase(&Data->SchedDB);
+    VxDialogs::exec(MaintForm);
+}
 
 // ---------------------------------------------------------------------------
 // Weaving rules handlers

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -202,6 +203,26 @@ void TSchedDB::Rollback() {
     if (!m_inTransaction) return;
     m_inTransaction = false;
     Database().rollback();
+}
+
+void TSchedDB::Savepoint(const QString& name) {
+    if (!m_inTransaction) throw EVxError(QStringLiteral("No transaction is active"));
+    execute(QStringLiteral("savepoint ") + name);
+}
+
+void TSchedDB::RollbackToSavepoint(const QString& name) {
+    // The savepoint itself goes too, so repeated attempts do not pile up.
+    execute(QStringLiteral("rollback to savepoint ") + name);
+    execute(QStringLiteral("release savepoint ") + name);
+}
+
+void TSchedDB::ReleaseSavepoint(const QString& name) {
+    execute(QStringLiteral("release savepoint ") + name);
+}
+
+void TSchedDB::execute(const QString& sql) {
+    QSqlQuery q(Database());
+    if (!q.exec(sql)) throw EVxError(ErrorText(q.lastError()));
 }
 
 // ---------------------------------------------------------------------------

@@ -77,6 +77,12 @@ public:
     void Commit();
     void Rollback();
     bool InTransaction() const { return m_inTransaction; }
+    // Savepoints inside the open transaction: rolling back to one undoes
+    // what followed it and leaves the transaction usable (also after a
+    // refused statement on PostgreSQL); releasing one keeps the work.
+    void Savepoint(const QString& name);
+    void RollbackToSavepoint(const QString& name);
+    void ReleaseSavepoint(const QString& name);
 
     QSqlDatabase Database() const;
     QString DriverName() const;
@@ -91,6 +97,7 @@ public:
 private:
     void connectTo(const TVxAlias& alias);
     void ensurePlannerTables();
+    void execute(const QString& sql);
 
     TVxDbSession& m_session;
     TVxDataPrompts m_prompts;

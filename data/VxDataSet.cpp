@@ -3,6 +3,7 @@
 #include "SchedDB.h"
 #include "VxAbort.h"
 
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -56,6 +57,74 @@ int compareValues(const QVariant& a, const QVariant& b) {
         return x < y ? -1 : (x > y ? 1 : 0);
     }
     return QString::compare(a.toString(), b.toString());
+}
+
+TVxFieldType typeOfDeclared(QString type) {
+    type = type.trimmed().toLower();
+    if (type.contains(QLatin1String("char")) || type == QLatin1String("text"))
+        return TVxFieldType::Text;
+    if (type.startsWith(QLatin1String("int")) || type == QLatin1String("smallint") ||
+        type == QLatin1String("bigint"))
+        return TVxFieldType::Integer;
+    if (type.startsWith(QLatin1String("double")) || type == QLatin1String("real") ||
+        type == QLatin1String("float") || type.startsWith(QLatin1String("numeric")))
+        return TVxFieldType::Float;
+    if (type.startsWith(QLatin1String("date")) || type.startsWith(QLatin1String("timestamp")))
+        return TVxFieldType::Date;
+    return TVxFieldType::Unknown;
+}
+
+// The engine's description of a table's columns: type, text size, required.
+QList<TVxField> describeTable(TSchedDB& db, const QString& table) {
+    QList<TVxField> columns;
+    QSqlQuery q(db.Database());
+    if (db.IsEmbedded()) {
+        // SQLite keeps the declared type, "varchar(12)", as written.
+        if (!q.exec(QStringLiteral("pragma table_info(%1)").arg(table))) throwSql(q.lastError());
+        while (q.next()) {
+            TVxField f;
+            f.FieldName = q.value(1).toString().toUpper();
+            const QString declared = q.value(2).toString();
+            f.DataType = typeOfDeclared(declared.section(QLatin1Char('('), 0, 0));
+            if (f.DataType == TVxFieldType::Text && declared.contains(QLatin1Char('(')))
+                f.Size =
+                    declared.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt();
+            f.Required = q.value(3).toInt() != 0;
+            columns << f;
+        }
+    } else if (db.IsPostgres()) {
+        q.prepare(QStringLiteral("select column_name, data_type, character_maximum_length, "
+                                 "is_nullable from information_schema.columns "
+                                 "where table_schema = current_schema() and table_name = ?"));
+        q.addBindValue(table.toLower());
+        if (!q.exec()) throwSql(q.lastError());
+        while (q.next()) {
+            TVxField f;
+            f.FieldName = q.value(0).toString().toUpper();
+            f.DataType = typeOfDeclared(q.value(1).toString());
+            f.Size = q.value(2).toInt();
+            f.Required = q.value(3).toString() == QLatin1String("NO");
+            columns << f;
+        }
+    }
+    return columns;
+}
+
+// Typed text read as a number: the program's own notation first, then the
+// user's locale.
+QVariant parseNumber(const QString& text, bool integral) {
+    bool ok = false;
+    const QString t = text.trimmed();
+    for (const QLocale& locale : {QLocale::c(), QLocale()}) {
+        if (integral) {
+            const int v = locale.toInt(t, &ok);
+            if (ok) return v;
+        } else {
+            const double v = locale.toDouble(t, &ok);
+            if (ok) return v;
+        }
+    }
+    return {};
 }
 } // namespace
 
@@ -125,6 +194,7 @@ void TVxDataSet::load() {
         if (field.DisplayLabel.isEmpty()) field.DisplayLabel = field.FieldName;
         fields << field;
     }
+    describe(fields);
     m_dataColumns = int(fields.size());
     for (const TVxField& calc : m_calcFields) {
         TVxField field = calc;
@@ -309,14 +379,21 @@ TDateTime TVxDataSet::AsDate(const QString& name) const {
 }
 
 QVariant TVxDataSet::RowValue(int row, int column) const {
-    if (row < 0 || row >= RecordCount() || column < 0 || column >= m_fields.size()) return {};
+    if (column < 0 || column >= m_fields.size()) return {};
+    if (row == RecordCount() && m_state == TVxDataSetState::Insert) return m_buffer[size_t(column)];
+    if (row < 0 || row >= RecordCount()) return {};
     if (row == m_current && m_state == TVxDataSetState::Edit) return m_buffer[size_t(column)];
     return m_rows[size_t(row)][size_t(column)];
 }
 
 QString TVxDataSet::DisplayText(int row, int column) const {
     if (column < 0 || column >= m_fields.size()) return {};
-    return FormatValue(RowValue(row, column), m_fields[column].DisplayFormat);
+    const QVariant value = RowValue(row, column);
+    const TVxFieldType type = m_fields[column].DataType;
+    if (value.typeId() == QMetaType::QString && type != TVxFieldType::Text &&
+        type != TVxFieldType::Unknown)
+        return value.toString(); // typed, not yet converted
+    return FormatValue(value, m_fields[column].DisplayFormat);
 }
 
 QString TVxDataSet::FormatValue(const QVariant& value, const QString& format) {
@@ -373,7 +450,8 @@ void TVxTable::SetMaster(TVxDataSet* master, const QString& linkField) {
     m_linkField = linkField;
     if (!m_master) return;
     m_master->AddLink(this, [this](TVxDataEvent event) {
-        if (!Active() || event == TVxDataEvent::StateChanged) return;
+        if (!Active() || event == TVxDataEvent::StateChanged || event == TVxDataEvent::UpdateRecord)
+            return;
         QVariant link;
         if (m_master->Active() && m_master->RecNo() >= 0) link = m_master->Value(m_linkField);
         if (event == TVxDataEvent::Closed || compareValues(link, m_linkValue) != 0 ||
@@ -397,6 +475,8 @@ QString TVxTable::rowIdParam() const {
 }
 
 QSqlQuery TVxTable::runSelect() {
+    // Asked before the select: a server connection runs one query at a time.
+    if (m_columns.isEmpty()) m_columns = describeTable(m_db, m_tableName);
     QString sql = QStringLiteral("select ");
     if (hasRowId()) sql += rowIdExpr() + QStringLiteral(", ");
     sql += QStringLiteral("* from ") + m_tableName;
@@ -439,6 +519,63 @@ QSqlQuery& TVxTable::cachedQuery(const QString& sql) {
 
 void TVxTable::closed() {
     m_statements.clear();
+    m_columns.clear();
+}
+
+void TVxTable::describe(QList<TVxField>& fields) {
+    for (TVxField& field : fields)
+        for (const TVxField& column : m_columns)
+            if (column.FieldName == field.FieldName) {
+                field.DataType = column.DataType;
+                field.Size = column.Size;
+                field.Required = column.Required;
+            }
+}
+
+void TVxTable::validateBuffer() {
+    for (int i = 0; i < m_dataColumns; ++i) {
+        QVariant& value = m_buffer[size_t(i)];
+        const TVxField& field = m_fields[i];
+        if (value.isNull()) continue;
+        const QString text = value.toString();
+        QString problem;
+        switch (field.DataType) {
+        case TVxFieldType::Text:
+            if (field.Size > 0 && text.size() > field.Size)
+                problem = QStringLiteral("\"%1\" is longer than %2 character%3")
+                              .arg(text)
+                              .arg(field.Size)
+                              .arg(field.Size == 1 ? "" : "s");
+            break;
+        case TVxFieldType::Integer:
+        case TVxFieldType::Float:
+            if (value.typeId() != QMetaType::QString) break;
+            value = text.trimmed().isEmpty()
+                        ? QVariant()
+                        : parseNumber(text, field.DataType == TVxFieldType::Integer);
+            if (value.isNull() && !text.trimmed().isEmpty()) {
+                value = text; // kept as typed for the correction
+                problem = field.DataType == TVxFieldType::Integer
+                              ? QStringLiteral("\"%1\" is not a whole number").arg(text)
+                              : QStringLiteral("\"%1\" is not a number").arg(text);
+            }
+            break;
+        case TVxFieldType::Date:
+            if (value.typeId() == QMetaType::QString) {
+                TDateTime day = 0;
+                if (!VxTryStrToDate(text.trimmed(), day)) {
+                    problem = QStringLiteral("\"%1\" is not a date").arg(text);
+                    break;
+                }
+                value = day == 0 ? QVariant() : QVariant(VxDateOf(day));
+            }
+            break;
+        case TVxFieldType::Unknown:
+            break;
+        }
+        if (!problem.isEmpty())
+            failWith(OnPostError, QStringLiteral("%1: %2").arg(field.DisplayLabel, problem));
+    }
 }
 
 void TVxTable::checkBrowse() {
@@ -602,11 +739,13 @@ void TVxTable::placePostedRow(const QVariant& rowId, bool inserted) {
 
 void TVxTable::Post() {
     if (State() != TVxDataSetState::Edit && State() != TVxDataSetState::Insert) return;
+    notify(TVxDataEvent::UpdateRecord);
     if (BeforePost) BeforePost(*this);
+    validateBuffer();
     const bool inserting = State() == TVxDataSetState::Insert;
     QVariant rowId;
     try {
-        rowId = inserting ? postInsert() : postUpdate();
+        rowId = postRow(inserting);
     } catch (const EVxError& e) {
         failWith(OnPostError, e.message()); // the row stays in editing
     }
@@ -616,6 +755,23 @@ void TVxTable::Post() {
     if (AfterPost) AfterPost(*this);
     notify(TVxDataEvent::DataChanged);
     scrolled();
+}
+
+QVariant TVxTable::postRow(bool inserting) {
+    // A refused statement spoils a PostgreSQL transaction until rolled back:
+    // only the attempt is undone, the caller's transaction goes on.
+    if (!m_db.InTransaction()) return inserting ? postInsert() : postUpdate();
+    const QString savepoint = QStringLiteral("vx_post");
+    m_db.Savepoint(savepoint);
+    QVariant rowId;
+    try {
+        rowId = inserting ? postInsert() : postUpdate();
+    } catch (...) {
+        m_db.RollbackToSavepoint(savepoint);
+        throw;
+    }
+    m_db.ReleaseSavepoint(savepoint);
+    return rowId;
 }
 
 void TVxTable::Cancel() {

@@ -24,7 +24,12 @@ class QSqlQuery;
 enum class TVxDataSetState { Inactive, Browse, Edit, Insert };
 
 // What a dataset tells its links (detail tables, grids) has happened.
-enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged };
+// UpdateRecord comes just before a post: editors showing the row write what
+// they hold into it.
+enum class TVxDataEvent { Opened, Closed, Scrolled, StateChanged, DataChanged, UpdateRecord };
+
+// What a table's column takes, as the engine describes it.
+enum class TVxFieldType { Unknown, Text, Integer, Float, Date };
 
 // Column description used by grids and the printer.
 struct TVxField {
@@ -34,6 +39,10 @@ struct TVxField {
     QString DisplayFormat;
     bool Visible = true;
     bool Calculated = false;
+    // Filled from the engine's description when a table opens.
+    TVxFieldType DataType = TVxFieldType::Unknown;
+    int Size = 0; // most characters of a text column; 0 = no limit
+    bool Required = false;
 };
 
 class TVxDataSet {
@@ -90,11 +99,13 @@ public:
     double AsFloat(const QString& name) const;
     QString AsString(const QString& name) const;
     TDateTime AsDate(const QString& name) const;
-    // Any row, for grids and printing (the row being edited shows its edits).
+    // Any row, for grids and printing (the row being edited shows its edits;
+    // while inserting, row RecordCount() is the new row).
     QVariant RowValue(int row, int column) const;
     // The value as grids and printouts show it: with the field's
     // DisplayFormat (numbers "###0.00" -> two decimals, dates "dd/mm/yyyy"),
     // dates without a format in the short date format, empty values empty.
+    // Typed text not yet converted for its column shows as typed.
     QString DisplayText(int row, int column) const;
     static QString FormatValue(const QVariant& value, const QString& displayFormat);
 
@@ -121,6 +132,8 @@ protected:
     virtual void checkBrowse() {}
     // Releases what an opening prepared.
     virtual void closed() {}
+    // Completes the fields of a fresh result (types, sizes).
+    virtual void describe(QList<TVxField>&) {}
 
     void notify(TVxDataEvent event);
     void setState(TVxDataSetState state);
@@ -180,6 +193,11 @@ public:
     void Cancel();
     void Delete();
 
+    // Posting first converts typed text in number and date columns and checks
+    // text lengths, refusing a bad value with a message naming its column;
+    // inside a transaction the post runs under a savepoint, so a row the
+    // engine refuses leaves the transaction usable for the corrected row.
+
     // Finds the first row whose index columns equal values (in index order;
     // fewer values match a prefix). The row becomes current when found.
     bool FindKey(const QVariantList& values);
@@ -194,9 +212,13 @@ protected:
     bool hasRowId() const override;
     void checkBrowse() override;
     void closed() override;
+    void describe(QList<TVxField>& fields) override;
 
 private:
     void requireBrowse(const char* operation);
+    // Converts or refuses the values of the row being posted.
+    void validateBuffer();
+    QVariant postRow(bool inserting);
     QVariant postInsert();
     QVariant postUpdate();
     void placePostedRow(const QVariant& rowId, bool inserted);
@@ -215,6 +237,7 @@ private:
     TVxDataSet* m_master = nullptr;
     QString m_linkField;
     QVariant m_linkValue;
+    QList<TVxField> m_columns; // the engine's description, read once per opening
 };
 
 // A query from fixed SQL lines with named parameters (":Name").

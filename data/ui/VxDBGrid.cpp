@@ -3,7 +3,12 @@
 #include "VxAbort.h"
 #include "VxDataSet.h"
 
+#include "VxDialogs.h"
+
+#include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 TVxDataSource::TVxDataSource(TVxDataSet* dataSet, QObject* parent) : QAbstractTableModel(parent) {
     SetDataSet(dataSet);
@@ -19,10 +24,33 @@ void TVxDataSource::SetDataSet(TVxDataSet* dataSet) {
     m_dataSet = dataSet;
     if (m_dataSet) m_dataSet->AddLink(this, [this](TVxDataEvent event) { changed(int(event)); });
     m_columns.clear();
-    if (m_dataSet)
-        for (int i = 0; i < m_dataSet->Fields().size(); ++i)
-            if (m_dataSet->Fields()[i].Visible) m_columns << i;
+    if (m_dataSet) {
+        const QList<TVxField>& fields = m_dataSet->Fields();
+        if (m_columnNames.isEmpty()) {
+            for (int i = 0; i < fields.size(); ++i)
+                if (fields[i].Visible) m_columns << i;
+        } else {
+            for (const QString& name : m_columnNames)
+                if (const int i = m_dataSet->FieldIndex(name); i >= 0 && fields[i].Visible)
+                    m_columns << i;
+        }
+    }
+    m_shownInsertRow = inserting();
     endResetModel();
+}
+
+void TVxDataSource::SetColumns(const QStringList& fieldNames) {
+    m_columnNames = fieldNames;
+    SetDataSet(m_dataSet);
+}
+
+bool TVxDataSource::inserting() const {
+    return m_dataSet && m_dataSet->State() == TVxDataSetState::Insert;
+}
+
+int TVxDataSource::CurrentRow() const {
+    if (!m_dataSet) return -1;
+    return inserting() ? m_dataSet->RecordCount() : m_dataSet->RecNo();
 }
 
 void TVxDataSource::changed(int eventCode) {
@@ -35,12 +63,22 @@ void TVxDataSource::changed(int eventCode) {
             OnStateChange(*this);
         break;
     case TVxDataEvent::StateChanged:
+        if (inserting() != m_shownInsertRow) {
+            SetDataSet(m_dataSet); // the new row comes or goes
+            emit currentRowChanged(CurrentRow());
+        } else if (m_dataSet && m_dataSet->RecNo() >= 0 && rowCount() > 0) {
+            emit dataChanged(index(m_dataSet->RecNo(), 0),
+                             index(m_dataSet->RecNo(), columnCount() - 1));
+        }
         if (OnStateChange) OnStateChange(*this);
         return;
     case TVxDataEvent::Scrolled:
         break;
+    case TVxDataEvent::UpdateRecord:
+        emit updateRecord();
+        return;
     }
-    emit currentRowChanged(m_dataSet ? m_dataSet->RecNo() : -1);
+    emit currentRowChanged(CurrentRow());
     if (OnDataChange) OnDataChange(*this);
 }
 
@@ -50,7 +88,7 @@ int TVxDataSource::FieldOfColumn(int column) const {
 
 int TVxDataSource::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || !m_dataSet || !m_dataSet->Active()) return 0;
-    return m_dataSet->RecordCount();
+    return m_dataSet->RecordCount() + (m_shownInsertRow ? 1 : 0);
 }
 
 int TVxDataSource::columnCount(const QModelIndex& parent) const {
@@ -61,7 +99,14 @@ QVariant TVxDataSource::data(const QModelIndex& index, int role) const {
     if (!m_dataSet || !index.isValid()) return {};
     const int field = FieldOfColumn(index.column());
     if (role == Qt::DisplayRole) return m_dataSet->DisplayText(index.row(), field);
-    if (role == Qt::EditRole) return m_dataSet->RowValue(index.row(), field);
+    if (role == Qt::TextAlignmentRole) {
+        const TVxFieldType type = m_dataSet->Fields()[field].DataType;
+        const bool number = type == TVxFieldType::Integer || type == TVxFieldType::Float;
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    // Cells edit as text: numbers in full, dates in the short date format.
+    if (role == Qt::EditRole)
+        return TVxDataSet::FormatValue(m_dataSet->RowValue(index.row(), field), QString());
     return {};
 }
 
@@ -86,16 +131,21 @@ bool TVxDataSource::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole || !table || ReadOnly) return false;
     const int field = FieldOfColumn(index.column());
     if (field < 0) return false;
+    // An editor closed without a change leaves the row as it was.
+    if (value.typeId() == QMetaType::QString &&
+        data(index, Qt::EditRole).toString() == value.toString())
+        return true;
     const bool done = VxGuard(nullptr, [&] {
         if (table->State() == TVxDataSetState::Browse) {
             table->MoveTo(index.row());
             table->Edit();
         }
         const QString name = table->Fields()[field].FieldName;
-        if (value.typeId() == QMetaType::QString)
+        if (value.typeId() == QMetaType::QString) {
             table->SetAsString(name, value.toString());
-        else
+        } else {
             table->SetValue(name, value);
+        }
     });
     if (done) emit dataChanged(index, index);
     return done;
@@ -103,7 +153,51 @@ bool TVxDataSource::setData(const QModelIndex& index, const QVariant& value, int
 
 // ---------------------------------------------------------------------------
 
-TVxDBGrid::TVxDBGrid(QWidget* parent) : QTableView(parent) {
+QString TVxGridDelegate::fieldOf(const QModelIndex& index) const {
+    auto* source = qobject_cast<const TVxDataSource*>(index.model());
+    if (!source || !source->DataSet()) return {};
+    const int field = source->FieldOfColumn(index.column());
+    return field < 0 ? QString() : source->DataSet()->Fields()[field].FieldName;
+}
+
+QWidget* TVxGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                       const QModelIndex& index) const {
+    const QStringList choices = PickLists.value(fieldOf(index));
+    QWidget* editor;
+    if (choices.isEmpty()) {
+        auto* line = new QLineEdit(parent);
+        line->setFrame(false);
+        editor = line;
+    } else {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true); // a value outside the list may still be typed
+        combo->addItems(choices);
+        editor = combo;
+    }
+    m_editor = editor;
+    return editor;
+}
+
+void TVxGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->setCurrentText(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setText(text);
+}
+
+void TVxGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                   const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        model->setData(index, combo->currentText());
+    else if (auto* line = qobject_cast<QLineEdit*>(editor))
+        model->setData(index, line->text());
+}
+
+// ---------------------------------------------------------------------------
+
+TVxDBGrid::TVxDBGrid(QWidget* parent) : QTableView(parent), m_delegate(new TVxGridDelegate(this)) {
+    setItemDelegate(m_delegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -121,18 +215,82 @@ void TVxDBGrid::SetDataSource(TVxDataSource* source) {
                         : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
     connect(source, &TVxDataSource::currentRowChanged, this, &TVxDBGrid::selectCurrent);
+    connect(source, &TVxDataSource::updateRecord, this, &TVxDBGrid::CommitEdit);
+    connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (currentIndex().isValid()) m_column = currentIndex().column();
+    });
     connect(source, &QAbstractItemModel::modelReset, this, [this] {
         applyWidths();
-        if (m_source->DataSet()) selectCurrent(m_source->DataSet()->RecNo());
+        selectCurrent(m_source->CurrentRow());
     });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (m_syncing || !current.isValid() || !m_source->DataSet()) return;
-                if (m_source->DataSet()->RecNo() == current.row()) return;
-                VxGuard(this, [&] { m_source->DataSet()->MoveTo(current.row()); });
+                if (m_source->CurrentRow() == current.row()) return;
+                // Leaving an edited row posts it; when that is refused the
+                // selection goes back to the row, which stays in editing.
+                if (!VxGuard(this, [&] { m_source->DataSet()->MoveTo(current.row()); }))
+                    selectCurrent(m_source->CurrentRow());
             });
     applyWidths();
-    if (source->DataSet()) selectCurrent(source->DataSet()->RecNo());
+    selectCurrent(source->CurrentRow());
+}
+
+void TVxDBGrid::SetPickList(const QString& fieldName, const QStringList& items) {
+    m_delegate->PickLists[fieldName.toUpper()] = items;
+}
+
+QStringList TVxDBGrid::PickList(const QString& fieldName) const {
+    return m_delegate->PickLists.value(fieldName.toUpper());
+}
+
+void TVxDBGrid::CommitEdit() {
+    QWidget* editor = m_delegate->OpenEditor();
+    if (!editor || state() != QAbstractItemView::EditingState) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+QString TVxDBGrid::DeleteQuestion() {
+    return QStringLiteral("Delete record?");
+}
+
+void TVxDBGrid::keyPressEvent(QKeyEvent* event) {
+    if (m_source && !m_source->ReadOnly && handleEditKey(event)) return;
+    QTableView::keyPressEvent(event);
+}
+
+bool TVxDBGrid::handleEditKey(QKeyEvent* event) {
+    auto* table = dynamic_cast<TVxTable*>(m_source->DataSet());
+    if (!table || !table->Active()) return false;
+    const bool editing =
+        table->State() == TVxDataSetState::Edit || table->State() == TVxDataSetState::Insert;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (mods != Qt::NoModifier || !currentIndex().isValid()) return false;
+        // The key that closes a cell editor reaches the grid too.
+        if (!CellEditorOpen()) edit(currentIndex());
+        return true;
+    case Qt::Key_Escape:
+        if (!editing) return false; // a browsing grid leaves Escape to its window
+        VxGuard(this, [&] { table->Cancel(); });
+        return true;
+    case Qt::Key_Insert:
+        if (mods != Qt::NoModifier) return false;
+        VxGuard(this, [&] { table->Insert(); });
+        return true;
+    case Qt::Key_Delete:
+        if (mods != Qt::ControlModifier) return false;
+        VxGuard(this, [&] {
+            if (table->RecordCount() == 0 && table->State() != TVxDataSetState::Insert) return;
+            if (VxDialogs::confirm(this, DeleteQuestion()) == QMessageBox::Yes) table->Delete();
+        });
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TVxDBGrid::selectCurrent(int row) {
@@ -141,7 +299,9 @@ void TVxDBGrid::selectCurrent(int row) {
     if (row < 0) {
         selectionModel()->clearSelection();
     } else {
-        const QModelIndex index = m_source->index(row, qMax(0, currentIndex().column()));
+        const int column = currentIndex().isValid() ? currentIndex().column() : m_column;
+        const QModelIndex index =
+            m_source->index(row, qBound(0, column, m_source->columnCount() - 1));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                      QItemSelectionModel::Rows);
         scrollTo(index);
@@ -154,6 +314,11 @@ void TVxDBGrid::applyWidths() {
     const int charWidth = fontMetrics().averageCharWidth();
     for (int c = 0; c < m_source->columnCount(); ++c) {
         const TVxField& f = m_source->DataSet()->Fields()[m_source->FieldOfColumn(c)];
-        if (f.DisplayWidth > 0) setColumnWidth(c, f.DisplayWidth * charWidth + 8);
+        // Without a width of its own a text column is as wide as its size
+        // or its title.
+        const int chars = f.DisplayWidth > 0 ? f.DisplayWidth
+                          : f.Size > 0       ? qMax(f.Size, int(f.DisplayLabel.size()))
+                                             : 0;
+        if (chars > 0) setColumnWidth(c, chars * charWidth + 8);
     }
 }

@@ -5,6 +5,9 @@
 // as a key lookup, move the selection).
 
 #include <QAbstractTableModel>
+#include <QHash>
+#include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
 
@@ -20,8 +23,15 @@ public:
     void SetDataSet(TVxDataSet* dataSet);
 
     // Grids over a read-only source do not edit. Editing a cell puts the
-    // row into edit and sets the value; posting is left to the caller.
+    // row into edit and sets the value as typed (the post converts it);
+    // posting is left to the caller.
     bool ReadOnly = true;
+
+    // The fields shown, in this order; empty: every visible field.
+    void SetColumns(const QStringList& fieldNames);
+    // The grid row of the dataset's current row: while inserting, the new
+    // row after the last one.
+    int CurrentRow() const;
 
     // The dataset was opened, closed, or changed between browsing and
     // editing; and: the current row moved or its data changed.
@@ -41,11 +51,36 @@ public:
 
 signals:
     void currentRowChanged(int row);
+    // A post is about to run: an open cell editor writes its text first.
+    void updateRecord();
 
 private:
     void changed(int event);
+    bool inserting() const;
     TVxDataSet* m_dataSet = nullptr;
     QList<int> m_columns;
+    QStringList m_columnNames;
+    bool m_shownInsertRow = false;
+};
+
+// Edits every cell as text, or with a drop-down of choices where the grid
+// has a pick list for the column; remembers its open editor.
+class TVxGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QHash<QString, QStringList> PickLists; // by field name
+    QWidget* OpenEditor() const { return m_editor; }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+private:
+    QString fieldOf(const QModelIndex& index) const;
+    mutable QPointer<QWidget> m_editor;
 };
 
 class TVxDBGrid : public QTableView {
@@ -56,10 +91,28 @@ public:
     void SetDataSource(TVxDataSource* source);
     TVxDataSource* DataSource() const { return m_source; }
 
+    // Choices offered when a cell of the field is edited (empty: none).
+    void SetPickList(const QString& fieldName, const QStringList& items);
+    QStringList PickList(const QString& fieldName) const;
+    // Writes an open cell editor's text into the row and closes the editor.
+    void CommitEdit();
+    bool CellEditorOpen() const { return state() == QAbstractItemView::EditingState; }
+
+    // "Delete record?", asked before a row is deleted from a grid or navigator.
+    static QString DeleteQuestion();
+
+protected:
+    // Editable grids: Enter or F2 edits the cell, Escape cancels the row's
+    // edit, Insert adds a row, Ctrl+Delete deletes the row after a question.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void selectCurrent(int row);
     void applyWidths();
+    bool handleEditKey(QKeyEvent* event);
 
     TVxDataSource* m_source = nullptr;
+    TVxGridDelegate* m_delegate;
+    int m_column = 0; // the current column, kept across resets
     bool m_syncing = false;
 };

@@ -1,0 +1,32 @@
+#pragma once
+// The maintenance window's datasets on the main window's connection: one
+// table per reference table, titled and sized as the window's grids show
+// them, and the queries of the fabric:loom page and the warp type pick list.
+
+#include "VxDataSet.h"
+
+#include <QList>
+#include <QStringList>
+
+class TMaintData {
+public:
+    explicit TMaintData(TSchedDB& db);
+
+    TSchedDB& SchedDB;
+
+    TVxTable LoomSpec;     // LOOMSPEC by REF
+    TVxTable WarpType;     // WARPTYPE by WARPTYPE
+    TVxTable FabricType;   // FABRICTYPE by FABRICSTRU, FABRICCOL
+    TVxTable StruLoom;     // STRULOOM by FABRICSTRU, LOOMTYPE
+    TVxTable DowntimeType; // DOWNTIMETYPE by DESCR
+    TVxQuery FabricStruQuery;
+    TVxQuery LoomTypeQuery;
+    TVxQuery WarpTypeQuery;
+
+    // The five tables in page order.
+    QList<TVxTable*> Tables();
+    // Every WARPTYPE of WarpTypeQuery, sorted; the query is closed again.
+    QStringList WarpTypes();
+    // Closes every dataset (the connection stays open).
+    void CloseAll();
+};
