@@ -5,6 +5,7 @@
 #include "ItemUnit.h"
 #include "JobUnit.h"
 #include "MaintUnit.h"
+#include "PrnUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
@@ -420,7 +421,43 @@ void TMainForm::ClearButtonClick() {
     NextJobNo = 1;
     NextItemNo = 1;
 }
-void TMainForm::PrintButtonClick() {}
+
+namespace {
+const QString kMainCaption = QStringLiteral("Demo: Plexiweave Scheduler");
+} // namespace
+
+QString TMainForm::ScenarioDescription() const {
+    // The caption names the scenario after a load or a save.
+    const QString prefix = kMainCaption + QStringLiteral(" - ");
+    const QString caption = windowTitle();
+    return caption.startsWith(prefix) ? caption.mid(prefix.size()) : QString();
+}
+
+TVxJobTextSource PlanJobTexts(const TVxWeaveContext& context) {
+    return [context](const TVxPlanJob& job) {
+        TVxJobTexts texts;
+        texts.UpperCaption = PlanJobCaption(job);
+        texts.StatusText = PlanJobStatusText(job, context);
+        for (const TVxPlanItem& item : job.Items)
+            texts.ItemCaptions << PlanItemCaption(item);
+        return texts;
+    };
+}
+
+TVxPrintLines TMainForm::ScheduleLines(const TVxJobSchedule* Schedule) const {
+    return VxScheduleLines(LoomPlan(Schedule), PlanJobTexts(WeaveContext()));
+}
+
+void TMainForm::PrintButtonClick() {
+    if (!PrintForm) return;
+    TVxPrintJob job;
+    job.Title = PrintForm->windowTitle();
+    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
+        const TVxJobSchedule* schedule = ScheduleBox->Schedules(i);
+        job.AddColumn(schedule->Header(), ScheduleLines(schedule));
+    }
+    PrintForm->Execute(job, ScenarioDescription() + QStringLiteral(".txt"));
+}
 void TMainForm::ReqmtsButtonClick() {}
 void TMainForm::OutputButtonClick() {}
 void TMainForm::MaintButtonClick() {

@@ -11,6 +11,7 @@
 #include "RefData.h"
 #include "SchedData.h"
 #include "VxPlan.h"
+#include "VxScenPrn.h"
 #include "VxSched.h"
 #include "VxWeaRules.h"
 
@@ -60,6 +61,10 @@ private:
     const Entry& at(int index) const;
     std::vector<Entry> m_Entries;
 };
+
+// The texts the board shows for the jobs of a plan, built from their values
+// and the reference tables.
+TVxJobTextSource PlanJobTexts(const TVxWeaveContext& context);
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -138,6 +143,9 @@ public:
     void FinishStartUp();
     // Width of the schedule box beside the information pane.
     void SetScheduleBoxWidth(int width);
+
+    // The lines of one loom as the printout and the export list them.
+    TVxPrintLines ScheduleLines(const TVxJobSchedule* Schedule) const;
 
     // Tool bar.
     void LoadButtonClick();
@@ -221,6 +229,9 @@ private:
     // Capacity, weaving time and the loom's dates after a fabric change.
     void FabricChanged(TVxJob* Job);
     void Terminate();
+    // The current scenario's description, empty while none is loaded or
+    // saved.
+    QString ScenarioDescription() const;
 
     bool m_Started = false;
 };

@@ -48,6 +48,9 @@ QString VxFormatDate(const QString& format, TDateTime day) {
     const QDate date = VxDateOf(day);
     double fraction = day - std::floor(day);
     int seconds = static_cast<int>(std::nearbyint(fraction * 86400.0));
+    // An am/pm marker anywhere puts the hours on the 12-hour clock.
+    const QString amPm = QStringLiteral("am/pm");
+    const bool twelveHour = format.contains(amPm, Qt::CaseInsensitive);
     QString out;
     int i = 0;
     while (i < format.size()) {
@@ -61,7 +64,12 @@ QString VxFormatDate(const QString& format, TDateTime day) {
             i = end + 1;
             continue;
         }
-        if (lower == QLatin1Char('d')) {
+        if (twelveHour && format.mid(i, amPm.size()).compare(amPm, Qt::CaseInsensitive) == 0) {
+            const QString marker =
+                seconds < 12 * 3600 ? QStringLiteral("am") : QStringLiteral("pm");
+            out += c.isUpper() ? marker.toUpper() : marker;
+            i += amPm.size();
+        } else if (lower == QLatin1Char('d')) {
             int n = countRun(format, i, lower);
             if (n == 1)
                 out += QString::number(date.day());
@@ -93,6 +101,7 @@ QString VxFormatDate(const QString& format, TDateTime day) {
         } else if (lower == QLatin1Char('h')) {
             int n = countRun(format, i, lower);
             int h = seconds / 3600;
+            if (twelveHour) h = h % 12 == 0 ? 12 : h % 12;
             out += n >= 2 ? QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0')) : QString::number(h);
             i += n;
         } else if (lower == QLatin1Char('n')) {

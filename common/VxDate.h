@@ -1,7 +1,8 @@
 #pragma once
 // Dates as day numbers: whole days since 30 December 1899 in a double, the
 // fraction being the time of day. Date texts use the classic format letters:
-// d dd ddd dddd (day, name), m mm mmm mmmm (month, name), yy yyyy, hh nn ss.
+// d dd ddd dddd (day, name), m mm mmm mmmm (month, name), yy yyyy, hh nn ss,
+// am/pm (also AM/PM; puts hh on the 12-hour clock).
 
 #include <QDate>
 #include <QString>

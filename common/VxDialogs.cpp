@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 
 namespace {
@@ -114,6 +116,32 @@ bool VxDialogs::inputQuery(QWidget* parent, const QString& caption, const QStrin
     if (ok)
         text = result;
     return ok;
+}
+
+bool VxDialogs::saveFileName(QWidget* parent, const QString& caption, const QStringList& filters,
+                             const QString& defaultSuffix, QString& fileName) {
+    if (g_script) {
+        g_script->fileRequests.append({caption, filters, defaultSuffix, fileName});
+        if (g_script->fileNames.empty()) return false;
+        const std::optional<QString> answer = g_script->fileNames.front();
+        g_script->fileNames.pop_front();
+        if (!answer) return false;
+        fileName = *answer;
+        if (!defaultSuffix.isEmpty() && !QFileInfo(fileName).fileName().contains(QLatin1Char('.')))
+            fileName += QLatin1Char('.') + defaultSuffix;
+        return true;
+    }
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The filters read as their names alone; the patterns stay underneath.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    fileName = dialog.selectedFiles().constFirst();
+    return true;
 }
 
 int VxDialogs::exec(QDialog* dialog) {

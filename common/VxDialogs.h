@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -28,8 +29,7 @@ class VxDialogs {
 public:
     // Shows a modal message box; returns the button pressed
     // (QMessageBox::Ok, Yes, No or Cancel).
-    static QMessageBox::StandardButton message(QWidget* parent, VxMsgKind kind,
-                                               const QString& text,
+    static QMessageBox::StandardButton message(QWidget* parent, VxMsgKind kind, const QString& text,
                                                VxButtons buttons = VxButtons::Ok);
     static void error(QWidget* parent, const QString& text);
     static void warning(QWidget* parent, const QString& text);
@@ -41,8 +41,22 @@ public:
     static bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
                            QString& text);
 
+    // The standard save dialog: caption, name filters ("Text file (*.txt)"),
+    // the extension added to a name typed without one, and the proposed
+    // name. It asks before replacing an existing file. Returns true when the
+    // user chose a file, with fileName set to it.
+    static bool saveFileName(QWidget* parent, const QString& caption, const QStringList& filters,
+                             const QString& defaultSuffix, QString& fileName);
+
     // Runs a dialog modally and returns its result code.
     static int exec(QDialog* dialog);
+};
+
+struct VxFileRequest {
+    QString caption;
+    QStringList filters;
+    QString defaultSuffix;
+    QString proposedName;
 };
 
 // While alive, answers every message, prompt and dialog run from its queues
@@ -61,6 +75,9 @@ public:
     std::deque<QMessageBox::StandardButton> answers;
     // Answers for input boxes: a text confirms, nullopt cancels.
     std::deque<std::optional<QString>> inputs;
+    // Answers for save dialogs: a file name confirms (the default suffix is
+    // added to a name without one, as the real dialog does), nullopt cancels.
+    std::deque<std::optional<QString>> fileNames;
     // Drivers for modal dialogs: each gets the dialog while it is shown and
     // returns its result code, or -1 to take the dialog's own result().
     std::deque<std::function<int(QDialog*)>> dialogs;
@@ -70,6 +87,7 @@ public:
     QStringList inputCaptions;
     QStringList inputPrompts;
     QStringList dialogTitles;
+    QList<VxFileRequest> fileRequests;
 
     // Texts of the logged messages of one kind (all kinds when omitted).
     QStringList texts() const;

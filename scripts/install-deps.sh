@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   fonts-liberation xvfb xauth
   postgresql
+  poppler-utils
 )
 
 missing=()

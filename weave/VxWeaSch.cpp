@@ -28,6 +28,29 @@ QString jobCaption(int jobNo, const QString& text) {
 }
 } // namespace
 
+QString VxReedCaption(int jobNo, int32_t totalEnds) {
+    return jobCaption(jobNo, QStringLiteral("Reed ") + QString::number(totalEnds));
+}
+
+QString VxWarpCaption(int jobNo, const QString& warpKey, int32_t warpLen) {
+    return jobCaption(jobNo,
+                      warpKey + QLatin1Char(' ') + QString::number(warpLen) + QLatin1Char('m'));
+}
+
+QString VxDowntimeCaption(int jobNo, const QString& descr) {
+    return jobCaption(jobNo, descr);
+}
+
+QString VxFabricItemCaption(const QString& fabricKey, int32_t pieces) {
+    QString caption = fabricKey + QLatin1Char('/') + QString::number(pieces) + QStringLiteral("pc");
+    if (pieces >= 2) caption += QLatin1Char('s');
+    return caption;
+}
+
+QString VxWarpStatusText(const TVxWarpRemaining& remaining) {
+    return QStringLiteral("Rem: %1m / %2kg").arg(remaining.Len).arg(remaining.Wgt);
+}
+
 QColor VxReedColor() {
     return QColor(0, 128, 0);
 }
@@ -53,7 +76,7 @@ void TVxReedJob::SetDentsPerCm(float value) {
 }
 
 void TVxReedJob::updateCaption() {
-    SetUpperCaption(jobCaption(JobNo, QStringLiteral("Reed ") + QString::number(m_totalEnds)));
+    SetUpperCaption(VxReedCaption(JobNo, m_totalEnds));
 }
 
 // ---------------------------------------------------------------- warp job
@@ -98,12 +121,11 @@ QString TVxWeaveJob::WarpKey() const {
 }
 
 void TVxWeaveJob::updateCaption() {
-    SetUpperCaption(jobCaption(JobNo, WarpKey() + QLatin1Char(' ') + QString::number(m_warpLen) +
-                                          QLatin1Char('m')));
+    SetUpperCaption(VxWarpCaption(JobNo, WarpKey(), m_warpLen));
 }
 
 void TVxWeaveJob::updateStatus() {
-    SetStatusText(QStringLiteral("Rem: %1m / %2kg").arg(m_remainingLen).arg(m_remainingWgt));
+    SetStatusText(VxWarpStatusText({m_remainingLen, m_remainingWgt}));
 }
 
 // ------------------------------------------------------------ downtime job
@@ -115,7 +137,7 @@ TVxDowntimeJob::TVxDowntimeJob() {
 
 void TVxDowntimeJob::SetDescr(const QString& value) {
     m_descr = value;
-    SetUpperCaption(jobCaption(JobNo, m_descr));
+    SetUpperCaption(VxDowntimeCaption(JobNo, m_descr));
 }
 
 // ------------------------------------------------------------ fabric item
@@ -153,10 +175,7 @@ TVxWeaveJob* TVxWeaveJobItem::WeaveJob() const {
 }
 
 void TVxWeaveJobItem::updateCaption() {
-    QString caption =
-        FabricKey() + QLatin1Char('/') + QString::number(m_pieces) + QStringLiteral("pc");
-    if (m_pieces >= 2) caption += QLatin1Char('s');
-    SetCaption(caption);
+    SetCaption(VxFabricItemCaption(FabricKey(), m_pieces));
 }
 
 // ---------------------------------------------------------------- routines
@@ -189,33 +208,49 @@ QString JobKindText(const TVxJob* job) {
     return QString();
 }
 
-void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context) {
-    auto* warp = dynamic_cast<TVxWeaveJob*>(job);
-    if (!warp) return;
+TVxWarpRemaining WarpRemaining(const QString& warpType, int32_t warpLen,
+                               const QVector<TVxPlanItem>& items, const TVxWeaveContext& context) {
     // A fabric missing from the reference data (a stored scenario outliving
     // its fabric type) takes nothing: its figures are unknown.
     long long lengthSum = 0;
     long long weightSum = 0;
-    for (int i = 0; i < warp->ItemCount(); ++i) {
-        auto* item = dynamic_cast<TVxWeaveJobItem*>(warp->Items(i));
-        if (!item) continue;
-        const TFabricInfo* fabric = context.FabricInfo(item->FabricStru());
+    for (const TVxPlanItem& item : items) {
+        const TFabricInfo* fabric = context.FabricInfo(item.FabricStru);
         if (!fabric) continue;
-        lengthSum += static_cast<long long>(fabric->PieceLen) * item->Pieces();
-        weightSum += VxRound(static_cast<double>(item->Pieces()) * fabric->WarpPceWgt);
+        lengthSum += static_cast<long long>(fabric->PieceLen) * item.Pieces;
+        weightSum += VxRound(static_cast<double>(item.Pieces) * fabric->WarpPceWgt);
     }
     // An unknown warp type offers no capacity, and neither does a warp type
     // without a standard length: there is no weight share to divide.
     double greigeLen = 0;
     double warpWeight = 0;
-    if (const TWarpInfo* info = context.WarpInfo(warp->WarpType())) {
-        greigeLen = warp->WarpLen() * static_cast<double>(info->GreigeFraction);
+    if (const TWarpInfo* info = context.WarpInfo(warpType)) {
+        greigeLen = warpLen * static_cast<double>(info->GreigeFraction);
         if (info->WarpLen != 0)
-            warpWeight = static_cast<double>(warp->WarpLen()) / info->WarpLen * info->WarpWgt *
-                         info->GreigeFraction;
+            warpWeight =
+                static_cast<double>(warpLen) / info->WarpLen * info->WarpWgt * info->GreigeFraction;
     }
-    warp->SetRemainingLen(roundToInt32(greigeLen - static_cast<double>(lengthSum)));
-    warp->SetRemainingWgt(roundToInt32(warpWeight - static_cast<double>(weightSum)));
+    return {roundToInt32(greigeLen - static_cast<double>(lengthSum)),
+            roundToInt32(warpWeight - static_cast<double>(weightSum))};
+}
+
+void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context) {
+    auto* warp = dynamic_cast<TVxWeaveJob*>(job);
+    if (!warp) return;
+    QVector<TVxPlanItem> fabrics;
+    fabrics.reserve(warp->ItemCount());
+    for (int i = 0; i < warp->ItemCount(); ++i) {
+        auto* item = dynamic_cast<TVxWeaveJobItem*>(warp->Items(i));
+        if (!item) continue;
+        TVxPlanItem fabric;
+        fabric.FabricStru = item->FabricStru();
+        fabric.Pieces = item->Pieces();
+        fabrics.append(fabric);
+    }
+    const TVxWarpRemaining remaining =
+        WarpRemaining(warp->WarpType(), warp->WarpLen(), fabrics, context);
+    warp->SetRemainingLen(remaining.Len);
+    warp->SetRemainingWgt(remaining.Wgt);
 }
 
 void UpdateWeaveTime(TVxJob* job, const TVxWeaveContext& context) {
@@ -279,4 +314,28 @@ void SetJobMenuCaptions(TVxJob* job) {
     job->MenuCaptions().ClearItems.clear();
     job->MenuCaptions().EditJob = QStringLiteral("&Edit %1...").arg(kind);
     job->MenuCaptions().RemoveJob = QStringLiteral("&Remove %1").arg(kind);
+}
+
+// ------------------------------------------------------------ plan values
+
+QString PlanJobCaption(const TVxPlanJob& job) {
+    switch (job.Kind) {
+    case TVxPlanJobKind::Reed:
+        return VxReedCaption(job.JobNo, job.TotalEnds);
+    case TVxPlanJobKind::Warp:
+        return VxWarpCaption(job.JobNo, MakeWarpKey(job.WarpType, job.WarpCol), job.WarpLen);
+    case TVxPlanJobKind::Downtime:
+        return VxDowntimeCaption(job.JobNo, job.Descr);
+    }
+    return QString();
+}
+
+QString PlanItemCaption(const TVxPlanItem& item) {
+    return VxFabricItemCaption(MakeFabricKey(item.FabricStru, item.FabricCol, item.WeftCol),
+                               item.Pieces);
+}
+
+QString PlanJobStatusText(const TVxPlanJob& job, const TVxWeaveContext& context) {
+    if (job.Kind != TVxPlanJobKind::Warp) return QString();
+    return VxWarpStatusText(WarpRemaining(job.WarpType, job.WarpLen, job.Items, context));
 }

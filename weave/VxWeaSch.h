@@ -7,11 +7,29 @@
 // (remaining capacity, weaving time, footers, menu captions).
 
 #include "RefData.h"
+#include "VxPlan.h"
 #include "VxSched.h"
 
 #include <QColor>
 #include <QString>
+#include <QVector>
 #include <cstdint>
+
+// The panel texts of each kind, built from its fields. The board and the
+// printout of a plan both take them from here, so the two always agree.
+QString VxReedCaption(int jobNo, int32_t totalEnds);
+QString VxWarpCaption(int jobNo, const QString& warpKey, int32_t warpLen);
+QString VxDowntimeCaption(int jobNo, const QString& descr);
+// "<fabric key>/<n>pc", "pcs" from two pieces on.
+QString VxFabricItemCaption(const QString& fabricKey, int32_t pieces);
+
+// What a warp can still take.
+struct TVxWarpRemaining {
+    int32_t Len = 0; // metres
+    int32_t Wgt = 0; // kilograms
+};
+// "Rem: <len>m / <wgt>kg"
+QString VxWarpStatusText(const TVxWarpRemaining& remaining);
 
 class TVxReedJob : public TVxJob {
 public:
@@ -125,6 +143,10 @@ TVxWeaveJobItem* AddWeaveItem(TVxJob* job, int itemNo, const QString& fabricStru
 // dialog captions.
 QString JobKindText(const TVxJob* job);
 
+// Remaining length and weight of a warp of warpLen metres of warpType
+// carrying the fabric items (only their structure and pieces count).
+TVxWarpRemaining WarpRemaining(const QString& warpType, int32_t warpLen,
+                               const QVector<TVxPlanItem>& items, const TVxWeaveContext& context);
 // Remaining length and weight of a warp job from its items. Other kinds are
 // left alone.
 void UpdateCapacity(TVxJob* job, const TVxWeaveContext& context);
@@ -150,3 +172,10 @@ void SetJobMenuCaptions(TVxJob* job);
 // Reed jobs are drawn green and downtime purple.
 QColor VxReedColor();
 QColor VxDowntimeColor();
+
+// The texts the board shows for a job or item of a plan: its upper caption,
+// its fabric caption, and the status of a warp (remaining capacity,
+// recomputed from the reference tables; empty for other kinds).
+QString PlanJobCaption(const TVxPlanJob& job);
+QString PlanItemCaption(const TVxPlanItem& item);
+QString PlanJobStatusText(const TVxPlanJob& job, const TVxWeaveContext& context);

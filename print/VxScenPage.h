@@ -1,0 +1,80 @@
+#pragma once
+// The scenario printout on paper. A plan that fits one page prints exactly as
+// the classic single page: title at the top left, "Printed: " stamp from the
+// middle, "Page 1" at the right, bold underlined loom headings, then the
+// lines row by row with job captions bold. A plan that does not fit carries
+// on over further pages: rows below the bottom go to the next page down,
+// columns past the right edge to further pages across, and every page
+// repeats the title line with its number and the headings of its columns.
+
+#include "VxScenPrn.h"
+
+#include <QFont>
+#include <QVector>
+
+class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
+
+// One sheet: which columns and rows of the print job it carries.
+struct TVxPrintPage {
+    int Number = 1;
+    int FirstColumn = 0;
+    int ColumnCount = 0;
+    int FirstRow = 0;
+    int RowCount = 0;
+
+    bool operator==(const TVxPrintPage& other) const;
+};
+
+// Fonts, positions and the page breaks, measured on the device the printout
+// goes to (all in its units; x from the left, y from the top of the page).
+class TVxScenarioLayout {
+public:
+    TVxScenarioLayout(const TVxPrintJob& job, QPaintDevice* device);
+
+    int PageWidth() const { return m_pageWidth; }
+    int PageHeight() const { return m_pageHeight; }
+    // Width of one column: twelve "A" in the stamp font.
+    int ColumnWidth() const { return m_columnWidth; }
+    // y of the headings, and of the first line of rows.
+    int HeadingTop() const { return m_headingTop; }
+    int FirstRowTop() const { return m_firstRowTop; }
+    int ColumnsPerPage() const { return m_columnsPerPage; }
+    int RowsPerPage() const { return m_rowsPerPage; }
+    // Down first, then across: all pages of the first columns, then those of
+    // the next columns.
+    const QVector<TVxPrintPage>& Pages() const { return m_pages; }
+
+    // x of a line (or, with the heading offset, a heading) in the page's
+    // column slot.
+    int LineLeft(int slot) const { return slot * m_columnWidth + 50; }
+    int HeadingLeft(int slot) const { return slot * m_columnWidth + 70; }
+
+    static QFont TitleFont();
+    static QFont StampFont();
+    static QFont HeadingFont();
+    static QFont LineFont(bool jobCaption);
+
+private:
+    void paginate(const TVxPrintJob& job);
+
+    int m_pageWidth = 0;
+    int m_pageHeight = 0;
+    int m_columnWidth = 1;
+    int m_headingTop = 0;
+    int m_firstRowTop = 0;
+    int m_columnsPerPage = 1;
+    int m_rowsPerPage = 1;
+    QVector<TVxPrintPage> m_pages;
+};
+
+// Paints the print job on an open painter of device, one page after the
+// other (device->newPage() between them).
+void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrintJob& job,
+                     const QDateTime& printed);
+
+// Opens a document on device (a printer or a PDF writer), paints the job
+// and ends the document, also on error. Throws EVxError when the device
+// does not take the document.
+void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QDateTime& printed);
