@@ -3,6 +3,7 @@
 
 #include "AppUnit.h"
 #include "MainUnit.h"
+#include "StartCheck.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     PlexiweaveInitApplication(app);
     TAppWindows windows;
+    if (StartCheckRequested()) return RunStartCheck(windows);
     windows.MainForm->LayoutFile =
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
             .filePath(QStringLiteral("Plexiweave/window.ini"));

@@ -300,6 +300,13 @@ void TSchedDB::execute(const QString& sql) {
 
 // ---------------------------------------------------------------------------
 
+bool IsInstalledProgram(const QString& programFolder) {
+    const QDir program(programFolder);
+    return program.dirName() == QLatin1String("bin") &&
+           QFileInfo::exists(program.absoluteFilePath(
+               QStringLiteral("../share/plexiweave/samples/LoomSpec.csv")));
+}
+
 TVxWriteCheck TVxWriteCheck::Real() {
     TVxWriteCheck check;
     // Opening for writing (never truncating) asks the system itself, which
@@ -324,7 +331,10 @@ TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString
         const bool writable = canWrite.File(inProgramFolder) && canWrite.Folder(programFolder);
         return TVxLocalDatabase{inProgramFolder, !writable};
     }
-    if (canWrite.Folder(programFolder)) return TVxLocalDatabase{inProgramFolder, false};
+    // An installed program's folder belongs to the system, even where the
+    // administrator could write it.
+    if (!IsInstalledProgram(programFolder) && canWrite.Folder(programFolder))
+        return TVxLocalDatabase{inProgramFolder, false};
     return TVxLocalDatabase{QDir(userFolder).absoluteFilePath(name), false};
 }
 
@@ -356,7 +366,7 @@ QStringList SeedFolderCandidates(const QString& programFolder, const QString& bu
     const QDir program(programFolder);
     QStringList folders{
         program.absoluteFilePath(QStringLiteral("samples")),
-        QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/plexiweave")))};
+        QDir::cleanPath(program.absoluteFilePath(QStringLiteral("../share/plexiweave/samples")))};
     const QString build = QDir::cleanPath(QDir(buildFolder).absolutePath());
     const QString here = QDir::cleanPath(program.absolutePath());
     const bool inBuildTree =

@@ -145,6 +145,10 @@ TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString
                                      const TVxWriteCheck& canWrite = TVxWriteCheck::Real());
 // The choice for this program: its folder and the per-user data folder.
 TVxLocalDatabase LocalDatabase();
+// A program in the install layout: in a folder "bin" beside
+// "../share/plexiweave/samples". Its folder belongs to the system, so a new
+// database never goes there.
+bool IsInstalledProgram(const QString& programFolder);
 // Defines the local alias for this session unless the session already knows
 // it (from the ini file or earlier), opening the file read-only when the
 // choice says so. Returns true when it defined it.
@@ -153,8 +157,9 @@ bool DefineLocalAlias(TVxDbSession& session, const TVxLocalDatabase& database,
                       const QString& aliasName = TSchedDB::DefaultAliasName);
 
 // The folders to look for the sample text files that seed a new database, in
-// order: beside the program, then (only when the program runs inside the
-// folder it was built in, a developer build) the source tree's samples.
+// order: beside the program, in the install layout's share folder, then
+// (only when the program runs inside the folder it was built in, a
+// developer build) the source tree's samples.
 QStringList SeedFolderCandidates(const QString& programFolder, const QString& buildFolder,
                                  const QString& sourceSamples);
 // The first of this program's candidates that holds "LoomSpec.csv" (the

@@ -276,18 +276,18 @@ void TstDbConnect::realWriteChecks() {
 void TstDbConnect::seedFoldersOfInstalledAndDeveloperBuilds_data() {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("folders");
-    const QStringList installed{"/opt/pw/bin/samples", "/opt/pw/share/plexiweave"};
+    const QStringList installed{"/opt/pw/bin/samples", "/opt/pw/share/plexiweave/samples"};
     QTest::newRow("installed copy looks beside itself only") << "/opt/pw/bin" << installed;
     QTest::newRow("developer build also takes the source tree")
         << "/src/pw/build/app"
-        << QStringList{"/src/pw/build/app/samples", "/src/pw/build/share/plexiweave",
+        << QStringList{"/src/pw/build/app/samples", "/src/pw/build/share/plexiweave/samples",
                        "/src/pw/samples"};
     QTest::newRow("the build folder itself")
         << "/src/pw/build"
-        << QStringList{"/src/pw/build/samples", "/src/pw/share/plexiweave", "/src/pw/samples"};
+        << QStringList{"/src/pw/build/samples", "/src/pw/share/plexiweave/samples", "/src/pw/samples"};
     QTest::newRow("a sibling of the build folder is not inside it")
         << "/src/pw/build2/app"
-        << QStringList{"/src/pw/build2/app/samples", "/src/pw/build2/share/plexiweave"};
+        << QStringList{"/src/pw/build2/app/samples", "/src/pw/build2/share/plexiweave/samples"};
 }
 
 void TstDbConnect::seedFoldersOfInstalledAndDeveloperBuilds() {
