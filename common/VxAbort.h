@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 
+class QObject;
 class QWidget;
 
 // The silent abort: stops an operation without a message.
@@ -45,3 +46,10 @@ QString VxErrorText(const std::exception& e);
 // Runs one UI entry point. Returns true when it finished normally; false when
 // it was silently aborted or failed (the failure was shown in an error box).
 bool VxGuard(QWidget* parent, const std::function<void()>& action);
+
+// A user's action is the outermost VxGuard run, with the dialogs it opened
+// (their own guarded handlers run inside it). Listeners learn when one is
+// over, however it ended, so that its changes can be taken as one step.
+bool VxInAction();
+// Calls onEnd after every outermost VxGuard run while owner lives.
+void VxOnActionEnd(QObject* owner, std::function<void()> onEnd);

@@ -153,10 +153,13 @@ TVxWeaveJob* TVxWeaveJobItem::WeaveJob() const {
 }
 
 void TVxWeaveJobItem::updateCaption() {
-    QString caption =
-        FabricKey() + QLatin1Char('/') + QString::number(m_pieces) + QStringLiteral("pc");
-    if (m_pieces >= 2) caption += QLatin1Char('s');
-    SetCaption(caption);
+    SetCaption(FabricItemCaption(FabricKey(), m_pieces));
+}
+
+QString FabricItemCaption(const QString& fabricKey, int32_t pieces) {
+    QString caption = fabricKey + QLatin1Char('/') + QString::number(pieces) + QStringLiteral("pc");
+    if (pieces >= 2) caption += QLatin1Char('s');
+    return caption;
 }
 
 // ---------------------------------------------------------------- routines

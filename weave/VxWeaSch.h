@@ -121,6 +121,10 @@ struct TVxWeaveContext {
 TVxWeaveJobItem* AddWeaveItem(TVxJob* job, int itemNo, const QString& fabricStru,
                               const QString& fabricCol, const QString& weftCol, int32_t pieces);
 
+// A fabric item's caption: its fabric key, "/", the pieces and "pc", with an
+// "s" from 2 pieces on.
+QString FabricItemCaption(const QString& fabricKey, int32_t pieces);
+
 // The warp key, "Reed" or the downtime description: the job's name in
 // dialog captions.
 QString JobKindText(const TVxJob* job);
