@@ -9,6 +9,7 @@
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDate.h"
+#include "VxDialogPrompts.h"
 #include "VxDialogs.h"
 
 #include <QAction>
@@ -254,7 +255,7 @@ void TMainForm::Terminate() {
 }
 
 void TMainForm::LoadTextData() {
-    const TRefTextLoader loader(TextFolder, this);
+    const TRefTextLoader loader(TextFolder, VxDialogPrompts(this));
     LoomTypes = loader.BuildLoomTypes();
     WarpInfos = loader.BuildWarpInfos();
     FabricInfos = loader.BuildFabricInfos();
@@ -291,7 +292,7 @@ void TMainForm::LoadDatabaseData() {
     TSplash splash(AboutForm);
     if (!Session) Session = std::make_unique<TVxDbSession>();
     if (DataMode == TDataMode::Local) DefineLocalAlias(*Session);
-    Data = std::make_unique<TSchedData>(*Session, this);
+    Data = std::make_unique<TSchedData>(*Session, VxDialogPrompts(this));
     Data->SchedDB.Open();
     DatabaseLabel->setText(QStringLiteral("Database: ") + Data->SchedDB.Location());
     Data->OpenScenarioTables();

@@ -45,11 +45,13 @@ QString VxErrorText(const std::exception& e);
 
 // Runs one UI entry point. Returns true when it finished normally; false when
 // it was silently aborted or failed (the failure was shown in an error box).
+// Defined in vxcommon (it shows the box); the rest of this header is vxcore.
 bool VxGuard(QWidget* parent, const std::function<void()>& action);
 
 // A user's action is the outermost VxGuard run, with the dialogs it opened
 // (their own guarded handlers run inside it). Listeners learn when one is
 // over, however it ended, so that its changes can be taken as one step.
 bool VxInAction();
-// Calls onEnd after every outermost VxGuard run while owner lives.
+// Calls onEnd after every outermost VxGuard run while owner lives. Both are
+// defined with VxGuard in vxcommon.
 void VxOnActionEnd(QObject* owner, std::function<void()> onEnd);

@@ -1,6 +1,6 @@
 #include "RefText.h"
 
-#include "VxDialogs.h"
+#include "VxAbort.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,8 +116,8 @@ bool TRefLineReader::Next(QString& line) {
 
 // ---------------------------------------------------------------------------
 
-TRefTextLoader::TRefTextLoader(const QString& folder, QWidget* parent)
-    : m_folder(folder), m_parent(parent) {}
+TRefTextLoader::TRefTextLoader(const QString& folder, TVxDataPrompts prompts)
+    : m_folder(folder), m_prompts(std::move(prompts)) {}
 
 QString TRefTextLoader::PathOf(const QString& fileName) const {
     return m_folder.isEmpty() ? fileName : QDir(m_folder).filePath(fileName);
@@ -130,7 +130,7 @@ template <class F> void TRefTextLoader::eachLine(const QString& fileName, F&& pe
         while (reader.Next(line))
             perLine(line);
     } catch (const std::exception&) {
-        VxDialogs::error(m_parent, FileNotFoundMessage(fileName));
+        m_prompts.Error(FileNotFoundMessage(fileName));
     }
 }
 

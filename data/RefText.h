@@ -7,12 +7,11 @@
 // stops reading that file at the failing line, and keeps what it built.
 
 #include "RefData.h"
+#include "VxDataPrompts.h"
 
 #include <QString>
 #include <QStringList>
 #include <vector>
-
-class QWidget;
 
 // Field n (from 1) by position; empty when the line has fewer fields.
 QString GetCsvField(const QString& line, int n);
@@ -56,10 +55,10 @@ private:
 };
 
 // Builds the reference tables from the files in one folder (the current
-// working directory when empty). Messages go to VxDialogs::error(parent).
+// working directory when empty). Messages go to prompts.
 class TRefTextLoader {
 public:
-    explicit TRefTextLoader(const QString& folder = QString(), QWidget* parent = nullptr);
+    explicit TRefTextLoader(const QString& folder = QString(), TVxDataPrompts prompts = {});
 
     // Every line of fileName in order; on failure shows its message and
     // returns the lines read before it.
@@ -80,7 +79,7 @@ private:
     template <class F> void eachLine(const QString& fileName, F&& perLine) const;
 
     QString m_folder;
-    QWidget* m_parent;
+    TVxDataPrompts m_prompts;
 };
 
 extern const QString LoomSpecFile;

@@ -1,9 +1,7 @@
 #include "SchedDB.h"
 
 #include "DbSchema.h"
-#include "LoginDlg.h"
 #include "VxAbort.h"
-#include "VxDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,8 +59,8 @@ void TVxDbSession::DeleteAlias(const QString& name) {
 
 // ---------------------------------------------------------------------------
 
-TSchedDB::TSchedDB(TVxDbSession& session, QWidget* dialogParent)
-    : m_session(session), m_dialogParent(dialogParent),
+TSchedDB::TSchedDB(TVxDbSession& session, TVxDataPrompts prompts)
+    : m_session(session), m_prompts(std::move(prompts)),
       m_connectionName(QStringLiteral("Shedwise-") +
                        QUuid::createUuid().toString(QUuid::WithoutBraces)) {
     SeedFolder = ShippedSamplesFolder();
@@ -137,14 +135,14 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
                          .arg(alias.DatabaseName, alias.Host.isEmpty() ? "localhost" : alias.Host);
         if (alias.Port > 0) m_location += QStringLiteral(":%1").arg(alias.Port);
         if (LoginPrompt) {
-            TVxLoginForm login(DatabaseName, alias.UserName, m_dialogParent);
-            if (VxDialogs::exec(&login) != QDialog::Accepted) {
+            const std::optional<TVxLogin> login = m_prompts.Login(DatabaseName, alias.UserName);
+            if (!login) {
                 db = QSqlDatabase(); // release the handle before removing the connection
                 Close();
                 throw EVxError(QStringLiteral("Cannot connect to database '%1'").arg(DatabaseName));
             }
-            db.setUserName(login.UserName());
-            db.setPassword(login.Password());
+            db.setUserName(login->UserName);
+            db.setPassword(login->Password);
         }
     }
     const bool opened = db.open();
@@ -162,9 +160,7 @@ void TSchedDB::ensurePlannerTables() {
     const QStringList missing = MissingPlannerTables(db);
     if (missing.isEmpty()) return;
     if (!IsEmbedded() &&
-        VxDialogs::confirm(m_dialogParent,
-                           QStringLiteral("The database has no planner tables. Create them now?"),
-                           VxButtons::YesNo) != QMessageBox::Yes)
+        !m_prompts.Confirm(QStringLiteral("The database has no planner tables. Create them now?")))
         VxAbort();
     StartTransaction();
     try {

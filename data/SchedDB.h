@@ -7,13 +7,14 @@
 // file. No password is ever stored: a server connection asks for it in the
 // login prompt.
 
+#include "VxDataPrompts.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <map>
 #include <optional>
 
 class QSqlError;
-class QWidget;
 
 struct TVxAlias {
     QString Name;
@@ -51,7 +52,7 @@ public:
     static const QString DefaultDatabaseName; // "Shedwise"
     static const QString DefaultAliasName;    // "ShedwiseSQL"
 
-    explicit TSchedDB(TVxDbSession& session, QWidget* dialogParent = nullptr);
+    explicit TSchedDB(TVxDbSession& session, TVxDataPrompts prompts = {});
     ~TSchedDB();
     TSchedDB(const TSchedDB&) = delete;
     TSchedDB& operator=(const TSchedDB&) = delete;
@@ -91,7 +92,7 @@ private:
     void ensurePlannerTables();
 
     TVxDbSession& m_session;
-    QWidget* m_dialogParent;
+    TVxDataPrompts m_prompts;
     QString m_connectionName;
     QString m_location;
     bool m_inTransaction = false;

@@ -8,8 +8,8 @@ struct TCloser {
 };
 } // namespace
 
-TSchedData::TSchedData(TVxDbSession& session, QWidget* dialogParent)
-    : SchedDB(session, dialogParent), LoomSpec(SchedDB, "LOOMSPEC", {"REF"}),
+TSchedData::TSchedData(TVxDbSession& session, TVxDataPrompts prompts)
+    : SchedDB(session, std::move(prompts)), LoomSpec(SchedDB, "LOOMSPEC", {"REF"}),
       WarpType(SchedDB, "WARPTYPE", {"WARPTYPE"}), DowntimeType(SchedDB, "DOWNTIMETYPE", {"DESCR"}),
       Scenario(SchedDB, "SCENARIO", {"SCENARIONO"}), ReedJob(SchedDB, "REEDJOB", {"SCENARIONO"}),
       WeaveJob(SchedDB, "WEAVEJOB", {"SCENARIONO"}),

@@ -5,7 +5,7 @@
 // Start-up in a database mode (the main window drives these steps):
 //   TVxDbSession session;                 // reads the alias ini file
 //   if (local) DefineLocalAlias(session);
-//   TSchedData data(session, mainWindow);
+//   TSchedData data(session, VxDialogPrompts(mainWindow));
 //   data.SchedDB.Open();                  // login prompt, tables created
 //   data.OpenScenarioTables();
 //   LoomTypes = data.BuildLoomTypes(); WarpInfos = data.BuildWarpInfos();
@@ -24,7 +24,7 @@
 
 class TSchedData {
 public:
-    TSchedData(TVxDbSession& session, QWidget* dialogParent = nullptr);
+    TSchedData(TVxDbSession& session, TVxDataPrompts prompts = {});
     ~TSchedData();
 
     TSchedDB SchedDB;

@@ -5,14 +5,14 @@
 
 #include "SchedData.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString ini = dir.filePath("aliases.ini");
     {

@@ -7,6 +7,7 @@
 #include "MainUnit.h"
 #include "ModeUnit.h"
 #include "VxDialogs.h"
+#include "VxTestDb.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,27 +19,15 @@
 #include <QToolButton>
 #include <QtTest>
 
+using vxtest::sampleLines;
+using vxtest::samplesDir;
+
 namespace {
 const QStringList kSampleFiles = {"LoomSpec.csv", "WarpType.csv", "FabricType.csv", "StruLoom.csv",
                                   "DowntimeType.csv"};
 
-QString samplesDir() {
-    return qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
-}
-
 QString notFound(const QString& file) {
     return QStringLiteral("File \"%1\" not found").arg(file);
-}
-
-QStringList sampleLines(const QString& file) {
-    QFile f(QDir(samplesDir()).filePath(file));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    QStringList lines;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (!line.isEmpty()) lines << line;
-    }
-    return lines;
 }
 
 // Runs one test in another working directory and puts the old one back.

@@ -8,7 +8,9 @@
 #include "LoginDlg.h"
 #include "MainUnit.h"
 #include "ModeUnit.h"
+#include "VxDialogDriving.h"
 #include "VxDialogs.h"
+#include "VxTestDb.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,26 +28,11 @@
 #include <QToolButton>
 #include <QtTest>
 
+using vxtest::env;
+using vxtest::pgConfigured;
+using vxtest::sampleLines;
+
 namespace {
-QString env(const char* name) {
-    return qEnvironmentVariable(name);
-}
-
-bool pgConfigured() {
-    return !env("PLEXIWEAVE_PG_HOST").isEmpty() && !env("PLEXIWEAVE_PG_PASSWORD").isEmpty();
-}
-
-QStringList sampleLines(const QString& file) {
-    QFile f(QDir(env("PLEXIWEAVE_SAMPLES")).filePath(file));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    QStringList lines;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (!line.isEmpty()) lines << line;
-    }
-    return lines;
-}
-
 std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
     return [radio](QDialog* dialog) {
         auto* form = qobject_cast<TModeForm*>(dialog);
@@ -57,20 +44,6 @@ std::function<int(QDialog*)> chooseMode(QRadioButton* TModeForm::*radio) {
     };
 }
 
-// Types the password into the login prompt and presses OK or Cancel.
-std::function<int(QDialog*)> login(const QString& password, bool ok,
-                                   std::function<void()> whileShown = {}) {
-    return [=](QDialog* dialog) {
-        auto* form = qobject_cast<TVxLoginForm*>(dialog);
-        if (!form) return int(QDialog::Rejected);
-        if (whileShown) whileShown();
-        QTest::keyClicks(form->PasswordEdit, password);
-        auto* box = form->findChild<QDialogButtonBox*>();
-        QTest::mouseClick(box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
-                          Qt::LeftButton);
-        return -1;
-    };
-}
 } // namespace
 
 class TestAppDb : public QObject {
@@ -87,34 +60,11 @@ class TestAppDb : public QObject {
     }
 
     // A connection of the test's own, to look behind the planner's back.
-    QSqlDatabase admin(const QString& database) {
-        const QString name = "admin-" + database;
-        QSqlDatabase db = QSqlDatabase::contains(name)
-                              ? QSqlDatabase::database(name, false)
-                              : QSqlDatabase::addDatabase(pg() ? "QPSQL" : "QSQLITE", name);
-        db.setDatabaseName(database);
-        if (pg()) {
-            db.setHostName(env("PLEXIWEAVE_PG_HOST"));
-            db.setPort(env("PLEXIWEAVE_PG_PORT").toInt());
-            db.setUserName(env("PLEXIWEAVE_PG_USER"));
-            db.setPassword(env("PLEXIWEAVE_PG_PASSWORD"));
-        }
-        if (!db.isOpen()) db.open();
-        return db;
-    }
+    QSqlDatabase admin(const QString& database) { return vxtest::adminConnection(pg(), database); }
 
     void writeAliasFile() {
         m_aliasFile = m_tmp.filePath(QString("aliases%1.ini").arg(m_counter));
-        QSettings ini(m_aliasFile, QSettings::IniFormat);
-        ini.beginGroup("ShedwiseSQL");
-        ini.setValue("Driver", pg() ? "QPSQL" : "QSQLITE");
-        ini.setValue("Database", m_database);
-        if (pg()) {
-            ini.setValue("Host", env("PLEXIWEAVE_PG_HOST"));
-            ini.setValue("Port", env("PLEXIWEAVE_PG_PORT").toInt());
-            ini.setValue("UserName", env("PLEXIWEAVE_PG_USER"));
-        }
-        ini.endGroup();
+        vxtest::writeAliasFile(m_aliasFile, pg(), m_database, env("PLEXIWEAVE_PG_USER"));
     }
 
     // Prepares a main window whose session reads this test's alias file.
@@ -129,7 +79,7 @@ class TestAppDb : public QObject {
     void scriptStartUp(VxDialogScript& script) {
         if (pg()) {
             script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
-            script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD"), true));
+            script.dialogs.push_back(vxtest::loginDriver(env("PLEXIWEAVE_PG_PASSWORD"), true));
             script.answers.push_back(QMessageBox::Yes); // create the planner tables
         } else {
             script.dialogs.push_back(chooseMode(&TModeForm::LocalRadio));
@@ -157,14 +107,12 @@ private slots:
     void init() {
         ++m_counter;
         if (pg()) {
-            if (!pgConfigured())
-                QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set "
-                      "(scripts/test.sh starts one)");
+            if (!pgConfigured()) QSKIP(vxtest::NoPgServerReason);
             m_database = QString("plexiweave_app%1_%2")
                              .arg(QCoreApplication::applicationPid())
                              .arg(m_counter);
-            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
-            QVERIFY2(q.exec("create database " + m_database), qPrintable(q.lastError().text()));
+            const QString error = vxtest::createServerDatabase(m_database);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
         } else {
             m_database = m_tmp.filePath(QString("Shedwise%1.db").arg(m_counter));
         }
@@ -172,11 +120,8 @@ private slots:
     }
 
     void cleanup() {
-        const QString name = "admin-" + m_database;
-        if (QSqlDatabase::contains(name)) {
-            QSqlDatabase::database(name, false).close();
-            QSqlDatabase::removeDatabase(name);
-        }
+        vxtest::dropAdminConnection(m_database);
+        if (pg() && pgConfigured()) vxtest::dropServerDatabase(m_database);
     }
 
     void startUpBuildsLoomsFromDatabase() {
@@ -254,7 +199,7 @@ private slots:
         TMainForm& main = *windows->MainForm;
         VxDialogScript script;
         script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
-        script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD"), true));
+        script.dialogs.push_back(vxtest::loginDriver(env("PLEXIWEAVE_PG_PASSWORD"), true));
         script.answers.push_back(QMessageBox::No);
         main.FormShow();
 
@@ -282,7 +227,7 @@ private slots:
         VxDialogScript script;
         script.dialogs.push_back(chooseMode(&TModeForm::ServerRadio));
         bool splashShown = false;
-        script.dialogs.push_back(login("not-the-password", pressOk, [&] {
+        script.dialogs.push_back(vxtest::loginDriver("not-the-password", pressOk, [&] {
             splashShown = main.AboutForm->isVisible() && main.AboutForm->IsSplash();
         }));
         main.FormShow();

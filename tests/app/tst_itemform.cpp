@@ -5,6 +5,7 @@
 #include "ItemUnit.h"
 #include "RefText.h"
 #include "VxAbort.h"
+#include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxUpDown.h"
 
@@ -15,6 +16,11 @@
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
+
+using vxtest::click;
+using vxtest::runDialog;
+using vxtest::stepToEntry;
+using vxtest::typeInto;
 
 namespace {
 // The sample reference data, read from the real text files.
@@ -33,35 +39,6 @@ struct SampleTables {
         context.BulkUpdate = &bulk;
     }
 };
-
-// Runs the dialog modally through VxDialogs; drive gets it while shown.
-// Returns the dialog's result.
-int runDialog(QDialog* dialog, std::function<void()> drive) {
-    VxDialogScript* script = VxDialogScript::current();
-    script->dialogs.push_back([drive](QDialog*) {
-        drive();
-        return -1;
-    });
-    return VxDialogs::exec(dialog);
-}
-
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-void chooseEntry(QComboBox* combo, int index) {
-    combo->setFocus();
-    if (combo->currentIndex() > index) QTest::keyClick(combo, Qt::Key_Home);
-    while (combo->currentIndex() < index)
-        QTest::keyClick(combo, Qt::Key_Down);
-}
-
-void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
 
 TVxWeaveJob* newWarp(const QString& type, const QString& col, int len) {
     auto* warp = new TVxWeaveJob;
@@ -96,7 +73,7 @@ void TestItemForm::itemOkEnabling() {
     runDialog(&form, [&] {
         QVERIFY(!form.OKButton->isEnabled());
         QCOMPARE(QApplication::focusWidget(), form.TypeCombo);
-        chooseEntry(form.TypeCombo, 1);
+        stepToEntry(form.TypeCombo, 1);
         QCOMPARE(form.SelectedFabric(), QString("P002 : NAT"));
         QVERIFY(form.OKButton->isEnabled());
         QCOMPARE(QApplication::focusWidget(), form.PiecesEdit);
@@ -216,7 +193,7 @@ void TestItemForm::itemCapacityOnOk() {
     form.SetFabrics({"P001 : WHT", "DBWHT : WHT"});
     form.PiecesEdit->setText("1");
     const int result = runDialog(&form, [&] {
-        chooseEntry(form.TypeCombo, 0);
+        stepToEntry(form.TypeCombo, 0);
         typeInto(form.PiecesEdit, typed);
         click(form.OKButton);
         if (!error.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
+#include "VxDialogDriving.h"
 #include "VxDialogs.h"
 
 #include <QAbstractItemView>
@@ -18,37 +19,14 @@
 #include <functional>
 #include <memory>
 
+using vxtest::chooseEntry;
+using vxtest::runDialog;
+using vxtest::typeInto;
+
 namespace {
 // A function, not a constant: the date helpers need their own statics first.
 TDateTime march10() {
     return VxEncodeDate(2026, 3, 10);
-}
-
-int runDialog(QDialog* dialog, std::function<void()> drive) {
-    VxDialogScript::current()->dialogs.push_back([drive](QDialog*) {
-        drive();
-        return -1;
-    });
-    return VxDialogs::exec(dialog);
-}
-
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-// Opens the list with the mouse, walks to the entry with the arrow keys and
-// takes it with Return, so only the chosen entry counts as a change.
-void chooseEntry(QComboBox* combo, int index) {
-    QTest::mouseClick(combo, Qt::LeftButton);
-    QAbstractItemView* view = combo->view();
-    QVERIFY(view->isVisible());
-    for (int steps = 0; steps < 50 && view->currentIndex().row() != index; ++steps)
-        QTest::keyClick(view, view->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
-    QTest::keyClick(view, Qt::Key_Return);
-    QCOMPARE(combo->currentIndex(), index);
 }
 
 // The grid cell showing a date of the displayed page.

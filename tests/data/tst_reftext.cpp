@@ -2,7 +2,8 @@
 // builders with their messages, bad input, and the shipped sample files.
 
 #include "RefText.h"
-#include "VxDialogs.h"
+#include "VxPromptLog.h"
+#include "VxTestDb.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,26 +12,24 @@
 #include <QtTest>
 #include <set>
 
-namespace {
-QString samplesDir() {
-    return qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
-}
-} // namespace
+using vxtest::samplesDir;
 
 class TstRefText : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    TVxPromptLog m_log; // what the loaders showed, since init()
 
     void write(const QString& name, const QByteArray& content) {
         QFile f(m_dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(content);
     }
-    TRefTextLoader loader() const { return TRefTextLoader(m_dir.path()); }
+    TRefTextLoader loader() { return TRefTextLoader(m_dir.path(), m_log.prompts()); }
 
 private slots:
     void init() {
+        m_log.clear();
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files))
             QFile::remove(m_dir.filePath(name));
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
@@ -210,9 +209,8 @@ void TstRefText::warpInfosReadCommaTerminated_data() {
 void TstRefText::warpInfosReadCommaTerminated() {
     QFETCH(QByteArray, content);
     write(WarpTypeFile, content);
-    VxDialogScript script;
     const TWarpInfoList warps = loader().BuildWarpInfos();
-    QCOMPARE(script.messages.size(), 0);
+    QCOMPARE(m_log.messages.size(), 0);
     QCOMPARE(warps.Count(), 1);
     QCOMPARE(warps.Key(0), QString("A"));
     const TWarpInfo* w = warps.Object(0);
@@ -237,10 +235,9 @@ void TstRefText::warpInfosUseUserDecimalSeparator() {
     write(WarpTypeFile, "A,1200,6;5,2;5,95,3000,150,\nB,1200,6.5,2,95,3000,150,\n");
     // Commas separate fields, so a comma-decimal user's file is unusable as
     // such; the point is that "." is not accepted as a decimal there.
-    VxDialogScript script;
     TWarpInfoList warps = loader().BuildWarpInfos();
     QLocale::setDefault(saved);
-    QCOMPARE(script.texts(), QStringList{"File \"WarpType.csv\" not found"});
+    QCOMPARE(m_log.messages, QStringList{"File \"WarpType.csv\" not found"});
     QCOMPARE(warps.Count(), 1);
     QCOMPARE(warps.Object(0)->TotalEnds, 1200);
     QCOMPARE(warps.Object(0)->DentsPerCm, 0.0f);
@@ -251,9 +248,8 @@ void TstRefText::fabricInfosFirstLineDecides() {
     write(FabricTypeFile, "P,001,A,WHT,40/1,Z,WHT,60,2.6,2.9,3.5,\n"
                           "p,002,A,WHT,40/1,Z,NAT,99,9,9,9,\n"
                           "BX,RED,E,WHT,16/1,Z,RED,40,2.3,2.9,2.5,\n");
-    VxDialogScript script;
     const TFabricInfoList fabrics = loader().BuildFabricInfos();
-    QCOMPARE(script.messages.size(), 0);
+    QCOMPARE(m_log.messages.size(), 0);
     QCOMPARE(fabrics.Keys(), (QStringList{"P", "BX"}));
     QCOMPARE(fabrics.Find("p")->PieceLen, 60);
     QCOMPARE(fabrics.Find("P")->HrsPerPiece, 3.5f);
@@ -272,9 +268,8 @@ void TstRefText::loomTypesFollowTheFiles() {
                           "BX,red,C,BLU,x,x,NAT,60,1,1,1,\n"
                           "P,001,A,WHT,x,x,WHT,60,1,1,1,\n"
                           "P,002,A,wht,x,x,NAT,60,1,1,1,\n");
-    VxDialogScript script;
     const TLoomTypeList types = loader().BuildLoomTypes();
-    QCOMPARE(script.messages.size(), 0);
+    QCOMPARE(m_log.messages.size(), 0);
     // Entered once at the first line; empty TYPE adds nothing; case-insensitive.
     QCOMPARE(types.Keys(), (QStringList{"RAP", "AIR", "BARE"}));
 
@@ -296,9 +291,8 @@ void TstRefText::loomTypesFollowTheFiles() {
 
 void TstRefText::loomRecordsInLineOrder() {
     write(LoomSpecFile, "1,101,RAP,Loom 1,extra,\r\n2,101,,No type\r\n\r\n3,7,AIR,Loom 3,\r\n");
-    VxDialogScript script;
     const std::vector<TLoomRecord> looms = loader().ReadLoomRecords();
-    QCOMPARE(script.messages.size(), 0);
+    QCOMPARE(m_log.messages.size(), 0);
     QCOMPARE(looms.size(), size_t(3));
     QCOMPARE(looms[0].Posn, 101);
     QCOMPARE(looms[0].Descr, QString("Loom 1"));
@@ -311,14 +305,12 @@ void TstRefText::loomRecordsInLineOrder() {
 
 void TstRefText::downtimeDescriptions() {
     write(DowntimeTypeFile, "Repair,\nCleaning, oiling,\n\n,\nHoliday\nTwo commas,,\n");
-    VxDialogScript script;
     const TDowntimeList downs = loader().BuildDowntimeTypes();
-    QCOMPARE(script.messages.size(), 0);
+    QCOMPARE(m_log.messages.size(), 0);
     QCOMPARE(downs.Keys(), (QStringList{"Repair", "Cleaning, oiling", "Holiday", "Two commas,"}));
 }
 
 void TstRefText::allFilesMissingGivesMessagesInOrder() {
-    VxDialogScript script;
     const TRefTextLoader l = loader();
     QVERIFY(l.BuildLoomTypes().IsEmpty());
     QVERIFY(l.BuildWarpInfos().IsEmpty());
@@ -326,13 +318,12 @@ void TstRefText::allFilesMissingGivesMessagesInOrder() {
     QVERIFY(l.BuildDowntimeTypes().IsEmpty());
     QVERIFY(l.ReadLoomRecords().empty());
     QCOMPARE(
-        script.texts(VxMsgKind::Error),
+        m_log.errors,
         (QStringList{"File \"StruLoom.csv\" not found", "File \"FabricType.csv\" not found",
                      "File \"LoomSpec.csv\" not found", "File \"WarpType.csv\" not found",
                      "File \"FabricType.csv\" not found", "File \"DowntimeType.csv\" not found",
                      "File \"LoomSpec.csv\" not found"}));
-    for (const VxMessage& m : script.messages)
-        QCOMPARE(m.buttons, VxButtons::Ok);
+    QCOMPARE(m_log.messages, m_log.errors);
 }
 
 // Each row: a file, its content, and what the loader of that file keeps.
@@ -399,7 +390,6 @@ void TstRefText::badInputEndsReadingAndKeepsWhatWasRead() {
     }
     write(name, content);
 
-    VxDialogScript script;
     QStringList keys;
     const TRefTextLoader l = loader();
     if (loomTypes)
@@ -413,27 +403,25 @@ void TstRefText::badInputEndsReadingAndKeepsWhatWasRead() {
     else
         for (const TLoomRecord& r : l.ReadLoomRecords())
             keys << r.Descr;
-    QCOMPARE(script.texts(), QStringList{FileNotFoundMessage(name)});
+    QCOMPARE(m_log.messages, QStringList{FileNotFoundMessage(name)});
     QFETCH(QStringList, expected);
     QCOMPARE(keys, expected);
 }
 
 void TstRefText::folderInPlaceOfFileIsReported() {
     QVERIFY(QDir(m_dir.path()).mkdir(WarpTypeFile));
-    VxDialogScript script;
     QVERIFY(loader().BuildWarpInfos().IsEmpty());
-    QCOMPARE(script.texts(), QStringList{FileNotFoundMessage(WarpTypeFile)});
+    QCOMPARE(m_log.messages, QStringList{FileNotFoundMessage(WarpTypeFile)});
 }
 
 void TstRefText::samplesLoadCleanly() {
-    VxDialogScript script;
-    const TRefTextLoader l(samplesDir());
+    const TRefTextLoader l(samplesDir(), m_log.prompts());
     const TLoomTypeList types = l.BuildLoomTypes();
     const TWarpInfoList warps = l.BuildWarpInfos();
     const TFabricInfoList fabrics = l.BuildFabricInfos();
     const TDowntimeList downs = l.BuildDowntimeTypes();
     const std::vector<TLoomRecord> looms = l.ReadLoomRecords();
-    QCOMPARE(script.texts(), QStringList{});
+    QCOMPARE(m_log.messages, QStringList{});
 
     QVERIFY(looms.size() >= 12);
     QVERIFY(types.Count() >= 3);
@@ -458,13 +446,12 @@ void TstRefText::samplesLoadCleanly() {
 }
 
 void TstRefText::samplesReachEveryRule() {
-    VxDialogScript script;
-    const TRefTextLoader l(samplesDir());
+    const TRefTextLoader l(samplesDir(), m_log.prompts());
     const QStringList fabricLines = l.ReadTextLines(FabricTypeFile);
     const TLoomTypeList types = l.BuildLoomTypes();
     const TWarpInfoList warps = l.BuildWarpInfos();
     const TFabricInfoList fabrics = l.BuildFabricInfos();
-    QCOMPARE(script.texts(), QStringList{});
+    QCOMPARE(m_log.messages, QStringList{});
     QVERIFY(fabricLines.size() >= 15);
 
     // Rows of one structure agree on its piece data, so the text path (first

@@ -3,47 +3,19 @@
 // Every test runs once per engine.
 
 #include "DbSchema.h"
-#include "LoginDlg.h"
 #include "RefText.h"
 #include "SchedData.h"
-#include "VxDialogs.h"
+#include "VxPromptLog.h"
+#include "VxTestDb.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <set>
 
-namespace {
-QString env(const char* name) {
-    return qEnvironmentVariable(name);
-}
-bool pgConfigured() {
-    return !env("PLEXIWEAVE_PG_HOST").isEmpty() && !env("PLEXIWEAVE_PG_PASSWORD").isEmpty();
-}
-
-// A dialog driver that types the password and presses OK (or Cancel).
-std::function<int(QDialog*)> login(const QString& password, bool ok = true,
-                                   QString* shownUser = nullptr, QString* shownDb = nullptr) {
-    return [=](QDialog* dialog) {
-        auto* form = qobject_cast<TVxLoginForm*>(dialog);
-        if (!form) return int(QDialog::Rejected);
-        if (shownUser) *shownUser = form->UserNameEdit->text();
-        if (shownDb) *shownDb = form->DatabaseLabel->text();
-        if (!form->PasswordEdit->text().isEmpty()) return int(QDialog::Rejected);
-        QTest::keyClicks(form->PasswordEdit, password);
-        auto* box = form->findChild<QDialogButtonBox*>();
-        QTest::mouseClick(box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
-                          Qt::LeftButton);
-        return -1;
-    };
-}
-} // namespace
+using vxtest::env;
+using vxtest::pgConfigured;
 
 class TstSchedDB : public QObject {
     Q_OBJECT
@@ -52,6 +24,7 @@ class TstSchedDB : public QObject {
     int m_counter = 0;
     QString m_dbName; // database (PostgreSQL) or file (SQLite) of this test
     QString m_aliasFile;
+    TVxPromptLog m_log; // the data layer's prompts, answered and logged
 
     bool pg() const {
         QFETCH_GLOBAL(QString, engine);
@@ -60,50 +33,18 @@ class TstSchedDB : public QObject {
 
     void writeAlias(const QString& user) {
         m_aliasFile = m_tmp.filePath(QString("aliases%1.ini").arg(m_counter));
-        QSettings ini(m_aliasFile, QSettings::IniFormat);
-        ini.beginGroup("ShedwiseSQL");
-        if (pg()) {
-            ini.setValue("Driver", "QPSQL");
-            ini.setValue("Database", m_dbName);
-            ini.setValue("Host", env("PLEXIWEAVE_PG_HOST"));
-            ini.setValue("Port", env("PLEXIWEAVE_PG_PORT").toInt());
-            ini.setValue("UserName", user);
-        } else {
-            ini.setValue("Driver", "QSQLITE");
-            ini.setValue("Database", m_dbName);
-        }
-        ini.endGroup();
+        vxtest::writeAliasFile(m_aliasFile, pg(), m_dbName, user);
     }
 
     // A connection for checking behind the layer's back.
-    QSqlDatabase admin(const QString& database) {
-        const QString name = "admin-" + database;
-        QSqlDatabase db = QSqlDatabase::contains(name)
-                              ? QSqlDatabase::database(name, false)
-                              : QSqlDatabase::addDatabase(pg() ? "QPSQL" : "QSQLITE", name);
-        db.setDatabaseName(database);
-        if (pg()) {
-            db.setHostName(env("PLEXIWEAVE_PG_HOST"));
-            db.setPort(env("PLEXIWEAVE_PG_PORT").toInt());
-            db.setUserName(env("PLEXIWEAVE_PG_USER"));
-            db.setPassword(env("PLEXIWEAVE_PG_PASSWORD"));
-        }
-        if (!db.isOpen()) db.open();
-        return db;
-    }
-    void dropAdmin(const QString& database) {
-        const QString name = "admin-" + database;
-        if (!QSqlDatabase::contains(name)) return;
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-    }
+    QSqlDatabase admin(const QString& database) { return vxtest::adminConnection(pg(), database); }
+    void dropAdmin(const QString& database) { vxtest::dropAdminConnection(database); }
 
     // Opens the data layer, answering the login prompt (server) with the
     // right password and the create question with Yes.
     void open(TSchedData& data) {
-        VxDialogScript script;
-        if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
-        script.answers.push_back(QMessageBox::Yes);
+        if (pg()) m_log.passwords.push_back(env("PLEXIWEAVE_PG_PASSWORD"));
+        m_log.answers.push_back(true);
         data.SchedDB.Open();
     }
 
@@ -116,14 +57,13 @@ private slots:
 
     void init() {
         ++m_counter;
+        m_log.clear();
         if (pg()) {
-            if (!pgConfigured())
-                QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set "
-                      "(scripts/test.sh starts one)");
+            if (!pgConfigured()) QSKIP(vxtest::NoPgServerReason);
             m_dbName =
                 QString("plexiweave_t%1_%2").arg(QCoreApplication::applicationPid()).arg(m_counter);
-            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
-            QVERIFY2(q.exec("create database " + m_dbName), qPrintable(q.lastError().text()));
+            const QString error = vxtest::createServerDatabase(m_dbName);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
         } else {
             m_dbName = m_tmp.filePath(QString("test%1.db").arg(m_counter));
         }
@@ -132,10 +72,7 @@ private slots:
 
     void cleanup() {
         dropAdmin(m_dbName);
-        if (pg() && pgConfigured()) {
-            QSqlQuery q(admin(env("PLEXIWEAVE_PG_DB")));
-            q.exec(QString("drop database if exists %1 with (force)").arg(m_dbName));
-        }
+        if (pg() && pgConfigured()) vxtest::dropServerDatabase(m_dbName);
     }
 
     void newDatabaseIsCreatedAndSeeded();
@@ -159,17 +96,16 @@ private slots:
 
 void TstSchedDB::newDatabaseIsCreatedAndSeeded() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
-    VxDialogScript script;
-    if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
-    script.answers.push_back(QMessageBox::Yes);
+    TSchedData data(session, m_log.prompts());
+    if (pg()) m_log.passwords.push_back(env("PLEXIWEAVE_PG_PASSWORD"));
+    m_log.answers.push_back(true);
     data.SchedDB.Open();
     QVERIFY(data.SchedDB.Connected());
     // An embedded file is created silently; a server asks first.
-    QCOMPARE(script.texts(),
+    QCOMPARE(m_log.messages,
              pg() ? QStringList{"The database has no planner tables. Create them now?"}
                   : QStringList{});
-    QCOMPARE(script.dialogTitles.size(), pg() ? 1 : 0);
+    QCOMPARE(m_log.loginUsers.size(), pg() ? 1 : 0);
     QCOMPARE(MissingPlannerTables(data.SchedDB.Database()), QStringList{});
     if (!pg()) QCOMPARE(data.SchedDB.Location(), QFileInfo(m_dbName).absoluteFilePath());
 
@@ -208,17 +144,17 @@ void TstSchedDB::newDatabaseIsCreatedAndSeeded() {
 
     // Opening the same database again creates and asks nothing.
     data.CloseAll();
-    VxDialogScript again;
-    if (pg()) again.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
+    m_log.clear();
+    if (pg()) m_log.passwords.push_back(env("PLEXIWEAVE_PG_PASSWORD"));
     data.SchedDB.Open();
-    QCOMPARE(again.messages.size(), 0);
+    QCOMPARE(m_log.messages.size(), 0);
     data.LoomSpec.Open();
     QCOMPARE(data.LoomSpec.RecordCount(), int(fromFile.size()));
 }
 
 void TstSchedDB::referenceTablesFromDatabase() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
 
     const TLoomTypeList types = data.BuildLoomTypes();
@@ -259,7 +195,7 @@ void TstSchedDB::referenceTablesFromDatabase() {
 
 void TstSchedDB::aggregatesReadZeroOverNoRows() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     QCOMPARE(TSchedData::AggregateValue(data.MaxScenarioNoQuery), 0);
     data.MaxJobNoQuery.SetParamByIndex(0, 7);
@@ -288,7 +224,7 @@ void TstSchedDB::aggregatesReadZeroOverNoRows() {
 
 void TstSchedDB::detailShowsOnlyItsMastersRows() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     data.OpenScenarioTables();
     QVERIFY(data.Scenario.IsEmpty());
@@ -389,7 +325,7 @@ void TstSchedDB::refusedRowsKeepEditing() {
     QFETCH(QString, pgText);
 
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     { // the rows the duplicates collide with
         QSqlQuery q(data.SchedDB.Database());
@@ -424,7 +360,7 @@ void TstSchedDB::refusedRowsKeepEditing() {
 
 void TstSchedDB::editCancelDeleteAndFindKey() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     TVxTable& s = data.Scenario;
     s.Open();
@@ -474,7 +410,7 @@ void TstSchedDB::editCancelDeleteAndFindKey() {
 
 void TstSchedDB::transactionsCommitAndRollBack() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     TVxTable& s = data.Scenario;
     s.Open();
@@ -499,7 +435,7 @@ void TstSchedDB::transactionsCommitAndRollBack() {
 
 void TstSchedDB::datesHoldWholeDays() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     data.OpenScenarioTables();
     data.Scenario.Insert();
@@ -522,7 +458,7 @@ void TstSchedDB::datesHoldWholeDays() {
 
 void TstSchedDB::queryParametersAndCalculatedFields() {
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     TVxQuery q(data.SchedDB, "Pieces",
                {"select fabricstru, fabriccol, piecelen from fabrictype",
@@ -567,11 +503,9 @@ void TstSchedDB::loginPrompt() {
     QFETCH(bool, ok);
     QFETCH(QString, error);
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
-    VxDialogScript script;
-    QString shownUser, shownDb;
-    script.dialogs.push_back(login(password, ok, &shownUser, &shownDb));
-    script.answers.push_back(QMessageBox::Yes);
+    TSchedData data(session, m_log.prompts());
+    m_log.passwords.push_back(ok ? std::optional<QString>(password) : std::nullopt);
+    m_log.answers.push_back(true);
     try {
         data.SchedDB.Open();
         QVERIFY2(error.isEmpty(), "connected with a wrong login");
@@ -581,22 +515,20 @@ void TstSchedDB::loginPrompt() {
         QVERIFY2(e.message().contains(error), qPrintable(e.message()));
         QVERIFY(!data.SchedDB.Connected());
     }
-    QCOMPARE(script.dialogTitles, QStringList{"Database Login"});
-    QCOMPARE(shownUser, env("PLEXIWEAVE_PG_USER"));
-    QVERIFY(shownDb.contains("Shedwise"));
+    // Asked once, for the database's own name, proposing the alias's user.
+    QCOMPARE(m_log.loginDatabases, QStringList{"Shedwise"});
+    QCOMPARE(m_log.loginUsers, QStringList{env("PLEXIWEAVE_PG_USER")});
 }
 
 void TstSchedDB::missingTablesAnsweredNoCreateNothing() {
     if (!pg()) QSKIP("an embedded file creates its tables without asking");
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
-    VxDialogScript script;
-    script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
-    script.answers.push_back(QMessageBox::No);
+    TSchedData data(session, m_log.prompts());
+    m_log.passwords.push_back(env("PLEXIWEAVE_PG_PASSWORD"));
+    m_log.answers.push_back(false);
     QVERIFY_THROWS_EXCEPTION(EVxAbort, data.SchedDB.Open());
     QVERIFY(!data.SchedDB.Connected());
-    QCOMPARE(script.texts(VxMsgKind::Confirmation),
-             QStringList{"The database has no planner tables. Create them now?"});
+    QCOMPARE(m_log.questions, QStringList{"The database has no planner tables. Create them now?"});
     QCOMPARE(admin(m_dbName).tables().size(), 0);
 }
 
@@ -612,7 +544,7 @@ void TstSchedDB::existingTablesAreKept() {
     }
     dropAdmin(m_dbName);
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     open(data);
     data.Scenario.Open();
     QCOMPARE(data.Scenario.RecordCount(), 1);
@@ -634,11 +566,10 @@ void TstSchedDB::badSampleFileCreatesNothing() {
     warp.close();
 
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
+    TSchedData data(session, m_log.prompts());
     data.SchedDB.SeedFolder = seeds.path();
-    VxDialogScript script;
-    if (pg()) script.dialogs.push_back(login(env("PLEXIWEAVE_PG_PASSWORD")));
-    script.answers.push_back(QMessageBox::Yes);
+    if (pg()) m_log.passwords.push_back(env("PLEXIWEAVE_PG_PASSWORD"));
+    m_log.answers.push_back(true);
     try {
         data.SchedDB.Open();
         QFAIL("opened with a bad sample file");
@@ -657,8 +588,7 @@ void TstSchedDB::foreignFileIsLeftAlone() {
     file.write(content.repeated(200));
     file.close();
     TVxDbSession session(m_aliasFile);
-    TSchedData data(session);
-    VxDialogScript script;
+    TSchedData data(session, m_log.prompts());
     QVERIFY_THROWS_EXCEPTION(EVxError, data.SchedDB.Open());
     QVERIFY(!data.SchedDB.Connected());
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -679,7 +609,7 @@ void TstSchedDB::localAliasOnlyWhenUndefined() {
     bare.DeleteAlias("ShedwiseSQL");
     QVERIFY(!bare.IsAlias("ShedwiseSQL"));
 
-    TSchedData data(bare);
+    TSchedData data(bare, m_log.prompts());
     QVERIFY_THROWS_EXCEPTION(EVxError, data.SchedDB.Open());
 }
 

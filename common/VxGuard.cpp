@@ -1,0 +1,68 @@
+// The error box of VxGuard needs widgets, so it lives in vxcommon while the
+// rest of VxAbort.h stays in the QtCore library vxcore.
+#include "VxAbort.h"
+#include "VxDialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+namespace {
+bool runGuarded(QWidget* parent, const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const EVxAbort&) {
+        return false;
+    } catch (const std::exception& e) {
+        VxDialogs::error(parent, VxErrorText(e));
+        return false;
+    } catch (...) {
+        VxDialogs::error(parent, QStringLiteral("Unexpected error"));
+        return false;
+    }
+}
+
+struct ActionListener {
+    QPointer<QObject> owner;
+    std::function<void()> onEnd;
+};
+
+std::vector<ActionListener>& actionListeners() {
+    static std::vector<ActionListener> listeners;
+    return listeners;
+}
+
+int g_actionDepth = 0;
+
+// Runs the listeners of a finished action; their failures are shown like an
+// action's own. They run outside the action, so what they do is no part of
+// it.
+void endAction(QWidget* parent) {
+    auto& listeners = actionListeners();
+    listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
+                                   [](const ActionListener& l) { return l.owner.isNull(); }),
+                    listeners.end());
+    const std::vector<ActionListener> current = listeners;
+    for (const ActionListener& listener : current)
+        if (listener.owner) runGuarded(parent, listener.onEnd);
+}
+} // namespace
+
+bool VxGuard(QWidget* parent, const std::function<void()>& action) {
+    // The action may take its window with it.
+    const QPointer<QWidget> window(parent);
+    ++g_actionDepth;
+    const bool ok = runGuarded(parent, action);
+    if (--g_actionDepth == 0) endAction(window);
+    return ok;
+}
+
+bool VxInAction() {
+    return g_actionDepth > 0;
+}
+
+void VxOnActionEnd(QObject* owner, std::function<void()> onEnd) {
+    actionListeners().push_back(ActionListener{owner, std::move(onEnd)});
+}
