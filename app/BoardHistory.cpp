@@ -48,11 +48,14 @@ TBoardHistory::TBoardHistory(TMainForm& main) : QObject(&main), m_main(main) {
     m_stack = new QUndoStack(this);
     connect(m_stack, &QUndoStack::indexChanged, this, [this] { followStack(); });
     connect(m_stack, &QUndoStack::cleanChanged, this, [this] { followStack(); });
-    VxOnActionEnd(this, [this] { Commit(); });
+    VxWatchActions(
+        this, [this] { absorb(); }, [this] { Commit(); });
 }
 
 TBoardHistory::~TBoardHistory() {
-    // The steps refer to the history: let them go first.
+    // The steps refer to the history: let them go first, quietly, while the
+    // window around it is already half gone.
+    m_stack->disconnect();
     delete m_stack;
 }
 
@@ -103,6 +106,20 @@ void TBoardHistory::followExpansion() {
         for (int i = 0; i < jobs.size() && i < schedule->JobCount(); ++i)
             jobs[i].Expanded = schedule->Jobs(i)->Expanded();
     }
+}
+
+void TBoardHistory::absorb() {
+    if (m_restoring || m_shown.empty()) return;
+    followExpansion();
+    for (size_t column = 0; column < m_shown.size(); ++column)
+        if (m_touched[column]) {
+            m_touched[column] = false;
+            m_shown[column] = readLoom(int(column));
+            m_expanded[column] = m_main.ScheduleBox->Schedules(int(column))->Expanded();
+        }
+    m_nextJobNo = m_main.NextJobNo;
+    m_nextItemNo = m_main.NextItemNo;
+    m_subject = {};
 }
 
 void TBoardHistory::Commit(const QString& name) {

@@ -5,7 +5,9 @@
 // While a user's action runs, the main window reports each loom it touches;
 // when the action is over (the outermost guarded entry point returned, with
 // any dialogs it opened) those looms are read again, and the ones that
-// changed become one step holding their plans before and after. An action
+// changed become one step holding their plans before and after. Changes made
+// outside a user's action (a load, a program's own set-up) are taken in
+// silently when the next action starts: they are no step. An action
 // that changed nothing (a vetoed delete, a refused drop, a cancelled dialog)
 // leaves no step. Undo and redo put the stored plans back on the looms.
 //
@@ -58,6 +60,8 @@ signals:
 
 private:
     TVxPlanLoom readLoom(int column) const;
+    // Takes what changed outside an action as the state to start from.
+    void absorb();
     void followExpansion();
     void followStack();
     int columnOf(const TVxJobSchedule* schedule) const;

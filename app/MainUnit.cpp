@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -166,8 +167,14 @@ void TMainForm::CreateToolPanel() {
                                &TMainForm::SaveButtonClick);
     ClearButton = AddToolButton(QStringLiteral("&Clear"), QStringLiteral("Clear this scenario"),
                                 &TMainForm::ClearButtonClick);
+    // Arrows, so the bar still fits the window's first width; the hints name
+    // the step.
     UndoButton = AddToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
     RedoButton = AddToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
+    UndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    RedoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    for (QToolButton* button : {UndoButton, RedoButton})
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     PrintButton = AddToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
                                 &TMainForm::PrintButtonClick);
     ReqmtsButton =

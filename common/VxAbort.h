@@ -49,9 +49,11 @@ QString VxErrorText(const std::exception& e);
 bool VxGuard(QWidget* parent, const std::function<void()>& action);
 
 // A user's action is the outermost VxGuard run, with the dialogs it opened
-// (their own guarded handlers run inside it). Listeners learn when one is
-// over, however it ended, so that its changes can be taken as one step.
+// (their own guarded handlers run inside it). Listeners learn when one starts
+// and when it is over, however it ended, so that its changes can be taken as
+// one step.
 bool VxInAction();
-// Calls onEnd after every outermost VxGuard run while owner lives. Both are
-// defined with VxGuard in vxcommon.
-void VxOnActionEnd(QObject* owner, std::function<void()> onEnd);
+// Calls onBegin before and onEnd after every outermost VxGuard run while
+// owner lives (either may be empty). Both are defined with VxGuard in
+// vxcommon.
+void VxWatchActions(QObject* owner, std::function<void()> onBegin, std::function<void()> onEnd);

@@ -59,7 +59,7 @@ TVxPlanLoom parseLoom(const QString& text) {
     return loom;
 }
 
-QStringList stepNames(const QUndoStack* stack) {
+QStringList namesOnStack(const QUndoStack* stack) {
     QStringList names;
     for (int i = 0; i < stack->count(); ++i)
         names << stack->text(i);
@@ -220,7 +220,7 @@ void TestUndo::sessionUndoneAndRedone() {
     step();
     QVERIFY(p.Messages.isEmpty());
 
-    QCOMPARE(stepNames(stack),
+    QCOMPARE(namesOnStack(stack),
              QStringList({"Add reed 1 to R01 190cm", "Add warp 2 to R01 190cm",
                           "Add fabric P001 : WHT/3pcs to warp 2",
                           "Add fabric DBWHT : WHT/2pcs to warp 2", "Add reed 3 to R03 190cm",
@@ -255,7 +255,7 @@ void TestUndo::sessionUndoneAndRedone() {
     p.Add(r01, "R2640");
     QCOMPARE(stack->count(), 7);
     QVERIFY(!stack->canRedo());
-    QCOMPARE(r01->Jobs(0)->JobNo, states[6].plan.NextJobNo);
+    QCOMPARE(r01->Jobs(r01->JobCount() - 1)->JobNo, states[6].plan.NextJobNo);
 }
 
 // Modified is clear exactly at the state last cleared (or loaded, or saved),
