@@ -1,6 +1,7 @@
 #include "MainUnit.h"
 
 #include "AboutUnit.h"
+#include "BoardHistory.h"
 #include "BoardPlan.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
@@ -17,6 +18,7 @@
 #include "VxDialogs.h"
 #include "VxFlagGuard.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,10 +31,12 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 // Resources of a static library must be registered by hand, outside any
@@ -127,6 +131,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     DatabaseLabel = new QLabel(Status);
     Status->addPermanentWidget(DatabaseLabel);
     CreateMessageTimer();
+    createUndo();
     WatchMouseUps();
 }
 
@@ -172,6 +177,14 @@ void TMainForm::CreateToolPanel() {
                                &TMainForm::SaveButtonClick);
     ClearButton = AddToolButton(QStringLiteral("&Clear"), QStringLiteral("Clear this scenario"),
                                 &TMainForm::ClearButtonClick);
+    // Arrows, so the bar still fits the window's first width; the hints name
+    // the step.
+    UndoButton = AddToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
+    RedoButton = AddToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
+    UndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    RedoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    for (QToolButton* button : {UndoButton, RedoButton})
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     PrintButton = AddToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
                                 &TMainForm::PrintButtonClick);
     ReqmtsButton =
@@ -368,6 +381,16 @@ namespace {
 template <class... Args> auto Bind(TMainForm* form, void (TMainForm::*handler)(Args...)) {
     return [form, handler](Args... args) { (form->*handler)(args...); };
 }
+// The same for a handler that may change the loom: the undo history learns
+// of it first, so a change the handler starts and then vetoes is looked at
+// too.
+template <class... Args>
+auto BindChange(TMainForm* form, void (TMainForm::*handler)(TVxJobSchedule*, Args...)) {
+    return [form, handler](TVxJobSchedule* schedule, Args... args) {
+        form->History->Touch(schedule);
+        (form->*handler)(schedule, args...);
+    };
+}
 } // namespace
 
 TVxJobSchedule* TMainForm::SetupLoomSchedule(int posn, const QString& type, const QString& descr) {
@@ -385,23 +408,23 @@ TVxJobSchedule* TMainForm::SetupLoomSchedule(int posn, const QString& type, cons
     captions.RemoveJob = QStringLiteral("&Remove Warp");
     captions.ClearJobs = QStringLiteral("&Clear All");
 
-    schedule->OnDoJobAdd = Bind(this, &TMainForm::DoJobAdd);
-    schedule->OnDoJobEdit = Bind(this, &TMainForm::DoJobEdit);
-    schedule->OnDoItemAdd = Bind(this, &TMainForm::DoItemAdd);
-    schedule->OnDoItemEdit = Bind(this, &TMainForm::DoItemEdit);
+    schedule->OnDoJobAdd = BindChange(this, &TMainForm::DoJobAdd);
+    schedule->OnDoJobEdit = BindChange(this, &TMainForm::DoJobEdit);
+    schedule->OnDoItemAdd = BindChange(this, &TMainForm::DoItemAdd);
+    schedule->OnDoItemEdit = BindChange(this, &TMainForm::DoItemEdit);
     schedule->OnJobDragOver = Bind(this, &TMainForm::JobDragOver);
     schedule->OnItemDragOver = Bind(this, &TMainForm::ItemDragOver);
-    schedule->OnJobDragDrop = Bind(this, &TMainForm::JobDragDrop);
-    schedule->OnItemDragDrop = Bind(this, &TMainForm::ItemDragDrop);
-    schedule->OnBeforeJobFree = Bind(this, &TMainForm::BeforeJobFree);
-    schedule->OnAfterJobAdd = Bind(this, &TMainForm::AfterJobAdd);
-    schedule->OnAfterJobEdit = Bind(this, &TMainForm::AfterJobEdit);
-    schedule->OnAfterJobFree = Bind(this, &TMainForm::AfterJobFree);
-    schedule->OnAfterJobRemove = Bind(this, &TMainForm::AfterJobRemove);
-    schedule->OnAfterItemAdd = Bind(this, &TMainForm::AfterItemAdd);
-    schedule->OnAfterItemEdit = Bind(this, &TMainForm::AfterItemEdit);
-    schedule->OnAfterItemFree = Bind(this, &TMainForm::AfterItemFree);
-    schedule->OnAfterItemRemove = Bind(this, &TMainForm::AfterItemRemove);
+    schedule->OnJobDragDrop = BindChange(this, &TMainForm::JobDragDrop);
+    schedule->OnItemDragDrop = BindChange(this, &TMainForm::ItemDragDrop);
+    schedule->OnBeforeJobFree = BindChange(this, &TMainForm::BeforeJobFree);
+    schedule->OnAfterJobAdd = BindChange(this, &TMainForm::AfterJobAdd);
+    schedule->OnAfterJobEdit = BindChange(this, &TMainForm::AfterJobEdit);
+    schedule->OnAfterJobFree = BindChange(this, &TMainForm::AfterJobFree);
+    schedule->OnAfterJobRemove = BindChange(this, &TMainForm::AfterJobRemove);
+    schedule->OnAfterItemAdd = BindChange(this, &TMainForm::AfterItemAdd);
+    schedule->OnAfterItemEdit = BindChange(this, &TMainForm::AfterItemEdit);
+    schedule->OnAfterItemFree = BindChange(this, &TMainForm::AfterItemFree);
+    schedule->OnAfterItemRemove = BindChange(this, &TMainForm::AfterItemRemove);
     schedule->OnMouseUp = Bind(this, &TMainForm::DoMouseUp);
     return schedule;
 }
@@ -417,6 +440,7 @@ void TMainForm::FinishStartUp() {
     MaintButton->setEnabled(scenarioTableOpen && CanWriteDatabase());
     if (ScheduleBox->ScheduleCount() > 0)
         SetScheduleBoxWidth(3 * ScheduleBox->Schedules(0)->width() + 4);
+    History->Reset();
 }
 
 void TMainForm::SetScheduleBoxWidth(int width) {
@@ -601,6 +625,9 @@ void TMainForm::ClearButtonClick() {
     Modified = false;
     NextJobNo = 1;
     NextItemNo = 1;
+    // One step, and the empty board is the clean point.
+    History->Commit(QStringLiteral("Clear all jobs"));
+    History->SetClean();
 }
 
 namespace {
@@ -699,7 +726,19 @@ void TMainForm::SetLoomStartDate(const TVxJobSchedule* Schedule, TDateTime Date)
 
 void TMainForm::RedateSchedule(TVxJobSchedule* Schedule) {
     if (BulkUpdate || Schedule->JobCount() == 0) return;
+    // A drop re-dates every loom; only the ones whose dates moved are news
+    // to the undo history.
+    std::vector<TDateTime> dates;
+    for (int i = 0; i < Schedule->JobCount(); ++i)
+        dates.insert(dates.end(),
+                     {Schedule->Jobs(i)->StartDate(), Schedule->Jobs(i)->FinishDate()});
     TVxWeaveRules::ChainJobDates(Schedule, LoomStartDate(Schedule));
+    for (int i = 0; i < Schedule->JobCount(); ++i)
+        if (dates[2 * size_t(i)] != Schedule->Jobs(i)->StartDate() ||
+            dates[2 * size_t(i) + 1] != Schedule->Jobs(i)->FinishDate()) {
+            History->Touch(Schedule);
+            break;
+        }
 }
 
 void TMainForm::UpdateFooter(TVxJobSchedule* Schedule) {
@@ -913,7 +952,8 @@ void TMainForm::ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* 
     if (verdict.Status) ShowStatus(*verdict.Status);
 }
 
-void TMainForm::JobDragDrop(TVxJobSchedule*, TVxJob*) {
+void TMainForm::JobDragDrop(TVxJobSchedule*, TVxJob* Job) {
+    History->SetSubject({Job->JobNo, 0});
     if (!BulkUpdate) {
         for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
             RedateSchedule(ScheduleBox->Schedules(i));
@@ -923,7 +963,8 @@ void TMainForm::JobDragDrop(TVxJobSchedule*, TVxJob*) {
     Modified = true;
 }
 
-void TMainForm::ItemDragDrop(TVxJobSchedule*, TVxJob*, TVxJobItem*) {
+void TMainForm::ItemDragDrop(TVxJobSchedule*, TVxJob*, TVxJobItem* Item) {
+    History->SetSubject({0, Item->ItemNo});
     Modified = true;
 }
 
@@ -999,6 +1040,66 @@ void TMainForm::AfterItemFree(TVxJobSchedule*, TVxJob* Job) {
 
 void TMainForm::AfterItemRemove(TVxJobSchedule*, TVxJob* Job) {
     FabricChanged(Job);
+}
+
+// ---------------------------------------------------------------------------
+// Undo and redo
+
+void TMainForm::createUndo() {
+    History = new TBoardHistory(*this);
+    UndoAction = new QAction(this);
+    UndoAction->setShortcuts(QKeySequence::Undo);
+    RedoAction = new QAction(this);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        if (!redoKeys.contains(key)) redoKeys.push_back(key);
+    RedoAction->setShortcuts(redoKeys);
+    addAction(UndoAction);
+    addAction(RedoAction);
+    connect(UndoAction, &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { UndoButtonClick(); }); });
+    connect(RedoAction, &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { RedoButtonClick(); }); });
+    QUndoStack* stack = History->Stack();
+    connect(stack, &QUndoStack::indexChanged, this, [this] { followUndoStack(); });
+    connect(stack, &QUndoStack::cleanChanged, this, [this] { followUndoStack(); });
+    connect(History, &TBoardHistory::Restored, this, [this] { enableBoardButtons(); });
+    followUndoStack();
+}
+
+void TMainForm::followUndoStack() {
+    const QUndoStack* stack = History->Stack();
+    UndoButton->setEnabled(stack->canUndo());
+    RedoButton->setEnabled(stack->canRedo());
+    UndoAction->setEnabled(stack->canUndo());
+    RedoAction->setEnabled(stack->canRedo());
+    UndoButton->setToolTip(stack->canUndo() ? QStringLiteral("Undo ") + stack->undoText()
+                                            : QStringLiteral("Nothing to undo"));
+    RedoButton->setToolTip(stack->canRedo() ? QStringLiteral("Redo ") + stack->redoText()
+                                            : QStringLiteral("Nothing to redo"));
+}
+
+void TMainForm::UndoButtonClick() {
+    // A job on its way to a drop must not be taken off the board under the
+    // mouse.
+    if (VxScheduleDragActive()) return;
+    History->Undo();
+}
+
+void TMainForm::RedoButtonClick() {
+    if (VxScheduleDragActive()) return;
+    History->Redo();
+}
+
+void TMainForm::enableBoardButtons() {
+    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
+        if (ScheduleBox->Schedules(i)->JobCount() > 0) {
+            SaveButton->setEnabled(Connected());
+            ClearButton->setEnabled(true);
+            PrintButton->setEnabled(true);
+            return;
+        }
 }
 
 // ---------------------------------------------------------------------------

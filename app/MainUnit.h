@@ -38,6 +38,8 @@ class TPrintForm;
 class TReqmtsForm;
 class TSaveForm;
 class TVxAboutForm;
+class TBoardHistory;
+class QAction;
 
 // Each loom's start date as short-date text, tied to its column; "0" until
 // the loom's first job is added.
@@ -91,6 +93,8 @@ public:
     QToolButton* LoadButton;
     QToolButton* SaveButton;
     QToolButton* ClearButton;
+    QToolButton* UndoButton;
+    QToolButton* RedoButton;
     QToolButton* PrintButton;
     QToolButton* ReqmtsButton;
     QToolButton* OutputButton;
@@ -106,6 +110,12 @@ public:
     QStatusBar* Status;
     // Permanent status-bar field naming the database in use.
     QLabel* DatabaseLabel;
+
+    // Undo and redo of board changes, and their keys (the platform's Undo and
+    // Redo, with Ctrl+Shift+Z and Ctrl+Y for redo).
+    TBoardHistory* History;
+    QAction* UndoAction;
+    QAction* RedoAction;
 
     // State shared by the weaving rules and scenario storage.
     TLoomTypeList LoomTypes;
@@ -175,6 +185,8 @@ public:
     void LoadButtonClick();
     void SaveButtonClick();
     void ClearButtonClick();
+    void UndoButtonClick();
+    void RedoButtonClick();
     void PrintButtonClick();
     void ReqmtsButtonClick();
     void OutputButtonClick();
@@ -247,6 +259,10 @@ private:
                                void (TMainForm::*handler)());
     void RunStartUp();
     void CreateMessageTimer();
+    void createUndo();
+    void followUndoStack();
+    // Buttons that need a board with jobs, after undo or redo.
+    void enableBoardButtons();
     void WatchMouseUps();
     TJobForm* RequireJobForm() const;
     TItemForm* RequireItemForm() const;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 
+class QObject;
 class QWidget;
 
 // The silent abort: stops an operation without a message.
@@ -46,3 +47,13 @@ QString VxErrorText(const std::exception& e);
 // it was silently aborted or failed (the failure was shown in an error box).
 // Defined in vxcommon (it shows the box); the rest of this header is vxcore.
 bool VxGuard(QWidget* parent, const std::function<void()>& action);
+
+// A user's action is the outermost VxGuard run, with the dialogs it opened
+// (their own guarded handlers run inside it). Listeners learn when one starts
+// and when it is over, however it ended, so that its changes can be taken as
+// one step.
+bool VxInAction();
+// Calls onBegin before and onEnd after every outermost VxGuard run while
+// owner lives (either may be empty). Both are defined with VxGuard in
+// vxcommon.
+void VxWatchActions(QObject* owner, std::function<void()> onBegin, std::function<void()> onEnd);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -39,6 +40,13 @@ inline const char* kLoomSpec = "1,1,LOOMA,Loom 1,\n2,2,LOOMA,Loom 2,\n3,3,LOOMB,
 inline const char* kDowntimes = "Planned maintenance,\nBreakdown repair,\n";
 
 inline const QStringList kDowntimeKinds = {"Planned maintenance", "Breakdown repair"};
+
+// The sample reference files (CTest names them; a run by hand from the build
+// tree finds them in the source tree).
+inline QString samplesDir() {
+    const QString env = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
+    return env.isEmpty() ? QStringLiteral("../../../samples") : env;
+}
 
 inline void writeFile(const QString& path, const char* text) {
     QFile f(path);
@@ -185,4 +193,72 @@ inline QPoint partPos(TVxJob* job, TVxJobPart part = TVxJobPart::UpperCaption,
 inline QPoint belowJobs(TVxJobSchedule* loom) {
     return QPoint(loom->JobArea()->viewport()->width() / 2,
                   loom->JobArea()->viewport()->height() - 20);
+}
+
+// The plant shown, ready for the mouse.
+struct ShownPlant : Plant {
+    template <class... Args>
+    explicit ShownPlant(Args&&... args) : Plant(std::forward<Args>(args)...) {
+        Main->resize(900, 700);
+        Main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Main));
+    }
+    QString status() const { return Main->Status->currentMessage(); }
+
+    // Drags from one point to another and reads the status bar while the
+    // pointer rests over the target, before the release.
+    QString drag(TVxJobSchedule* fromLoom, QPoint from, TVxJobSchedule* toLoom, QPoint to) {
+        QWidget* source = fromLoom->JobArea()->viewport();
+        QWidget* target = toLoom->JobArea()->viewport();
+        Main->ShowStatus(QString());
+        mousePress(source, from);
+        mouseMove(source, from + QPoint(0, QApplication::startDragDistance() + 2));
+        mouseMove(target, to + QPoint(1, 0));
+        mouseMove(target, to);
+        const QString shown = status();
+        mouseRelease(target, to);
+        return shown;
+    }
+};
+
+inline QString yesNo(bool b) {
+    return b ? QStringLiteral("y") : QStringLiteral("n");
+}
+
+// Everything a planner sees on a column and what the rules read from it, one
+// line per column, job and item.
+inline QStringList boardText(TMainForm* main) {
+    QStringList lines;
+    for (int s = 0; s < main->ScheduleBox->ScheduleCount(); ++s) {
+        TVxJobSchedule* loom = main->ScheduleBox->Schedules(s);
+        lines << QStringLiteral("loom %1 [%2] start %3 width %4")
+                     .arg(loom->ScheduleNo)
+                     .arg(loom->Footer(), main->LoomStartDates->DateOf(loom))
+                     .arg(loom->width());
+        for (int j = 0; j < loom->JobCount(); ++j) {
+            TVxJob* job = loom->Jobs(j);
+            const TVxJobMenuCaptions& menu = job->MenuCaptions();
+            lines << QStringLiteral(
+                         "  %1 | %2 | %3 | %4 hint %5 | tag %6 | %7 %8 %9 %10 | exp %11 | "
+                         "%12 top %13 h %14")
+                         .arg(job->UpperCaption(), job->DatesRow.Text, job->StatusText(),
+                              yesNo(job->DatesRow.ShowHint), job->DatesRow.Hint)
+                         // The rules read the reed ends of reeds and warps
+                         // only; a downtime added by hand keeps 0.
+                         .arg(dynamic_cast<TVxDowntimeJob*>(job) ? -1 : job->Tag)
+                         .arg(menu.AddItem, menu.ClearItems, menu.EditJob, menu.RemoveJob,
+                              yesNo(job->Expanded()), job->CaptionColor().name())
+                         .arg(job->Top())
+                         .arg(job->Height());
+            for (int i = 0; i < job->ItemCount(); ++i) {
+                TVxJobItem* item = job->Items(i);
+                lines << QStringLiteral("    %1 #%2 %3 %4 visible %5")
+                             .arg(item->Caption())
+                             .arg(item->ItemNo)
+                             .arg(item->MenuCaptions().EditItem, item->MenuCaptions().RemoveItem,
+                                  yesNo(item->Visible()));
+            }
+        }
+    }
+    return lines;
 }

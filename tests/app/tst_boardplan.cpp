@@ -9,53 +9,6 @@
 #include <QElapsedTimer>
 
 namespace {
-QString samplesDir() {
-    const QString env = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
-    return env.isEmpty() ? QStringLiteral("../../../samples") : env;
-}
-
-QString yesNo(bool b) {
-    return b ? QStringLiteral("y") : QStringLiteral("n");
-}
-
-// Everything a planner sees on a column and what the rules read from it, one
-// line per column, job and item.
-QStringList boardText(TMainForm* main) {
-    QStringList lines;
-    for (int s = 0; s < main->ScheduleBox->ScheduleCount(); ++s) {
-        TVxJobSchedule* loom = main->ScheduleBox->Schedules(s);
-        lines << QStringLiteral("loom %1 [%2] start %3 width %4")
-                     .arg(loom->ScheduleNo)
-                     .arg(loom->Footer(), main->LoomStartDates->DateOf(loom))
-                     .arg(loom->width());
-        for (int j = 0; j < loom->JobCount(); ++j) {
-            TVxJob* job = loom->Jobs(j);
-            const TVxJobMenuCaptions& menu = job->MenuCaptions();
-            lines << QStringLiteral(
-                         "  %1 | %2 | %3 | %4 hint %5 | tag %6 | %7 %8 %9 %10 | exp %11 | "
-                         "%12 top %13 h %14")
-                         .arg(job->UpperCaption(), job->DatesRow.Text, job->StatusText(),
-                              yesNo(job->DatesRow.ShowHint), job->DatesRow.Hint)
-                         // The rules read the reed ends of reeds and warps
-                         // only; a downtime added by hand keeps 0.
-                         .arg(dynamic_cast<TVxDowntimeJob*>(job) ? -1 : job->Tag)
-                         .arg(menu.AddItem, menu.ClearItems, menu.EditJob, menu.RemoveJob,
-                              yesNo(job->Expanded()), job->CaptionColor().name())
-                         .arg(job->Top())
-                         .arg(job->Height());
-            for (int i = 0; i < job->ItemCount(); ++i) {
-                TVxJobItem* item = job->Items(i);
-                lines << QStringLiteral("    %1 #%2 %3 %4 visible %5")
-                             .arg(item->Caption())
-                             .arg(item->ItemNo)
-                             .arg(item->MenuCaptions().EditItem, item->MenuCaptions().RemoveItem,
-                                  yesNo(item->Visible()));
-            }
-        }
-    }
-    return lines;
-}
-
 TVxPlanJob reed(int no, int ends, TDateTime start) {
     TVxPlanJob job;
     job.Kind = TVxPlanJobKind::Reed;

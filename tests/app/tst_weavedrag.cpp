@@ -22,30 +22,6 @@ void verifyChained(TVxJobSchedule* loom) {
              "Finish: " + VxDateToStr(loom->Jobs(loom->JobCount() - 1)->FinishDate()));
 }
 
-// The plant shown, ready for the mouse.
-struct ShownPlant : Plant {
-    ShownPlant() {
-        Main->resize(900, 700);
-        Main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Main));
-    }
-    QString status() const { return Main->Status->currentMessage(); }
-
-    // Drags from one point to another and reads the status bar while the
-    // pointer rests over the target, before the release.
-    QString drag(TVxJobSchedule* fromLoom, QPoint from, TVxJobSchedule* toLoom, QPoint to) {
-        QWidget* source = fromLoom->JobArea()->viewport();
-        QWidget* target = toLoom->JobArea()->viewport();
-        Main->ShowStatus(QString());
-        mousePress(source, from);
-        mouseMove(source, from + QPoint(0, QApplication::startDragDistance() + 2));
-        mouseMove(target, to + QPoint(1, 0));
-        mouseMove(target, to);
-        const QString shown = status();
-        mouseRelease(target, to);
-        return shown;
-    }
-};
 } // namespace
 
 class TestWeaveDrag : public QObject {

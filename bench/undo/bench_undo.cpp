@@ -1,0 +1,191 @@
+// Undo and redo on a large board: 200 rapier looms of 50 jobs (a reed and 49
+// warps of four fabric items each), 10,000 jobs. A step moves a warp with its
+// fabric to the next loom, as a drop does (the handlers re-date every loom).
+// Figures: the time to take the step, to undo it and to redo it (targets:
+// undo and redo under 50 ms), and the memory of 1,000 such steps (target:
+// under 100 MB).
+//
+// Run from anywhere: the sample reference files are found through
+// PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
+
+#include "AppUnit.h"
+#include "BoardHistory.h"
+#include "MainUnit.h"
+#include "VxDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+const int kLooms = 200;
+const int kJobsPerLoom = 50;
+const int kSteps = 1000;
+
+QString samplesDir() {
+    const QString env = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
+    return env.isEmpty() ? QStringLiteral(PLEXIWEAVE_SOURCE_DIR "/samples") : env;
+}
+
+bool writePlant(const QString& folder) {
+    for (const char* name : {"WarpType.csv", "FabricType.csv", "StruLoom.csv", "DowntimeType.csv"})
+        if (!QFile::copy(QDir(samplesDir()).filePath(name), QDir(folder).filePath(name)))
+            return false;
+    QFile looms(QDir(folder).filePath("LoomSpec.csv"));
+    if (!looms.open(QIODevice::WriteOnly)) return false;
+    for (int i = 1; i <= kLooms; ++i)
+        looms.write(
+            QStringLiteral("L%1,%2,RAPIER,R%1 190cm,\n").arg(i, 3, 10, QChar('0')).arg(i).toUtf8());
+    return true;
+}
+
+TVxPlan bigPlan() {
+    TVxPlan plan;
+    int jobNo = 1;
+    int itemNo = 1;
+    for (int l = 1; l <= kLooms; ++l) {
+        TVxPlanLoom loom;
+        loom.ScheduleNo = l;
+        TDateTime day = VxEncodeDate(2026, 1, 5);
+        loom.StartDate = VxDateToStr(day);
+        TVxPlanJob reed;
+        reed.Kind = TVxPlanJobKind::Reed;
+        reed.JobNo = jobNo++;
+        reed.TotalEnds = 2400;
+        reed.StartDate = reed.FinishDate = day;
+        loom.Jobs.push_back(reed);
+        for (int j = 1; j < kJobsPerLoom; ++j) {
+            TVxPlanJob warp;
+            warp.Kind = TVxPlanJobKind::Warp;
+            warp.JobNo = jobNo++;
+            warp.WarpType = "A";
+            warp.WarpCol = "WHT";
+            warp.WarpLen = 3000;
+            warp.StartDate = day;
+            warp.FinishDate = day += 10;
+            for (const char* stru : {"P", "P", "DB", "P"}) {
+                TVxPlanItem item;
+                item.ItemNo = itemNo++;
+                item.FabricStru = stru;
+                item.FabricCol = QString(stru) == "DB" ? "WHT" : "001";
+                item.WeftCol = "WHT";
+                item.Pieces = 2;
+                warp.Items.push_back(item);
+            }
+            loom.Jobs.push_back(warp);
+        }
+        plan.Looms.push_back(loom);
+    }
+    plan.NextJobNo = jobNo;
+    plan.NextItemNo = itemNo;
+    return plan;
+}
+
+// Resident memory of the process, in MB.
+double residentMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+// A warp from the middle of loom `from` dropped at the end of the next loom,
+// as the drag tracker's drop does it, as one user action.
+void moveWarp(TMainForm& main, int from) {
+    TVxScheduleBox* box = main.ScheduleBox;
+    TVxJobSchedule* source = box->Schedules(from % kLooms);
+    TVxJobSchedule* target = box->Schedules((from + 1) % kLooms);
+    TVxJob* warp = source->Jobs(source->JobCount() / 2);
+    VxGuard(&main, [&] {
+        target->InsertJobAt(target->JobCount(), warp);
+        target->OnJobDragDrop(target, warp);
+    });
+}
+
+template <class F> double msOf(F&& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    if (!writePlant(folder.path())) {
+        std::fprintf(stderr, "sample reference files not found in %s\n", qPrintable(samplesDir()));
+        return 1;
+    }
+    TAppWindows windows;
+    TMainForm& main = *windows.MainForm;
+    main.TextFolder = folder.path();
+    {
+        VxDialogScript script;
+        script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
+        main.FormShow();
+    }
+    main.ShowPlan(bigPlan());
+    main.History->Reset();
+    const TVxPlan start = main.CurrentPlan();
+    std::printf("board: %d looms, %d jobs, %d fabric items\n", kLooms, start.JobCount(),
+                start.ItemCount());
+
+    const double before = residentMb();
+    std::vector<double> take;
+    for (int i = 0; i < kSteps; ++i)
+        take.push_back(msOf([&] { moveWarp(main, i * 7); }));
+    const double after = residentMb();
+    QUndoStack* stack = main.History->Stack();
+    std::printf("steps taken: %d, the last \"%s\"\n", stack->count(),
+                qPrintable(stack->undoText()));
+
+    std::vector<double> undo;
+    std::vector<double> redo;
+    for (int i = 0; i < 50; ++i) {
+        undo.push_back(msOf([&] { main.History->Undo(); }));
+        redo.push_back(msOf([&] { main.History->Redo(); }));
+    }
+    const double allUndone = msOf([&] {
+        while (stack->canUndo())
+            main.History->Undo();
+    });
+    const bool backAtStart = main.CurrentPlan() == start;
+    const double undoMs = median(undo);
+    const double redoMs = median(redo);
+
+    std::printf("taking a step (a drop re-dating every loom), median: %8.2f ms\n", median(take));
+    std::printf("undo of a step, median:                          %8.2f ms (target < 50): %s\n",
+                undoMs, undoMs < 50 ? "met" : "MISSED");
+    std::printf("redo of a step, median:                          %8.2f ms (target < 50): %s\n",
+                redoMs, redoMs < 50 ? "met" : "MISSED");
+    std::printf("memory of %d steps: %.1f MB (target < 100 MB): %s\n", kSteps, after - before,
+                after - before < 100 ? "met" : "MISSED");
+    std::printf("all %d steps undone: %.0f ms; board as at the start: %s\n", kSteps, allUndone,
+                backAtStart ? "yes" : "NO");
+
+    // The whole board cleared in one step, for comparison.
+    {
+        VxDialogScript script;
+        script.answers = {QMessageBox::Yes};
+        VxGuard(&main, [&] { main.ClearButtonClick(); });
+    }
+    const double undoClear = msOf([&] { main.History->Undo(); });
+    std::printf("undo of \"Clear all jobs\" (all 10,000 jobs back): %.0f ms\n", undoClear);
+    main.Modified = false;
+    return backAtStart ? 0 : 1;
+}
