@@ -547,6 +547,7 @@ bool TMainForm::SaveScenario() {
     ReqmtsButton->setEnabled(true);
     OutputButton->setEnabled(true);
     ShowScenarioCaption(descr);
+    History->SetClean();
     Modified = false;
     return true;
 }
@@ -583,6 +584,8 @@ void TMainForm::LoadButtonClick() {
     ShowStoredPlan(plan);
     for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
         button->setEnabled(true);
+    // A loaded scenario starts a history of its own.
+    History->Reset();
     Modified = false;
 }
 
