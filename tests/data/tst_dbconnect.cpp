@@ -79,8 +79,6 @@ private slots:
     void localDatabaseChoice();
     void readOnlyFileKeepsItsScenariosAndRefusesWrites();
     void realWriteChecks();
-    void seedFoldersOfInstalledAndDeveloperBuilds_data();
-    void seedFoldersOfInstalledAndDeveloperBuilds();
 };
 
 void TstDbConnect::aliasWithoutDatabaseNameIsRefused_data() {
@@ -271,29 +269,6 @@ void TstDbConnect::realWriteChecks() {
     QVERIFY(QDir(m_tmp.path()).entryList(QDir::Files | QDir::Hidden).contains("probe.db"));
     QCOMPARE(QDir(m_tmp.path()).entryList({".plexiweave-*"}, QDir::Files | QDir::Hidden),
              QStringList());
-}
-
-void TstDbConnect::seedFoldersOfInstalledAndDeveloperBuilds_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("folders");
-    const QStringList installed{"/opt/pw/bin/samples", "/opt/pw/share/plexiweave/samples"};
-    QTest::newRow("installed copy looks beside itself only") << "/opt/pw/bin" << installed;
-    QTest::newRow("developer build also takes the source tree")
-        << "/src/pw/build/app"
-        << QStringList{"/src/pw/build/app/samples", "/src/pw/build/share/plexiweave/samples",
-                       "/src/pw/samples"};
-    QTest::newRow("the build folder itself")
-        << "/src/pw/build"
-        << QStringList{"/src/pw/build/samples", "/src/pw/share/plexiweave/samples", "/src/pw/samples"};
-    QTest::newRow("a sibling of the build folder is not inside it")
-        << "/src/pw/build2/app"
-        << QStringList{"/src/pw/build2/app/samples", "/src/pw/build2/share/plexiweave/samples"};
-}
-
-void TstDbConnect::seedFoldersOfInstalledAndDeveloperBuilds() {
-    QFETCH(QString, program);
-    QFETCH(QStringList, folders);
-    QCOMPARE(SeedFolderCandidates(program, "/src/pw/build", "/src/pw/samples"), folders);
 }
 
 QTEST_GUILESS_MAIN(TstDbConnect)
