@@ -937,7 +937,11 @@ void TMainForm::DoItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem* Item) {
 void TMainForm::JobDragOver(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept) {
     const TVxDragVerdict verdict = Rules().JobDragVerdict(Schedule, Job, Index);
     Accept = verdict.Accept;
-    if (verdict.Status) ShowStatus(*verdict.Status);
+    if (verdict.Status)
+        ShowStatus(*verdict.Status);
+    else if (!Accept && !VxScheduleDragActive())
+        // A move made with the keys has no refusing cursor: it is told why.
+        ShowStatus(VxAboveOtherReed);
 }
 
 bool TMainForm::CheckReed(TVxJobSchedule* Schedule, TVxJob* Job, int Index) {

@@ -64,6 +64,44 @@ public:
         if (m_active) end();
     }
 
+    bool KeyMoveJob(TVxJob* job, TVxJobSchedule* s, int index) {
+        Target t;
+        t.schedule = s;
+        if (index < s->JobCount()) {
+            t.kind = Kind::JobRow;
+            t.job = s->Jobs(index);
+            t.part = TVxJobPart::UpperCaption;
+        } else {
+            t.kind = Kind::JobArea;
+        }
+        if (!keyOver(job, t)) return false;
+        doDrop(t, job);
+        return true;
+    }
+
+    bool KeyMoveItem(TVxJobItem* item, TVxJob* job, int index) {
+        TVxJobSchedule* s = job->Schedule();
+        if (!s) return false;
+        Target t;
+        t.schedule = s;
+        t.job = job;
+        t.kind = Kind::JobRow;
+        t.part = TVxJobPart::UpperCaption;
+        // Within its job the question names the item it passes; the drop
+        // puts it exactly one place on, which no point under a mouse does.
+        if (item->Job() == job && index < job->ItemCount() && job->Items(index) != item) {
+            t.kind = Kind::Item;
+            t.item = job->Items(index);
+            t.part = TVxJobPart::Item;
+        }
+        if (!keyOver(item, t)) return false;
+        VxGuard(s, [&] {
+            itemDropAt(job, index, item);
+            s->ResizeSchedule();
+        });
+        return true;
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (m_active && event->type() == QEvent::KeyPress &&
@@ -90,6 +128,15 @@ private:
                    item == other.item && box == other.box && part == other.part;
         }
     };
+
+    // The drag-over question for a move made without the mouse.
+    bool keyOver(QObject* source, const Target& t) {
+        if (m_active) return false;
+        m_source = source;
+        const bool accept = dragOver(t, TVxDragState::DragEnter);
+        m_source = nullptr;
+        return accept;
+    }
 
     TVxJobItem* sourceItem() const { return dynamic_cast<TVxJobItem*>(m_source.data()); }
     TVxJob* sourceJob() const { return dynamic_cast<TVxJob*>(m_source.data()); }
@@ -306,9 +353,13 @@ private:
     }
 
     static void itemDrop(TVxJob* target, TVxJobItem* under, TVxJobItem* item) {
+        itemDropAt(target, under && under->Job() == target ? target->IndexOfItem(under) + 1 : 0,
+                   item);
+    }
+
+    static void itemDropAt(TVxJob* target, int newIndex, TVxJobItem* item) {
         TVxJobSchedule* s = target->Schedule();
         TVxJob* oldJob = item->Job();
-        const int newIndex = under && under->Job() == target ? target->IndexOfItem(under) + 1 : 0;
         if (oldJob == target)
             target->MoveItem(target->IndexOfItem(item), newIndex);
         else
@@ -376,4 +427,10 @@ void VxDragMove(const QPoint& global) {
 }
 void VxDragDrop(const QPoint& global) {
     TVxDragTracker::Instance().Drop(global);
+}
+bool VxKeyMoveJob(TVxJob* job, TVxJobSchedule* schedule, int index) {
+    return TVxDragTracker::Instance().KeyMoveJob(job, schedule, index);
+}
+bool VxKeyMoveItem(TVxJobItem* item, TVxJob* job, int index) {
+    return TVxDragTracker::Instance().KeyMoveItem(item, job, index);
 }

@@ -99,6 +99,16 @@ void TVxJobArea::paintEvent(QPaintEvent* event) {
         if (job->Top() - offset > exposed.bottom()) break;
         jobPainter.Paint(*job, JobOrigin(job), exposed);
     }
+    paintSelection(painter);
+}
+
+void TVxJobArea::paintSelection(QPainter& painter) const {
+    const TVxJob* job = m_schedule->SelectedJob();
+    if (!job || job->Schedule() != m_schedule) return;
+    const TVxJobItem* item = m_schedule->SelectedItem();
+    if (item && !(job->Expanded() && item->Visible())) return;
+    const QRect bounds = item ? item->BoundsRect() : QRect(0, 0, job->Width(), job->Height());
+    TVxJobPainter::DrawFocusFrame(painter, bounds.translated(JobOrigin(job)), palette());
 }
 
 TVxJob* TVxJobArea::HitTest(const QPoint& viewportPos, TVxJobPart* part, TVxJobItem** item) const {
@@ -155,6 +165,8 @@ void TVxJobArea::mousePressEvent(QMouseEvent* event) {
     // it makes a click.
     m_pressElement = sender;
     m_pressOrigin = event->position().toPoint() - relative + QPoint(0, ScrollPos());
+    // A press chooses what the keys act on: a job, an item, or nothing.
+    m_schedule->Select(sender == m_schedule ? nullptr : sender, false);
     if (m_schedule->OnMouseDown)
         VxGuard(m_schedule, [&] {
             m_schedule->OnMouseDown(sender, event->button(), event->modifiers(), relative.x(),

@@ -114,6 +114,15 @@ void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRect& r, const QPal
     DrawShadeFrame(painter, r, sunken ? dark : light, sunken ? light : dark, lineWidth);
 }
 
+void TVxJobPainter::DrawFocusFrame(QPainter& painter, const QRect& r, const QPalette& palette) {
+    const QColor color = palette.color(QPalette::Highlight);
+    const int w = std::min({2, r.width(), r.height()});
+    painter.fillRect(r.x(), r.y(), r.width(), w, color);
+    painter.fillRect(r.x(), r.bottom() + 1 - w, r.width(), w, color);
+    painter.fillRect(r.x(), r.y(), w, r.height(), color);
+    painter.fillRect(r.right() + 1 - w, r.y(), w, r.height(), color);
+}
+
 // A job panel: a 1-pixel raised frame around the face colour.
 void TVxJobPainter::drawRaisedPanel(const QRect& r) {
     DrawPanelFrame(m_painter, r, m_palette, false, 1);

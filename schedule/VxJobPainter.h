@@ -33,6 +33,10 @@ public:
     static void DrawPanelFrame(QPainter& painter, const QRect& r, const QPalette& palette,
                                bool sunken, int lineWidth);
 
+    // The frame of the job or item the keyboard acts on: two pixels of the
+    // highlight colour just inside its edge, so it takes no room of its own.
+    static void DrawFocusFrame(QPainter& painter, const QRect& r, const QPalette& palette);
+
 private:
     bool copiesFromCache() const;
     void drawRaisedPanel(const QRect& r);

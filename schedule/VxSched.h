@@ -14,6 +14,7 @@
 #include "VxAbort.h"
 #include "VxDate.h"
 #include "VxJob.h"
+#include "VxSelection.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -29,6 +30,8 @@
 #include <memory>
 #include <vector>
 
+class QKeyEvent;
+class QPainter;
 class QMenu;
 class QTimer;
 class TVxJob;
@@ -160,6 +163,27 @@ public:
     // The job whose panel covers a point in job-area content coordinates.
     TVxJob* JobAt(int contentY) const;
 
+    // The job or item the keyboard acts on, shown with a focus frame: one
+    // for the whole box (a column outside a box keeps its own).
+    QObject* Selected() const { return selection().Element(); }
+    TVxJob* SelectedJob() const { return selection().Job(); }
+    TVxJobItem* SelectedItem() const { return selection().Item(); }
+    // Selects a job or item of any column of the box (or nothing) and,
+    // unless the mouse chose it where it is, scrolls it into view.
+    void Select(QObject* element, bool scrollIntoView = true);
+    // Scrolls the column and the box so that a job or item of this column
+    // is in view.
+    void ShowElement(const QObject* element);
+    // The keys' operations on the selection: the arrows walk the column
+    // (Left and Right to the job level with it in the next column that has
+    // jobs); the moves go through the drag-over question and the drop a
+    // mouse would make (false when refused); remove and edit run the menu
+    // actions when their captions show them.
+    void SelectStep(TVxKeyStep step);
+    bool MoveSelected(TVxKeyStep step);
+    void RemoveSelected();
+    void EditSelected();
+
     TVxJobArea* JobArea() const { return m_jobArea; }
     TVxScheduleStrip* HeaderRow() const { return m_headerRow; }
     TVxScheduleStrip* FooterRow() const { return m_footerRow; }
@@ -223,6 +247,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class TVxJob;
@@ -235,8 +260,14 @@ private:
     bool inView() const;
     void stopScrollTimer();
     void scrollTick();
+    TVxSelection& selection() const;
+    // The column next to this one in the box, towards Left or Right.
+    TVxJobSchedule* neighbour(TVxKeyStep step) const;
+    bool moveSelectedJob(TVxJob* job, TVxKeyStep step);
+    bool moveSelectedItem(TVxJobItem* item, TVxKeyStep step);
 
     TVxOwnedList<TVxJob, TVxJobSchedule> m_jobs{&TVxJob::m_schedule};
+    mutable TVxSelection m_selection;
     TVxScheduleBox* m_box = nullptr;
     TVxJobArea* m_jobArea = nullptr;
     TVxScheduleStrip* m_headerRow = nullptr;
@@ -275,6 +306,8 @@ public:
     void Arrange();
     // Re-places every column and sets its height (the box's resize pass).
     void ResizeBox();
+    // Scrolls so that the whole column is in view, as far as it fits.
+    void ShowSchedule(const TVxJobSchedule* schedule);
 
     // Standard events for drags of anything over the box itself.
     TVxDragOverEvent OnDragOver;
@@ -291,6 +324,8 @@ private:
     void updateScrollRange();
     void scrollTick();
     std::vector<TVxJobSchedule*> m_schedules;
+    // The columns' one selection.
+    mutable TVxSelection m_selection;
 };
 
 // A header or footer strip of a schedule: one centred line of text.
@@ -354,6 +389,12 @@ public:
     QPoint JobOrigin(const TVxJob* job) const;
     // What lies under a viewport point: a job and its part (or nothing).
     TVxJob* HitTest(const QPoint& viewportPos, TVxJobPart* part, TVxJobItem** item) const;
+    // Scrolls as little as needed to show a band of content (its top when
+    // it is taller than the view).
+    void ShowRange(int top, int height);
+    // Turns a key pressed in the column into a selection operation; false
+    // for keys it does not use.
+    bool KeyPress(QKeyEvent* event);
 
 protected:
     bool event(QEvent* event) override;
@@ -372,6 +413,8 @@ private:
     QObject* elementAt(const QPoint& viewportPos, QPoint* relative) const;
     // What a drag started at a viewport point would carry, or nullptr.
     QObject* dragSourceAt(const QPoint& viewportPos) const;
+    // The focus frame of the selected job or item, when this column holds it.
+    void paintSelection(QPainter& painter) const;
     TVxJobSchedule* m_schedule;
     bool m_skipClick = false;
     QPoint m_pressPos;

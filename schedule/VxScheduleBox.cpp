@@ -122,6 +122,17 @@ void TVxScheduleBox::ResizeBox() {
     }
 }
 
+void TVxScheduleBox::ShowSchedule(const TVxJobSchedule* schedule) {
+    QScrollBar* bar = horizontalScrollBar();
+    const int pos = bar->value();
+    const int left = schedule->x() + pos;
+    const int view = viewport()->width();
+    if (left < pos)
+        bar->setValue(left);
+    else if (left + schedule->width() > pos + view)
+        bar->setValue(std::min(left, left + schedule->width() - view));
+}
+
 void TVxScheduleBox::updateScrollRange() {
     int total = 0;
     for (const TVxJobSchedule* schedule : m_schedules)

@@ -3,6 +3,7 @@
 const QString VxCannotMoveReed = QStringLiteral("Cannot move a reed");
 const QString VxReedRequired = QStringLiteral("Reed required");
 const QString VxWrongReed = QStringLiteral("Wrong reed type for this warp");
+const QString VxAboveOtherReed = QStringLiteral("Cannot go straight above a reed of other ends");
 const QString VxWrongLoomType = QStringLiteral("Cannot go on this loom type");
 const QString VxFabricWrongLoomType = QStringLiteral("Has fabric that cannot go on this loom type");
 const QString VxOnlyOnWeavingJob = QStringLiteral("Can only go on a weaving job");

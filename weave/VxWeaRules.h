@@ -82,6 +82,9 @@ private:
 extern const QString VxCannotMoveReed;
 extern const QString VxReedRequired;
 extern const QString VxWrongReed;
+// Why a move is refused that a drag refuses without a word (its cursor says
+// it): straight above a reed of other ends.
+extern const QString VxAboveOtherReed;
 extern const QString VxWrongLoomType;
 extern const QString VxFabricWrongLoomType;
 extern const QString VxOnlyOnWeavingJob;
