@@ -4,6 +4,7 @@
 #include "VxAbort.h"
 
 #include <QUndoStack>
+#include <typeinfo>
 
 namespace {
 // One step: the looms it changed before and after, and the numbers for the
@@ -34,6 +35,38 @@ private:
     const int m_jobNoAfter;
     const int m_itemNoAfter;
     bool m_pushed = true;
+};
+
+// The job or item chosen on the board, by number: an undo or redo puts new
+// jobs on the looms, and the choice goes over to them.
+struct TChosen {
+    int JobNo = 0;
+    int ItemNo = 0;
+    const std::type_info* Kind = nullptr;
+
+    explicit TChosen(const TVxScheduleBox* box) {
+        const TVxJobSchedule* any = box->ScheduleCount() > 0 ? box->Schedules(0) : nullptr;
+        const TVxJob* job = any ? any->SelectedJob() : nullptr;
+        if (!job) return;
+        JobNo = job->JobNo;
+        Kind = &typeid(*job);
+        if (const TVxJobItem* item = any->SelectedItem()) ItemNo = item->ItemNo;
+    }
+    // A fabric is known by its own number wherever it went, a job by its
+    // number and kind.
+    QObject* findOn(const TVxScheduleBox* box) const {
+        if (!Kind) return nullptr;
+        for (int column = 0; column < box->ScheduleCount(); ++column) {
+            const TVxJobSchedule* schedule = box->Schedules(column);
+            for (int i = 0; i < schedule->JobCount(); ++i) {
+                TVxJob* job = schedule->Jobs(i);
+                if (ItemNo == 0 && job->JobNo == JobNo && typeid(*job) == *Kind) return job;
+                for (int k = 0; ItemNo != 0 && k < job->ItemCount(); ++k)
+                    if (job->Items(k)->ItemNo == ItemNo) return job->Items(k);
+            }
+        }
+        return nullptr;
+    }
 };
 
 // The loom's description, as its header starts before the loom type.
@@ -167,6 +200,8 @@ void TBoardHistory::Restore(const QVector<TBoardLoomChange>& changes, bool after
         bool& flag;
         ~EndRestore() { flag = false; }
     } endRestore{m_restoring};
+    TVxScheduleBox* box = m_main.ScheduleBox;
+    const TChosen chosen(box);
     for (const TBoardLoomChange& change : changes) {
         const size_t column = size_t(change.Column);
         TVxJobSchedule* schedule = m_main.ScheduleBox->Schedules(change.Column);
@@ -178,6 +213,8 @@ void TBoardHistory::Restore(const QVector<TBoardLoomChange>& changes, bool after
     }
     m_main.NextJobNo = m_nextJobNo = nextJobNo;
     m_main.NextItemNo = m_nextItemNo = nextItemNo;
+    if (QObject* element = chosen.findOn(box); element && box->ScheduleCount() > 0)
+        box->Schedules(0)->Select(element);
     emit Restored();
 }
 

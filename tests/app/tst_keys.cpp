@@ -210,10 +210,14 @@ void TestKeys::altArrowsMove() {
              place);
     const TVxPlan after = main->CurrentPlan();
     QVERIFY(!(after == before));
+    // Undone and redone, the frame is still on the same job or fabric.
+    const QString chosen = label(p.Loom(0));
     press(main, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(main->CurrentPlan() == before);
+    QCOMPARE(label(p.Loom(0)), chosen);
     press(main, Qt::Key_Y, Qt::ControlModifier);
     QVERIFY(main->CurrentPlan() == after);
+    QCOMPARE(label(p.Loom(0)), chosen);
 }
 
 // Alt+Right twice carries the same warp over two looms, its fabric with it;
