@@ -17,9 +17,10 @@
 TVxJobSchedule::TVxJobSchedule(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
-    // A click anywhere in the column focuses the column itself (OnEnter,
-    // OnExit); its parts take no focus of their own.
-    setFocusPolicy(Qt::ClickFocus);
+    // A click anywhere in the column, or Tab, focuses the column itself
+    // (OnEnter, OnExit), which then takes the keys of its jobs and items;
+    // its parts take no focus of their own.
+    setFocusPolicy(Qt::StrongFocus);
     DateFormat = VxShortDateFormat();
     m_headerRow = new TVxScheduleStrip(this, true);
     m_footerRow = new TVxScheduleStrip(this, false);
