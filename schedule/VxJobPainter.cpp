@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <unordered_map>
 
@@ -121,6 +122,18 @@ void TVxJobPainter::DrawFocusFrame(QPainter& painter, const QRect& r, const QPal
     painter.fillRect(r.x(), r.bottom() + 1 - w, r.width(), w, color);
     painter.fillRect(r.x(), r.y(), w, r.height(), color);
     painter.fillRect(r.right() + 1 - w, r.y(), w, r.height(), color);
+}
+
+void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRegion& exposed, const QRect& r,
+                                   const QPalette& palette, bool sunken, int lineWidth) {
+    const QRect inner = r.adjusted(lineWidth, lineWidth, -lineWidth, -lineWidth);
+    painter.save();
+    for (const QRect& part : exposed) {
+        if (inner.contains(part)) continue;
+        painter.setClipRect(part, Qt::ReplaceClip);
+        DrawPanelFrame(painter, r, palette, sunken, lineWidth);
+    }
+    painter.restore();
 }
 
 // A job panel: a 1-pixel raised frame around the face colour.
