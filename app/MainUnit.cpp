@@ -8,11 +8,14 @@
 #include "LoadUnit.h"
 #include "LoomProgress.h"
 #include "MaintUnit.h"
+#include "OutUnit.h"
 #include "PrnUnit.h"
 #include "RefText.h"
 #include "SaveUnit.h"
+#include "ReqUnit.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
+#include "VxDatPrn.h"
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
@@ -133,6 +136,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateMessageTimer();
     createUndo();
     WatchMouseUps();
+
+    DataPrinter = new TVxDataPrinter(this);
+    DataPrinter->HeaderFont.setFamily(QStringLiteral("Arial"));
+    DataPrinter->HeaderFont.setBold(true);
 }
 
 TMainForm::~TMainForm() {
@@ -669,8 +676,30 @@ void TMainForm::PrintButtonClick() {
     }
     PrintForm->Execute(job, ScenarioDescription() + QStringLiteral(".txt"));
 }
-void TMainForm::ReqmtsButtonClick() {}
-void TMainForm::OutputButtonClick() {}
+bool TMainForm::ReportMayOpen() {
+    if (Modified) {
+        VxDialogs::error(this, QStringLiteral("First save your changes"));
+        return false;
+    }
+    // The current scenario is the Scenario table's current row.
+    return Data && Data->Scenario.Active() && Data->Scenario.RecNo() >= 0;
+}
+
+void TMainForm::ReqmtsButtonClick() {
+    if (!ReqmtsForm || !ReportMayOpen()) return;
+    ReqmtsForm->Printer = DataPrinter;
+    ReqmtsForm->SetDatabase(&Data->SchedDB);
+    ReqmtsForm->Execute(Data->Scenario.AsInteger(QStringLiteral("SCENARIONO")),
+                        Data->Scenario.AsString(QStringLiteral("DESCR")));
+}
+
+void TMainForm::OutputButtonClick() {
+    if (!OutputForm || !ReportMayOpen()) return;
+    OutputForm->Printer = DataPrinter;
+    OutputForm->SetDatabase(&Data->SchedDB);
+    OutputForm->Execute(Data->Scenario.AsInteger(QStringLiteral("SCENARIONO")),
+                        Data->Scenario.AsString(QStringLiteral("DESCR")));
+}
 void TMainForm::MaintButtonClick() {
     // The window edits the tables only; what this run has read stays until
     // the next start.
