@@ -2,6 +2,7 @@
 
 #include "ReportData.h"
 #include "VxAbort.h"
+#include "VxDBGrid.h"
 #include "VxDataSet.h"
 
 #include <QComboBox>

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSqlError>
