@@ -11,8 +11,8 @@
 #include "OutUnit.h"
 #include "PrnUnit.h"
 #include "RefText.h"
-#include "SaveUnit.h"
 #include "ReqUnit.h"
+#include "SaveUnit.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
@@ -137,9 +137,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     createUndo();
     WatchMouseUps();
 
+    // The reports' printer: headers in bold underlined Arial, the other
+    // settings as the printer has them.
     DataPrinter = new TVxDataPrinter(this);
     DataPrinter->HeaderFont.setFamily(QStringLiteral("Arial"));
     DataPrinter->HeaderFont.setBold(true);
+    DataPrinter->HeaderFont.setUnderline(true);
 }
 
 TMainForm::~TMainForm() {
@@ -676,30 +679,28 @@ void TMainForm::PrintButtonClick() {
     }
     PrintForm->Execute(job, ScenarioDescription() + QStringLiteral(".txt"));
 }
-bool TMainForm::ReportMayOpen() {
-    if (Modified) {
-        VxDialogs::error(this, QStringLiteral("First save your changes"));
-        return false;
-    }
-    // The current scenario is the Scenario table's current row.
-    return Data && Data->Scenario.Active() && Data->Scenario.RecNo() >= 0;
-}
-
 void TMainForm::ReqmtsButtonClick() {
-    if (!ReqmtsForm || !ReportMayOpen()) return;
-    ReqmtsForm->Printer = DataPrinter;
-    ReqmtsForm->SetDatabase(&Data->SchedDB);
-    ReqmtsForm->Execute(Data->Scenario.AsInteger(QStringLiteral("SCENARIONO")),
-                        Data->Scenario.AsString(QStringLiteral("DESCR")));
+    OpenReport(ReqmtsForm);
 }
 
 void TMainForm::OutputButtonClick() {
-    if (!OutputForm || !ReportMayOpen()) return;
-    OutputForm->Printer = DataPrinter;
-    OutputForm->SetDatabase(&Data->SchedDB);
-    OutputForm->Execute(Data->Scenario.AsInteger(QStringLiteral("SCENARIONO")),
-                        Data->Scenario.AsString(QStringLiteral("DESCR")));
+    OpenReport(OutputForm);
 }
+
+void TMainForm::OpenReport(TReportForm* form) {
+    if (!form) return;
+    // The reports read the stored scenario, not the board.
+    if (Modified) {
+        VxDialogs::error(this, QStringLiteral("First save your changes"));
+        return;
+    }
+    const int scenarioNo = CurrentScenarioNo();
+    if (scenarioNo == 0) return;
+    form->Printer = DataPrinter;
+    form->SetDatabase(&Data->SchedDB);
+    form->Execute(scenarioNo, Data->Scenario.AsString(QStringLiteral("DESCR")));
+}
+
 void TMainForm::MaintButtonClick() {
     // The window edits the tables only; what this run has read stays until
     // the next start.

@@ -35,6 +35,7 @@ class TMaintForm;
 class TModeForm;
 class TOutputForm;
 class TPrintForm;
+class TReportForm;
 class TReqmtsForm;
 class TSaveForm;
 class TVxAboutForm;
@@ -269,9 +270,9 @@ private:
     void WatchMouseUps();
     TJobForm* RequireJobForm() const;
     TItemForm* RequireItemForm() const;
-    // Whether a report of the current scenario may open: not with unsaved
-    // changes ("First save your changes"), nor without a scenario stored.
-    bool ReportMayOpen();
+    // Shows a report of the current stored scenario; with unsaved changes
+    // only the error "First save your changes".
+    void OpenReport(TReportForm* form);
     // Capacity, weaving time and the loom's dates after a fabric change.
     void FabricChanged(TVxJob* Job);
     // Makes the scenario the current row of the Scenario table, re-read.

@@ -1,5 +1,6 @@
 #include "ReportForm.h"
 
+#include "ReportData.h"
 #include "VxAbort.h"
 #include "VxDBGrid.h"
 #include "VxDatPrn.h"
@@ -8,11 +9,15 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TReportForm::TReportForm(QWidget* parent) : QDialog(parent) {
+TReportForm::TReportForm(QWidget* parent, const QString& designCaption,
+                         const QString& captionPrefix)
+    : QDialog(parent), m_captionPrefix(captionPrefix) {
+    setWindowTitle(designCaption);
     auto* layout = new QVBoxLayout(this);
     m_toolBar = new QHBoxLayout;
     PrintButton = new QPushButton(QStringLiteral("&Print"), this);
@@ -24,6 +29,7 @@ TReportForm::TReportForm(QWidget* parent) : QDialog(parent) {
     m_source = new TVxDataSource(nullptr, this);
     DBGrid1 = new TVxDBGrid(this);
     DBGrid1->SetDataSource(m_source);
+    DBGrid1->verticalHeader()->hide();
     layout->addWidget(DBGrid1, 1);
     TotalsLabel = new QLabel(this);
     TotalsLabel->setObjectName(QStringLiteral("TotalsLabel"));
@@ -33,11 +39,30 @@ TReportForm::TReportForm(QWidget* parent) : QDialog(parent) {
     connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
 }
 
-QComboBox* TReportForm::addCombo(const QStringList& items) {
+TReportForm::~TReportForm() {
+    m_source->SetDataSet(nullptr);
+}
+
+void TReportForm::SetDatabase(TSchedDB* db) {
+    if (db == m_db) return;
+    m_source->SetDataSet(nullptr);
+    m_db = db;
+    m_data = db ? makeData(*db) : nullptr;
+}
+
+int TReportForm::Execute(int scenarioNo, const QString& description) {
+    if (m_data) m_data->SetScenarioNo(scenarioNo);
+    setWindowTitle(m_captionPrefix + description);
+    return VxDialogs::exec(this);
+}
+
+QComboBox* TReportForm::addCombo(const QStringList& items, void (TReportForm::*onChange)()) {
     auto* combo = new QComboBox(this);
     combo->addItems(items);
     combo->setCurrentIndex(0);
     m_toolBar->insertWidget(m_toolBar->count() - 3, combo);
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, onChange] { VxGuard(this, [this, onChange] { (this->*onChange)(); }); });
     return combo;
 }
 
@@ -47,21 +72,21 @@ TVxQuery* TReportForm::ShownQuery() const {
 
 void TReportForm::showQuery(TVxQuery* query) {
     if (TVxQuery* shown = ShownQuery()) shown->Close();
-    m_source->SetDataSet(query);
     TotalsLabel->clear();
+    m_source->SetDataSet(query);
     if (!query) return;
     query->Open();
-    updateTotals();
+    TotalsLabel->setText(m_data->TotalsText(*query));
 }
 
-void TReportForm::updateTotals() {
-    const TVxQuery* shown = ShownQuery();
-    TotalsLabel->setText(shown ? totalsText(*shown) : QString());
+void TReportForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    VxGuard(this, [this] { FormShow(); });
 }
 
-int TReportForm::execute(const QString& captionPrefix, const QString& description) {
-    setWindowTitle(captionPrefix + description);
-    return VxDialogs::exec(this);
+void TReportForm::hideEvent(QHideEvent* event) {
+    FormClose();
+    QDialog::hideEvent(event);
 }
 
 void TReportForm::PrintButtonClick() {

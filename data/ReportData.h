@@ -22,7 +22,17 @@ struct TVxReportTotal {
 };
 QString VxReportTotals(const TVxDataSet& dataSet, const QList<TVxReportTotal>& totals);
 
-class TReqmtsData {
+// What a report window asks of its queries.
+class TReportData {
+public:
+    virtual ~TReportData() = default;
+    // Every query of the report takes the scenario number as "scenariono".
+    virtual void SetScenarioNo(int scenarioNo) = 0;
+    // The totals line of a query of this report.
+    virtual QString TotalsText(const TVxQuery& query) const = 0;
+};
+
+class TReqmtsData : public TReportData {
 public:
     explicit TReqmtsData(TSchedDB& db);
 
@@ -37,15 +47,14 @@ public:
     // The query of a type and a grouping (indexes into Types and
     // Groupings); nullptr for anything else.
     TVxQuery* QueryFor(int type, int grouping);
-    void SetScenarioNo(int scenarioNo);
-    // The totals line of a query of this report.
-    QString TotalsText(const TVxQuery& query) const;
+    void SetScenarioNo(int scenarioNo) override;
+    QString TotalsText(const TVxQuery& query) const override;
 
     // WEFTWEIGHT = SUM x WEFTPCEWGT, rounded halves to even.
     static void WeftReqQueryCalcFields(TVxDataSet& dataSet);
 };
 
-class TOutputData {
+class TOutputData : public TReportData {
 public:
     explicit TOutputData(TSchedDB& db);
 
@@ -57,8 +66,8 @@ public:
     TVxTable FabricLen;
 
     TVxQuery* QueryFor(int grouping);
-    void SetScenarioNo(int scenarioNo);
-    QString TotalsText(const TVxQuery& query) const;
+    void SetScenarioNo(int scenarioNo) override;
+    QString TotalsText(const TVxQuery& query) const override;
 
     // FABRICLEN = SUM x PIECELEN of the row's fabric; empty when FabricLen
     // has no such fabric.
