@@ -30,6 +30,9 @@ TReportForm::TReportForm(QWidget* parent, const QString& designCaption,
     DBGrid1 = new TVxDBGrid(this);
     DBGrid1->SetDataSource(m_source);
     DBGrid1->verticalHeader()->hide();
+    // Enter in the grid does not print.
+    PrintButton->setAutoDefault(false);
+    ExitButton->setAutoDefault(false);
     layout->addWidget(DBGrid1, 1);
     TotalsLabel = new QLabel(this);
     TotalsLabel->setObjectName(QStringLiteral("TotalsLabel"));
@@ -89,13 +92,45 @@ void TReportForm::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
 }
 
+namespace {
+// The totals line below the last record, one third of a line apart, on a
+// new page when the page is full.
+void printTotals(TVxDataPrinter& printer, int& rowTop, const QString& totals) {
+    const int height = printer.TextHeight(QStringLiteral("A"));
+    int top = rowTop + height / 3;
+    if (top + height > printer.PageHeight()) {
+        printer.NewPage();
+        top = 0;
+    }
+    printer.TextOut(printer.Margin, top, totals);
+    rowTop = top + height;
+}
+
+// Puts the printer's handler back however the print ends.
+struct TRestoreHandler {
+    TVxRowPrintEvent& handler;
+    TVxRowPrintEvent saved;
+    ~TRestoreHandler() { handler = saved; }
+};
+} // namespace
+
 void TReportForm::PrintButtonClick() {
     VxGuard(this, [this] {
         if (!Printer) return;
+        TVxQuery* shown = ShownQuery();
         Printer->Title = windowTitle();
         Printer->SubTitles.clear();
         Printer->SubTitles << SubTitle();
-        Printer->SetDataSet(ShownQuery());
+        Printer->SetDataSet(shown);
+        // The paper carries the totals the grid shows; an empty list prints
+        // its headers only.
+        const QString totals =
+            shown && shown->Active() && !shown->IsEmpty() ? m_data->TotalsText(*shown) : QString();
+        TRestoreHandler restore{Printer->AfterFinishPrint, Printer->AfterFinishPrint};
+        if (!totals.isEmpty())
+            Printer->AfterFinishPrint = [totals](TVxDataPrinter* printer, int& rowTop) {
+                printTotals(*printer, rowTop, totals);
+            };
         Printer->Print();
     });
 }

@@ -51,9 +51,10 @@ QString pdfText(const QString& file) {
     return QString::fromUtf8(run.readAllStandardOutput());
 }
 
-// The printed line of a grid row: its cells in order, blanks between.
+// The printed line of a grid row (or of a totals line): its cells (words) in
+// order, blanks between.
 QRegularExpression printedLine(const QString& row) {
-    QStringList cells = row.split('|', Qt::SkipEmptyParts);
+    QStringList cells = row.split(QRegularExpression("[| ]+"), Qt::SkipEmptyParts);
     for (QString& c : cells)
         c = QRegularExpression::escape(c);
     return QRegularExpression("^ *" + cells.join(" +") + " *$",
@@ -100,15 +101,18 @@ class TstReports : public QObject {
     }
 
     // Scenario 7: two identical warps on one day on two looms; a warp of
-    // 2,500 on a 3,000 standard; a fabric missing from FABRICTYPE; a weft
-    // colour no fabric row has. Scenario 8: no warp jobs at all.
+    // 2,500 on a 3,000 standard; a warp type without a standard length; a
+    // fabric missing from FABRICTYPE; a weft colour no fabric row has.
+    // Scenario 8: no warp jobs at all.
     void storeScenarios() {
+        exec("insert into warptype (warptype, warplen, warpwgt) values ('Z', 0, 100)", {});
         exec("insert into scenario (scenariono, descr) values (7, 'Report test')", {});
         exec("insert into scenario (scenariono, descr) values (8, 'Empty')", {});
         const QDate d1(2026, 3, 2), d2(2026, 3, 9);
         warp(3, 103, "A", "NAT", 2500, d2, QDate(2026, 3, 20)); // stored first, dated last
         warp(1, 101, "A", "WHT", 3000, d1, QDate(2026, 3, 12));
         warp(2, 102, "A", "WHT", 3000, d1, QDate(2026, 3, 12));
+        warp(6, 104, "Z", "WHT", 1000, d2, QDate(2026, 3, 10));
         item(1, 101, 1, "P", "001", "WHT", 10);
         item(2, 102, 2, "P", "001", "WHT", 6);
         item(3, 103, 3, "P", "003", "NAT", 4);
@@ -192,14 +196,15 @@ private slots:
         // 2,500 of a 3,000 standard weighing 150 weighs 125; both warps of
         // the same day count.
         const QList<Shown> expected = {
+            // A standard length of 0 leaves the weight empty.
             {"Warp Reqmts By Date",
-             {"02/03/2026|A|WHT|3000|150", "02/03/2026|A|WHT|3000|150",
-              "09/03/2026|A|NAT|2500|125"},
-             "Total length: 8500   Total weight: 425"},
+             {"02/03/2026|A|WHT|3000|150", "02/03/2026|A|WHT|3000|150", "09/03/2026|A|NAT|2500|125",
+              "09/03/2026|Z|WHT|1000|"},
+             "Total length: 9500   Total weight: 425"},
             {"Warp Reqmts By Job",
              {"1|02/03/2026|A|WHT|3000|150", "2|02/03/2026|A|WHT|3000|150",
-              "3|09/03/2026|A|NAT|2500|125"},
-             "Total length: 8500   Total weight: 425"},
+              "3|09/03/2026|A|NAT|2500|125", "6|09/03/2026|Z|WHT|1000|"},
+             "Total length: 9500   Total weight: 425"},
             // The weft of the unknown fabric and of the blue weft drop out.
             {"Weft Reqmts By Job",
              {"1|02/03/2026|40/1|Z|WHT|10|29", "2|02/03/2026|40/1|Z|WHT|6|17",
@@ -220,6 +225,7 @@ private slots:
             QVERIFY(text.contains(expected[i].subTitle));
             for (const QString& row : expected[i].rows)
                 QVERIFY2(text.contains(printedLine(row)), qPrintable(row + "\n" + text));
+            QVERIFY2(text.contains(printedLine(expected[i].totals)), qPrintable(text));
         }
     }
 
@@ -263,6 +269,7 @@ private slots:
         QVERIFY(text.contains(QRegularExpression("Job No +Date +Struct +Colour +Pieces +Length")));
         for (const QString& row : rows[1])
             QVERIFY2(text.contains(printedLine(row)), qPrintable(row + "\n" + text));
+        QVERIFY2(text.contains(printedLine(totals[1])), qPrintable(text));
     }
 
     // The main window opens a report of its current scenario only when
@@ -306,7 +313,7 @@ private slots:
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
         QCOMPARE(caption, QString("Yarn Requirements - Report test / Greige Output - Report test"));
-        QCOMPARE(rows, 3);
+        QCOMPARE(rows, 4);
         QCOMPARE(script.messages.size(), 2);
         m_data = std::move(main.Data);
     }
