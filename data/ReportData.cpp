@@ -68,7 +68,8 @@ QStringList outSql(bool byJob) {
 }
 
 // Field settings, and the display order: the date, then the job number,
-// then the other visible columns, so both engines show the same order.
+// then the other columns of the result (hidden ones too), so both engines
+// show the same order.
 void setFields(TVxQuery& query, const QList<TVxField>& fields, const QString& date) {
     QStringList sort{date};
     for (const TVxField& f : fields) {
@@ -76,7 +77,7 @@ void setFields(TVxQuery& query, const QList<TVxField>& fields, const QString& da
             query.AddCalcField(f);
         else
             query.SetFieldDisplay(f);
-        if (f.Visible && !f.Calculated && f.FieldName != date) sort << f.FieldName;
+        if (!f.Calculated && f.FieldName != date) sort << f.FieldName;
     }
     if (sort.contains(QStringLiteral("JOBNO"))) sort.move(sort.indexOf(QStringLiteral("JOBNO")), 1);
     query.SetSortFields(sort);
