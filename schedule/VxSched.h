@@ -289,8 +289,11 @@ private:
     friend class TVxJobSchedule;
     friend class TVxDragTracker;
     void updateScrollRange();
+    void placeColumns();
     void scrollTick();
     std::vector<TVxJobSchedule*> m_schedules;
+    bool m_placing = false;
+    bool m_placeAgain = false;
 };
 
 // A header or footer strip of a schedule: one centred line of text.
