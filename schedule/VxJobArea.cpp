@@ -80,7 +80,8 @@ bool TVxJobArea::event(QEvent* event) {
     // The sunken frame, drawn with fills rather than the style's lines.
     if (event->type() == QEvent::Paint) {
         QPainter painter(this);
-        TVxJobPainter::DrawPanelFrame(painter, rect(), palette(), true, lineWidth());
+        TVxJobPainter::DrawPanelFrame(painter, static_cast<QPaintEvent*>(event)->region(), rect(),
+                                      palette(), true, lineWidth());
         return true;
     }
     return QAbstractScrollArea::event(event);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <unordered_map>
 
@@ -112,6 +113,18 @@ void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRect& r, const QPal
     const QColor light = palette.color(QPalette::Light);
     const QColor dark = palette.color(QPalette::Dark);
     DrawShadeFrame(painter, r, sunken ? dark : light, sunken ? light : dark, lineWidth);
+}
+
+void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRegion& exposed, const QRect& r,
+                                   const QPalette& palette, bool sunken, int lineWidth) {
+    const QRect inner = r.adjusted(lineWidth, lineWidth, -lineWidth, -lineWidth);
+    painter.save();
+    for (const QRect& part : exposed) {
+        if (inner.contains(part)) continue;
+        painter.setClipRect(part, Qt::ReplaceClip);
+        DrawPanelFrame(painter, r, palette, sunken, lineWidth);
+    }
+    painter.restore();
 }
 
 // A job panel: a 1-pixel raised frame around the face colour.

@@ -10,6 +10,7 @@
 #include <QRect>
 
 class QPainter;
+class QRegion;
 class TVxJob;
 class TVxTextCache;
 
@@ -32,6 +33,12 @@ public:
     // A frame as a widget's Panel shape draws it, raised or sunken.
     static void DrawPanelFrame(QPainter& painter, const QRect& r, const QPalette& palette,
                                bool sunken, int lineWidth);
+    // The same frame in a paint event: drawn rectangle by rectangle of the
+    // exposed region. A widget's region leaves out its opaque children, and
+    // fills clipped to such a ring go span by span; clipped to one plain
+    // rectangle at a time they are straight memory fills.
+    static void DrawPanelFrame(QPainter& painter, const QRegion& exposed, const QRect& r,
+                               const QPalette& palette, bool sunken, int lineWidth);
 
 private:
     bool copiesFromCache() const;

@@ -24,6 +24,9 @@ TVxJobSchedule::TVxJobSchedule(QWidget* parent) : QFrame(parent) {
     m_headerRow = new TVxScheduleStrip(this, true);
     m_footerRow = new TVxScheduleStrip(this, false);
     m_jobArea = new TVxJobArea(this);
+    // The frame and the rows cover every pixel: the box need not fill the
+    // background behind a column first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     ScrollTimer = new QTimer(this);
     ScrollTimer->setInterval(50);
     connect(ScrollTimer, &QTimer::timeout, this, [this] { scrollTick(); });
@@ -94,9 +97,9 @@ void TVxJobSchedule::resizeEvent(QResizeEvent* event) {
     ResizeSchedule();
 }
 
-void TVxJobSchedule::paintEvent(QPaintEvent*) {
+void TVxJobSchedule::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    TVxJobPainter::DrawPanelFrame(painter, rect(), palette(), false, lineWidth());
+    TVxJobPainter::DrawPanelFrame(painter, event->region(), rect(), palette(), false, lineWidth());
 }
 
 void TVxJobSchedule::focusInEvent(QFocusEvent* event) {

@@ -338,6 +338,7 @@ private:
     mutable QFont m_elidedFont;
     mutable int m_elidedWidth = -1;
     QStaticText m_painted;
+    QFont m_paintedFont;
 };
 
 // The job area of a schedule: a vertically scrolling view whose viewport

@@ -102,7 +102,8 @@ bool TVxScheduleBox::event(QEvent* event) {
     // The sunken frame, drawn with fills rather than the style's lines.
     if (event->type() == QEvent::Paint) {
         QPainter painter(this);
-        TVxJobPainter::DrawPanelFrame(painter, rect(), palette(), true, lineWidth());
+        TVxJobPainter::DrawPanelFrame(painter, static_cast<QPaintEvent*>(event)->region(), rect(),
+                                      palette(), true, lineWidth());
         return true;
     }
     return QAbstractScrollArea::event(event);
@@ -209,11 +210,12 @@ void TVxScheduleStrip::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::ButtonText));
     // Laid out once per text, width and font: a strip repaints with every
     // scroll of the box, its text seldom changes.
-    if (m_painted.text() != shown) {
+    if (m_painted.text() != shown || m_paintedFont != m_font) {
         m_painted.setText(shown);
         m_painted.setTextFormat(Qt::PlainText);
+        m_paintedFont = m_font;
+        m_painted.prepare(QTransform(), m_font);
     }
-    m_painted.prepare(QTransform(), m_font);
     const QRect r = rect().adjusted(kStripMargin, 0, -kStripMargin, 0);
     const QSizeF size = m_painted.size();
     const int x = shown == m_text ? r.left() + int(r.width() - size.width()) / 2 : r.left();
