@@ -1,5 +1,6 @@
 #include "VxDataSet.h"
 
+#include "RefData.h"
 #include "SchedDB.h"
 #include "VxAbort.h"
 #include "VxFieldFormat.h"
@@ -7,8 +8,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
-#include <QSqlIndex>
 #include <QSqlField>
+#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
@@ -699,6 +700,20 @@ void TVxTable::describe(QList<TVxField>& fields) {
             }
 }
 
+namespace {
+// A reference figure the planner could not work with (a capacity of 1e30)
+// is refused when typed, as it would be when read: stored, it would stop
+// the next start-up.
+QString rangeProblem(const QString& fieldName, double value) {
+    try {
+        CheckRefValue(fieldName, value);
+    } catch (const EVxError& e) {
+        return e.message();
+    }
+    return QString();
+}
+} // namespace
+
 void TVxTable::validateBuffer() {
     for (int i = 0; i < m_dataColumns; ++i) {
         QVariant& value = m_buffer[size_t(i)];
@@ -716,16 +731,19 @@ void TVxTable::validateBuffer() {
             break;
         case TVxFieldType::Integer:
         case TVxFieldType::Float:
-            if (value.typeId() != QMetaType::QString) break;
-            value = text.trimmed().isEmpty()
-                        ? QVariant()
-                        : parseNumber(text, field.DataType == TVxFieldType::Integer);
-            if (value.isNull() && !text.trimmed().isEmpty()) {
-                value = text; // kept as typed for the correction
-                problem = field.DataType == TVxFieldType::Integer
-                              ? QStringLiteral("\"%1\" is not a whole number").arg(text)
-                              : QStringLiteral("\"%1\" is not a number").arg(text);
+            if (value.typeId() == QMetaType::QString) {
+                value = text.trimmed().isEmpty()
+                            ? QVariant()
+                            : parseNumber(text, field.DataType == TVxFieldType::Integer);
+                if (value.isNull() && !text.trimmed().isEmpty()) {
+                    value = text; // kept as typed for the correction
+                    problem = field.DataType == TVxFieldType::Integer
+                                  ? QStringLiteral("\"%1\" is not a whole number").arg(text)
+                                  : QStringLiteral("\"%1\" is not a number").arg(text);
+                    break;
+                }
             }
+            if (!value.isNull()) problem = rangeProblem(field.FieldName, value.toDouble());
             break;
         case TVxFieldType::Date:
             if (value.typeId() == QMetaType::QString) {

@@ -334,6 +334,11 @@ void TstSchedDB::refusedRowsKeepEditing_data() {
         << "WARPTYPE" << QStringList{"WARPTYPE", "DENTSPERCM"} << QVariantList{"Z", "7,5x"}
         << "DENTSPERCM: \"7,5x\" is not a number"
         << "DENTSPERCM: \"7,5x\" is not a number" << QVariant("7.25") << "DENTSPERCM";
+    QTest::newRow("greige percentage out of range")
+        << "WARPTYPE" << QStringList{"WARPTYPE", "GREIGELENPERCENT"} << QVariantList{"Z", "1e30"}
+        << "GREIGELENPERCENT: 1e+30 is out of range (0 to 1000)"
+        << "GREIGELENPERCENT: 1e+30 is out of range (0 to 1000)" << QVariant("94.5")
+        << "GREIGELENPERCENT";
 }
 
 // A refused row stays in editing inside its transaction; the corrected row
