@@ -8,11 +8,14 @@
 #include "LoadUnit.h"
 #include "LoomProgress.h"
 #include "MaintUnit.h"
+#include "OutUnit.h"
 #include "PrnUnit.h"
 #include "RefText.h"
+#include "ReqUnit.h"
 #include "SaveUnit.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
+#include "VxDatPrn.h"
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
@@ -133,6 +136,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateMessageTimer();
     createUndo();
     WatchMouseUps();
+
+    // The reports' printer: headers in bold underlined Arial, the other
+    // settings as the printer has them.
+    DataPrinter = new TVxDataPrinter(this);
+    DataPrinter->HeaderFont.setFamily(QStringLiteral("Arial"));
+    DataPrinter->HeaderFont.setBold(true);
+    DataPrinter->HeaderFont.setUnderline(true);
 }
 
 TMainForm::~TMainForm() {
@@ -669,8 +679,28 @@ void TMainForm::PrintButtonClick() {
     }
     PrintForm->Execute(job, ScenarioDescription() + QStringLiteral(".txt"));
 }
-void TMainForm::ReqmtsButtonClick() {}
-void TMainForm::OutputButtonClick() {}
+void TMainForm::ReqmtsButtonClick() {
+    OpenReport(ReqmtsForm);
+}
+
+void TMainForm::OutputButtonClick() {
+    OpenReport(OutputForm);
+}
+
+void TMainForm::OpenReport(TReportForm* form) {
+    if (!form) return;
+    // The reports read the stored scenario, not the board.
+    if (Modified) {
+        VxDialogs::error(this, QStringLiteral("First save your changes"));
+        return;
+    }
+    const int scenarioNo = CurrentScenarioNo();
+    if (scenarioNo == 0) return;
+    form->Printer = DataPrinter;
+    form->SetDatabase(&Data->SchedDB);
+    form->Execute(scenarioNo, Data->Scenario.AsString(QStringLiteral("DESCR")));
+}
+
 void TMainForm::MaintButtonClick() {
     // The window edits the tables only; what this run has read stays until
     // the next start.

@@ -35,11 +35,13 @@ class TMaintForm;
 class TModeForm;
 class TOutputForm;
 class TPrintForm;
+class TReportForm;
 class TReqmtsForm;
 class TSaveForm;
 class TVxAboutForm;
 class TBoardHistory;
 class QAction;
+class TVxDataPrinter;
 
 // Each loom's start date as short-date text, tied to its column; "0" until
 // the loom's first job is added.
@@ -140,6 +142,8 @@ public:
     // its tables and queries (database modes only).
     std::unique_ptr<TVxDbSession> Session;
     std::unique_ptr<TSchedData> Data;
+    // The data printer both reports print through, with the report fonts.
+    TVxDataPrinter* DataPrinter;
     // Set when the mode dialog was cancelled: the program ends.
     bool Terminated = false;
     // Folder the text files are read from; empty means the working directory.
@@ -266,6 +270,9 @@ private:
     void WatchMouseUps();
     TJobForm* RequireJobForm() const;
     TItemForm* RequireItemForm() const;
+    // Shows a report of the current stored scenario; with unsaved changes
+    // only the error "First save your changes".
+    void OpenReport(TReportForm* form);
     // Capacity, weaving time and the loom's dates after a fabric change.
     void FabricChanged(TVxJob* Job);
     // Makes the scenario the current row of the Scenario table, re-read.

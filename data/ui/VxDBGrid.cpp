@@ -105,8 +105,10 @@ QVariant TVxDataSource::data(const QModelIndex& index, int role) const {
     const int field = FieldOfColumn(index.column());
     if (role == Qt::DisplayRole) return m_dataSet->DisplayText(index.row(), field);
     if (role == Qt::TextAlignmentRole) {
-        const TVxFieldType type = m_dataSet->Fields()[field].DataType;
-        const bool number = type == TVxFieldType::Integer || type == TVxFieldType::Float;
+        // Query columns have no engine type, only the kind their settings give.
+        const TVxField& f = m_dataSet->Fields()[field];
+        const bool number = f.IsNumeric() || f.DataType == TVxFieldType::Integer ||
+                            f.DataType == TVxFieldType::Float;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     // Cells edit as text: numbers in full, dates in the short date format.

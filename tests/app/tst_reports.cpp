@@ -1,0 +1,294 @@
+// The yarn requirements and greige output windows on a scenario stored for
+// the purpose, on an SQLite file and on the PostgreSQL test server: each view
+// chosen with the combo boxes, its grid, totals and sub-title, and its
+// printout read back from a real PDF.
+
+#include "MainUnit.h"
+#include "OutUnit.h"
+#include "ReportData.h"
+#include "ReqUnit.h"
+#include "SchedData.h"
+#include "VxDBGrid.h"
+#include "VxDatPrn.h"
+#include "VxDialogDriving.h"
+#include "VxDialogs.h"
+#include "VxPromptLog.h"
+#include "VxScratchDb.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+// Every row of a grid as its cells joined with "|".
+QStringList gridRows(const TVxDBGrid* grid) {
+    QStringList rows;
+    const QAbstractItemModel* m = grid->model();
+    for (int r = 0; r < m->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c)
+            cells << m->index(r, c).data().toString();
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+QString pdfText(const QString& file) {
+    QProcess run;
+    run.start("pdftotext", {"-layout", file, "-"});
+    run.waitForFinished(20000);
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+// A printed line: the cells of a grid row (or the words of a totals line)
+// in order, blanks between.
+QRegularExpression printedLine(const QString& row) {
+    QStringList cells = row.split(QRegularExpression("[| ]+"), Qt::SkipEmptyParts);
+    for (QString& c : cells)
+        c = QRegularExpression::escape(c);
+    return QRegularExpression("^ *" + cells.join(" +") + " *$",
+                              QRegularExpression::MultilineOption);
+}
+
+const int kOutput = -1; // the type column's value for the output window
+} // namespace
+
+class TstReports : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    std::unique_ptr<vxtest::TScratchDb> m_db;
+    std::unique_ptr<TVxDbSession> m_session;
+    std::unique_ptr<TSchedData> m_data;
+    TVxPromptLog m_log;
+
+    bool pg() const {
+        QFETCH_GLOBAL(bool, postgres);
+        return postgres;
+    }
+
+    void exec(const QString& sql, const QVariantList& values = {}) {
+        QSqlQuery q(m_db->Db());
+        QVERIFY2(q.prepare(sql), qPrintable(q.lastError().text()));
+        for (const QVariant& v : values)
+            q.addBindValue(v);
+        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+    }
+    void warp(int job, const char* type, const char* col, int len, QDate start, QDate end) {
+        exec(
+            "insert into weavejob (scenariono, loomno, jobno, placeno, warptype, warpcol, warplen, "
+            "startdate, enddate) values (7, ?, ?, 0, ?, ?, ?, ?, ?)",
+            {100 + job, job, type, col, len, start, end});
+    }
+    void item(int job, int itemNo, const char* stru, const char* col, const char* weft,
+              int pieces) {
+        exec("insert into weaveitem (scenariono, scheduleno, jobno, itemno, placeno, fabricstru, "
+             "fabriccol, weftcol, weftpcs) values (7, ?, ?, ?, 0, ?, ?, ?, ?)",
+             {100 + job, job, itemNo, stru, col, weft, pieces});
+    }
+
+    // Scenario 7: two identical warps on one day on two looms; a warp of
+    // 2,500 on a 3,000 standard; a warp type without a standard length; a
+    // fabric missing from FABRICTYPE; a weft colour no fabric row has.
+    // Scenario 8: no warp jobs at all.
+    void storeScenarios() {
+        exec("insert into warptype (warptype, warplen, warpwgt) values ('Z', 0, 100)");
+        exec("insert into scenario (scenariono, descr) values (7, 'Report test')");
+        exec("insert into scenario (scenariono, descr) values (8, 'Empty')");
+        const QDate d1(2026, 3, 2), d2(2026, 3, 9);
+        warp(3, "A", "NAT", 2500, d2, QDate(2026, 3, 20)); // stored first, dated last
+        warp(1, "A", "WHT", 3000, d1, QDate(2026, 3, 12));
+        warp(2, "A", "WHT", 3000, d1, QDate(2026, 3, 12));
+        warp(6, "Z", "WHT", 1000, d2, QDate(2026, 3, 10));
+        item(1, 1, "P", "001", "WHT", 10);
+        item(2, 2, "P", "001", "WHT", 6);
+        item(3, 3, "P", "003", "NAT", 4);
+        item(3, 4, "ZZ", "999", "WHT", 3); // no such fabric
+        item(3, 5, "P", "001", "BLU", 2);  // no fabric row with a blue weft
+    }
+
+private slots:
+    void initTestCase_data() {
+        QTest::addColumn<bool>("postgres");
+        QTest::newRow("sqlite") << false;
+        QTest::newRow("postgres") << true;
+    }
+    void initTestCase() {
+        QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(),
+                 "pdftotext (poppler-utils) reads the printouts back");
+    }
+
+    void init() {
+        if (pg() && !vxtest::pgConfigured()) QSKIP(vxtest::NoPgServerReason);
+        m_db = std::make_unique<vxtest::TScratchDb>(pg());
+        QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
+        const QString ini = m_tmp.filePath("aliases.ini");
+        QFile::remove(ini);
+        vxtest::writeAliasFile(ini, pg(), m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
+        m_session = std::make_unique<TVxDbSession>(ini);
+        m_log.clear();
+        m_data = std::make_unique<TSchedData>(*m_session, m_log.prompts());
+        if (pg()) m_log.passwords.push_back(vxtest::env("PLEXIWEAVE_PG_PASSWORD"));
+        m_data->SchedDB.Open();
+        storeScenarios();
+    }
+    void cleanup() {
+        m_data.reset();
+        m_session.reset();
+        m_db.reset();
+    }
+
+    void viewsShowAndPrintTheSameFigures_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("grouping");
+        QTest::addColumn<QString>("subTitle");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("totals");
+        // 2,500 of a 3,000 standard weighing 150 weighs 125; both warps of
+        // the same day count; a standard length of 0 leaves the weight empty.
+        QTest::newRow("warp by date")
+            << 0 << 0 << "Warp Reqmts By Date"
+            << QStringList{"02/03/2026|A|WHT|3000|150", "02/03/2026|A|WHT|3000|150",
+                           "09/03/2026|A|NAT|2500|125", "09/03/2026|Z|WHT|1000|"}
+            << "Total length: 9500   Total weight: 425";
+        QTest::newRow("warp by job")
+            << 0 << 1 << "Warp Reqmts By Job"
+            << QStringList{"1|02/03/2026|A|WHT|3000|150", "2|02/03/2026|A|WHT|3000|150",
+                           "3|09/03/2026|A|NAT|2500|125", "6|09/03/2026|Z|WHT|1000|"}
+            << "Total length: 9500   Total weight: 425";
+        // The weft of the unknown fabric and of the blue weft drop out;
+        // 16 x 2.9 = 46.4 -> 46.
+        QTest::newRow("weft by date")
+            << 1 << 0 << "Weft Reqmts By Date"
+            << QStringList{"02/03/2026|40/1|Z|WHT|16|46", "09/03/2026|40/1|Z|NAT|4|12"}
+            << "Total pieces: 20   Total weight: 58";
+        QTest::newRow("weft by job")
+            << 1 << 1 << "Weft Reqmts By Job"
+            << QStringList{"1|02/03/2026|40/1|Z|WHT|10|29", "2|02/03/2026|40/1|Z|WHT|6|17",
+                           "3|09/03/2026|40/1|Z|NAT|4|12"}
+            << "Total pieces: 20   Total weight: 58";
+        // A fabric missing from FABRICTYPE has no length.
+        QTest::newRow("output by date")
+            << kOutput << 0 << "By Date"
+            << QStringList{"12/03/2026|P|001|16|960", "20/03/2026|P|001|2|120",
+                           "20/03/2026|P|003|4|240", "20/03/2026|ZZ|999|3|"}
+            << "Total pieces: 25   Total length: 1320";
+        QTest::newRow("output by job")
+            << kOutput << 1 << "By Job"
+            << QStringList{"1|12/03/2026|P|001|10|600", "2|12/03/2026|P|001|6|360",
+                           "3|20/03/2026|P|001|2|120", "3|20/03/2026|P|003|4|240",
+                           "3|20/03/2026|ZZ|999|3|"}
+            << "Total pieces: 25   Total length: 1320";
+    }
+    void viewsShowAndPrintTheSameFigures() {
+        QFETCH(int, type);
+        QFETCH(int, grouping);
+        QFETCH(QString, subTitle);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, totals);
+        TVxDataPrinter printer;
+        const QString pdf = m_tmp.filePath("report.pdf");
+        printer.Printer()->setOutputFileName(pdf);
+        std::unique_ptr<TReportForm> form;
+        if (type == kOutput)
+            form = std::make_unique<TOutputForm>();
+        else
+            form = std::make_unique<TReqmtsForm>();
+        form->Printer = &printer;
+        form->SetDatabase(&m_data->SchedDB);
+
+        QStringList shownRows;
+        QString shownTotals, shownSubTitle;
+        VxDialogScript script;
+        script.dialogs.push_back([&](QDialog*) {
+            if (auto* reqs = qobject_cast<TReqmtsForm*>(form.get())) {
+                vxtest::chooseEntry(reqs->TypeCombo, type);
+                vxtest::chooseEntry(reqs->GroupCombo, grouping);
+            } else {
+                vxtest::chooseEntry(static_cast<TOutputForm*>(form.get())->GroupCombo, grouping);
+            }
+            shownRows = gridRows(form->DBGrid1);
+            shownTotals = form->TotalsLabel->text();
+            shownSubTitle = form->SubTitle();
+            // The print dialog, confirmed.
+            VxDialogScript::current()->dialogs.push_front(
+                [](QDialog*) { return int(QDialog::Accepted); });
+            QTest::mouseClick(form->PrintButton, Qt::LeftButton);
+            QTest::mouseClick(form->ExitButton, Qt::LeftButton);
+            return -1;
+        });
+        form->Execute(7, "Report test");
+        const QString caption = (type == kOutput ? "Greige Output - " : "Yarn Requirements - ") +
+                                QString("Report test");
+        QCOMPARE(form->windowTitle(), caption);
+        QCOMPARE(shownSubTitle, subTitle);
+        QCOMPARE(shownRows, rows);
+        QCOMPARE(shownTotals, totals);
+        QVERIFY(!form->ShownQuery()->Active()); // closed with the window
+
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(caption) && text.contains(subTitle), qPrintable(text));
+        for (const QString& line : rows + QStringList{totals})
+            QVERIFY2(text.contains(printedLine(line)), qPrintable(line + "\n" + text));
+    }
+
+    // Every query of a scenario without warp jobs is empty.
+    void scenarioWithoutWarpsGivesEmptyLists() {
+        TReqmtsData reqs(m_data->SchedDB);
+        TOutputData out(m_data->SchedDB);
+        reqs.SetScenarioNo(8);
+        out.SetScenarioNo(8);
+        for (TVxQuery* q : {&reqs.WarpReqDateQuery, &reqs.WarpReqJobQuery, &reqs.WeftReqDateQuery,
+                            &reqs.WeftReqJobQuery, &out.OutDateQuery, &out.OutJobQuery}) {
+            q->Open();
+            QVERIFY2(q->IsEmpty(), qPrintable(q->Name()));
+        }
+    }
+
+    // The main window opens a report of its current scenario only when
+    // nothing is unsaved, with the report fonts on its printer.
+    void mainWindowOpensReportsOfSavedWork() {
+        TMainForm main;
+        TReqmtsForm reqs(&main);
+        TOutputForm out(&main);
+        main.ReqmtsForm = &reqs;
+        main.OutputForm = &out;
+        const QFont header = main.DataPrinter->HeaderFont;
+        QVERIFY(header.family() == "Arial" && header.bold() && header.underline());
+        QCOMPARE(main.DataPrinter->DataFont.family(), QString("Courier New"));
+        main.Data = std::move(m_data);
+        main.Data->OpenScenarioTables();
+        QVERIFY(main.Data->Scenario.FindKey({7}));
+        for (QToolButton* b : {main.ReqmtsButton, main.OutputButton})
+            b->setEnabled(true);
+
+        VxDialogScript script;
+        main.Modified = true;
+        QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
+        QTest::mouseClick(main.OutputButton, Qt::LeftButton);
+        QCOMPARE(script.texts(VxMsgKind::Error),
+                 QStringList({"First save your changes", "First save your changes"}));
+        QVERIFY(script.dialogTitles.isEmpty());
+
+        main.Modified = false;
+        QStringList captions;
+        for (int i = 0; i < 2; ++i)
+            script.dialogs.push_back([&](QDialog* d) {
+                captions << d->windowTitle();
+                return int(QDialog::Rejected);
+            });
+        QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
+        QTest::mouseClick(main.OutputButton, Qt::LeftButton);
+        QCOMPARE(captions,
+                 QStringList({"Yarn Requirements - Report test", "Greige Output - Report test"}));
+        m_data = std::move(main.Data);
+    }
+};
+
+QTEST_MAIN(TstReports)
+#include "tst_reports.moc"
