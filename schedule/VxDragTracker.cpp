@@ -225,31 +225,52 @@ private:
             });
     }
 
+    // Starts a scroll timer unless it runs: restarting it at every mouse
+    // move would hold back its ticks for as long as the hand trembles.
+    static void keepRunning(QTimer* timer, bool run) {
+        if (!run)
+            timer->stop();
+        else if (!timer->isActive())
+            timer->start();
+    }
+
     void autoScroll(const Target& t, const QPoint& global) {
         if (m_last.schedule && m_last.schedule != t.schedule) m_last.schedule->ScrollTimer->stop();
         if (TVxJobSchedule* s = t.schedule) {
             if (t.kind == Kind::Header || t.kind == Kind::Footer) {
                 s->ScrollUp = t.kind == Kind::Header;
-                s->ScrollTimer->start();
+                keepRunning(s->ScrollTimer, true);
             } else if (t.kind != Kind::ScheduleFrame && movesJobOrItem()) {
                 // Anywhere over the job area, jobs included: near its edges.
                 const int height = s->JobArea()->height();
                 s->ScrollUp = t.areaY < 5;
-                if (t.areaY < 5 || t.areaY > height - 7)
-                    s->ScrollTimer->start();
-                else
-                    s->ScrollTimer->stop();
+                keepRunning(s->ScrollTimer, t.areaY < 5 || t.areaY > height - 7);
             }
         }
-        TVxScheduleBox* box = t.box ? t.box.data() : t.schedule ? t.schedule->Box() : nullptr;
-        if (box && movesJobOrItem()) {
-            const int x = box->mapFromGlobal(global).x();
-            box->ScrollLeft = x < 5;
-            if (x < 5 || x > box->width() - 7)
-                box->ScrollTimer->start();
-            else
-                box->ScrollTimer->stop();
+        if (movesJobOrItem()) boxAutoScroll(t, global);
+    }
+
+    // The box scrolls while the mouse is within 5 pixels of its visible left
+    // edge or 7 of its right one, and also past them (a hand pushed against
+    // the board's edge overshoots onto the splitter or the pane beside it).
+    void boxAutoScroll(const Target& t, const QPoint& global) {
+        TVxScheduleBox* box = t.box ? t.box.data() : t.schedule ? t.schedule->Box() : sourceBox();
+        if (!box) return;
+        const QRect visible = box->visibleRegion().boundingRect();
+        const QPoint pos = box->mapFromGlobal(global);
+        if (visible.isEmpty() || pos.y() < visible.top() || pos.y() > visible.bottom()) {
+            box->ScrollTimer->stop();
+            return;
         }
+        const int x = pos.x() - visible.left();
+        box->ScrollLeft = x < 5;
+        keepRunning(box->ScrollTimer, x < 5 || x > visible.width() - 7);
+    }
+
+    TVxScheduleBox* sourceBox() const {
+        TVxJob* job = sourceJob();
+        if (TVxJobItem* item = sourceItem()) job = item->Job();
+        return job && job->Schedule() ? job->Schedule()->Box() : nullptr;
     }
 
     bool dragOver(const Target& t, TVxDragState state) {

@@ -3,6 +3,7 @@
 #include "VxDragTracker.h"
 #include "VxJobPainter.h"
 #include "VxSchedMetrics.h"
+#include "VxScrollBar.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -19,6 +20,7 @@ TVxJobArea::TVxJobArea(TVxJobSchedule* schedule)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBar(new TVxScrollBar(Qt::Vertical));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::NoFocus);
     verticalScrollBar()->setSingleStep(kScrollLineStep);

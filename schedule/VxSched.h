@@ -322,8 +322,11 @@ private:
     friend class TVxJobSchedule;
     friend class TVxDragTracker;
     void updateScrollRange();
+    void placeColumns();
     void scrollTick();
     std::vector<TVxJobSchedule*> m_schedules;
+    bool m_placing = false;
+    bool m_placeAgain = false;
     // The columns' one selection.
     mutable TVxSelection m_selection;
 };

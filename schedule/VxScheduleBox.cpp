@@ -1,7 +1,9 @@
 #include "VxSched.h"
 
+#include "VxFlagGuard.h"
 #include "VxJobPainter.h"
 #include "VxSchedMetrics.h"
+#include "VxScrollBar.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -19,6 +21,7 @@
 TVxScheduleBox::TVxScheduleBox(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
+    setHorizontalScrollBar(new TVxScrollBar(Qt::Horizontal));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     horizontalScrollBar()->setSingleStep(kScrollLineStep);
@@ -107,6 +110,25 @@ bool TVxScheduleBox::event(QEvent* event) {
 }
 
 void TVxScheduleBox::ResizeBox() {
+    // Placing a column can change a width (a column given another height
+    // gains or loses its scroll bar), which changes the scroll range and may
+    // clamp the position; a pass that started before that would leave the
+    // rest of the row stale. Such a nested call asks for another pass.
+    if (m_placing) {
+        m_placeAgain = true;
+        return;
+    }
+    const TVxFlagGuard placing(m_placing);
+    // Widths only settle one way (taller columns lose bars, shorter gain
+    // them), so a few passes suffice.
+    for (int pass = 0; pass < 4; ++pass) {
+        m_placeAgain = false;
+        placeColumns();
+        if (!m_placeAgain) break;
+    }
+}
+
+void TVxScheduleBox::placeColumns() {
     updateScrollRange();
     if (m_schedules.empty()) return;
     const int border = 2 * frameWidth();
