@@ -44,7 +44,7 @@ int TVxJobArea::ContentHeight() const {
 void TVxJobArea::UpdateScrollRange() {
     QScrollBar* bar = verticalScrollBar();
     const int page = std::max(1, viewport()->height());
-    const int maximum = std::max(0, ContentHeight() - viewport()->height());
+    const int maximum = std::max(0, ContentHeight() + kFreeStripHeight - viewport()->height());
     if (bar->maximum() == maximum && bar->pageStep() == page) return;
     // The scroll area reacts to a range change through a queued call; with
     // one per added job or item a bulk load would flood the event queue, so
@@ -272,15 +272,25 @@ void TVxJobArea::contextMenuEvent(QContextMenuEvent* event) {
     menu->popup(event->globalPos());
 }
 
+// The dates row's hint when the application shows it; for any row a text
+// cut at the column's edge, in full.
+QString TVxJobArea::tipFor(const TVxJob& job, TVxJobPart part, const TVxJobItem* item) const {
+    if (part == TVxJobPart::Dates && job.DatesRow.ShowHint && !job.DatesRow.Hint.isEmpty())
+        return job.DatesRow.Hint;
+    return TVxJobPainter::TextCut(job, part, item) ? TVxJobPainter::RowText(job, part, item)
+                                                   : QString();
+}
+
 bool TVxJobArea::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         TVxJobPart part;
-        TVxJob* job = HitTest(help->pos(), &part, nullptr);
-        if (job && part == TVxJobPart::Dates && job->DatesRow.ShowHint &&
-            !job->DatesRow.Hint.isEmpty()) {
-            const QRect r = job->PartRect(part).translated(JobOrigin(job));
-            QToolTip::showText(help->globalPos(), job->DatesRow.Hint, viewport(), r);
+        TVxJobItem* item;
+        TVxJob* job = HitTest(help->pos(), &part, &item);
+        const QString tip = job ? tipFor(*job, part, item) : QString();
+        if (!tip.isEmpty()) {
+            const QRect r = job->PartRect(part, item).translated(JobOrigin(job));
+            QToolTip::showText(help->globalPos(), tip, viewport(), r);
         } else {
             QToolTip::hideText();
             event->ignore();

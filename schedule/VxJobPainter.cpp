@@ -3,6 +3,7 @@
 #include "VxJob.h"
 #include "VxSchedMetrics.h"
 
+#include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QPaintEngine>
@@ -14,7 +15,9 @@
 namespace {
 const QColor kCaptionText(255, 255, 255);
 const QColor kDatesColor(0, 255, 255);
-const QColor kStatusText(128, 128, 128);
+// Dark blue on the face colour: the status row informs; grey text there
+// read as a disabled control.
+const QColor kStatusText(0, 48, 112);
 
 // Everything a job's picture is drawn from; equal keys draw equal pixels.
 size_t pictureKey(const TVxJob& job, const QPalette& palette) {
@@ -83,6 +86,32 @@ const QStaticText& TVxTextCache::Get(const QString& text, const QFont& font) con
     m_font = font;
     m_text->prepare(QTransform(), font);
     return *m_text;
+}
+
+QString TVxJobPainter::RowText(const TVxJob& job, TVxJobPart part, const TVxJobItem* item) {
+    switch (part) {
+    case TVxJobPart::UpperCaption:
+        return job.UpperRow.Text;
+    case TVxJobPart::LowerCaption:
+        return job.LowerRow.Text;
+    case TVxJobPart::Dates:
+        return job.DatesRow.Text;
+    case TVxJobPart::Status:
+        return job.StatusRow.Text;
+    case TVxJobPart::Item:
+        return item ? item->Caption() : QString();
+    default:
+        return QString();
+    }
+}
+
+bool TVxJobPainter::TextCut(const TVxJob& job, TVxJobPart part, const TVxJobItem* item) {
+    const QString text = RowText(job, part, item);
+    if (text.isEmpty()) return false;
+    const bool caption = part == TVxJobPart::UpperCaption || part == TVxJobPart::LowerCaption;
+    const QFont& font = part == TVxJobPart::UpperCaption ? job.CaptionFont() : VxRowFont(caption);
+    const int room = textRect(job.PartRect(part, item), !caption).width();
+    return QFontMetrics(font).horizontalAdvance(text) > room;
 }
 
 TVxJobPainter::TVxJobPainter(QPainter& painter, const QPalette& palette)
@@ -183,7 +212,7 @@ void TVxJobPainter::boxRow(const QRect& r, const QString& text, const QColor& ba
     drawSunkenBox(r, back);
     m_painter.setFont(VxRowFont(false));
     m_painter.setPen(textColor);
-    drawRowText(r.adjusted(3, 0, -2, 0), text, centred, cache);
+    drawRowText(textRect(r, true), text, centred, cache);
 }
 
 bool TVxJobPainter::copiesFromCache() const {

@@ -12,7 +12,9 @@
 class QPainter;
 class QRegion;
 class TVxJob;
+class TVxJobItem;
 class TVxTextCache;
+enum class TVxJobPart;
 
 class TVxJobPainter {
 public:
@@ -25,6 +27,11 @@ public:
     void Paint(const TVxJob& job, const QPoint& origin, const QRect& exposed);
     // Paints a job directly, row by row, whatever the device.
     void Draw(const TVxJob& job, const QPoint& origin, const QRect& exposed);
+
+    // A row's text, and whether it is wider than the room the row gives it
+    // (then the painting cuts it at the column's edge).
+    static QString RowText(const TVxJob& job, TVxJobPart part, const TVxJobItem* item);
+    static bool TextCut(const TVxJob& job, TVxJobPart part, const TVxJobItem* item);
 
     // A shaded frame of lineWidth pixels: topLeft on the upper and left
     // edges, bottomRight on the others (raised or sunken by the choice).
@@ -48,6 +55,11 @@ private:
     bool copiesFromCache() const;
     void drawRaisedPanel(const QRect& r);
     void drawSunkenBox(const QRect& r, const QColor& fill);
+    // Where a row's text goes: a caption row's whole width, a boxed row's
+    // inside of its border.
+    static QRect textRect(const QRect& row, bool boxed) {
+        return boxed ? row.adjusted(3, 0, -2, 0) : row;
+    }
     void drawRowText(const QRect& r, const QString& text, bool centred, const TVxTextCache& cache);
     void captionRow(const QRect& r, const QString& text, const QColor& back, const QFont& font,
                     const TVxTextCache& cache);

@@ -258,7 +258,8 @@ void TVxJobSchedule::ResizeSchedule() {
         } else if (!m_jobs.Empty()) {
             const TVxJob* last = m_jobs.Last();
             const int lastBottom = last->Top() + last->Height() - scrollPos;
-            if (lastBottom >= m_jobArea->viewport()->height()) newWidth += scrollBarWidth;
+            if (lastBottom + kFreeStripHeight > m_jobArea->viewport()->height())
+                newWidth += scrollBarWidth;
         }
         if (newWidth != oldWidth) resize(newWidth, height());
     }

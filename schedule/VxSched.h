@@ -412,6 +412,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    QString tipFor(const TVxJob& job, TVxJobPart part, const TVxJobItem* item) const;
     // The element under a viewport point as a sender object, with the point
     // made relative to that element.
     QObject* elementAt(const QPoint& viewportPos, QPoint* relative) const;

@@ -16,6 +16,9 @@ constexpr int kJobInset = 3; // frame 1 + border 2
 constexpr int kCaptionHeight = 13;
 constexpr int kBoxRowHeight = 15; // dates, items, status
 constexpr int kScrollLineStep = 8;
+// Free job area kept below a column's last job, so a full column still has
+// somewhere to right-click for its own menu ("Add New Job").
+constexpr int kFreeStripHeight = 2 * kBoxRowHeight;
 
 // The fonts of a job's rows, made once (jobs copy them cheaply).
 const QFont& VxRowFont(bool bold);

@@ -69,6 +69,20 @@ QImage drawn(const TVxJob& job, bool viaCopy, const QRect& exposed = QRect(), in
 class TestSchedPaint : public QObject {
     Q_OBJECT
 private slots:
+    // The status row is information: its text is drawn dark, not in the grey
+    // of a disabled control.
+    void statusRowReadsAsInformation() {
+        TVxJob* job = nullptr;
+        const auto schedule = jobFrom(QStringLiteral("S1"), &job);
+        const QImage image = drawn(*job, false);
+        const QRect text = job->PartRect(TVxJobPart::Status).adjusted(3, 2, -2, -2);
+        int darkest = 255;
+        for (int y = text.top(); y <= text.bottom(); ++y)
+            for (int x = text.left(); x <= text.right(); ++x)
+                darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        QVERIFY2(darkest < 96, qPrintable(QString::number(darkest)));
+    }
+
     void panelFramesMatchTheToolkit_data() {
         QTest::addColumn<bool>("sunken");
         QTest::addColumn<int>("lineWidth");

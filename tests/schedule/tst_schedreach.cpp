@@ -1,12 +1,15 @@
-// Reaching every loom of a wide board: the box's scroll bar, the row of
-// columns after a column changes its width, and auto-scroll at the box's
-// edges while dragging.
+// Reaching everything on a wide, full board: the box's scroll bar, the row
+// of columns after a column changes its width, auto-scroll at the box's
+// edges while dragging, the free strip below every column's last job, and
+// texts cut at a column's edge shown in full.
 
 #include "ScheduleFixture.h"
 #include "VxScrollBar.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 // A board of `count` empty columns.
@@ -27,6 +30,16 @@ void verifyRow(const TVxScheduleBox* box) {
     }
     const TVxJobSchedule* last = box->Schedules(box->ScheduleCount() - 1);
     QCOMPARE(bar->maximum(), last->x() + last->width() + bar->value() - box->viewport()->width());
+}
+
+// What a tooltip request at a viewport point shows ("" for none).
+QString tooltipAt(QWidget* viewport, QPoint p) {
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, p, viewport->mapToGlobal(p));
+    QApplication::sendEvent(viewport, &help);
+    const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+    QToolTip::hideText();
+    return text;
 }
 } // namespace
 
@@ -148,6 +161,76 @@ private slots:
         QTRY_COMPARE(bar->value(), bar->maximum());
         mouseRelease(w.box, edge);
         QVERIFY(!w.box->ScrollTimer->isActive());
+    }
+
+    // However full a column, a right-click below its last job opens the
+    // column's own menu.
+    void freeStripBelowTheLastJob_data() {
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<bool>("expanded");
+        QTest::newRow("a few jobs") << 3 << true;
+        QTest::newRow("a column full of jobs") << 40 << true;
+        QTest::newRow("full and collapsed") << 60 << false;
+    }
+    void freeStripBelowTheLastJob() {
+        QFETCH(int, jobs);
+        QFETCH(bool, expanded);
+        ScheduleWindow w(QSize(600, 300));
+        TVxJobSchedule* s = w.column("A");
+        for (int i = 0; i < jobs; ++i)
+            s->AddJob(i, QStringLiteral("J%1").arg(i), QString(), 46082, 46083)
+                ->AddItem(1, QStringLiteral("ABRED : NAT/1pcs"));
+        s->SetExpanded(expanded);
+        TVxJobArea* area = s->JobArea();
+        area->SetScrollPos(area->verticalScrollBar()->maximum());
+        QWidget* vp = area->viewport();
+        const TVxJob* last = s->Jobs(s->JobCount() - 1);
+        QVERIFY(vp->height() - area->JobOrigin(last).y() - last->Height() >= 15);
+        mouseClick(vp, QPoint(20, vp->height() - 3), Qt::RightButton);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("&Add New Job..."));
+        menu->close();
+    }
+
+    void cutTextsShowInFull_data() {
+        QTest::addColumn<int>("part");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cut");
+        const QString longText = QStringLiteral("Holiday maintenance of the whole weaving shed");
+        QTest::newRow("downtime caption, cut") << int(TVxJobPart::UpperCaption) << longText << true;
+        QTest::newRow("caption that fits") << int(TVxJobPart::UpperCaption) << "DT" << false;
+        QTest::newRow("second caption, cut") << int(TVxJobPart::LowerCaption) << longText << true;
+        QTest::newRow("fabric line, cut")
+            << int(TVxJobPart::Item) << "ABRED : NATURAL BLEACHED/12pcs" << true;
+        QTest::newRow("fabric line that fits") << int(TVxJobPart::Item) << "AB/1pcs" << false;
+        QTest::newRow("status row, cut")
+            << int(TVxJobPart::Status) << "Rem: 2362m / 212kg of 2500m" << true;
+    }
+    void cutTextsShowInFull() {
+        QFETCH(int, part);
+        QFETCH(QString, text);
+        QFETCH(bool, cut);
+        ScheduleWindow w;
+        TVxJobSchedule* s = w.column("A");
+        TVxJob* job = s->AddJob(1, "W1", "R2400", 46082, 46083);
+        TVxJobItem* item = job->AddItem(1, "AB/1pcs");
+        job->SetStatusText("Rem: 10m");
+        switch (TVxJobPart(part)) {
+        case TVxJobPart::UpperCaption:
+            job->SetUpperCaption(text);
+            break;
+        case TVxJobPart::LowerCaption:
+            job->SetLowerCaption(text);
+            break;
+        case TVxJobPart::Item:
+            item->SetCaption(text);
+            break;
+        default:
+            job->SetStatusText(text);
+        }
+        QWidget* vp = s->JobArea()->viewport();
+        QCOMPARE(tooltipAt(vp, partPos(job, TVxJobPart(part), item)), cut ? text : QString());
     }
 };
 
