@@ -64,7 +64,6 @@ private slots:
     void arrowsWalkTheBoard();
     void altArrowsMove_data();
     void altArrowsMove();
-    void movesRepeatAcrossLooms();
     void deleteAndEnter_data();
     void deleteAndEnter();
 
@@ -218,34 +217,6 @@ void TestKeys::altArrowsMove() {
     press(main, Qt::Key_Y, Qt::ControlModifier);
     QVERIFY(main->CurrentPlan() == after);
     QCOMPARE(label(p.Loom(0)), chosen);
-}
-
-// Alt+Right twice carries the same warp over two looms, its fabric with it;
-// Alt+Left brings it back; each is one step.
-void TestKeys::movesRepeatAcrossLooms() {
-    ShownPlant& p = *m_plant;
-    TMainForm* main = p.Main;
-    TVxJobSchedule* loom1 = p.Loom(0);
-    // Loom 3 cannot weave its fabric: that goes to loom 1 first.
-    TVxJob* warp = p.Loom(1)->Jobs(1);
-    clickOn(warp->Items(0));
-    press(main, Qt::Key_Left, Qt::AltModifier);
-    QCOMPARE(warp->ItemCount(), 0);
-    clickOn(warp);
-    const int steps = main->History->Stack()->count();
-    press(main, Qt::Key_Right, Qt::AltModifier);
-    press(main, Qt::Key_Left, Qt::AltModifier);
-    press(main, Qt::Key_Left, Qt::AltModifier);
-    QCOMPARE(warp->Schedule(), loom1);
-    QCOMPARE(loom1->SelectedJob(), warp);
-    QCOMPARE(QApplication::focusWidget(), loom1);
-    QCOMPARE(main->History->Stack()->count(), steps + 3);
-    QCOMPARE(main->History->Stack()->undoText(), QString("Move warp 8 to Loom 1"));
-    // Dated after the job it now follows, on the loom's footer.
-    const int index = loom1->IndexOfJob(warp);
-    QCOMPARE(warp->StartDate(), loom1->Jobs(index - 1)->FinishDate());
-    QCOMPARE(loom1->Footer(),
-             "Finish: " + VxDateToStr(loom1->Jobs(loom1->JobCount() - 1)->FinishDate()));
 }
 
 void TestKeys::deleteAndEnter_data() {
