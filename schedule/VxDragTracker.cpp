@@ -47,7 +47,10 @@ public:
         autoScroll(target, global);
         m_accept = dragOver(target, state);
         m_last = target;
-        QApplication::changeOverrideCursor(m_accept ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        showMarker(target);
+        // A header or footer may accept a job, but a drop there moves nothing.
+        const bool lands = m_accept && target.kind != Kind::Header && target.kind != Kind::Footer;
+        QApplication::changeOverrideCursor(lands ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
     }
 
     void Drop(const QPoint& global) {
@@ -328,6 +331,53 @@ private:
         }
     }
 
+    // Where a drop lands: the item's place in its new job, the job's place
+    // in its column (the end when dropped on no job).
+    static int itemIndexFor(TVxJob* target, TVxJobItem* under) {
+        return under && under->Job() == target ? target->IndexOfItem(under) + 1 : 0;
+    }
+    static int jobIndexFor(TVxJobSchedule* s, TVxJob* target) {
+        return target ? s->IndexOfJob(target) : s->JobCount();
+    }
+
+    // The marker of where the drop at this position would land; none where
+    // it would be refused.
+    TVxDropMarker markerFor(const Target& t) const {
+        TVxDropMarker marker;
+        TVxJobSchedule* s = t.schedule;
+        if (!m_accept || !s) return marker;
+        switch (t.kind) {
+        case Kind::Item:
+        case Kind::JobRow:
+            if (TVxJobItem* item = sourceItem(); item && t.job->Expanded())
+                marker.Rect = t.job->ItemDropLine(item, itemIndexFor(t.job, t.item))
+                                  .translated(0, t.job->Top());
+            else if (TVxJob* job = sourceJob())
+                marker.Rect = s->JobDropLine(job, jobIndexFor(s, t.job));
+            else {
+                // An item into a collapsed job, or a foreign object: the job.
+                marker.Rect = t.job->BoundsRect();
+                marker.Frame = true;
+            }
+            break;
+        case Kind::JobArea:
+        case Kind::ScheduleFrame:
+            if (TVxJob* job = sourceJob()) marker.Rect = s->JobDropLine(job, s->JobCount());
+            break;
+        default:
+            break;
+        }
+        return marker;
+    }
+
+    void showMarker(const Target& t) {
+        const TVxDropMarker marker = markerFor(t);
+        TVxJobSchedule* s = marker.Rect.isEmpty() ? nullptr : t.schedule.data();
+        if (m_markerSchedule && m_markerSchedule != s) m_markerSchedule->SetDropMarker({});
+        m_markerSchedule = s;
+        if (s) s->SetDropMarker(marker);
+    }
+
     static void stopTimers(TVxJobSchedule* s) {
         s->ScrollTimer->stop();
         if (s->Box()) s->Box()->ScrollTimer->stop();
@@ -374,8 +424,7 @@ private:
     }
 
     static void itemDrop(TVxJob* target, TVxJobItem* under, TVxJobItem* item) {
-        itemDropAt(target, under && under->Job() == target ? target->IndexOfItem(under) + 1 : 0,
-                   item);
+        itemDropAt(target, itemIndexFor(target, under), item);
     }
 
     static void itemDropAt(TVxJob* target, int newIndex, TVxJobItem* item) {
@@ -391,7 +440,7 @@ private:
 
     static void jobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
         stopTimers(s);
-        const int newIndex = target ? s->IndexOfJob(target) : s->JobCount();
+        const int newIndex = jobIndexFor(s, target);
         if (job->Schedule() == s) {
             s->MoveJob(s->IndexOfJob(job), newIndex);
         } else {
@@ -415,6 +464,8 @@ private:
         if (sourceSchedule) stopTimers(sourceSchedule);
         if (m_last.schedule) stopTimers(m_last.schedule);
         if (m_last.box) m_last.box->ScrollTimer->stop();
+        if (m_markerSchedule) m_markerSchedule->SetDropMarker({});
+        m_markerSchedule = nullptr;
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
         m_active = false;
@@ -428,6 +479,7 @@ private:
     QPointer<QObject> m_source;
     QPointer<QWidget> m_grabber;
     Target m_last;
+    QPointer<TVxJobSchedule> m_markerSchedule;
 };
 
 bool VxScheduleDragActive() {

@@ -343,6 +343,18 @@ void TVxJob::setItemWidths() {
         item->m_width = m_width - 6;
 }
 
+QRect TVxJob::ItemDropLine(const TVxJobItem* item, int newIndex) const {
+    const int before = m_items.LandingBefore(item, newIndex);
+    int y = 0;
+    if (before < ItemCount())
+        y = m_items.At(before)->Top();
+    else if (!m_items.Empty())
+        y = m_items.Last()->Top() + kBoxRowHeight;
+    else
+        y = StatusRow.Visible ? StatusRow.Top : m_height - kJobInset;
+    return QRect(kJobInset, y - 1, m_width - 2 * kJobInset, 3);
+}
+
 TVxJobPart TVxJob::PartAt(const QPoint& pos, TVxJobItem** item) const {
     if (item) *item = nullptr;
     if (pos.x() < 0 || pos.y() < 0 || pos.x() >= m_width || pos.y() >= m_height)

@@ -181,6 +181,10 @@ public:
     // Job resize: every row and item gets the new width minus 6.
     void SetWidth(int width);
 
+    // The line, in job coordinates, across the gap where an item dropped at
+    // newIndex of this job comes to stand.
+    QRect ItemDropLine(const TVxJobItem* item, int newIndex) const;
+
     // The part at a point in job coordinates; item receives the item hit.
     TVxJobPart PartAt(const QPoint& pos, TVxJobItem** item = nullptr) const;
     // A part's rectangle in job coordinates.

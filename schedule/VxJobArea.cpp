@@ -102,6 +102,9 @@ void TVxJobArea::paintEvent(QPaintEvent* event) {
         if (job->Top() - offset > exposed.bottom()) break;
         jobPainter.Paint(*job, JobOrigin(job), exposed);
     }
+    const TVxDropMarker& marker = m_schedule->DropMarker();
+    if (!marker.Rect.isEmpty())
+        TVxJobPainter::DrawDropMarker(painter, marker.Rect.translated(0, -offset), marker.Frame);
     paintSelection(painter);
 }
 

@@ -18,6 +18,8 @@ const QColor kDatesColor(0, 255, 255);
 // Dark blue on the face colour: the status row informs; grey text there
 // read as a disabled control.
 const QColor kStatusText(0, 48, 112);
+// Red stands apart from every job colour (blue, green, purple, aqua).
+const QColor kDropMarker(220, 0, 0);
 
 // Everything a job's picture is drawn from; equal keys draw equal pixels.
 size_t pictureKey(const TVxJob& job, const QPalette& palette) {
@@ -135,6 +137,18 @@ void TVxJobPainter::DrawShadeFrame(QPainter& painter, const QRect& r, const QCol
         if (i < lw - 1) painter.fillRect(x + w - 1 - i, y + i, 1, lw - 1 - i, bottomRight);
     }
     painter.fillRect(x + w - lw, y + lw - 1, lw, h - 2 * lw + 1, bottomRight);
+}
+
+void TVxJobPainter::DrawDropMarker(QPainter& painter, const QRect& r, bool frame) {
+    if (!frame) {
+        painter.fillRect(r, kDropMarker);
+        return;
+    }
+    const int w = 2;
+    painter.fillRect(r.left(), r.top(), r.width(), w, kDropMarker);
+    painter.fillRect(r.left(), r.bottom() + 1 - w, r.width(), w, kDropMarker);
+    painter.fillRect(r.left(), r.top(), w, r.height(), kDropMarker);
+    painter.fillRect(r.right() + 1 - w, r.top(), w, r.height(), kDropMarker);
 }
 
 void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRect& r, const QPalette& palette,

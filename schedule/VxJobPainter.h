@@ -33,6 +33,9 @@ public:
     static QString RowText(const TVxJob& job, TVxJobPart part, const TVxJobItem* item);
     static bool TextCut(const TVxJob& job, TVxJobPart part, const TVxJobItem* item);
 
+    // The mark of where a drop would land: a line, or a frame round a job.
+    static void DrawDropMarker(QPainter& painter, const QRect& r, bool frame);
+
     // A shaded frame of lineWidth pixels: topLeft on the upper and left
     // edges, bottomRight on the others (raised or sunken by the choice).
     static void DrawShadeFrame(QPainter& painter, const QRect& r, const QColor& topLeft,

@@ -294,6 +294,18 @@ TVxJob* TVxJobSchedule::JobAt(int contentY) const {
     return nullptr;
 }
 
+QRect TVxJobSchedule::JobDropLine(const TVxJob* job, int newIndex) const {
+    const int before = m_jobs.LandingBefore(job, newIndex);
+    const int y = before < JobCount() ? m_jobs.At(before)->Top() : m_jobArea->ContentHeight();
+    return QRect(0, y - 1, m_jobWidth, 3);
+}
+
+void TVxJobSchedule::SetDropMarker(const TVxDropMarker& marker) {
+    if (marker == m_dropMarker) return;
+    m_dropMarker = marker;
+    repaintJobs();
+}
+
 void TVxJobSchedule::repaintJobs() {
     if (m_jobArea && inView()) m_jobArea->viewport()->update();
 }

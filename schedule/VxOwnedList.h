@@ -28,6 +28,18 @@ public:
         auto it = std::find(m_items.begin(), m_items.end(), element);
         return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
     }
+    // Where an element placed at newIndex (moved when listed, else inserted;
+    // clamped to the last place, as Move does) comes to stand: the index, in
+    // the list as it is now, of the element it will precede (Count() for the
+    // end).
+    int LandingBefore(const T* element, int newIndex) const {
+        int place = 0;
+        for (int i = 0; i < Count(); ++i) {
+            if (m_items[i] == element) continue;
+            if (place++ == newIndex) return i;
+        }
+        return Count();
+    }
     auto begin() const { return m_items.begin(); }
     auto end() const { return m_items.end(); }
 

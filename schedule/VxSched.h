@@ -95,6 +95,17 @@ QObject* VxScheduleDragSource();
 // Whether the drop at the last position would be accepted.
 bool VxScheduleDragAccepted();
 
+// Where a drop would land, shown in a job area while dragging: a line across
+// the gap the dragged job or item will fill, or a frame round the job that
+// takes it. In job-area content coordinates; empty for none.
+struct TVxDropMarker {
+    QRect Rect;
+    bool Frame = false;
+    bool operator==(const TVxDropMarker& other) const {
+        return Rect == other.Rect && Frame == other.Frame;
+    }
+};
+
 // One column: header strip, vertically scrolling job area, footer strip.
 class TVxJobSchedule : public QFrame {
     Q_OBJECT
@@ -162,6 +173,11 @@ public:
     void ScrollToJob(const TVxJob* job);
     // The job whose panel covers a point in job-area content coordinates.
     TVxJob* JobAt(int contentY) const;
+    // The line across the gap where a job dropped at newIndex comes to stand.
+    QRect JobDropLine(const TVxJob* job, int newIndex) const;
+    // The drop marker the drag in progress shows in this column.
+    const TVxDropMarker& DropMarker() const { return m_dropMarker; }
+    void SetDropMarker(const TVxDropMarker& marker);
 
     // The job or item the keyboard acts on, shown with a focus frame: one
     // for the whole box (a column outside a box keeps its own).
@@ -273,6 +289,7 @@ private:
     TVxScheduleStrip* m_headerRow = nullptr;
     TVxScheduleStrip* m_footerRow = nullptr;
     TVxScheduleMenuCaptions m_menuCaptions;
+    TVxDropMarker m_dropMarker;
     bool m_expanded = true;
     bool m_adjustWidth = false;
     int m_jobWidth = 112;

@@ -226,8 +226,11 @@ private slots:
         QVERIFY(VxScheduleDragActive());
         QCOMPARE(log.isEmpty() ? QString() : log.last(), raised);
         QCOMPARE(VxScheduleDragAccepted(), accepted);
+        // A header takes a job but a drop there moves nothing: the cursor
+        // does not promise one.
+        const bool lands = accepted && target[0] != "header";
         QCOMPARE(QApplication::overrideCursor()->shape(),
-                 accepted ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+                 lands ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
         QTest::keyClick(w.window.get(), Qt::Key_Escape);
         // A cancelled drag ends in no click either.
         bool clicked = false;
@@ -328,6 +331,125 @@ private slots:
             QCOMPARE(sender, over == "job" ? static_cast<QObject*>(p) : static_cast<QObject*>(s1));
         QTest::keyClick(w.window.get(), Qt::Key_Escape);
         mouseRelease(to, end);
+    }
+
+    // While dragging, the column shows where the drop lands (a line across
+    // the gap, or the job framed); the drop then lands exactly there. A
+    // refused drop shows no marker and the refusal cursor.
+    void dropMarkerShowsWhereTheDropLands_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<QString>("marker");
+        QTest::addColumn<QString>("order"); // after the drop
+        QTest::newRow("A on B: after C") << "item A"
+                                         << "item B"
+                                         << "after C"
+                                         << "P:BCA";
+        QTest::newRow("C on A: after A") << "item C"
+                                         << "item A"
+                                         << "after A"
+                                         << "P:ACB";
+        QTest::newRow("C on the caption: first") << "item C"
+                                                 << "caption P"
+                                                 << "before A"
+                                                 << "P:CAB";
+        QTest::newRow("Z from another column") << "item Z"
+                                               << "item A"
+                                               << "after A"
+                                               << "P:AZBC";
+        QTest::newRow("Z into a collapsed job") << "item Z"
+                                                << "caption Q"
+                                                << "frame Q"
+                                                << "Q:Z";
+        QTest::newRow("P on Q: after Q") << "job P"
+                                         << "caption Q"
+                                         << "after Q"
+                                         << "S0:QPR";
+        QTest::newRow("R on P: before P") << "job R"
+                                          << "caption P"
+                                          << "before P"
+                                          << "S0:RPQ";
+        QTest::newRow("P below the jobs: the end") << "job P"
+                                                   << "area"
+                                                   << "after R"
+                                                   << "S0:QRP";
+        QTest::newRow("X from another column") << "job X"
+                                               << "caption Q"
+                                               << "before Q"
+                                               << "S0:PXQR";
+        QTest::newRow("refused") << "job X"
+                                 << "caption R"
+                                 << ""
+                                 << "S0:PQR";
+    }
+    void dropMarkerShowsWhereTheDropLands() {
+        QFETCH(QString, source);
+        QFETCH(QString, over);
+        QFETCH(QString, marker);
+        QFETCH(QString, order);
+        ScheduleWindow w(QSize(600, 400));
+        TVxJobSchedule* s0 = w.column("S0", {"P", "Q", "R"});
+        TVxJobSchedule* s1 = w.column("S1", {"X"});
+        for (const char* c : {"A", "B", "C"})
+            s0->Jobs(0)->AddItem(0, c);
+        s1->Jobs(0)->AddItem(0, "Z");
+        if (marker.startsWith("frame")) s0->SetExpanded(false);
+        s0->OnJobDragOver = [](TVxJobSchedule* s, TVxJob*, int index, bool& accept) {
+            accept = index != 2 || s->JobCount() != 3; // R refuses a job from elsewhere
+        };
+        auto job = [&](const QString& name) {
+            for (TVxJobSchedule* s : {s0, s1})
+                for (int i = 0; i < s->JobCount(); ++i)
+                    if (s->Jobs(i)->UpperCaption() == name) return s->Jobs(i);
+            return static_cast<TVxJob*>(nullptr);
+        };
+        auto item = [&](const QString& name) {
+            for (TVxJob* j : {job("P"), job("X")})
+                for (int i = 0; i < j->ItemCount(); ++i)
+                    if (j->Items(i)->Caption() == name) return j->Items(i);
+            return static_cast<TVxJobItem*>(nullptr);
+        };
+        // A point of an element in its job area's viewport.
+        auto at = [&](const QString& what, QWidget** viewport) {
+            const QStringList words = what.split(' ');
+            if (words[0] == "area") {
+                *viewport = s0->JobArea()->viewport();
+                return QPoint(20, (*viewport)->height() - 5);
+            }
+            TVxJobItem* i = words[0] == "item" ? item(words[1]) : nullptr;
+            TVxJob* j = i ? i->Job() : job(words[1]);
+            *viewport = j->Schedule()->JobArea()->viewport();
+            return partPos(j, i ? TVxJobPart::Item : TVxJobPart::UpperCaption, i);
+        };
+        // The content y of the gap before or after an element.
+        auto gapY = [&](const QString& where, const QString& name) {
+            if (TVxJobItem* i = item(name))
+                return i->Job()->Top() + i->Top() + (where == "after" ? i->Height() : 0);
+            TVxJob* j = job(name);
+            return j->Top() + (where == "after" ? j->Height() : 0);
+        };
+        QWidget* from = nullptr;
+        QWidget* to = nullptr;
+        const QPoint start = at(source, &from);
+        const QPoint end = at(over, &to);
+        const QStringList expected = marker.split(' ');
+        dragOver(from, start, to, end);
+        const TVxDropMarker shown = s0->DropMarker();
+        if (marker.isEmpty()) {
+            QVERIFY(shown.Rect.isEmpty());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
+        } else if (expected[0] == "frame") {
+            QVERIFY(shown.Frame);
+            QCOMPARE(shown.Rect, job(expected[1])->BoundsRect());
+        } else {
+            QVERIFY(!shown.Frame);
+            QCOMPARE(shown.Rect.center().y(), gapY(expected[0], expected[1]));
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::DragMoveCursor);
+        }
+        mouseRelease(to, end);
+        QVERIFY(s0->DropMarker().Rect.isEmpty());
+        const QStringList parts = order.split(':');
+        QCOMPARE(parts[0] == "S0" ? jobOrder(s0) : itemOrder(job(parts[0])), parts[1]);
     }
 
     void autoScroll_data() {
