@@ -333,123 +333,93 @@ private slots:
         mouseRelease(to, end);
     }
 
-    // While dragging, the column shows where the drop lands (a line across
-    // the gap, or the job framed); the drop then lands exactly there. A
-    // refused drop shows no marker and the refusal cursor.
-    void dropMarkerShowsWhereTheDropLands_data() {
+    // While dragging, the column shows where the drop lands: a line across
+    // the gap the job or item will fill (the same gap the drop orders above
+    // give), or the job framed. A refused drop shows none, and the refusal
+    // cursor.
+    void dropMarker_data() {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("over");
-        QTest::addColumn<QString>("marker");
-        QTest::addColumn<QString>("order"); // after the drop
-        QTest::newRow("A on B: after C") << "item A"
-                                         << "item B"
-                                         << "after C"
-                                         << "P:BCA";
-        QTest::newRow("C on A: after A") << "item C"
-                                         << "item A"
-                                         << "after A"
-                                         << "P:ACB";
-        QTest::newRow("C on the caption: first") << "item C"
-                                                 << "caption P"
-                                                 << "before A"
-                                                 << "P:CAB";
-        QTest::newRow("Z from another column") << "item Z"
-                                               << "item A"
-                                               << "after A"
-                                               << "P:AZBC";
-        QTest::newRow("Z into a collapsed job") << "item Z"
-                                                << "caption Q"
-                                                << "frame Q"
-                                                << "Q:Z";
-        QTest::newRow("P on Q: after Q") << "job P"
-                                         << "caption Q"
-                                         << "after Q"
-                                         << "S0:QPR";
-        QTest::newRow("R on P: before P") << "job R"
-                                          << "caption P"
-                                          << "before P"
-                                          << "S0:RPQ";
-        QTest::newRow("P below the jobs: the end") << "job P"
-                                                   << "area"
-                                                   << "after R"
-                                                   << "S0:QRP";
-        QTest::newRow("X from another column") << "job X"
-                                               << "caption Q"
-                                               << "before Q"
-                                               << "S0:PXQR";
-        QTest::newRow("refused") << "job X"
-                                 << "caption R"
-                                 << ""
-                                 << "S0:PQR";
+        QTest::addColumn<QString>("marker"); // "after C", "before A", "frame Q" or none
+        QTest::newRow("A on B: after C") << "A"
+                                         << "B"
+                                         << "after C";
+        QTest::newRow("C on A: after A") << "C"
+                                         << "A"
+                                         << "after A";
+        QTest::newRow("C on P's caption: first") << "C"
+                                                 << "P"
+                                                 << "before A";
+        QTest::newRow("Z from another column") << "Z"
+                                               << "A"
+                                               << "after A";
+        QTest::newRow("Z into a collapsed job") << "Z"
+                                                << "Q"
+                                                << "frame Q";
+        QTest::newRow("P on Q: after Q") << "P"
+                                         << "Q"
+                                         << "after Q";
+        QTest::newRow("R on P: before P") << "R"
+                                          << "P"
+                                          << "before P";
+        QTest::newRow("P below the jobs: the end") << "P"
+                                                   << ""
+                                                   << "after R";
+        QTest::newRow("X from another column") << "X"
+                                               << "Q"
+                                               << "before Q";
+        QTest::newRow("refused") << "X"
+                                 << "R"
+                                 << "";
     }
-    void dropMarkerShowsWhereTheDropLands() {
+    void dropMarker() {
         QFETCH(QString, source);
         QFETCH(QString, over);
         QFETCH(QString, marker);
-        QFETCH(QString, order);
         ScheduleWindow w(QSize(600, 400));
         TVxJobSchedule* s0 = w.column("S0", {"P", "Q", "R"});
         TVxJobSchedule* s1 = w.column("S1", {"X"});
-        for (const char* c : {"A", "B", "C"})
-            s0->Jobs(0)->AddItem(0, c);
-        s1->Jobs(0)->AddItem(0, "Z");
+        QHash<QString, QObject*> named{{"X", s1->Jobs(0)}, {"Z", s1->Jobs(0)->AddItem(0, "Z")}};
+        for (int i = 0; i < 3; ++i) {
+            named[s0->Jobs(i)->UpperCaption()] = s0->Jobs(i);
+            named[QString(QChar('A' + i))] = s0->Jobs(0)->AddItem(0, QString(QChar('A' + i)));
+        }
         if (marker.startsWith("frame")) s0->SetExpanded(false);
-        s0->OnJobDragOver = [](TVxJobSchedule* s, TVxJob*, int index, bool& accept) {
-            accept = index != 2 || s->JobCount() != 3; // R refuses a job from elsewhere
+        // R refuses a job from another column.
+        s0->OnJobDragOver = [&](TVxJobSchedule*, TVxJob* job, int index, bool& accept) {
+            accept = !(index == 2 && job == named["X"]);
         };
+        // Elements by name: their job, its viewport, a point on them.
+        auto viewportOf = [](TVxJob* job) { return job->Schedule()->JobArea()->viewport(); };
+        auto item = [&](const QString& name) { return dynamic_cast<TVxJobItem*>(named[name]); };
         auto job = [&](const QString& name) {
-            for (TVxJobSchedule* s : {s0, s1})
-                for (int i = 0; i < s->JobCount(); ++i)
-                    if (s->Jobs(i)->UpperCaption() == name) return s->Jobs(i);
-            return static_cast<TVxJob*>(nullptr);
+            return item(name) ? item(name)->Job() : static_cast<TVxJob*>(named[name]);
         };
-        auto item = [&](const QString& name) {
-            for (TVxJob* j : {job("P"), job("X")})
-                for (int i = 0; i < j->ItemCount(); ++i)
-                    if (j->Items(i)->Caption() == name) return j->Items(i);
-            return static_cast<TVxJobItem*>(nullptr);
+        auto point = [&](const QString& name) {
+            return partPos(job(name), item(name) ? TVxJobPart::Item : TVxJobPart::UpperCaption,
+                           item(name));
         };
-        // A point of an element in its job area's viewport.
-        auto at = [&](const QString& what, QWidget** viewport) {
-            const QStringList words = what.split(' ');
-            if (words[0] == "area") {
-                *viewport = s0->JobArea()->viewport();
-                return QPoint(20, (*viewport)->height() - 5);
-            }
-            TVxJobItem* i = words[0] == "item" ? item(words[1]) : nullptr;
-            TVxJob* j = i ? i->Job() : job(words[1]);
-            *viewport = j->Schedule()->JobArea()->viewport();
-            return partPos(j, i ? TVxJobPart::Item : TVxJobPart::UpperCaption, i);
-        };
-        // The content y of the gap before or after an element.
-        auto gapY = [&](const QString& where, const QString& name) {
-            if (TVxJobItem* i = item(name))
-                return i->Job()->Top() + i->Top() + (where == "after" ? i->Height() : 0);
-            TVxJob* j = job(name);
-            return j->Top() + (where == "after" ? j->Height() : 0);
-        };
-        QWidget* from = nullptr;
-        QWidget* to = nullptr;
-        const QPoint start = at(source, &from);
-        const QPoint end = at(over, &to);
-        const QStringList expected = marker.split(' ');
-        dragOver(from, start, to, end);
+        QWidget* to = over.isEmpty() ? s0->JobArea()->viewport() : viewportOf(job(over));
+        const QPoint end = over.isEmpty() ? QPoint(20, to->height() - 5) : point(over);
+        dragOver(viewportOf(job(source)), point(source), to, end);
         const TVxDropMarker shown = s0->DropMarker();
+        const QStringList expected = marker.split(' ');
         if (marker.isEmpty()) {
             QVERIFY(shown.Rect.isEmpty());
-            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
         } else if (expected[0] == "frame") {
             QVERIFY(shown.Frame);
             QCOMPARE(shown.Rect, job(expected[1])->BoundsRect());
         } else {
+            const QString& name = expected[1];
+            const int top = item(name) ? job(name)->Top() + item(name)->Top() : job(name)->Top();
+            const int height = item(name) ? item(name)->Height() : job(name)->Height();
             QVERIFY(!shown.Frame);
-            QCOMPARE(shown.Rect.center().y(), gapY(expected[0], expected[1]));
-            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::DragMoveCursor);
+            QCOMPARE(shown.Rect.center().y(), top + (expected[0] == "after" ? height : 0));
         }
+        QCOMPARE(QApplication::overrideCursor()->shape(),
+                 marker.isEmpty() ? Qt::ForbiddenCursor : Qt::DragMoveCursor);
         mouseRelease(to, end);
         QVERIFY(s0->DropMarker().Rect.isEmpty());
-        const QStringList parts = order.split(':');
-        QCOMPARE(parts[0] == "S0" ? jobOrder(s0) : itemOrder(job(parts[0])), parts[1]);
     }
 
     void autoScroll_data() {
