@@ -6,6 +6,9 @@
 // the groove, whatever its length.
 
 #include <QScrollBar>
+#include <QStyle>
+
+class QStyleOptionSlider;
 
 class TVxScrollBar : public QScrollBar {
 public:
@@ -15,4 +18,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintArrow(QPainter& painter, const QStyleOptionSlider& option, QStyle::SubControl control,
+                    QStyle::PrimitiveElement arrow);
 };
