@@ -3,23 +3,18 @@
 // rows) posted row by row in one transaction on an SQLite file, as a scenario
 // save does. Prints the times; posts must stay linear in the row count.
 
+#include "BenchSupport.h"
 #include "SchedData.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString ini = dir.filePath("aliases.ini");
-    {
-        QSettings s(ini, QSettings::IniFormat);
-        s.setValue("ShedwiseSQL/Driver", "QSQLITE");
-        s.setValue("ShedwiseSQL/Database", dir.filePath("bench.db"));
-    }
+    const QString ini = benchsupport::writeSqliteAlias(dir);
     TVxDbSession session(ini);
     TSchedData data(session);
     data.SchedDB.Open();

@@ -3,6 +3,7 @@
 // each run and the memory the printing adds; that growth must not follow the
 // row count (the dataset's own rows are read before the clock starts).
 
+#include "BenchSupport.h"
 #include "SchedDB.h"
 #include "VxDatPrn.h"
 #include "VxDataSet.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -55,12 +55,7 @@ void fill(TSchedDB& db, int rows) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString ini = dir.filePath("aliases.ini");
-    {
-        QSettings s(ini, QSettings::IniFormat);
-        s.setValue("ShedwiseSQL/Driver", "QSQLITE");
-        s.setValue("ShedwiseSQL/Database", dir.filePath("bench.db"));
-    }
+    const QString ini = benchsupport::writeSqliteAlias(dir);
     TVxDbSession session(ini);
     TSchedDB db(session);
     db.Open();

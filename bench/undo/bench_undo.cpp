@@ -9,13 +9,13 @@
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
 #include "AppUnit.h"
+#include "BenchSupport.h"
 #include "BoardHistory.h"
 #include "MainUnit.h"
 #include "VxDialogs.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,65 +27,6 @@ namespace {
 const int kLooms = 200;
 const int kJobsPerLoom = 50;
 const int kSteps = 1000;
-
-QString samplesDir() {
-    const QString env = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
-    return env.isEmpty() ? QStringLiteral(PLEXIWEAVE_SOURCE_DIR "/samples") : env;
-}
-
-bool writePlant(const QString& folder) {
-    for (const char* name : {"WarpType.csv", "FabricType.csv", "StruLoom.csv", "DowntimeType.csv"})
-        if (!QFile::copy(QDir(samplesDir()).filePath(name), QDir(folder).filePath(name)))
-            return false;
-    QFile looms(QDir(folder).filePath("LoomSpec.csv"));
-    if (!looms.open(QIODevice::WriteOnly)) return false;
-    for (int i = 1; i <= kLooms; ++i)
-        looms.write(
-            QStringLiteral("L%1,%2,RAPIER,R%1 190cm,\n").arg(i, 3, 10, QChar('0')).arg(i).toUtf8());
-    return true;
-}
-
-TVxPlan bigPlan() {
-    TVxPlan plan;
-    int jobNo = 1;
-    int itemNo = 1;
-    for (int l = 1; l <= kLooms; ++l) {
-        TVxPlanLoom loom;
-        loom.ScheduleNo = l;
-        TDateTime day = VxEncodeDate(2026, 1, 5);
-        loom.StartDate = VxDateToStr(day);
-        TVxPlanJob reed;
-        reed.Kind = TVxPlanJobKind::Reed;
-        reed.JobNo = jobNo++;
-        reed.TotalEnds = 2400;
-        reed.StartDate = reed.FinishDate = day;
-        loom.Jobs.push_back(reed);
-        for (int j = 1; j < kJobsPerLoom; ++j) {
-            TVxPlanJob warp;
-            warp.Kind = TVxPlanJobKind::Warp;
-            warp.JobNo = jobNo++;
-            warp.WarpType = "A";
-            warp.WarpCol = "WHT";
-            warp.WarpLen = 3000;
-            warp.StartDate = day;
-            warp.FinishDate = day += 10;
-            for (const char* stru : {"P", "P", "DB", "P"}) {
-                TVxPlanItem item;
-                item.ItemNo = itemNo++;
-                item.FabricStru = stru;
-                item.FabricCol = QString(stru) == "DB" ? "WHT" : "001";
-                item.WeftCol = "WHT";
-                item.Pieces = 2;
-                warp.Items.push_back(item);
-            }
-            loom.Jobs.push_back(warp);
-        }
-        plan.Looms.push_back(loom);
-    }
-    plan.NextJobNo = jobNo;
-    plan.NextItemNo = itemNo;
-    return plan;
-}
 
 // Resident memory of the process, in MB.
 double residentMb() {
@@ -127,8 +68,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    if (!writePlant(folder.path())) {
-        std::fprintf(stderr, "sample reference files not found in %s\n", qPrintable(samplesDir()));
+    if (!benchsupport::writeRapierPlant(folder.path(), kLooms)) {
+        std::fprintf(stderr, "sample reference files not found in %s\n",
+                     qPrintable(benchsupport::samplesDir()));
         return 1;
     }
     TAppWindows windows;
@@ -139,7 +81,7 @@ int main(int argc, char** argv) {
         script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
         main.FormShow();
     }
-    main.ShowPlan(bigPlan());
+    main.ShowPlan(benchsupport::rapierPlan(kLooms, kJobsPerLoom));
     main.History->Reset();
     const TVxPlan start = main.CurrentPlan();
     std::printf("board: %d looms, %d jobs, %d fabric items\n", kLooms, start.JobCount(),

@@ -1,0 +1,94 @@
+#pragma once
+// Set-up shared by the benchmarks, so that each one measures the same plant.
+
+#include "VxDate.h"
+#include "VxPlan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace benchsupport {
+
+// The sample reference files: PLEXIWEAVE_SAMPLES, else the source tree's.
+inline QString samplesDir() {
+    const QString env = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
+    return env.isEmpty() ? QStringLiteral(PLEXIWEAVE_SOURCE_DIR "/samples") : env;
+}
+
+// An alias file in dir naming a fresh SQLite database beside it; returns
+// the alias file's path.
+inline QString writeSqliteAlias(const QTemporaryDir& dir) {
+    const QString ini = dir.filePath("aliases.ini");
+    QSettings s(ini, QSettings::IniFormat);
+    s.setValue("ShedwiseSQL/Driver", "QSQLITE");
+    s.setValue("ShedwiseSQL/Database", dir.filePath("bench.db"));
+    return ini;
+}
+
+// The sample reference files in folder, with the looms replaced by `looms`
+// rapiers R001 190cm, R002 190cm, ...
+inline bool writeRapierPlant(const QString& folder, int looms) {
+    for (const char* name : {"WarpType.csv", "FabricType.csv", "StruLoom.csv", "DowntimeType.csv"})
+        if (!QFile::copy(QDir(samplesDir()).filePath(name), QDir(folder).filePath(name)))
+            return false;
+    QFile file(QDir(folder).filePath("LoomSpec.csv"));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    for (int i = 1; i <= looms; ++i)
+        file.write(
+            QStringLiteral("L%1,%2,RAPIER,R%1 190cm,\n").arg(i, 3, 10, QChar('0')).arg(i).toUtf8());
+    return true;
+}
+
+inline TVxPlanItem fabric(int& itemNo, const char* stru, const char* col, const char* weft,
+                          int pieces) {
+    TVxPlanItem item;
+    item.ItemNo = itemNo++;
+    item.FabricStru = stru;
+    item.FabricCol = col;
+    item.WeftCol = weft;
+    item.Pieces = pieces;
+    return item;
+}
+
+// A plan for that plant: on each loom a 2400-end reed, then jobsPerLoom - 1
+// A-WHT 3000 m warps of ten days with four fabric items each.
+inline TVxPlan rapierPlan(int looms, int jobsPerLoom) {
+    TVxPlan plan;
+    int jobNo = 1;
+    int itemNo = 1;
+    for (int l = 1; l <= looms; ++l) {
+        TVxPlanLoom loom;
+        loom.ScheduleNo = l;
+        TDateTime day = VxEncodeDate(2026, 1, 5);
+        loom.StartDate = VxDateToStr(day);
+        TVxPlanJob reed;
+        reed.Kind = TVxPlanJobKind::Reed;
+        reed.JobNo = jobNo++;
+        reed.TotalEnds = 2400;
+        reed.DentsPerCm = 6.5f;
+        reed.StartDate = reed.FinishDate = day;
+        loom.Jobs.push_back(reed);
+        for (int j = 1; j < jobsPerLoom; ++j) {
+            TVxPlanJob warp;
+            warp.Kind = TVxPlanJobKind::Warp;
+            warp.JobNo = jobNo++;
+            warp.WarpType = "A";
+            warp.WarpCol = "WHT";
+            warp.WarpLen = 3000;
+            warp.StartDate = day;
+            warp.FinishDate = day += 10;
+            warp.Items = {
+                fabric(itemNo, "P", "001", "WHT", 2), fabric(itemNo, "P", "002", "NAT", 1),
+                fabric(itemNo, "DB", "WHT", "WHT", 3), fabric(itemNo, "P", "001", "WHT", 1)};
+            loom.Jobs.push_back(warp);
+        }
+        plan.Looms.push_back(loom);
+    }
+    plan.NextJobNo = jobNo;
+    plan.NextItemNo = itemNo;
+    return plan;
+}
+
+} // namespace benchsupport
