@@ -50,10 +50,13 @@ TSchedData::TSchedData(TVxDbSession& session, TVxDataPrompts prompts)
                      {"select max (itemno) from weaveitem", "where scenariono = :ScenarioNo"}) {
     for (TVxTable* detail : {&ReedJob, &WeaveJob, &WeaveItem, &DowntimeJob})
         detail->SetMaster(&Scenario, "SCENARIONO");
-    // Queries whose SQL leaves the order to the engine read alike on every
-    // engine: a different order would change the lists the planner picks
-    // from, and which of a structure's differing rows its fabric data takes.
+    // Rows read alike on every engine, whatever order (or collation) the
+    // engine gives: a different order would change the lists the planner
+    // picks from, and which of a structure's differing rows its fabric data
+    // takes.
     LoomTypeQuery.SetSortFields({"TYPE"});
+    WarpQuery.SetSortFields({"WARPTYPE", "WARPCOL"});
+    FabricQuery.SetSortFields({"FABRICSTRU", "FABRICCOL"});
     FabricStructQuery.SetSortFields(
         {"FABRICSTRU", "PIECELEN", "WARPPCEWGT", "WEFTPCEWGT", "HRSPERPIECE"});
     EndsQuery.SetSortFields({"WARPTYPE"});
