@@ -253,6 +253,8 @@ void TMainForm::RunStartUp() {
         ownModeForm = std::make_unique<TModeForm>(this);
         modeForm = ownModeForm.get();
     }
+    if (!Session) Session = std::make_unique<TVxDbSession>();
+    modeForm->ShowLocalNote(LocalModeNote(*Session, LocalDatabase()));
     for (;;) {
         if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
             Terminate();
@@ -490,7 +492,9 @@ void TMainForm::LoadButtonClick() {
     if (VxDialogs::exec(form) != QDialog::Accepted) return;
     const std::optional<TScenarioInfo> chosen = form->Selected();
     if (!chosen) return;
-    Scenarios->Load(*chosen);
+    const QMap<int, int> missingLooms = Scenarios->Load(*chosen);
+    if (!missingLooms.isEmpty())
+        VxDialogs::warning(this, TScenarioStore::MissingLoomsText(missingLooms));
 }
 
 void TMainForm::ClearButtonClick() {

@@ -24,14 +24,16 @@ void TScenarioSession::Save(int scenarioNo, const QString& descr, TScenarioSaveM
     m_doc.SetClean();
 }
 
-void TScenarioSession::Load(const TScenarioInfo& scenario) {
+QMap<int, int> TScenarioSession::Load(const TScenarioInfo& scenario) {
     QVector<int> looms;
     for (const TVxPlanLoom& loom : m_doc.plan().Looms)
         looms << loom.ScheduleNo;
     // Read whole before the plan changes: a failed read leaves it as it was.
-    const TVxPlan stored = Store()->Load(scenario.ScenarioNo, looms);
+    QMap<int, int> missingLooms;
+    const TVxPlan stored = Store()->Load(scenario.ScenarioNo, looms, &missingLooms);
     selectScenario(scenario.ScenarioNo);
     m_doc.Push(new TVxLoadCommand(m_doc, stored, {scenario.ScenarioNo, scenario.Descr}));
+    return missingLooms;
 }
 
 void TScenarioSession::Clear() {

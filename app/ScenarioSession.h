@@ -8,6 +8,7 @@
 #include "ScenarioStore.h"
 #include "VxPlanDocument.h"
 
+#include <QMap>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -37,8 +38,9 @@ public:
     void Save(int scenarioNo, const QString& descr, TScenarioSaveMode mode,
               const TScenarioStore::Progress& progress = {});
     // Reads the stored scenario whole, then puts it on the plan as one step
-    // ("Load <name>"); a failed read changes nothing.
-    void Load(const TScenarioInfo& scenario);
+    // ("Load <name>"); a failed read changes nothing. Returns the jobs left
+    // in the store for want of their loom, by loom number.
+    QMap<int, int> Load(const TScenarioInfo& scenario);
     // Every loom emptied as one step, at the clean point, linked to none.
     void Clear();
     // A stored scenario was deleted: the plan is no longer linked to it.
