@@ -3,17 +3,20 @@
 #include "AboutUnit.h"
 #include "BoardController.h"
 #include "BoardView.h"
+#include "FindBar.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
 #include "LoadUnit.h"
 #include "LoomProgress.h"
 #include "MaintUnit.h"
 #include "OutUnit.h"
+#include "PlantViews.h"
 #include "PrnUnit.h"
 #include "RefText.h"
 #include "ReqUnit.h"
 #include "SaveUnit.h"
 #include "ScenarioSession.h"
+#include "TimelinePane.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
@@ -102,6 +105,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Controller = new TBoardController(*Document, *Board, this);
     Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
     Scenarios = new TScenarioSession(*Document, this);
+    // The timeline, the find bar and the View menu beside the board.
+    Views = new TPlantViews(this, *Document, *Board);
+    Views->Timeline->ScenarioName = [this] { return Scenarios->ScenarioName(); };
+    layout->addWidget(Views->FindBar);
+    auto* tools = static_cast<QBoxLayout*>(ToolPanel->layout());
+    tools->insertWidget(tools->indexOf(PrintButton) + 1, Views->ViewButton);
     createUndo();
     connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
     connect(Document, &TVxPlanDocument::ScenarioLinkChanged, this, [this] { followPlan(); });
@@ -229,6 +238,7 @@ void TMainForm::RestoreLayout() {
     if (size.isValid()) resize(size);
     const QList<QVariant> sizes = settings.value(QStringLiteral("Window/Splitter")).toList();
     if (sizes.size() == 2) Splitter->setSizes({sizes[0].toInt(), sizes[1].toInt()});
+    restoreState(settings.value(QStringLiteral("Window/Docks")).toByteArray());
 }
 
 void TMainForm::SaveLayout() const {
@@ -237,6 +247,7 @@ void TMainForm::SaveLayout() const {
     settings.setValue(QStringLiteral("Window/Size"), size());
     const QList<int> sizes = Splitter->sizes();
     settings.setValue(QStringLiteral("Window/Splitter"), QVariantList{sizes[0], sizes[1]});
+    settings.setValue(QStringLiteral("Window/Docks"), saveState());
 }
 
 void TMainForm::RunStartUp() {
@@ -246,6 +257,7 @@ void TMainForm::RunStartUp() {
     setWindowTitle(kCaption);
     Controller->JobForm = JobForm;
     Controller->ItemForm = ItemForm;
+    Views->Timeline->PrintForm = PrintForm;
 
     std::unique_ptr<TModeForm> ownModeForm;
     TModeForm* modeForm = ModeForm;

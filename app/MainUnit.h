@@ -44,6 +44,7 @@ class TVxAboutForm;
 class TBoardController;
 class TBoardView;
 class TScenarioSession;
+class TPlantViews;
 class QAction;
 class TVxDataPrinter;
 
@@ -99,6 +100,8 @@ public:
     TBoardView* Board;
     TBoardController* Controller;
     TScenarioSession* Scenarios;
+    // The timeline, the find bar and the View menu.
+    TPlantViews* Views;
     // The keys of the document's undo and redo (the platform's Undo and
     // Redo, with Ctrl+Shift+Z and Ctrl+Y for redo).
     QAction* UndoAction;

@@ -56,7 +56,8 @@ public:
 
 private:
     bool copiesFromCache() const;
-    void drawRaisedPanel(const QRect& r);
+    void drawRaisedPanel(const QRect& r, bool marked);
+    void drawGauges(const TVxJob& job);
     void drawSunkenBox(const QRect& r, const QColor& fill);
     // Where a row's text goes: a caption row's whole width, a boxed row's
     // inside of its border.

@@ -355,6 +355,8 @@ public:
     // Standard events for drags of anything over the box itself.
     TVxDragOverEvent OnDragOver;
     TVxDragDropEvent OnDragDrop;
+    // Another job or item (or none) was selected; Sender is the box.
+    TVxNotifyEvent OnSelect;
 
 protected:
     bool event(QEvent* event) override;
