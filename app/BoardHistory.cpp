@@ -117,6 +117,11 @@ void TBoardHistory::SetClean() {
     followStack();
 }
 
+void TBoardHistory::ForgetClean() {
+    m_stack->resetClean();
+    followStack();
+}
+
 int TBoardHistory::columnOf(const TVxJobSchedule* schedule) const {
     const TVxScheduleBox* box = m_main.ScheduleBox;
     for (int column = 0; column < box->ScheduleCount(); ++column)

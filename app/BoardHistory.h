@@ -37,6 +37,9 @@ public:
     void Reset();
     // The board as it stands is what was saved or cleared.
     void SetClean();
+    // No state of the board is stored any more (its scenario was deleted):
+    // Modified stays set until the next save, load or clear.
+    void ForgetClean();
 
     // The loom may change during the current action.
     void Touch(const TVxJobSchedule* schedule);

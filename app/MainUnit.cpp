@@ -35,6 +35,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -51,6 +53,8 @@ static void InitInfoResources() {
 namespace {
 const int kFormWidth = 602;
 const int kFormHeight = 560;
+// Enough board below the tool bar for a loom's header and a job.
+const int kBoardMinHeight = 160;
 
 QString ReadInfoPage(const QString& name) {
     QFile file(QStringLiteral(":/info/") + name);
@@ -135,7 +139,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Status->addPermanentWidget(DatabaseLabel);
     CreateMessageTimer();
     createUndo();
+    createShortcuts();
     WatchMouseUps();
+    // The tool bar reads whole at the smallest size, above a strip of board.
+    setMinimumSize(ToolPanel->sizeHint().width(),
+                   ToolPanel->sizeHint().height() + Status->sizeHint().height() + kBoardMinHeight);
 
     // The reports' printer: headers in bold underlined Arial, the other
     // settings as the printer has them.
@@ -256,7 +264,11 @@ void TMainForm::FormShow() {
     if (m_Started) return;
     m_Started = true;
     VxGuard(this, [this] { RunStartUp(); });
-    if (!Terminated) RestoreLayout();
+    if (Terminated) return;
+    RestoreLayout();
+    // The mode dialog and the splash had the keyboard: the window takes it
+    // back, so its keys work at once.
+    activateWindow();
 }
 
 void TMainForm::RestoreLayout() {
@@ -454,12 +466,16 @@ void TMainForm::FinishStartUp() {
 }
 
 void TMainForm::SetScheduleBoxWidth(int width) {
+    // The information pane shows its tabs whole beside the looms: the window
+    // (which the splitter spans) grows when both do not fit.
+    const int needed = width + Splitter->handleWidth() + InfoPaneWidth();
+    if (this->width() < needed) resize(needed, height());
     // Lay the window out first: sizes set on a splitter of a stale width are
     // rescaled later, and the looms (which take any change of width) would
     // lose pixels.
     layout()->activate();
     centralWidget()->layout()->activate();
-    const int total = Splitter->width() > width ? Splitter->width() : kFormWidth;
+    const int total = Splitter->width() > width ? Splitter->width() : this->width();
     Splitter->setSizes({width, total - width - Splitter->handleWidth()});
 }
 
@@ -500,15 +516,15 @@ std::unique_ptr<TScenarioStore> TMainForm::ScenarioStore() const {
     return std::make_unique<TScenarioStore>(Data->SchedDB.Database());
 }
 
-int TMainForm::CurrentScenarioNo() const {
-    if (!Data || !Data->Scenario.Active() || Data->Scenario.RecNo() < 0) return 0;
+std::optional<int> TMainForm::CurrentScenarioNo() const {
+    if (!Data || !Data->Scenario.Active() || Data->Scenario.RecNo() < 0) return std::nullopt;
     return Data->Scenario.AsInteger(QStringLiteral("SCENARIONO"));
 }
 
 void TMainForm::SelectScenario(int scenarioNo) {
     TVxTable& scenario = Data->Scenario;
     if (!scenario.Active()) return;
-    const int before = CurrentScenarioNo();
+    const std::optional<int> before = CurrentScenarioNo();
     scenario.Refresh();
     scenario.FindKey({scenarioNo});
     // The details follow a new master row by themselves; the same row
@@ -517,6 +533,18 @@ void TMainForm::SelectScenario(int scenarioNo) {
         for (TVxTable* detail :
              {&Data->ReedJob, &Data->WeaveJob, &Data->WeaveItem, &Data->DowntimeJob})
             detail->Refresh();
+}
+
+void TMainForm::followDeletions(const TScenarioStore& store, std::optional<int> shown) {
+    // The dialog may have renamed or deleted stored scenarios.
+    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    if (!shown || windowTitle() == kCaption || store.Find(*shown)) return;
+    // The board's own scenario is gone: the board names none, has nothing
+    // stored to report on, and holds work that is saved nowhere.
+    setWindowTitle(kCaption);
+    ReqmtsButton->setEnabled(false);
+    OutputButton->setEnabled(false);
+    History->ForgetClean();
 }
 
 void TMainForm::ShowScenarioCaption(const QString& descr) {
@@ -536,9 +564,9 @@ bool TMainForm::SaveScenario() {
         form = ownForm.get();
     }
     form->Prepare(store.get(), store->MaxScenarioNo() + 1);
+    const std::optional<int> shown = CurrentScenarioNo();
     const int choice = VxDialogs::exec(form);
-    // The dialog may have renamed or deleted stored scenarios.
-    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    followDeletions(*store, shown);
     if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
     const int number = form->ScenarioNo();
     const QString descr = form->Descr();
@@ -579,8 +607,11 @@ void TMainForm::LoadButtonClick() {
         ownForm = std::make_unique<TLoadForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store->List(), CurrentScenarioNo());
-    if (VxDialogs::exec(form) != QDialog::Accepted) return;
+    const std::optional<int> shown = CurrentScenarioNo();
+    form->Prepare(store.get(), shown);
+    const int choice = VxDialogs::exec(form);
+    followDeletions(*store, shown);
+    if (choice != QDialog::Accepted) return;
     const std::optional<TScenarioInfo> chosen = form->Selected();
     if (!chosen) return;
 
@@ -694,11 +725,11 @@ void TMainForm::OpenReport(TReportForm* form) {
         VxDialogs::error(this, QStringLiteral("First save your changes"));
         return;
     }
-    const int scenarioNo = CurrentScenarioNo();
-    if (scenarioNo == 0) return;
+    const std::optional<int> scenarioNo = CurrentScenarioNo();
+    if (!scenarioNo) return;
     form->Printer = DataPrinter;
     form->SetDatabase(&Data->SchedDB);
-    form->Execute(scenarioNo, Data->Scenario.AsString(QStringLiteral("DESCR")));
+    form->Execute(*scenarioNo, Data->Scenario.AsString(QStringLiteral("DESCR")));
 }
 
 void TMainForm::MaintButtonClick() {
@@ -1196,6 +1227,42 @@ void TMainForm::FormCloseQuery(bool& CanClose) {
     CanClose = VxDialogs::message(this, VxMsgKind::Warning,
                                   QStringLiteral("Close without saving your changes?"),
                                   VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;
+}
+
+int TMainForm::InfoPaneWidth() const {
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(PageControl1);
+    const int border =
+        2 * PageControl1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, PageControl1);
+    return PageControl1->tabBar()->sizeHint().width() + border;
+}
+
+void TMainForm::HelpKeyPress() {
+    const QList<int> sizes = Splitter->sizes();
+    const int pane = InfoPaneWidth();
+    if (sizes.value(1) < pane) Splitter->setSizes({std::max(0, sizes[0] + sizes[1] - pane), pane});
+    PageControl1->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TMainForm::createShortcuts() {
+    // The keys every desktop program has. Each presses its button, and does
+    // nothing while the button is disabled.
+    const std::pair<QKeySequence, QToolButton*> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), SaveButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), LoadButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), PrintButton}};
+    for (const auto& [key, button] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        addAction(action);
+        connect(action, &QAction::triggered, button, [button = button] {
+            if (button->isEnabled()) button->click();
+        });
+    }
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(help);
+    connect(help, &QAction::triggered, this, [this] { HelpKeyPress(); });
 }
 
 void TMainForm::PageControl1Change(int Index) {

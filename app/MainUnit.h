@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -177,8 +178,8 @@ public:
     // failure shown, the board, caption, buttons and Modified as they were).
     bool SaveScenario();
     // The stored scenario the board shows (the Scenario table's current
-    // row), 0 with none.
-    int CurrentScenarioNo() const;
+    // row), none without one. Any integer is a scenario number.
+    std::optional<int> CurrentScenarioNo() const;
     // A plan read from the store onto the board, loom i on column i: one
     // repaint, progress after half a second, the plan's next numbers.
     void ShowStoredPlan(const TVxPlan& plan);
@@ -222,6 +223,11 @@ public:
     // Window-level handlers of the weaving rules.
     void FormCloseQuery(bool& CanClose);
     void PageControl1Change(int Index);
+    // F1: the information pane, at least as wide as its tabs, takes the
+    // focus.
+    void HelpKeyPress();
+    // Width of the information pane that shows its tabs whole.
+    int InfoPaneWidth() const;
 
     // Status-bar messages: each clears itself after 2 seconds, or earlier at
     // the next mouse-up on the columns, the tool bar or the status bar.
@@ -264,6 +270,8 @@ private:
     void RunStartUp();
     void CreateMessageTimer();
     void createUndo();
+    // Ctrl+S, Ctrl+O, Ctrl+P and F1.
+    void createShortcuts();
     void followUndoStack();
     // Buttons that need a board with jobs, after undo or redo.
     void enableBoardButtons();
@@ -277,6 +285,9 @@ private:
     void FabricChanged(TVxJob* Job);
     // Makes the scenario the current row of the Scenario table, re-read.
     void SelectScenario(int scenarioNo);
+    // After the load or save dialog: when the scenario the board showed was
+    // deleted there, the board is unlinked from it.
+    void followDeletions(const TScenarioStore& store, std::optional<int> shown);
     void ShowScenarioCaption(const QString& descr);
     void Terminate();
     // The current scenario's description, empty while none is loaded or

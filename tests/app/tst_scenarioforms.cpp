@@ -76,6 +76,8 @@ private slots:
     void menuEditAndDelete();
     void descriptionStopsAtTheColumnWidth();
     void loadForm();
+    void deleteFromEitherDialog_data();
+    void deleteFromEitherDialog();
 };
 
 void TstScenarioForms::proposalsAndMenuEnabling() {
@@ -215,10 +217,10 @@ void TstScenarioForms::menuEditAndDelete_data() {
     QTest::newRow("rename beyond the column is refused")
         << "edit" << QList<int>{} << QString(26, 'x') << false << both << "1"
         << "First" << QStringList{"A description holds at most 25 characters"};
-    QTest::newRow("delete: the next row moves up")
+    QTest::newRow("delete: a new number is proposed, no row to overwrite")
         << "delete" << QList<int>{QMessageBox::Yes} << "" << false
-        << QVector<TScenarioInfo>{{3, "Third"}} << "3"
-        << "Third" << QStringList{"Delete this scenario?"};
+        << QVector<TScenarioInfo>{{3, "Third"}} << "4"
+        << "Scenario 4" << QStringList{"Delete this scenario?"};
     QTest::newRow("delete answered No")
         << "delete" << QList<int>{QMessageBox::No} << "" << false << both << "1"
         << "First" << QStringList{"Delete this scenario?"};
@@ -292,14 +294,17 @@ void TstScenarioForms::descriptionStopsAtTheColumnWidth() {
 
 void TstScenarioForms::loadForm() {
     TLoadForm form;
-    form.Prepare({});
+    form.Prepare(m_store.get());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.OKButton->isEnabled());
+    QVERIFY(!form.DeleteButton->isEnabled());
     QTest::mouseDClick(form.ScenarioGrid->viewport(), Qt::LeftButton, {}, QPoint(20, 30));
     QVERIFY(form.isVisible());
 
-    form.Prepare({{1, "First"}, {3, "Third"}, {7, "Seventh"}}, 3);
+    storeTwo();
+    m_store->Save(7, "Seventh", plan({}), TScenarioSaveMode::New);
+    form.Prepare(m_store.get(), 3);
     QVERIFY(form.OKButton->isEnabled());
     QCOMPARE(form.Selected()->ScenarioNo, 3);
     clickRow(form.ScenarioGrid, 2, true);
@@ -307,9 +312,56 @@ void TstScenarioForms::loadForm() {
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(*form.Selected(), (TScenarioInfo{7, "Seventh"}));
 
-    // A current scenario no longer stored: the first row is offered.
-    form.Prepare({{1, "First"}}, 9);
-    QCOMPARE(form.Selected()->ScenarioNo, 1);
+    // A current scenario no longer stored, or none: the first row is offered.
+    for (const std::optional<int> current : {std::optional<int>(9), std::optional<int>()}) {
+        form.Prepare(m_store.get(), current);
+        QCOMPARE(form.Selected()->ScenarioNo, 1);
+    }
+}
+
+void TstScenarioForms::deleteFromEitherDialog_data() {
+    QTest::addColumn<bool>("load"); // the load dialog, else the save dialog
+    QTest::addColumn<bool>("key");  // the Delete key, else the button or menu entry
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QVector<TScenarioInfo>>("stored");
+    const QVector<TScenarioInfo> third{{3, "Third"}};
+    QTest::newRow("load dialog, Delete button") << true << false << int(QMessageBox::Yes) << third;
+    QTest::newRow("load dialog, Delete key") << true << true << int(QMessageBox::Yes) << third;
+    QTest::newRow("load dialog, answered No")
+        << true << true << int(QMessageBox::No) << QVector<TScenarioInfo>{{1, "First"}, third[0]};
+    QTest::newRow("save dialog, Delete key") << false << true << int(QMessageBox::Yes) << third;
+}
+
+void TstScenarioForms::deleteFromEitherDialog() {
+    QFETCH(bool, load);
+    QFETCH(bool, key);
+    QFETCH(int, answer);
+    QFETCH(QVector<TScenarioInfo>, stored);
+    storeTwo();
+    TLoadForm loadForm;
+    std::unique_ptr<TSaveForm> saveForm;
+    if (load) {
+        loadForm.Prepare(m_store.get(), 1);
+        loadForm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&loadForm));
+    } else {
+        saveForm = shownSaveForm();
+    }
+    TScenarioGrid* grid = load ? loadForm.ScenarioGrid : saveForm->ScenarioGrid;
+    clickRow(grid, 0);
+    VxDialogScript script;
+    script.answers.push_back(QMessageBox::StandardButton(answer));
+    if (key)
+        QTest::keyClick(grid, Qt::Key_Delete);
+    else
+        QTest::mouseClick(loadForm.DeleteButton, Qt::LeftButton);
+
+    // Asked once, with No for an Enter pressed out of habit.
+    QCOMPARE(script.texts(), QStringList{"Delete this scenario?"});
+    QCOMPARE(script.messages[0].defaultButton, QMessageBox::No);
+    QCOMPARE(m_store->List(), stored);
+    QCOMPARE(grid->RowCount(), stored.size());
+    QVERIFY(grid->isVisible());
 }
 
 QTEST_MAIN(TstScenarioForms)
