@@ -305,16 +305,12 @@ void TVxDataPrinter::printHeaderBlock() {
     if (DoColHeaders) {
         setFont(HeaderFont);
         const QList<TVxField>& fields = m_dataSet->Fields();
-        // Every column is as wide as its label. Numbers' labels end at the
-        // column's right edge; aligned by measure, not padded with blanks,
-        // since the header font need not be the data font and an underline
-        // would run on under the padding.
         for (int i = 0; i < fields.size(); ++i) {
             if (!fields[i].Visible) continue;
+            const int width = m_colWidths[size_t(i)];
             const QString& label = fields[i].DisplayLabel;
-            int x = m_colPositions[size_t(i)];
-            if (fields[i].IsNumeric()) x += m_colWidths[size_t(i)] * m_charWidth - TextWidth(label);
-            TextOut(x, m_rowTop, label);
+            TextOut(m_colPositions[size_t(i)], m_rowTop,
+                    fields[i].IsNumeric() ? fitRight(label, width) : fitLeft(label, width));
         }
     }
     setFont(DataFont);

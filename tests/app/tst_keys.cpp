@@ -5,6 +5,7 @@
 #include "BoardHistory.h"
 #include "WeavePlant.h"
 
+#include <QSplitter>
 #include <QUndoStack>
 
 namespace {
@@ -66,6 +67,7 @@ private slots:
     void altArrowsMove();
     void deleteAndEnter_data();
     void deleteAndEnter();
+    void desktopKeys();
 
 private:
     std::unique_ptr<ShownPlant> m_plant;
@@ -303,6 +305,18 @@ void TestKeys::deleteAndEnter() {
         QCOMPARE(stack->count(), steps + 1);
         QCOMPARE(stack->undoText(), step);
     }
+}
+
+// F1: the information pane, as wide as its tabs, takes the keys; Ctrl+P prints.
+void TestKeys::desktopKeys() {
+    TMainForm* main = m_plant->Main;
+    main->Splitter->setSizes({main->Splitter->width() - 120, 120});
+    press(main, Qt::Key_F1);
+    QVERIFY(main->PageControl1->isAncestorOf(QApplication::focusWidget()));
+    QTRY_VERIFY(main->PageControl1->width() >= main->InfoPaneWidth());
+    VxDialogScript script;
+    press(main, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(script.dialogTitles, QStringList{"Print Options"});
 }
 
 QTEST_MAIN(TestKeys)

@@ -76,8 +76,6 @@ private slots:
     void menuEditAndDelete();
     void descriptionStopsAtTheColumnWidth();
     void loadForm();
-    void deleteFromEitherDialog_data();
-    void deleteFromEitherDialog();
 };
 
 void TstScenarioForms::proposalsAndMenuEnabling() {
@@ -298,70 +296,21 @@ void TstScenarioForms::loadForm() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.OKButton->isEnabled());
-    QVERIFY(!form.DeleteButton->isEnabled());
     QTest::mouseDClick(form.ScenarioGrid->viewport(), Qt::LeftButton, {}, QPoint(20, 30));
     QVERIFY(form.isVisible());
 
     storeTwo();
-    m_store->Save(7, "Seventh", plan({}), TScenarioSaveMode::New);
     form.Prepare(m_store.get(), 3);
     QVERIFY(form.OKButton->isEnabled());
     QCOMPARE(form.Selected()->ScenarioNo, 3);
-    clickRow(form.ScenarioGrid, 2, true);
+    clickRow(form.ScenarioGrid, 0, true);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(*form.Selected(), (TScenarioInfo{7, "Seventh"}));
+    QCOMPARE(*form.Selected(), (TScenarioInfo{1, "First"}));
 
-    // A current scenario no longer stored, or none: the first row is offered.
-    for (const std::optional<int> current : {std::optional<int>(9), std::optional<int>()}) {
-        form.Prepare(m_store.get(), current);
-        QCOMPARE(form.Selected()->ScenarioNo, 1);
-    }
-}
-
-void TstScenarioForms::deleteFromEitherDialog_data() {
-    QTest::addColumn<bool>("load"); // the load dialog, else the save dialog
-    QTest::addColumn<bool>("key");  // the Delete key, else the button or menu entry
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QVector<TScenarioInfo>>("stored");
-    const QVector<TScenarioInfo> third{{3, "Third"}};
-    QTest::newRow("load dialog, Delete button") << true << false << int(QMessageBox::Yes) << third;
-    QTest::newRow("load dialog, Delete key") << true << true << int(QMessageBox::Yes) << third;
-    QTest::newRow("load dialog, answered No")
-        << true << true << int(QMessageBox::No) << QVector<TScenarioInfo>{{1, "First"}, third[0]};
-    QTest::newRow("save dialog, Delete key") << false << true << int(QMessageBox::Yes) << third;
-}
-
-void TstScenarioForms::deleteFromEitherDialog() {
-    QFETCH(bool, load);
-    QFETCH(bool, key);
-    QFETCH(int, answer);
-    QFETCH(QVector<TScenarioInfo>, stored);
-    storeTwo();
-    TLoadForm loadForm;
-    std::unique_ptr<TSaveForm> saveForm;
-    if (load) {
-        loadForm.Prepare(m_store.get(), 1);
-        loadForm.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&loadForm));
-    } else {
-        saveForm = shownSaveForm();
-    }
-    TScenarioGrid* grid = load ? loadForm.ScenarioGrid : saveForm->ScenarioGrid;
-    clickRow(grid, 0);
-    VxDialogScript script;
-    script.answers.push_back(QMessageBox::StandardButton(answer));
-    if (key)
-        QTest::keyClick(grid, Qt::Key_Delete);
-    else
-        QTest::mouseClick(loadForm.DeleteButton, Qt::LeftButton);
-
-    // Asked once, with No for an Enter pressed out of habit.
-    QCOMPARE(script.texts(), QStringList{"Delete this scenario?"});
-    QCOMPARE(script.messages[0].defaultButton, QMessageBox::No);
-    QCOMPARE(m_store->List(), stored);
-    QCOMPARE(grid->RowCount(), stored.size());
-    QVERIFY(grid->isVisible());
+    // A current scenario no longer stored: the first row is offered.
+    form.Prepare(m_store.get(), 9);
+    QCOMPARE(form.Selected()->ScenarioNo, 1);
 }
 
 QTEST_MAIN(TstScenarioForms)

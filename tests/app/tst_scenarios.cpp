@@ -7,10 +7,8 @@
 #include "MainUnit.h"
 #include "ModeUnit.h"
 #include "PlanBuild.h"
-#include "ReportForm.h"
 #include "SaveUnit.h"
 #include "ScenarioGrid.h"
-#include "VxDataSet.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxScratchDb.h"
@@ -19,8 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSplitter>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -165,12 +161,6 @@ private slots:
     void loadAsksFirstToSave_data();
     void loadAsksFirstToSave();
     void failedSaveKeepsTheState();
-    void reportsOfAnyScenarioNumber_data();
-    void reportsOfAnyScenarioNumber();
-    void deletingTheShownScenarioUnlinksTheBoard_data();
-    void deletingTheShownScenarioUnlinksTheBoard();
-    void desktopKeys_data();
-    void desktopKeys();
 };
 
 void TstScenarios::saveClearLoadShowsTheSameBoard() {
@@ -211,6 +201,18 @@ void TstScenarios::saveClearLoadShowsTheSameBoard() {
                            m_main->ReqmtsButton, m_main->OutputButton})
         QVERIFY2(b->isEnabled(), qPrintable(b->text()));
     QVERIFY(!m_main->BulkUpdate);
+
+    // Deleted in the load dialog, the scenario leaves the board unlinked.
+    script.answers.push_back(QMessageBox::Yes);
+    script.dialogs.push_back([](QDialog* d) {
+        QTest::keyClick(static_cast<TLoadForm*>(d)->ScenarioGrid, Qt::Key_Delete);
+        return int(QDialog::Rejected);
+    });
+    m_main->LoadButtonClick();
+    QCOMPARE(script.messages.value(0).defaultButton, QMessageBox::No);
+    QVERIFY(store().List().isEmpty());
+    QCOMPARE(m_main->windowTitle(), kCaption);
+    QVERIFY(!m_main->ReqmtsButton->isEnabled() && m_main->Modified);
 }
 
 void TstScenarios::overwriteLeavesOneSetOfRows() {
@@ -286,97 +288,6 @@ void TstScenarios::failedSaveKeepsTheState() {
     const TVxPlan board = m_main->CurrentPlan();
     for (const TVxPlanLoom& loom : clash.Looms)
         QCOMPARE(board.Loom(loom.ScheduleNo)->Jobs, loom.Jobs);
-}
-
-void TstScenarios::reportsOfAnyScenarioNumber_data() {
-    QTest::addColumn<int>("number");
-    QTest::newRow("zero") << 0;
-    QTest::newRow("negative") << -3;
-}
-
-void TstScenarios::reportsOfAnyScenarioNumber() {
-    QFETCH(int, number);
-    buildPlan();
-    save(QString::number(number));
-    QCOMPARE(m_main->CurrentScenarioNo(), std::optional<int>(number));
-    QStringList opened;
-    VxDialogScript script;
-    for (int i = 0; i < 2; ++i)
-        script.dialogs.push_back([&](QDialog* d) {
-            opened << QString("%1: %2 rows")
-                          .arg(d->windowTitle())
-                          .arg(static_cast<TReportForm*>(d)->ShownQuery()->RecordCount());
-            return int(QDialog::Rejected);
-        });
-    QTest::mouseClick(m_main->ReqmtsButton, Qt::LeftButton);
-    QTest::mouseClick(m_main->OutputButton, Qt::LeftButton);
-    QCOMPARE(opened, (QStringList{"Yarn Requirements - Scenario 1: 3 rows",
-                                  "Greige Output - Scenario 1: 4 rows"}));
-}
-
-void TstScenarios::deletingTheShownScenarioUnlinksTheBoard_data() {
-    QTest::addColumn<bool>("inLoad"); // the load dialog, else the save dialog
-    QTest::addColumn<int>("deleted");
-    QTest::newRow("its own, in the load dialog") << true << 1;
-    QTest::newRow("its own, in the save dialog") << false << 1;
-    QTest::newRow("another one: the board keeps its scenario") << true << 2;
-}
-
-void TstScenarios::deletingTheShownScenarioUnlinksTheBoard() {
-    QFETCH(bool, inLoad);
-    QFETCH(int, deleted);
-    buildPlan();
-    save(QString());
-    store().Save(2, "Other", plan({}), TScenarioSaveMode::New);
-    m_main->LoadButton->setEnabled(true);
-    VxDialogScript script;
-    script.answers.push_back(QMessageBox::Yes);
-    script.dialogs.push_back([&](QDialog* d) {
-        auto* grid = inLoad ? static_cast<TLoadForm*>(d)->ScenarioGrid
-                            : static_cast<TSaveForm*>(d)->ScenarioGrid;
-        grid->SelectScenario(deleted);
-        QTest::keyClick(grid, Qt::Key_Delete);
-        return int(QDialog::Rejected);
-    });
-    QTest::mouseClick(inLoad ? m_main->LoadButton : m_main->SaveButton, Qt::LeftButton);
-
-    const bool own = deleted == 1;
-    QCOMPARE(store().List().size(), 1);
-    QCOMPARE(m_main->windowTitle(), own ? kCaption : kCaption + " - Scenario 1");
-    QCOMPARE(m_main->ReqmtsButton->isEnabled(), !own);
-    // The board is stored nowhere now: leaving it asks first.
-    QCOMPARE(m_main->Modified, own);
-}
-
-void TstScenarios::desktopKeys_data() {
-    QTest::addColumn<QKeySequence>("key");
-    QTest::addColumn<QString>("opens"); // a dialog's title, or the help
-    QTest::newRow("Ctrl+S") << QKeySequence("Ctrl+S") << "Save Scenario";
-    QTest::newRow("Ctrl+O") << QKeySequence("Ctrl+O") << "Load Scenario";
-    QTest::newRow("Ctrl+P") << QKeySequence("Ctrl+P") << "Print Options";
-    QTest::newRow("F1") << QKeySequence("F1") << "help";
-}
-
-void TstScenarios::desktopKeys() {
-    QFETCH(QKeySequence, key);
-    QFETCH(QString, opens);
-    buildPlan();
-    m_main->Modified = false;
-    m_main->LoadButton->setEnabled(true);
-    m_main->PrintButton->setEnabled(true);
-    // The information pane narrowed below its tabs.
-    m_main->Splitter->setSizes({m_main->Splitter->width() - 130, 120});
-    m_main->show();
-    m_main->activateWindow();
-    QTRY_COMPARE(QGuiApplication::focusWindow(), m_main->windowHandle());
-    VxDialogScript script;
-    script.dialogs.push_back(cancel());
-    QTest::keySequence(m_main->windowHandle(), key);
-
-    const bool help = opens == "help";
-    QCOMPARE(script.dialogTitles, help ? QStringList() : QStringList{opens});
-    QCOMPARE(m_main->PageControl1->isAncestorOf(QApplication::focusWidget()), help);
-    QCOMPARE(m_main->PageControl1->width() >= m_main->InfoPaneWidth(), help);
 }
 
 QTEST_MAIN(TstScenarios)
