@@ -15,6 +15,7 @@
 #include "VxPromptLog.h"
 #include "VxScenPage.h"
 #include "VxScratchDb.h"
+#include <QUndoStack>
 
 #include <QComboBox>
 #include <QLabel>
@@ -344,25 +345,25 @@ private slots:
         QCOMPARE(main.DataPrinter->DataFont.family(), QString("Courier New"));
         main.Data = std::move(m_data);
         main.Data->OpenScenarioTables();
+        main.Document->SetScenarioLink({0, "Empty"}); // 0 numbers a scenario like any integer
         for (QToolButton* b : {main.ReqmtsButton, main.OutputButton})
             b->setEnabled(true);
 
         VxDialogScript script;
-        main.Modified = true;
+        main.Document->undoStack()->resetClean();
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
         QCOMPARE(script.texts(VxMsgKind::Error),
                  QStringList({"First save your changes", "First save your changes"}));
         QVERIFY(script.dialogTitles.isEmpty());
 
-        main.Modified = false;
+        main.Document->SetClean();
         QStringList captions;
         for (int i = 0; i < 2; ++i)
             script.dialogs.push_back([&](QDialog* d) {
                 captions << d->windowTitle();
                 return int(QDialog::Rejected);
             });
-        QVERIFY(main.Data->Scenario.FindKey({0})); // 0 numbers a scenario like any integer
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
         QCOMPARE(captions, QStringList({"Yarn Requirements - Empty", "Greige Output - Empty"}));
