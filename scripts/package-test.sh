@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
 samples="$usr/share/plexiweave/samples"
-for f in bin/plexiweave share/applications/plexiweave.desktop \
+for f in bin/plexiweave share/applications/plexiweave.desktop share/doc/plexiweave/copyright \
          share/icons/hicolor/scalable/apps/plexiweave.svg \
          share/plexiweave/samples/{LoomSpec,WarpType,FabricType,StruLoom,DowntimeType}.csv; do
   [ -e "$usr/$f" ] || fail "missing /usr/$f"
