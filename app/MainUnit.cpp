@@ -19,6 +19,7 @@
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
+#include "VxDrawnIcon.h"
 #include "VxFlagGuard.h"
 
 #include <QAction>
@@ -191,8 +192,8 @@ void TMainForm::CreateToolPanel() {
     // the step.
     UndoButton = AddToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
     RedoButton = AddToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
-    UndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    RedoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    UndoButton->setIcon(VxUndoIcon());
+    RedoButton->setIcon(VxRedoIcon());
     for (QToolButton* button : {UndoButton, RedoButton})
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     PrintButton = AddToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),

@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
+#include "VxDrawnIcon.h"
 #include "VxFlagGuard.h"
 
 #include <QApplication>
@@ -188,6 +189,29 @@ private slots:
 
     // A real box, unscripted: Enter on a question that throws work away
     // answers No.
+    // A drawn icon asked for at a pixel ratio is drawn at that ratio: more
+    // pixels, and finer than the ordinary picture enlarged.
+    void drawnIconsAreSharpAtEveryRatio_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("ordinary screen") << 1.0;
+        QTest::newRow("twice as sharp") << 2.0;
+        QTest::newRow("one and a half") << 1.5;
+    }
+    void drawnIconsAreSharpAtEveryRatio() {
+        QFETCH(qreal, ratio);
+        for (const QIcon& icon : {VxUndoIcon(), VxRedoIcon()}) {
+            const QPixmap pixmap = icon.pixmap(QSize(16, 16), ratio);
+            QCOMPARE(pixmap.size(), QSize(16, 16) * ratio);
+            QCOMPARE(pixmap.devicePixelRatio(), ratio);
+            const QImage ordinary = icon.pixmap(QSize(16, 16), 1.0).toImage();
+            if (ratio > 1)
+                QVERIFY(pixmap.toImage() !=
+                        ordinary.scaled(pixmap.size()).convertToFormat(pixmap.toImage().format()));
+        }
+        // Undo and redo point opposite ways.
+        QVERIFY(VxUndoIcon().pixmap(16, 16).toImage() != VxRedoIcon().pixmap(16, 16).toImage());
+    }
+
     void enterOnDiscardQuestionKeepsWork() {
         QTimer::singleShot(0, [] {
             QWidget* box = QApplication::activeModalWidget();
