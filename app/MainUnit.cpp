@@ -13,6 +13,7 @@
 #include "RefText.h"
 #include "ReqUnit.h"
 #include "SaveUnit.h"
+#include "SheetExport.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
@@ -30,6 +31,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
@@ -198,6 +200,12 @@ void TMainForm::CreateToolPanel() {
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     PrintButton = AddToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
                                 &TMainForm::PrintButtonClick);
+    // The plan's data for spreadsheets, beside printing it.
+    auto* printMenu = new QMenu(PrintButton);
+    connect(printMenu->addAction(QStringLiteral("Export Plan &Data...")), &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { ExportPlanDataClick(); }); });
+    PrintButton->setMenu(printMenu);
+    PrintButton->setPopupMode(QToolButton::MenuButtonPopup);
     ReqmtsButton =
         AddToolButton(QStringLiteral("&Reqmts..."), QStringLiteral("Scenario yarn requirements"),
                       &TMainForm::ReqmtsButtonClick);
@@ -680,6 +688,28 @@ void TMainForm::PrintButtonClick() {
     }
     PrintForm->Execute(job, ScenarioDescription() + QStringLiteral(".txt"));
 }
+void TMainForm::ExportPlanDataClick() {
+    const QString descr = ScenarioDescription();
+    ExportSheetAs(this, QStringLiteral("Export Plan Data"),
+                  (descr.isEmpty() ? QStringLiteral("Plan data") : descr) + QStringLiteral(".xlsx"),
+                  [this] { return VxPlanSheet(CurrentPlan(), PlanSheetRefs()); });
+}
+
+TVxPlanSheetRefs TMainForm::PlanSheetRefs() const {
+    TVxPlanSheetRefs refs;
+    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
+        const TVxJobSchedule* schedule = ScheduleBox->Schedules(i);
+        refs.LoomNames.insert(schedule->ScheduleNo, schedule->Header());
+    }
+    refs.WarpInfos = &WarpInfos;
+    refs.Remaining = [context = WeaveContext()](const TVxPlanJob& job) {
+        const TVxWarpRemaining remaining =
+            WarpRemaining(job.WarpType, job.WarpLen, job.Items, context);
+        return TVxSheetRemaining{double(remaining.Len), double(remaining.Wgt)};
+    };
+    return refs;
+}
+
 void TMainForm::ReqmtsButtonClick() {
     OpenReport(ReqmtsForm);
 }

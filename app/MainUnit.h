@@ -12,6 +12,7 @@
 #include "ScenarioStore.h"
 #include "SchedData.h"
 #include "VxPlan.h"
+#include "VxPlanSheet.h"
 #include "VxScenPrn.h"
 #include "VxSched.h"
 #include "VxWeaRules.h"
@@ -192,6 +193,10 @@ public:
     void UndoButtonClick();
     void RedoButtonClick();
     void PrintButtonClick();
+    // The Print button's menu: the plan's jobs and fabric items to an .xlsx
+    // or .csv file.
+    void ExportPlanDataClick();
+    TVxPlanSheetRefs PlanSheetRefs() const;
     void ReqmtsButtonClick();
     void OutputButtonClick();
     void MaintButtonClick();

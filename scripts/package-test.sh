@@ -29,7 +29,7 @@ grep -qx 'Exec=plexiweave' "$desktop" || fail "desktop entry: wrong Exec="
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 \
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libxlsxwriter4 \
          libqt6sql6-sqlite libqt6sql6-psql fonts-liberation; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
