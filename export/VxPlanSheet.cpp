@@ -1,8 +1,11 @@
 #include "VxPlanSheet.h"
 
+#include "VxWeaPlan.h"
+
 namespace {
 enum Column {
     Loom,
+    LoomType,
     Position,
     Job,
     Kind,
@@ -46,9 +49,10 @@ TVxCell text(const QString& value) {
 }
 
 // The cells a job's row and its items' rows share.
-TVxSheetRow jobRow(const QString& loomName, int position, const TVxPlanJob& job) {
+TVxSheetRow jobRow(const TVxPlanLoom& loom, int position, const TVxPlanJob& job) {
     TVxSheetRow row(ColumnCount);
-    row[Loom] = text(loomName);
+    row[Loom] = text(loom.Name.isEmpty() ? QString::number(loom.ScheduleNo) : loom.Name);
+    row[LoomType] = text(loom.LoomType);
     row[Position] = TVxCell::FromNumber(position);
     row[Job] = TVxCell::FromNumber(job.JobNo);
     row[Kind] = TVxCell::FromText(kindText(job.Kind));
@@ -59,7 +63,7 @@ TVxSheetRow jobRow(const QString& loomName, int position, const TVxPlanJob& job)
     return row;
 }
 
-void fillJobFields(TVxSheetRow& row, const TVxPlanJob& job, const TVxPlanSheetRefs& refs) {
+void fillJobFields(TVxSheetRow& row, const TVxPlanJob& job, const TVxWeaveRefs& refs) {
     switch (job.Kind) {
     case TVxPlanJobKind::Reed:
         row[Ends] = TVxCell::FromNumber(job.TotalEnds);
@@ -67,13 +71,11 @@ void fillJobFields(TVxSheetRow& row, const TVxPlanJob& job, const TVxPlanSheetRe
         break;
     case TVxPlanJobKind::Warp: {
         row[Length] = TVxCell::FromNumber(job.WarpLen);
-        const TWarpInfo* info = refs.WarpInfos ? refs.WarpInfos->Find(job.WarpType) : nullptr;
-        if (info) row[Ends] = TVxCell::FromNumber(info->TotalEnds);
-        if (refs.Remaining) {
-            const TVxSheetRemaining remaining = refs.Remaining(job);
-            row[RemainingLength] = TVxCell::FromNumber(remaining.Len);
-            row[RemainingWeight] = TVxCell::FromNumber(remaining.Wgt);
-        }
+        if (const TWarpInfo* info = refs.WarpInfo(job.WarpType))
+            row[Ends] = TVxCell::FromNumber(info->TotalEnds);
+        const TVxWarpRemaining remaining = PlanWarpRemaining(job, refs);
+        row[RemainingLength] = TVxCell::FromNumber(remaining.Len);
+        row[RemainingWeight] = TVxCell::FromNumber(remaining.Wgt);
         break;
     }
     case TVxPlanJobKind::Downtime:
@@ -95,6 +97,7 @@ TVxSheetRow itemRow(TVxSheetRow row, const TVxPlanItem& item) {
 
 const QStringList& VxPlanSheetHeaders() {
     static const QStringList headers = {QStringLiteral("Loom"),
+                                        QStringLiteral("Loom Type"),
                                         QStringLiteral("Position"),
                                         QStringLiteral("Job"),
                                         QStringLiteral("Kind"),
@@ -116,17 +119,15 @@ const QStringList& VxPlanSheetHeaders() {
     return headers;
 }
 
-TVxSheet VxPlanSheet(const TVxPlan& plan, const TVxPlanSheetRefs& refs) {
+TVxSheet VxPlanSheet(const TVxPlan& plan, const TVxWeaveRefs& refs) {
     TVxSheet sheet;
     sheet.Name = QStringLiteral("Plan");
     sheet.Headers = VxPlanSheetHeaders();
     sheet.Rows.reserve(plan.JobCount() + plan.ItemCount());
     for (const TVxPlanLoom& loom : plan.Looms) {
-        const QString name =
-            refs.LoomNames.value(loom.ScheduleNo, QString::number(loom.ScheduleNo));
         for (int i = 0; i < loom.Jobs.size(); ++i) {
             const TVxPlanJob& job = loom.Jobs[i];
-            const TVxSheetRow shared = jobRow(name, i + 1, job);
+            const TVxSheetRow shared = jobRow(loom, i + 1, job);
             TVxSheetRow row = shared;
             fillJobFields(row, job, refs);
             sheet.Rows.append(row);

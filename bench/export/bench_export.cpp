@@ -9,7 +9,6 @@
 #include "RefText.h"
 #include "VxPlanSheet.h"
 #include "VxSheetFile.h"
-#include "VxWeaSch.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -53,17 +52,15 @@ int main(int argc, char** argv) {
     const TRefTextLoader loader(tmp.path());
     const TWarpInfoList warpInfos = loader.BuildWarpInfos();
     const TFabricInfoList fabricInfos = loader.BuildFabricInfos();
-    const TVxWeaveContext context{&warpInfos, &fabricInfos, nullptr};
-
-    TVxPlanSheetRefs refs;
-    for (const TLoomRecord& loom : loader.ReadLoomRecords())
-        refs.LoomNames.insert(loom.Posn, loom.Descr + QStringLiteral(" : ") + loom.Type);
+    TVxWeaveRefs refs;
     refs.WarpInfos = &warpInfos;
-    refs.Remaining = [&context](const TVxPlanJob& job) {
-        const TVxWarpRemaining r = WarpRemaining(job.WarpType, job.WarpLen, job.Items, context);
-        return TVxSheetRemaining{double(r.Len), double(r.Wgt)};
-    };
-    const TVxPlan plan = benchsupport::rapierPlan(kLooms, kJobsPerLoom);
+    refs.FabricInfos = &fabricInfos;
+    TVxPlan plan = benchsupport::rapierPlan(kLooms, kJobsPerLoom);
+    const std::vector<TLoomRecord> looms = loader.ReadLoomRecords();
+    for (int i = 0; i < plan.Looms.size() && i < int(looms.size()); ++i) {
+        plan.Looms[i].Name = looms[i].Descr;
+        plan.Looms[i].LoomType = looms[i].Type;
+    }
 
     int rows = 0;
     for (const char* suffix : {"xlsx", "csv"}) {

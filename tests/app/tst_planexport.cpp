@@ -3,6 +3,7 @@
 // must be the board's plan; numbers and dates arrive as such.
 
 #include "PlanBuild.h"
+#include "ShowPlan.h"
 #include "VxPlanSheet.h"
 #include "VxSheetReadBack.h"
 #include "WeavePlant.h"
@@ -36,6 +37,7 @@ TVxPlan samplePlan() {
 
 enum Col {
     Loom,
+    LoomType,
     Position,
     Job,
     Kind,
@@ -67,9 +69,12 @@ TVxPlan planOfRows(const QVector<QStringList>& rows, const QHash<QString, int>& 
         auto text = [&](int c) { return row[c].mid(2); };
         auto number = [&](int c) { return row[c].mid(2).toDouble(); };
         auto day = [&](int c) { return VxDayOf(QDate::fromString(text(c), Qt::ISODate)); };
-        const int loomNo = loomNos.value(text(Loom));
-        if (plan.Looms.isEmpty() || plan.Looms.last().ScheduleNo != loomNo)
+        const int loomNo = loomNos.value(text(Loom) + '|' + text(LoomType));
+        if (plan.Looms.isEmpty() || plan.Looms.last().ScheduleNo != loomNo) {
             plan.Looms.append(loom(loomNo, {}));
+            plan.Looms.last().Name = text(Loom);
+            plan.Looms.last().LoomType = text(LoomType);
+        }
         QVector<TVxPlanJob>& jobs = plan.Looms.last().Jobs;
         if (text(Kind) == "Fabric") {
             jobs.last().Items.append(
@@ -111,11 +116,11 @@ private slots:
         QFETCH(QString, suffix);
         QFETCH(QString, formulaText);
         Plant plant(samplesDir());
-        plant.Main->ShowPlan(samplePlan());
-        TVxPlan shown = plant.Main->CurrentPlan();
+        showPlan(plant.Main, samplePlan());
+        TVxPlan shown = plant.Main->Document->plan();
         QHash<QString, int> loomNos;
-        for (int i = 0; i < plant.Main->ScheduleBox->ScheduleCount(); ++i)
-            loomNos.insert(plant.Loom(i)->Header(), plant.Loom(i)->ScheduleNo);
+        for (const TVxPlanLoom& l : shown.Looms)
+            loomNos.insert(l.Name + '|' + l.LoomType, l.ScheduleNo);
 
         QTemporaryDir dir;
         VxDialogScript script;
@@ -130,7 +135,7 @@ private slots:
                  VxPlanSheetHeaders());
         if (suffix == "xlsx") {
             QCOMPARE(back.FreezePanes, QString("A2"));
-            QCOMPARE(back.AutoFilter, QString("A1:S%1").arg(back.Rows.size()));
+            QCOMPARE(back.AutoFilter, QString("A1:T%1").arg(back.Rows.size()));
             for (const QStringList& row : back.Rows.mid(1))
                 for (int c : {Position, Job, Length, Ends, Dents, Item, Pieces, RemLen, Start})
                     QVERIFY2(row[c].isEmpty() || row[c].startsWith(c == Start ? "d:" : "n:"),
