@@ -14,13 +14,16 @@
 #include "ReqUnit.h"
 #include "SaveUnit.h"
 #include "ScenarioSession.h"
+#include "SheetExport.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
+#include "VxDrawnIcon.h"
 #include "VxPlanCommand.h"
+#include "VxPlanSheet.h"
 #include "VxWeaPlan.h"
 
 #include <QAction>
@@ -31,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
@@ -162,12 +166,18 @@ void TMainForm::CreateToolPanel() {
     // the step.
     UndoButton = AddToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
     RedoButton = AddToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
-    UndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    RedoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    UndoButton->setIcon(VxUndoIcon());
+    RedoButton->setIcon(VxRedoIcon());
     for (QToolButton* button : {UndoButton, RedoButton})
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     PrintButton = AddToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
                                 &TMainForm::PrintButtonClick);
+    // The plan's data for spreadsheets, beside printing it.
+    auto* printMenu = new QMenu(PrintButton);
+    connect(printMenu->addAction(QStringLiteral("Export Plan &Data...")), &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { ExportPlanDataClick(); }); });
+    PrintButton->setMenu(printMenu);
+    PrintButton->setPopupMode(QToolButton::MenuButtonPopup);
     ReqmtsButton =
         AddToolButton(QStringLiteral("&Reqmts..."), QStringLiteral("Scenario yarn requirements"),
                       &TMainForm::ReqmtsButtonClick);
@@ -558,6 +568,14 @@ void TMainForm::PrintButtonClick() {
     }
     PrintForm->Execute(job, Scenarios->ScenarioName() + QStringLiteral(".txt"));
 }
+
+void TMainForm::ExportPlanDataClick() {
+    const QString name = Scenarios->ScenarioName();
+    ExportSheetAs(this, QStringLiteral("Export Plan Data"),
+                  (name.isEmpty() ? QStringLiteral("Plan data") : name) + QStringLiteral(".xlsx"),
+                  [this] { return VxPlanSheet(Document->plan(), Document->Refs()); });
+}
+
 void TMainForm::ReqmtsButtonClick() {
     OpenReport(ReqmtsForm);
 }
