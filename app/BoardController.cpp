@@ -1,7 +1,7 @@
 #include "BoardController.h"
 
-#include "ItemUnit.h"
-#include "JobUnit.h"
+#include "ItemForm.h"
+#include "JobForm.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDialogs.h"

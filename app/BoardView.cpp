@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 #include "VxSched.h"
+#include "VxWeaPlan.h"
 #include "VxWeaSch.h"
 
 #include <QScrollBar>
@@ -173,6 +174,11 @@ void TBoardView::draw(const QVector<int>& looms) {
     // Painting waits for the event loop, so the columns are painted once,
     // and only those whose jobs changed.
     VxShowLooms(drawings, m_doc.Refs());
+    // A job's Tag holds the ends of the reed over it, for callers that read
+    // it; the program's own rules take them from the plan.
+    for (const TVxLoomDrawing& drawing : drawings)
+        for (int i = 0; i < drawing.Schedule->JobCount(); ++i)
+            drawing.Schedule->Jobs(i)->Tag = ReedEndsAt(*drawing.Loom, i);
     // The chosen job or item is drawn by the same object as before, unless
     // it went; then the place it left is chosen.
     const TVxJobSchedule* any = m_box->ScheduleCount() > 0 ? m_box->Schedules(0) : nullptr;

@@ -8,7 +8,7 @@
 
 #include "BoardView.h"
 #include "DbSchema.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "ScenarioStore.h"
 #include "SchedDB.h"
 #include "VxDialogs.h"

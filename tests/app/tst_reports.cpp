@@ -3,10 +3,10 @@
 // chosen with the combo boxes, its grid, totals and sub-title, and its
 // printout read back from a real PDF.
 
-#include "MainUnit.h"
-#include "OutUnit.h"
+#include "MainForm.h"
+#include "OutputForm.h"
 #include "ReportData.h"
-#include "ReqUnit.h"
+#include "ReqmtsForm.h"
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDatPrn.h"
