@@ -13,6 +13,7 @@
 #include "ReqmtsForm.h"
 #include "SaveForm.h"
 #include "ScenarioSession.h"
+#include "SheetExport.h"
 #include "VxAbort.h"
 #include "VxAboutForm.h"
 #include "VxCalend.h"
@@ -20,7 +21,9 @@
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
+#include "VxDrawnIcon.h"
 #include "VxPlanCommand.h"
+#include "VxPlanSheet.h"
 #include "VxWeaPlan.h"
 
 #include <QAction>
@@ -31,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
@@ -154,12 +158,18 @@ void TMainForm::createToolPanel() {
     // the step.
     UndoButton = addToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
     RedoButton = addToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
-    UndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    RedoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    UndoButton->setIcon(VxUndoIcon());
+    RedoButton->setIcon(VxRedoIcon());
     for (QToolButton* button : {UndoButton, RedoButton})
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     PrintButton = addToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
                                 &TMainForm::PrintButtonClick);
+    // The plan's data for spreadsheets, beside printing it.
+    auto* printMenu = new QMenu(PrintButton);
+    connect(printMenu->addAction(QStringLiteral("Export Plan &Data...")), &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { ExportPlanDataClick(); }); });
+    PrintButton->setMenu(printMenu);
+    PrintButton->setPopupMode(QToolButton::MenuButtonPopup);
     ReqmtsButton =
         addToolButton(QStringLiteral("&Reqmts..."), QStringLiteral("Scenario yarn requirements"),
                       &TMainForm::ReqmtsButtonClick);
@@ -533,6 +543,14 @@ void TMainForm::PrintButtonClick() {
     }
     PrintForm->Execute(job, Scenarios->ScenarioName() + QStringLiteral(".txt"));
 }
+
+void TMainForm::ExportPlanDataClick() {
+    const QString name = Scenarios->ScenarioName();
+    ExportSheetAs(this, QStringLiteral("Export Plan Data"),
+                  (name.isEmpty() ? QStringLiteral("Plan data") : name) + QStringLiteral(".xlsx"),
+                  [this] { return VxPlanSheet(Document->plan(), Document->Refs()); });
+}
+
 void TMainForm::ReqmtsButtonClick() {
     openReport(ReqmtsForm);
 }

@@ -163,6 +163,9 @@ public:
     void UndoButtonClick();
     void RedoButtonClick();
     void PrintButtonClick();
+    // The Print button's menu: the plan's jobs and fabric items to an .xlsx
+    // or .csv file.
+    void ExportPlanDataClick();
     void ReqmtsButtonClick();
     void OutputButtonClick();
     void MaintButtonClick();

@@ -32,6 +32,13 @@ TVxAboutForm::TVxAboutForm(QWidget* parent) : QDialog(parent) {
                            Bevel);
     NoteLabel->setAlignment(Qt::AlignCenter);
     NoteLabel->setWordWrap(true);
+    LicenceLabel = new QLabel(
+        QStringLiteral("Copyright \u00a9 2026 The Plexiweave developers.\n"
+                       "Free software under the GNU General Public License, version 3 or "
+                       "later; it comes with ABSOLUTELY NO WARRANTY."),
+        Bevel);
+    LicenceLabel->setAlignment(Qt::AlignCenter);
+    LicenceLabel->setWordWrap(true);
 
     auto* bevelLayout = new QVBoxLayout(Bevel);
     bevelLayout->addStretch();
@@ -39,6 +46,8 @@ TVxAboutForm::TVxAboutForm(QWidget* parent) : QDialog(parent) {
     bevelLayout->addWidget(VersionLabel);
     bevelLayout->addSpacing(12);
     bevelLayout->addWidget(NoteLabel);
+    bevelLayout->addSpacing(12);
+    bevelLayout->addWidget(LicenceLabel);
     bevelLayout->addStretch();
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);

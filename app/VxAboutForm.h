@@ -24,6 +24,9 @@ public:
     QLabel* ProgramLabel;
     QLabel* VersionLabel;
     QLabel* NoteLabel;
+    // Copyright and licence: the GPL asks a program to say so where it
+    // shows its name.
+    QLabel* LicenceLabel;
     QPushButton* OKButton;
 
 protected:
