@@ -1,12 +1,12 @@
 // Start-up of the main window through the real windows, the real sample files
 // and a scripted data-mode dialog.
 
-#include "AboutUnit.h"
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BoardController.h"
-#include "JobUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "JobForm.h"
+#include "MainForm.h"
+#include "ModeForm.h"
+#include "VxAboutForm.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"
 #include <QUndoStack>

@@ -4,10 +4,10 @@
 // read back from a real PDF (with the board's, by word boxes) and its exports
 // read back from the files.
 
-#include "MainUnit.h"
-#include "OutUnit.h"
+#include "MainForm.h"
+#include "OutputForm.h"
 #include "ReportData.h"
-#include "ReqUnit.h"
+#include "ReqmtsForm.h"
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDatPrn.h"

@@ -264,11 +264,8 @@ void VxShowLooms(const std::vector<TVxLoomDrawing>& looms, const TVxWeaveRefs& r
         const TVxPlanLoom& loom = *drawing.Loom;
         std::vector<std::unique_ptr<TVxJob>> jobs;
         jobs.reserve(size_t(loom.Jobs.size()));
-        for (int i = 0; i < loom.Jobs.size(); ++i) {
-            jobs.push_back(drawJob(loom.Jobs[i], pool, refs));
-            // Callers that read Tag find the ends of the nearest reed above.
-            jobs.back()->Tag = ReedEndsAt(loom, i);
-        }
+        for (const TVxPlanJob& job : loom.Jobs)
+            jobs.push_back(drawJob(job, pool, refs));
         TVxJobSchedule* schedule = drawing.Schedule;
         schedule->ReplaceJobs(std::move(jobs));
         // ReplaceJobs gave every job the loom's warp captions.

@@ -1,4 +1,4 @@
-#include "AboutUnit.h"
+#include "VxAboutForm.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -9,7 +9,7 @@
 // buttons the mode allows. Each step is a public method so a test can run the
 // sequence with a scripted mode dialog.
 
-#include "ModeUnit.h"
+#include "ModeForm.h"
 #include "RefData.h"
 #include "ScenarioStore.h"
 #include "SchedData.h"
@@ -196,27 +196,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CreateToolPanel();
-    void CreateInfoPane();
-    QToolButton* AddToolButton(const QString& caption, const QString& hint,
+    void createToolPanel();
+    void createInfoPane();
+    QToolButton* addToolButton(const QString& caption, const QString& hint,
                                void (TMainForm::*handler)());
-    void RunStartUp();
-    void CreateMessageTimer();
+    void runStartUp();
+    void createMessageTimer();
     void createUndo();
     // Ctrl+S, Ctrl+O, Ctrl+P and F1.
     void createShortcuts();
     void followUndoStack();
     // The buttons and the caption as the plan and its link stand.
     void followPlan();
-    void WatchMouseUps();
+    void watchMouseUps();
     // Shows a report of the current stored scenario; with unsaved changes
     // only the error "First save your changes".
-    void OpenReport(TReportForm* form);
+    void openReport(TReportForm* form);
     // After the load or save dialog: the plan's scenario deleted there
     // leaves the plan linked to none.
     void followDeletions(const TScenarioStore& store);
-    void Terminate();
+    void terminate();
 
-    bool m_Started = false;
+    bool m_started = false;
     bool m_startedUp = false;
 };

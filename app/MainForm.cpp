@@ -1,21 +1,21 @@
-#include "MainUnit.h"
+#include "MainForm.h"
 
-#include "AboutUnit.h"
 #include "BoardController.h"
 #include "BoardView.h"
-#include "ItemUnit.h"
-#include "JobUnit.h"
-#include "LoadUnit.h"
+#include "ItemForm.h"
+#include "JobForm.h"
+#include "LoadForm.h"
 #include "LoomProgress.h"
-#include "MaintUnit.h"
-#include "OutUnit.h"
-#include "PrnUnit.h"
+#include "MaintForm.h"
+#include "OutputForm.h"
+#include "PrintForm.h"
 #include "RefText.h"
-#include "ReqUnit.h"
-#include "SaveUnit.h"
+#include "ReqmtsForm.h"
+#include "SaveForm.h"
 #include "ScenarioSession.h"
 #include "SheetExport.h"
 #include "VxAbort.h"
+#include "VxAboutForm.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
 #include "VxDate.h"
@@ -84,13 +84,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    CreateToolPanel();
+    createToolPanel();
     layout->addWidget(ToolPanel);
 
     Splitter = new QSplitter(Qt::Horizontal, central);
     Splitter->setChildrenCollapsible(false);
     ScheduleBox = new TVxScheduleBox(Splitter);
-    CreateInfoPane();
+    createInfoPane();
     Splitter->addWidget(ScheduleBox);
     Splitter->addWidget(PageControl1);
     // A wider window shows more looms; the information pane keeps its width.
@@ -105,7 +105,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Status = statusBar();
     DatabaseLabel = new QLabel(Status);
     Status->addPermanentWidget(DatabaseLabel);
-    CreateMessageTimer();
+    createMessageTimer();
     Board = new TBoardView(ScheduleBox, *Document, this);
     Controller = new TBoardController(*Document, *Board, this);
     Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
@@ -114,7 +114,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     createShortcuts();
     connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
     connect(Document, &TVxPlanDocument::ScenarioLinkChanged, this, [this] { followPlan(); });
-    WatchMouseUps();
+    watchMouseUps();
     // The tool bar reads whole at the smallest size, above a strip of board.
     setMinimumSize(ToolPanel->sizeHint().width(),
                    ToolPanel->sizeHint().height() + Status->sizeHint().height() + kBoardMinHeight);
@@ -137,7 +137,7 @@ TMainForm::~TMainForm() {
     if (Session) Session->DeleteAlias(TSchedDB::DefaultAliasName);
 }
 
-QToolButton* TMainForm::AddToolButton(const QString& caption, const QString& hint,
+QToolButton* TMainForm::addToolButton(const QString& caption, const QString& hint,
                                       void (TMainForm::*handler)()) {
     auto* button = new QToolButton(ToolPanel);
     button->setText(caption);
@@ -151,26 +151,26 @@ QToolButton* TMainForm::AddToolButton(const QString& caption, const QString& hin
     return button;
 }
 
-void TMainForm::CreateToolPanel() {
+void TMainForm::createToolPanel() {
     ToolPanel = new QWidget(this);
     auto* row = new QHBoxLayout(ToolPanel);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(1);
-    LoadButton = AddToolButton(QStringLiteral("&Load..."), QStringLiteral("Load a scenario"),
+    LoadButton = addToolButton(QStringLiteral("&Load..."), QStringLiteral("Load a scenario"),
                                &TMainForm::LoadButtonClick);
-    SaveButton = AddToolButton(QStringLiteral("&Save..."), QStringLiteral("Save this scenario"),
+    SaveButton = addToolButton(QStringLiteral("&Save..."), QStringLiteral("Save this scenario"),
                                &TMainForm::SaveButtonClick);
-    ClearButton = AddToolButton(QStringLiteral("&Clear"), QStringLiteral("Clear this scenario"),
+    ClearButton = addToolButton(QStringLiteral("&Clear"), QStringLiteral("Clear this scenario"),
                                 &TMainForm::ClearButtonClick);
     // Arrows, so the bar still fits the window's first width; the hints name
     // the step.
-    UndoButton = AddToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
-    RedoButton = AddToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
+    UndoButton = addToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
+    RedoButton = addToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
     UndoButton->setIcon(VxUndoIcon());
     RedoButton->setIcon(VxRedoIcon());
     for (QToolButton* button : {UndoButton, RedoButton})
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    PrintButton = AddToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
+    PrintButton = addToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
                                 &TMainForm::PrintButtonClick);
     // The plan's data for spreadsheets, beside printing it.
     auto* printMenu = new QMenu(PrintButton);
@@ -179,23 +179,23 @@ void TMainForm::CreateToolPanel() {
     PrintButton->setMenu(printMenu);
     PrintButton->setPopupMode(QToolButton::MenuButtonPopup);
     ReqmtsButton =
-        AddToolButton(QStringLiteral("&Reqmts..."), QStringLiteral("Scenario yarn requirements"),
+        addToolButton(QStringLiteral("&Reqmts..."), QStringLiteral("Scenario yarn requirements"),
                       &TMainForm::ReqmtsButtonClick);
     OutputButton =
-        AddToolButton(QStringLiteral("&Output..."), QStringLiteral("Scenario fabric output"),
+        addToolButton(QStringLiteral("&Output..."), QStringLiteral("Scenario fabric output"),
                       &TMainForm::OutputButtonClick);
-    MaintButton = AddToolButton(QStringLiteral("&Maint..."), QStringLiteral("Data maintenance"),
+    MaintButton = addToolButton(QStringLiteral("&Maint..."), QStringLiteral("Data maintenance"),
                                 &TMainForm::MaintButtonClick);
-    ExitButton = AddToolButton(QStringLiteral("E&xit"), QStringLiteral("Close the planner"),
+    ExitButton = addToolButton(QStringLiteral("E&xit"), QStringLiteral("Close the planner"),
                                &TMainForm::ExitButtonClick);
-    AboutButton = AddToolButton(QStringLiteral("&About..."), QStringLiteral("About this program"),
+    AboutButton = addToolButton(QStringLiteral("&About..."), QStringLiteral("About this program"),
                                 &TMainForm::AboutButtonClick);
     ExitButton->setEnabled(true);
     AboutButton->setEnabled(true);
     row->addStretch();
 }
 
-void TMainForm::CreateInfoPane() {
+void TMainForm::createInfoPane() {
     PageControl1 = new QTabWidget(Splitter);
     // The pane may be narrowed below its three tabs (they scroll), so the
     // splitter never squeezes the looms to keep the tabs whole.
@@ -230,13 +230,13 @@ bool TMainForm::CanWriteDatabase() const {
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // Run after the window is on screen, so the mode dialog opens above it.
-    if (!m_Started) QTimer::singleShot(0, this, [this] { FormShow(); });
+    if (!m_started) QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
 void TMainForm::FormShow() {
-    if (m_Started) return;
-    m_Started = true;
-    VxGuard(this, [this] { RunStartUp(); });
+    if (m_started) return;
+    m_started = true;
+    VxGuard(this, [this] { runStartUp(); });
     if (Terminated) return;
     RestoreLayout();
     // The mode dialog and the splash had the keyboard: the window takes it
@@ -254,14 +254,14 @@ void TMainForm::RestoreLayout() {
 }
 
 void TMainForm::SaveLayout() const {
-    if (LayoutFile.isEmpty() || !m_Started || Terminated) return;
+    if (LayoutFile.isEmpty() || !m_started || Terminated) return;
     QSettings settings(LayoutFile, QSettings::IniFormat);
     settings.setValue(QStringLiteral("Window/Size"), size());
     const QList<int> sizes = Splitter->sizes();
     settings.setValue(QStringLiteral("Window/Splitter"), QVariantList{sizes[0], sizes[1]});
 }
 
-void TMainForm::RunStartUp() {
+void TMainForm::runStartUp() {
     VxSetShortDateFormat(QStringLiteral("dd/mm/yy"));
     // No design-time column exists here, so there is none to destroy.
     resize(kFormWidth, height());
@@ -279,7 +279,7 @@ void TMainForm::RunStartUp() {
     modeForm->ShowLocalNote(LocalModeNote(*Session, LocalDatabase()));
     for (;;) {
         if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
-            Terminate();
+            terminate();
             return;
         }
         DataMode = modeForm->DataMode();
@@ -310,7 +310,7 @@ void TMainForm::WarnReadOnly() {
                   .arg(Data->SchedDB.Location()));
 }
 
-void TMainForm::Terminate() {
+void TMainForm::terminate() {
     Terminated = true;
     hide();
     // Ends the event loop when it runs; does nothing before it starts.
@@ -577,14 +577,14 @@ void TMainForm::ExportPlanDataClick() {
 }
 
 void TMainForm::ReqmtsButtonClick() {
-    OpenReport(ReqmtsForm);
+    openReport(ReqmtsForm);
 }
 
 void TMainForm::OutputButtonClick() {
-    OpenReport(OutputForm);
+    openReport(OutputForm);
 }
 
-void TMainForm::OpenReport(TReportForm* form) {
+void TMainForm::openReport(TReportForm* form) {
     if (!form) return;
     // The reports read the stored scenario, not the board.
     if (Modified()) {
@@ -675,7 +675,7 @@ void TMainForm::followPlan() {
 // ---------------------------------------------------------------------------
 // Status messages
 
-void TMainForm::CreateMessageTimer() {
+void TMainForm::createMessageTimer() {
     MsgTimer = new QTimer(this);
     MsgTimer->setInterval(kMessageMsec);
     connect(MsgTimer, &QTimer::timeout, this, [this] { MsgTimerTimer(); });
@@ -700,7 +700,7 @@ void TMainForm::DoMouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int,
     Status->clearMessage();
 }
 
-void TMainForm::WatchMouseUps() {
+void TMainForm::watchMouseUps() {
     // The loom columns report their mouse-ups through OnMouseUp; the tool
     // bar, its buttons, the box and the status bar are watched here.
     ToolPanel->installEventFilter(this);

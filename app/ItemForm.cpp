@@ -1,4 +1,4 @@
-#include "ItemUnit.h"
+#include "ItemForm.h"
 
 #include "VxAbort.h"
 #include "VxConvert.h"

@@ -1,16 +1,16 @@
-#include "AppUnit.h"
+#include "AppWindows.h"
 
-#include "AboutUnit.h"
-#include "ItemUnit.h"
-#include "JobUnit.h"
-#include "LoadUnit.h"
-#include "MainUnit.h"
-#include "MaintUnit.h"
-#include "ModeUnit.h"
-#include "OutUnit.h"
-#include "PrnUnit.h"
-#include "ReqUnit.h"
-#include "SaveUnit.h"
+#include "ItemForm.h"
+#include "JobForm.h"
+#include "LoadForm.h"
+#include "MainForm.h"
+#include "MaintForm.h"
+#include "ModeForm.h"
+#include "OutputForm.h"
+#include "PrintForm.h"
+#include "ReqmtsForm.h"
+#include "SaveForm.h"
+#include "VxAboutForm.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "ReqUnit.h"
+#include "ReqmtsForm.h"
 
 #include "ReportData.h"
 #include "VxDataSet.h"

@@ -1,4 +1,4 @@
-#include "PrnUnit.h"
+#include "PrintForm.h"
 
 #include "VxAbort.h"
 #include "VxDialogs.h"

@@ -1,4 +1,4 @@
-#include "SaveUnit.h"
+#include "SaveForm.h"
 
 #include "ScenarioGrid.h"
 #include "VxAbort.h"

@@ -1,4 +1,4 @@
-#include "LoadUnit.h"
+#include "LoadForm.h"
 
 #include "ScenarioGrid.h"
 #include "VxAbort.h"

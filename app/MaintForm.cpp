@@ -1,4 +1,4 @@
-#include "MaintUnit.h"
+#include "MaintForm.h"
 
 #include "MaintData.h"
 #include "SchedDB.h"

@@ -117,8 +117,8 @@ QColor VxReedColor();
 QColor VxDowntimeColor();
 
 // Draws looms of a plan on their columns, each column replaced by its
-// loom's jobs: their fields, items, status and weaving-time hint, Tag the
-// reed ends over them, and the footer. The drawings of jobs and items still
+// loom's jobs: their fields, items, status and weaving-time hint, and the
+// footer. The drawings of jobs and items still
 // there are kept (found by kind and number, also across the columns drawn
 // together), so a job or item chosen or dragged stays the same object.
 // Raises none of the columns' events.

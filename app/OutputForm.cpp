@@ -1,4 +1,4 @@
-#include "OutUnit.h"
+#include "OutputForm.h"
 
 #include "ReportData.h"
 #include "VxDataSet.h"

@@ -1,4 +1,4 @@
-#include "JobUnit.h"
+#include "JobForm.h"
 
 #include "VxWeaPlan.h"
 

@@ -1,4 +1,4 @@
-#include "ModeUnit.h"
+#include "ModeForm.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
