@@ -33,9 +33,8 @@ TPlantViews::TPlantViews(QMainWindow* window, TVxPlanDocument& doc, TBoardView& 
     FindBar = new TFindBar(doc);
     createActions();
 
-    // The find's marks follow the board's drawing of a change, which the
-    // board view makes first (it was connected first).
-    connect(&doc, &TVxPlanDocument::LoomsChanged, this, [this] { markBoard(); });
+    // Columns drawn anew show the find's marks too.
+    board.OnDrawn = [this](const QVector<int>& looms) { markBoard(looms); };
     FindBar->OnChange = [this](bool go) { found(go); };
     board.Box()->OnSelect = [this](QObject*) { boardSelected(); };
     Timeline->View->OnJobClick = [this](const TVxTimelineJob& job) {
@@ -96,6 +95,8 @@ void TPlantViews::boardSelected() {
 }
 
 void TPlantViews::selectOnBoard(int loom, int job, int item) {
+    // The board is chosen on as the plan has it.
+    m_board.DrawAll();
     TVxJobSchedule* column = m_board.Column(loom);
     if (!column || job < 0 || job >= column->JobCount()) return;
     TVxJob* drawn = column->Jobs(job);
@@ -115,7 +116,7 @@ void TPlantViews::openJob(int loom, int job) {
 }
 
 void TPlantViews::found(bool go) {
-    markBoard();
+    markBoard({});
     QSet<TVxTimelineJob> jobs;
     for (const TVxFindHit& hit : FindBar->Hits())
         jobs.insert({hit.Loom, hit.Job});
@@ -127,7 +128,7 @@ void TPlantViews::found(bool go) {
     if (TimelineDock->isVisible()) Timeline->View->ShowJob({hit.Loom, hit.Job});
 }
 
-void TPlantViews::markBoard() {
+void TPlantViews::markBoard(const QVector<int>& looms) {
     const QVector<TVxFindHit>& hits = FindBar->Hits();
     // Nothing found before or now: nothing to unmark.
     if (hits.isEmpty() && !m_boardMarked) return;
@@ -142,6 +143,7 @@ void TPlantViews::markBoard() {
     }
     TVxScheduleBox* box = m_board.Box();
     for (int l = 0; l < box->ScheduleCount(); ++l) {
+        if (!looms.isEmpty() && !looms.contains(l)) continue;
         TVxJobSchedule* column = box->Schedules(l);
         for (int j = 0; j < column->JobCount(); ++j) {
             TVxJob* job = column->Jobs(j);

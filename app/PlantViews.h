@@ -42,7 +42,8 @@ private:
     void openJob(int loom, int job);
     void selectOnBoard(int loom, int job, int item);
     void found(bool go);
-    void markBoard();
+    // Marks what is found on the columns of these looms (all when empty).
+    void markBoard(const QVector<int>& looms);
 
     QMainWindow* m_window;
     TVxPlanDocument& m_doc;

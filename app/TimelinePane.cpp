@@ -1,6 +1,6 @@
 #include "TimelinePane.h"
 
-#include "PrnUnit.h"
+#include "PrintForm.h"
 #include "TimelinePeriodForm.h"
 #include "VxAbort.h"
 #include "VxDate.h"
@@ -54,7 +54,25 @@ TTimelinePane::TTimelinePane(TVxPlanDocument& doc, QWidget* parent) : QWidget(pa
     layout->setSpacing(0);
     layout->addLayout(bar);
     layout->addWidget(View, 1);
-    SetPeriod(View->PeriodFirst(), View->PeriodLast());
+    followPlan();
+    // A new plan (a load, a clear) brings its own period.
+    connect(&doc, &TVxPlanDocument::LoomsChanged, this, [this](const QVector<int>& looms) {
+        if (!m_periodChosen && (looms.isEmpty() || looms.size() == m_doc.plan().Looms.size()))
+            followPlan();
+    });
+}
+
+void TTimelinePane::followPlan() {
+    const double today = VxToday();
+    const auto [planFirst, planLast] = planDays();
+    double first = today - 14;
+    double last = today + 90;
+    if (planLast > 0) {
+        first = planLast < today ? planFirst : std::max(planFirst, today - 14);
+        last = std::max(planLast, first + 27);
+    }
+    SetPeriod(first, last);
+    if (m_fitted) View->FitPeriod();
 }
 
 TTimelinePane::~TTimelinePane() = default;
@@ -98,7 +116,9 @@ void TTimelinePane::ChoosePeriod() {
     double first = View->PeriodFirst();
     double last = View->PeriodLast();
     const auto plan = planDays();
-    if (m_periodForm->Execute(first, last, plan.first, plan.second)) SetPeriod(first, last);
+    if (!m_periodForm->Execute(first, last, plan.first, plan.second)) return;
+    m_periodChosen = true;
+    SetPeriod(first, last);
 }
 
 QString TTimelinePane::Title() const {

@@ -31,7 +31,10 @@ public:
     std::function<QString()> ScenarioName;
 
     void SetPeriod(double first, double last);
-    // Runs the period dialog.
+    // Runs the period dialog. Until the planner chooses a period, the
+    // period follows the plan: from two weeks before today (or the plan's
+    // first day, when all of it lies in the past) to its last day, four
+    // weeks at least.
     void ChoosePeriod();
     // Runs the print options dialog for the timeline over its period.
     void Print();
@@ -46,8 +49,10 @@ private:
     QString periodText() const;
     // The first and last day any job of the plan runs, or 0 and 0.
     std::pair<double, double> planDays() const;
+    void followPlan();
 
     TVxPlanDocument& m_doc;
     TTimelinePeriodForm* m_periodForm = nullptr;
     bool m_fitted = false;
+    bool m_periodChosen = false;
 };

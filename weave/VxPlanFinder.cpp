@@ -1,5 +1,7 @@
 #include "VxPlanFinder.h"
 
+#include <algorithm>
+
 namespace {
 bool isSeparator(QChar c) {
     return c.isSpace() || c == QLatin1Char('-') || c == QLatin1Char(':') || c == QLatin1Char('/');
@@ -81,8 +83,15 @@ bool TVxPlanFinder::Matches(const TVxPlanJob& job) const {
         if (startsWithParts(m_text, {{u"REED", false}, {ends}})) return true;
         return m_words.size() == 1 && m_words[0] == ends;
     }
-    case TVxPlanJobKind::Downtime:
-        return normalized(job.Descr).contains(m_text);
+    case TVxPlanJobKind::Downtime: {
+        // Each word of the query begins a word of the description.
+        const QStringList words = normalized(job.Descr).split(QLatin1Char(' '));
+        for (const QString& word : m_words)
+            if (std::none_of(words.begin(), words.end(),
+                             [&](const QString& w) { return w.startsWith(word); }))
+                return false;
+        return true;
+    }
     }
     return false;
 }

@@ -1,15 +1,16 @@
 #pragma once
 // Finding jobs and fabric in a plan by what a planner types: a job number
 // ("17"), a warp type and colour ("A-WHT", "A WHT", "C", "BLU"), a fabric
-// code and colour ("P001", "ABRED : NAT", "TW BLU") or a downtime's
-// description ("break"). Letter case never matters.
+// code and colour ("P001", "ABRED : NAT", "TW BLU") or a downtime
+// ("break"). Letter case never matters.
 //
 // A query matches a job or fabric when its text, with "-", ":" and "/" read
 // as blanks, is a start of the thing's name (its warp key, its fabric key
 // "ABRED : NAT", or its structure and colour "ABRED"), or when each word of
 // it names one of the thing's codes (type, colour, structure, weft colour,
 // structure and colour together). A number alone names a job by its number,
-// and otherwise only codes it spells out in full.
+// and otherwise only codes it spells out in full. A downtime is found when
+// each word of the query begins a word of its description.
 
 #include "VxPlan.h"
 

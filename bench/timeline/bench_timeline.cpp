@@ -14,9 +14,9 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BenchSupport.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "VxDialogs.h"
 #include "VxPlanCommand.h"
 #include "VxPlanFinder.h"

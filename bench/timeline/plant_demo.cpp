@@ -5,9 +5,9 @@
 // downtime now and then, and runs out somewhere between a few days ago and
 // two months from today. Not a benchmark: it prints nothing and stays open.
 
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BenchSupport.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "RefData.h"
 #include "VxDialogs.h"
 #include "VxPlanCommand.h"

@@ -6,7 +6,7 @@
 #include "FindBar.h"
 #include "PlanBuild.h"
 #include "PlantViews.h"
-#include "PrnUnit.h"
+#include "PrintForm.h"
 #include "TimelinePane.h"
 #include "VxTimelineView.h"
 #include "VxWarpGauge.h"
