@@ -14,6 +14,7 @@ TFindBar::TFindBar(TVxPlanDocument& doc, QWidget* parent) : QWidget(parent), m_d
         QStringLiteral("job no., warp (A-WHT), fabric (P001) or downtime"));
     FindEdit->setClearButtonEnabled(true);
     FindEdit->setMinimumWidth(160);
+    FindEdit->setMaximumWidth(360);
     label->setBuddy(FindEdit);
     CountLabel = new QLabel(this);
     CountLabel->setMinimumWidth(70);
@@ -30,7 +31,7 @@ TFindBar::TFindBar(TVxPlanDocument& doc, QWidget* parent) : QWidget(parent), m_d
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
     row->addWidget(label);
-    row->addWidget(FindEdit, 1);
+    row->addWidget(FindEdit);
     row->addWidget(PreviousButton);
     row->addWidget(NextButton);
     row->addWidget(CountLabel);

@@ -119,6 +119,7 @@ void TTimelinePane::ChoosePeriod() {
     if (!m_periodForm->Execute(first, last, plan.first, plan.second)) return;
     m_periodChosen = true;
     SetPeriod(first, last);
+    View->FitPeriod();
 }
 
 QString TTimelinePane::Title() const {

@@ -8,6 +8,15 @@
 namespace {
 // Width a lower label needs to stand apart from its neighbours.
 constexpr double kLabelRoom = 36;
+
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// "09/12": written out by hand, as a scale asks for dozens at every paint.
+QString dayAndMonth(const QDate& date) {
+    return twoDigits(date.day()) + QLatin1Char('/') + twoDigits(date.month());
+}
 } // namespace
 
 TVxTimeScale::TVxTimeScale(double dayWidth) : m_dayWidth(dayWidth) {
@@ -41,7 +50,8 @@ QVector<TVxScaleMark> TVxTimeScale::Lower(double from, double to, bool labelled)
 QVector<TVxScaleMark> TVxTimeScale::marks(Unit unit, double from, double to, bool labelled) const {
     QVector<TVxScaleMark> out;
     for (double start = unitStart(unit, from); start < to; start = nextStart(unit, start))
-        out.push_back({start, labelled ? label(unit, start) : QString()});
+        out.push_back({start, labelled ? label(unit, start) : QString(),
+                       labelled ? shortLabel(unit, start) : QString()});
     return out;
 }
 
@@ -98,17 +108,31 @@ QString TVxTimeScale::label(Unit unit, double start) const {
             return locale.standaloneMonthName(date.month(), QLocale::ShortFormat);
         return locale.standaloneMonthName(date.month(), QLocale::NarrowFormat);
     case Unit::Week:
-        return 7 * m_dayWidth >= kLabelRoom ? VxFormatDate(QStringLiteral("dd/mm"), start)
-                                            : QString::number(date.day());
+        return 7 * m_dayWidth >= kLabelRoom ? dayAndMonth(date) : QString::number(date.day());
     case Unit::Day:
-        if (m_upper == Unit::Day) return VxFormatDate(QStringLiteral("ddd dd/mm/yy"), start);
-        return m_dayWidth >= kLabelRoom ? VxFormatDate(QStringLiteral("ddd d"), start)
+        if (m_upper == Unit::Day)
+            return locale.dayName(date.dayOfWeek(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                   dayAndMonth(date) + QLatin1Char('/') + twoDigits(date.year() % 100);
+        return m_dayWidth >= kLabelRoom ? locale.dayName(date.dayOfWeek(), QLocale::ShortFormat) +
+                                              QLatin1Char(' ') + QString::number(date.day())
                                         : QString::number(date.day());
     case Unit::Hour:
         break;
     }
     const long long minutes = std::llround((start - std::floor(start + 1e-9)) * 24 * 60);
-    return QStringLiteral("%1:%2")
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return twoDigits(int(minutes / 60)) + QLatin1Char(':') + twoDigits(int(minutes % 60));
+}
+
+QString TVxTimeScale::shortLabel(Unit unit, double start) const {
+    switch (unit) {
+    case Unit::Month:
+        return QLocale().standaloneMonthName(VxDateOf(start).month(), QLocale::ShortFormat);
+    case Unit::Day:
+        return dayAndMonth(VxDateOf(start));
+    case Unit::Year:
+    case Unit::Week:
+    case Unit::Hour:
+        break;
+    }
+    return label(unit, start);
 }

@@ -10,6 +10,8 @@
 struct TVxScaleMark {
     double Date = 0; // where the unit starts (day number)
     QString Label;
+    // The label where the full one does not fit ("Nov" for "November 2026").
+    QString Short;
 };
 
 class TVxTimeScale {
@@ -31,6 +33,7 @@ private:
     double unitStart(Unit unit, double day) const;
     double nextStart(Unit unit, double start) const;
     QString label(Unit unit, double start) const;
+    QString shortLabel(Unit unit, double start) const;
 
     double m_dayWidth;
     Unit m_upper;

@@ -33,7 +33,7 @@ QRect TVxTimelineGeometry::BarRect(int loom, const TVxPlanJob& job) const {
     case TVxPlanJobKind::Warp:
         return QRect(left, top + 3, std::max(right - left, kLeastWidth), RowHeight - 6);
     case TVxPlanJobKind::Downtime:
-        return QRect(left, top + 6, std::max(right - left, kLeastWidth), RowHeight - 12);
+        return QRect(left, top + 5, std::max(right - left, kLeastWidth), RowHeight - 10);
     case TVxPlanJobKind::Reed:
         break;
     }

@@ -20,13 +20,15 @@ const QColor kRule(160, 160, 160);
 const QColor kRowLine(228, 228, 228);
 const QColor kMinorLine(236, 236, 236);
 const QColor kMajorLine(196, 196, 196);
-const QColor kWeekend(245, 245, 245);
+const QColor kWeekend(240, 240, 242);
 const QColor kIdle(255, 226, 222);
 const QColor kBusy(86, 126, 186);
 const QColor kToday(220, 0, 0);
 const QColor kReed(0, 128, 0);
 const QColor kDowntime(128, 0, 128);
-const QColor kDowntimeFill(232, 204, 232);
+const QColor kDowntimeFill(236, 214, 236);
+// Light enough that the downtime's text reads over it.
+const QColor kDowntimeHatch(200, 150, 200);
 const QColor kUnknownWarp(70, 110, 180);
 const QColor kSelected(0, 84, 200);
 const QColor kFound(255, 214, 0);
@@ -288,12 +290,15 @@ void TVxTimelinePainter::paintBar(int loom, int index, const QRect& bar) {
     if (job.Kind == TVxPlanJobKind::Reed) {
         paintReed(bar);
     } else {
+        // The edge, then the fill inside it: two fills where four edges
+        // would take five.
         const QColor fill = job.Kind == TVxPlanJobKind::Warp ? color : kDowntimeFill;
-        m_painter.fillRect(bar, fill);
-        if (job.Kind == TVxPlanJobKind::Downtime)
-            m_painter.fillRect(bar, QBrush(kDowntime, Qt::BDiagPattern));
         const QColor edge = job.Kind == TVxPlanJobKind::Warp ? color.darker(170) : kDowntime;
-        frameAround(m_painter, bar.adjusted(1, 1, -1, -1), 1, edge);
+        const QRect inside = bar.adjusted(1, 1, -1, -1);
+        m_painter.fillRect(bar, edge);
+        m_painter.fillRect(inside, fill);
+        if (job.Kind == TVxPlanJobKind::Downtime)
+            m_painter.fillRect(inside, QBrush(kDowntimeHatch, Qt::BDiagPattern));
         const QString text = BarText(job, bar.width());
         if (!text.isEmpty()) {
             m_painter.setPen(job.Kind == TVxPlanJobKind::Warp ? textOn(fill)
@@ -363,12 +368,15 @@ void TVxTimelinePainter::paintScale(const QRect& area, const TVxTimeScale& scale
         const double x = m_geometry.X(upper[i].Date);
         m_painter.fillRect(QRect(px(x), 0, 1, m_geometry.ScaleHeight), kRule);
         // The label of a unit begun off to the left stays in sight until the
-        // next one pushes it away.
+        // next one pushes it away, shortened when it no longer fits whole.
         const double next = i + 1 < upper.size() ? m_geometry.X(upper[i + 1].Date) : 1e9;
-        const double width = textWidth(upper[i].Label, true);
-        const double left =
-            std::min(std::max(x, double(m_geometry.NamesWidth)) + 4, next - width - 4);
-        drawLabel(QPointF(left, line - 4), upper[i].Label, true);
+        const double left = std::max(x, double(m_geometry.NamesWidth)) + 4;
+        for (const QString& label : {upper[i].Label, upper[i].Short}) {
+            const double width = textWidth(label, true);
+            if (left + width + 4 > next && label != upper[i].Short) continue;
+            drawLabel(QPointF(std::min(left, next - width - 4), line - 4), label, true);
+            break;
+        }
     }
     const QVector<TVxScaleMark> lower = scale.Lower(from, to);
     for (int i = 0; i < lower.size(); ++i) {

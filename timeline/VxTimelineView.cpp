@@ -87,9 +87,16 @@ void TVxTimelineView::ScrollToDate(double date) {
     horizontalScrollBar()->setValue(int(std::lround((date - m_period.first) * m_dayWidth)));
 }
 
+double TVxTimelineView::fittedDayWidth() const {
+    return chartWidth() / (m_period.second - m_period.first + 1);
+}
+
 void TVxTimelineView::SetDayWidth(double dayWidth, int anchorX) {
-    dayWidth =
-        std::clamp(dayWidth, TVxTimelineGeometry::MinDayWidth, TVxTimelineGeometry::MaxDayWidth);
+    // No further out than the whole period in the width: beyond it there
+    // is nothing to see.
+    const double least = std::min(std::max(TVxTimelineGeometry::MinDayWidth, fittedDayWidth()),
+                                  TVxTimelineGeometry::MaxDayWidth);
+    dayWidth = std::clamp(dayWidth, least, TVxTimelineGeometry::MaxDayWidth);
     const TVxTimelineGeometry before = Geometry();
     if (anchorX < before.NamesWidth) anchorX = before.NamesWidth + chartWidth() / 2;
     const double anchored = before.DateAt(anchorX);
@@ -118,7 +125,7 @@ void TVxTimelineView::ZoomOut(int anchorX) {
 }
 
 void TVxTimelineView::FitPeriod() {
-    SetDayWidth(chartWidth() / (m_period.second - m_period.first + 1));
+    SetDayWidth(fittedDayWidth());
     horizontalScrollBar()->setValue(0);
 }
 

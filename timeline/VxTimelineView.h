@@ -32,7 +32,8 @@ public:
     double PeriodLast() const { return m_period.second; }
 
     double DayWidth() const { return m_dayWidth; }
-    // Zooms keeping the date under viewport x where it is (-1: the middle).
+    // Zooms keeping the date under viewport x where it is (-1: the middle),
+    // no further out than the period in the width.
     void SetDayWidth(double dayWidth, int anchorX = -1);
     void ZoomIn(int anchorX = -1);
     void ZoomOut(int anchorX = -1);
@@ -86,6 +87,7 @@ private:
     QRect rowRect(int loom) const;
     QRect stripRect() const;
     int chartWidth() const;
+    double fittedDayWidth() const;
     int chartHeight() const;
 
     TVxPlanDocument& m_doc;
