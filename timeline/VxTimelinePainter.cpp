@@ -41,7 +41,7 @@ const QColor kRunsOutSoon(255, 236, 180);
 // of drawing it.
 class TLabelCache {
 public:
-    const QStaticText& Get(const QString& text, const QFont& font) {
+    const QStaticText& Prepared(const QString& text, const QFont& font) {
         if (font != m_font) {
             m_texts.clear();
             m_font = font;
@@ -163,14 +163,14 @@ QString TVxTimelinePainter::BarText(const TVxPlanJob& job, double width) const {
 }
 
 double TVxTimelinePainter::textWidth(const QString& text, bool bold) const {
-    return labels(bold).Get(text, bold ? m_bold : m_font).size().width();
+    return labels(bold).Prepared(text, bold ? m_bold : m_font).size().width();
 }
 
 void TVxTimelinePainter::drawLabel(const QPointF& baselineStart, const QString& text, bool bold) {
     const QFont& font = bold ? m_bold : m_font;
     m_painter.setFont(font);
     m_painter.drawStaticText(QPointF(baselineStart.x(), baselineStart.y() - m_ascent),
-                             labels(bold).Get(text, font));
+                             labels(bold).Prepared(text, font));
 }
 
 QColor TVxTimelinePainter::RunOutColor(const TVxPlanLoom& loom, double today) {

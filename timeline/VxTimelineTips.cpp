@@ -2,20 +2,20 @@
 
 #include "VxDate.h"
 #include "VxTimelineGeometry.h"
-#include "VxWarpGauge.h"
+#include "VxWarpFill.h"
 #include "VxWeaPlan.h"
 
 #include <cmath>
 
 namespace {
 // "Wed 09/12/26", with the time when the date carries one.
-QString when(double date) {
+QString momentText(double date) {
     const bool timed = std::abs(date - std::round(date)) > 1e-6;
     return VxFormatDate(
         timed ? QStringLiteral("ddd dd/mm/yy hh:nn") : QStringLiteral("ddd dd/mm/yy"), date);
 }
 
-QString days(double length) {
+QString lengthText(double length) {
     const double rounded = std::round(length * 10) / 10;
     return rounded == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(rounded);
 }
@@ -25,10 +25,10 @@ QString VxTimelineJobTip(const TVxPlanJob& job, const TVxWeaveRefs& refs) {
     QStringList lines{PlanJobCaption(job)};
     if (job.FinishDate > job.StartDate)
         lines << QStringLiteral("%1 \u2013 %2 (%3)")
-                     .arg(when(job.StartDate), when(job.FinishDate),
-                          days(job.FinishDate - job.StartDate));
+                     .arg(momentText(job.StartDate), momentText(job.FinishDate),
+                          lengthText(job.FinishDate - job.StartDate));
     else
-        lines << when(job.StartDate);
+        lines << momentText(job.StartDate);
     for (const TVxPlanItem& item : job.Items)
         lines << QStringLiteral("  ") + PlanItemCaption(item);
     if (job.Kind == TVxPlanJobKind::Warp) {
@@ -49,10 +49,10 @@ QString VxTimelineLoomTip(const TVxPlanLoom& loom, double share) {
     for (const TVxPlanJob& job : loom.Jobs)
         last = std::max(last, TVxTimelineGeometry::BarEnd(job));
     tip += loom.Jobs.isEmpty() ? QStringLiteral("\nNo jobs")
-                               : QStringLiteral("\nLast job finishes %1").arg(when(last));
+                               : QStringLiteral("\nLast job finishes %1").arg(momentText(last));
     return tip;
 }
 
 QString VxTimelineDayTip(int day, int busy, int looms) {
-    return QStringLiteral("%1: %2 of %3 looms weaving").arg(when(day)).arg(busy).arg(looms);
+    return QStringLiteral("%1: %2 of %3 looms weaving").arg(momentText(day)).arg(busy).arg(looms);
 }

@@ -6,6 +6,7 @@
 #include "VxPlan.h"
 #include "VxWeaveRefs.h"
 
+#include <QString>
 #include <cstdint>
 
 struct TVxWarpFill {
@@ -24,3 +25,7 @@ struct TVxWarpFill {
 // The fill of a warp job; all zero for other kinds and for a warp type the
 // reference data does not know.
 TVxWarpFill PlanWarpFill(const TVxPlanJob& job, const TVxWeaveRefs& refs);
+
+// "Length used: 2650 of 2850 m (93 %)" and the weight on a second line;
+// "..., 120 m over" when over.
+QString VxWarpFillText(const TVxWarpFill& fill);

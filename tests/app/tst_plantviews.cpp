@@ -75,6 +75,7 @@ private slots:
     void doubleClickOpensTheJob();
     void findHighlightsAndSteps_data();
     void findHighlightsAndSteps();
+    void findFollowsTheMatchThroughAnEdit();
     void gauges_data();
     void gauges();
     void changesReachTheTimeline();
@@ -206,6 +207,23 @@ void TestPlantViews::findHighlightsAndSteps() {
     QVERIFY(timeline()->Scene().Found.isEmpty());
     for (int j = 0; j < m_plant->Loom(0)->JobCount(); ++j)
         QVERIFY(!m_plant->Loom(0)->Jobs(j)->Marked());
+}
+
+void TestPlantViews::findFollowsTheMatchThroughAnEdit() {
+    TMainForm* main = m_plant->Main;
+    TFindBar* bar = main->Views->FindBar;
+    press(main, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(bar->FindEdit, "G");
+    press(main, Qt::Key_F3);
+    QCOMPARE(bar->CountLabel->text(), QString("2 of 3"));
+    // Warp 7, the current match, moves to the end of loom 1: still the
+    // second of three, highlighted where it went.
+    TVxJobSchedule* target = m_plant->Loom(0);
+    VxGuard(main, [&] { target->OnDoJobDrop(target, m_plant->Loom(1)->Jobs(2), 4); });
+    QCOMPARE(bar->CountLabel->text(), QString("2 of 3"));
+    QCOMPARE(timeline()->Scene().Current, TVxTimelineJob(0, 4));
+    QVERIFY(m_plant->Loom(0)->Jobs(4)->Marked());
+    QVERIFY(!m_plant->Loom(1)->Jobs(2)->Marked());
 }
 
 void TestPlantViews::gauges_data() {
