@@ -3,6 +3,8 @@
 #include "AboutUnit.h"
 #include "BoardHistory.h"
 #include "BoardPlan.h"
+#include "CompareMode.h"
+#include "ComparePanel.h"
 #include "ItemUnit.h"
 #include "JobUnit.h"
 #include "LoadUnit.h"
@@ -29,6 +31,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
@@ -129,6 +132,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
     layout->addWidget(Splitter, 1);
     setCentralWidget(central);
+    createCompare();
 
     Status = statusBar();
     DatabaseLabel = new QLabel(Status);
@@ -203,6 +207,16 @@ void TMainForm::CreateToolPanel() {
     OutputButton =
         AddToolButton(QStringLiteral("&Output..."), QStringLiteral("Scenario fabric output"),
                       &TMainForm::OutputButtonClick);
+    CompareButton = AddToolButton(QStringLiteral("Compare &with..."),
+                                  QStringLiteral("Compare this board with a stored scenario"),
+                                  &TMainForm::CompareButtonClick);
+    auto* compareMenu = new QMenu(CompareButton);
+    compareMenu->addAction(QStringLiteral("With a &stored scenario..."), this,
+                           [this] { VxGuard(this, [this] { CompareButtonClick(); }); });
+    compareMenu->addAction(QStringLiteral("With the &last saved state"), this,
+                           [this] { VxGuard(this, [this] { Compare->CompareWithSaved(); }); });
+    CompareButton->setMenu(compareMenu);
+    CompareButton->setPopupMode(QToolButton::MenuButtonPopup);
     MaintButton = AddToolButton(QStringLiteral("&Maint..."), QStringLiteral("Data maintenance"),
                                 &TMainForm::MaintButtonClick);
     ExitButton = AddToolButton(QStringLiteral("E&xit"), QStringLiteral("Close the planner"),
@@ -447,6 +461,7 @@ void TMainForm::FinishStartUp() {
     NextItemNo = 1;
     const bool scenarioTableOpen = Data && Data->Scenario.Active();
     LoadButton->setEnabled(scenarioTableOpen);
+    CompareButton->setEnabled(scenarioTableOpen);
     MaintButton->setEnabled(scenarioTableOpen && CanWriteDatabase());
     if (ScheduleBox->ScheduleCount() > 0)
         SetScheduleBoxWidth(3 * ScheduleBox->Schedules(0)->width() + 4);
@@ -685,6 +700,40 @@ void TMainForm::ReqmtsButtonClick() {
 
 void TMainForm::OutputButtonClick() {
     OpenReport(OutputForm);
+}
+
+void TMainForm::CompareButtonClick() {
+    Compare->ChooseAndCompare();
+}
+
+void TMainForm::createCompare() {
+    // The board shares its side of the window with the compare panel, so
+    // the information pane and the window's layout stay as they are.
+    auto* boardSide = new QSplitter(Qt::Horizontal);
+    boardSide->setChildrenCollapsible(false);
+    boardSide->setHandleWidth(Splitter->handleWidth());
+    Splitter->replaceWidget(0, boardSide);
+    boardSide->addWidget(ScheduleBox);
+    ComparePanel = new TComparePanel(boardSide);
+    boardSide->addWidget(ComparePanel);
+    boardSide->setStretchFactor(0, 1);
+    boardSide->setStretchFactor(1, 0);
+    TCompareMode::TSources sources;
+    sources.Window = this;
+    sources.BoardPlan = [this] { return CurrentPlan(); };
+    sources.CurrentScenarioNo = [this] { return CurrentScenarioNo(); };
+    sources.Database = [this] { return Data->SchedDB.Database(); };
+    sources.Names.Loom = [this](int scheduleNo) {
+        for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
+            if (ScheduleBox->Schedules(i)->ScheduleNo == scheduleNo)
+                return ScheduleBox->Schedules(i)->Header();
+        return QString::number(scheduleNo);
+    };
+    sources.Names.Job = &PlanJobCaption;
+    sources.Names.Item = &PlanItemCaption;
+    sources.LoadForm = [this] { return LoadForm; };
+    sources.PrintForm = [this] { return PrintForm; };
+    Compare = std::make_unique<TCompareMode>(sources, ComparePanel);
 }
 
 void TMainForm::OpenReport(TReportForm* form) {

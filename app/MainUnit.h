@@ -40,6 +40,8 @@ class TReqmtsForm;
 class TSaveForm;
 class TVxAboutForm;
 class TBoardHistory;
+class TCompareMode;
+class TComparePanel;
 class QAction;
 class TVxDataPrinter;
 
@@ -100,11 +102,15 @@ public:
     QToolButton* PrintButton;
     QToolButton* ReqmtsButton;
     QToolButton* OutputButton;
+    QToolButton* CompareButton;
     QToolButton* MaintButton;
     QToolButton* ExitButton;
     QToolButton* AboutButton;
     QSplitter* Splitter;
     TVxScheduleBox* ScheduleBox;
+    // Beside the board while it is compared with a stored scenario.
+    TComparePanel* ComparePanel;
+    std::unique_ptr<TCompareMode> Compare;
     QTabWidget* PageControl1;
     QTextBrowser* IntroMemo;
     QTextBrowser* TermsMemo;
@@ -194,6 +200,9 @@ public:
     void PrintButtonClick();
     void ReqmtsButtonClick();
     void OutputButtonClick();
+    // "Compare with...": the button chooses a stored scenario, its menu also
+    // offers the last saved state of the loaded one.
+    void CompareButtonClick();
     void MaintButtonClick();
     void ExitButtonClick();
     void AboutButtonClick();
@@ -264,6 +273,7 @@ private:
     void RunStartUp();
     void CreateMessageTimer();
     void createUndo();
+    void createCompare();
     void followUndoStack();
     // Buttons that need a board with jobs, after undo or redo.
     void enableBoardButtons();

@@ -85,13 +85,7 @@ void TVxScenarioLayout::paginate(const TVxPrintJob& job) {
 namespace {
 void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrintPage& page,
                const TVxPrintJob& job, const QString& stamp) {
-    painter.setFont(TVxScenarioLayout::TitleFont());
-    drawAt(painter, 50, 0, job.Title);
-    painter.setFont(TVxScenarioLayout::StampFont());
-    drawAt(painter, layout.PageWidth() / 2, 0, QStringLiteral("Printed: ") + stamp);
-    const QString pageText = QStringLiteral("Page ") + QString::number(page.Number);
-    drawAt(painter, layout.PageWidth() - painter.fontMetrics().horizontalAdvance(pageText) - 50, 0,
-           pageText);
+    VxPaintPageHead(painter, layout.PageWidth(), job.Title, stamp, page.Number);
 
     painter.setFont(TVxScenarioLayout::HeadingFont());
     for (int slot = 0; slot < page.ColumnCount; ++slot)
@@ -123,6 +117,17 @@ void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrin
 }
 } // namespace
 
+void VxPaintPageHead(QPainter& painter, int pageWidth, const QString& title, const QString& stamp,
+                     int pageNumber) {
+    painter.setFont(TVxScenarioLayout::TitleFont());
+    drawAt(painter, 50, 0, title);
+    painter.setFont(TVxScenarioLayout::StampFont());
+    drawAt(painter, pageWidth / 2, 0, QStringLiteral("Printed: ") + stamp);
+    const QString pageText = QStringLiteral("Page ") + QString::number(pageNumber);
+    drawAt(painter, pageWidth - painter.fontMetrics().horizontalAdvance(pageText) - 50, 0,
+           pageText);
+}
+
 void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrintJob& job,
                      const QDateTime& printed) {
     const TVxScenarioLayout layout(job, device);
@@ -135,7 +140,7 @@ void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrin
     }
 }
 
-void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QDateTime& printed) {
+void VxPaintDocument(QPagedPaintDevice* device, const std::function<void(QPainter&)>& paint) {
     QPainter painter;
     if (!painter.begin(device)) throw EVxError(QStringLiteral("The printer could not start"));
     // The document is ended whatever happens while painting.
@@ -143,5 +148,10 @@ void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QD
         QPainter& painter;
         ~EndDocument() { painter.end(); }
     } end{painter};
-    VxPaintScenario(painter, device, job, printed);
+    paint(painter);
+}
+
+void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QDateTime& printed) {
+    VxPaintDocument(device,
+                    [&](QPainter& painter) { VxPaintScenario(painter, device, job, printed); });
 }

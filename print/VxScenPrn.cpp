@@ -108,9 +108,13 @@ QString VxDelimitedText(const TVxPrintJob& job, const QDateTime& printed) {
 
 void VxWriteDelimitedFile(const QString& fileName, const TVxPrintJob& job,
                           const QDateTime& printed) {
+    VxWriteTextFile(fileName, VxDelimitedText(job, printed));
+}
+
+void VxWriteTextFile(const QString& fileName, const QString& text) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) throw EVxError(file.errorString());
-    const QByteArray bytes = VxDelimitedText(job, printed).toUtf8();
+    const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         const QString message = file.errorString();
         file.cancelWriting();

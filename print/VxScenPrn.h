@@ -69,3 +69,8 @@ QString VxDelimitedText(const TVxPrintJob& job, const QDateTime& printed);
 // leaving fileName as it was.
 void VxWriteDelimitedFile(const QString& fileName, const TVxPrintJob& job,
                           const QDateTime& printed);
+
+// Writes text as UTF-8 through a temporary file that replaces fileName only
+// once complete; throws EVxError with the system's message, leaving
+// fileName as it was.
+void VxWriteTextFile(const QString& fileName, const QString& text);
