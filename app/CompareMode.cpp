@@ -56,18 +56,19 @@ void TCompareMode::CompareWithSaved() {
 }
 
 void TCompareMode::CompareWith(const TScenarioInfo& scenario) {
+    const TVxPlan board = m_sources.BoardPlan();
     QVector<int> looms;
-    for (const TVxPlanLoom& loom : m_sources.BoardPlan().Looms)
+    for (const TVxPlanLoom& loom : board.Looms)
         looms << loom.ScheduleNo;
     // Read whole before anything is shown: a failed read leaves the mode as
     // it was.
     m_stored = TScenarioStore(m_sources.Database()).Load(scenario.ScenarioNo, looms);
     m_scenario = scenario;
-    compare();
+    compare(board);
 }
 
 void TCompareMode::Refresh() {
-    if (Active()) compare();
+    if (Active()) compare(m_sources.BoardPlan());
 }
 
 void TCompareMode::Leave() {
@@ -86,8 +87,7 @@ QString TCompareMode::title() const {
         .arg(m_scenario->Descr);
 }
 
-void TCompareMode::compare() {
-    const TVxPlan board = m_sources.BoardPlan();
+void TCompareMode::compare(const TVxPlan& board) {
     m_diff = VxComparePlans(m_stored, board);
     m_report.Title = title();
     m_report.BeforeName = QStringLiteral("Scenario %1").arg(m_scenario->ScenarioNo);

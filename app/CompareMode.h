@@ -52,7 +52,7 @@ public:
     std::function<void()> OnChanged;
 
 private:
-    void compare();
+    void compare(const TVxPlan& board);
     void print();
     QString title() const;
 

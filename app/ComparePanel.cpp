@@ -6,25 +6,133 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
-#include <QTableWidget>
-#include <QTreeWidget>
+#include <QTableView>
+#include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
-namespace {
-const int kRowRole = Qt::UserRole + 1;
-}
+// The change rows, each loom's under a row of its name, read as they are
+// shown: a list of thousands of changes builds no item per row. The list is
+// flat, so showing it lays out no tree.
+class TChangeListModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void SetRows(const QVector<TVxChangeRow>& rows) {
+        beginResetModel();
+        m_rows = rows;
+        m_lines.clear();
+        for (int r = 0; r < m_rows.size(); ++r) {
+            if (r == 0 || m_rows[r].Loom != m_rows[r - 1].Loom) m_lines << -1 - r;
+            m_lines << r;
+        }
+        endResetModel();
+    }
+    // The change row of a line, -1 for a loom's line.
+    int RowOf(const QModelIndex& index) const {
+        return index.isValid() ? std::max(-1, m_lines[index.row()]) : -1;
+    }
+    bool IsLoom(int line) const { return m_lines[line] < 0; }
+    const TVxChangeRow& Row(int row) const { return m_rows[row]; }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : int(m_lines.size());
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : int(kHeadings.size());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+        return kHeadings.value(section);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) return {};
+        const int line = m_lines[index.row()];
+        if (line < 0) {
+            if (role == Qt::DisplayRole && index.column() == 0) return m_rows[-1 - line].LoomName;
+            if (role == Qt::FontRole) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        }
+        if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+        return cell(m_rows[line], index.column(), line > 0 ? &m_rows[line - 1] : nullptr);
+    }
+
+private:
+    static inline const QStringList kHeadings{
+        QStringLiteral("Job"), QStringLiteral("Item"), QStringLiteral("Change"),
+        QStringLiteral("Was"), QStringLiteral("Now"),  QStringLiteral("Matched by")};
+
+    // A job or item named on the row above is not named again, as on paper.
+    static QString cell(const TVxChangeRow& row, int column, const TVxChangeRow* above) {
+        const bool sameJob = above && above->Loom == row.Loom && above->Job == row.Job;
+        switch (column) {
+        case 0:
+            return sameJob ? QString() : row.JobText;
+        case 1:
+            return sameJob && above->Item == row.Item ? QString() : row.ItemText;
+        case 2:
+            return row.Change;
+        case 3:
+            return row.Was;
+        case 4:
+            return row.Now;
+        default:
+            return row.MatchedBy;
+        }
+    }
+
+    QVector<TVxChangeRow> m_rows;
+    QVector<int> m_lines; // a change row, or -1 - the first row of a loom
+};
+
+// A table of the summary as the printout has it, shown without an item per
+// cell.
+class TPrintTableModel : public QAbstractTableModel {
+public:
+    TPrintTableModel(const TVxPrintTable& table, QObject* parent)
+        : QAbstractTableModel(parent), m_table(table) {}
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : int(m_table.Rows.size());
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : int(m_table.Headings.size());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+        return m_table.Headings.value(section);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) return {};
+        if (role == Qt::DisplayRole) return m_table.Rows[index.row()].value(index.column());
+        if (role == Qt::TextAlignmentRole && m_table.RightAligned.contains(index.column()))
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
+
+private:
+    TVxPrintTable m_table;
+};
 
 TComparePanel::TComparePanel(QWidget* parent) : QWidget(parent) {
     CaptionLabel = new QLabel(this);
     CaptionLabel->setWordWrap(true);
     Pages = new QTabWidget(this);
     Pages->setUsesScrollButtons(true);
-    ChangeTree = new QTreeWidget(Pages);
-    ChangeTree->setHeaderLabels({QStringLiteral("Job"), QStringLiteral("Item"),
-                                 QStringLiteral("Change"), QStringLiteral("Was"),
-                                 QStringLiteral("Now"), QStringLiteral("Matched by")});
+    ChangeTree = new QTreeView(Pages);
+    m_changes = new TChangeListModel(ChangeTree);
+    ChangeTree->setModel(m_changes);
     ChangeTree->setUniformRowHeights(true);
+    ChangeTree->setRootIsDecorated(false);
+    // Column widths from the first rows: a long list is not measured whole.
+    ChangeTree->header()->setResizeContentsPrecision(200);
+    ChangeTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ChangeTree->setAlternatingRowColors(true);
     Pages->addTab(ChangeTree, QStringLiteral("Changes"));
     PrintButton = new QPushButton(QStringLiteral("&Print..."), this);
@@ -42,8 +150,8 @@ TComparePanel::TComparePanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(Pages, 1);
     layout->addLayout(buttons);
 
-    connect(ChangeTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        const TVxChangeRow* row = ChangeOf(item);
+    connect(ChangeTree, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+        const TVxChangeRow* row = ChangeOf(index);
         if (row && OnChangeChosen) VxGuard(this, [&] { OnChangeChosen(*row); });
     });
     connect(PrintButton, &QPushButton::clicked, this, [this] {
@@ -54,44 +162,30 @@ TComparePanel::TComparePanel(QWidget* parent) : QWidget(parent) {
     });
 }
 
+void TComparePanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    auto* splitter = qobject_cast<QSplitter*>(parentWidget());
+    if (!splitter || splitter->count() != 2 || splitter->indexOf(this) != 1) return;
+    const QList<int> sizes = splitter->sizes();
+    const int total = sizes[0] + sizes[1];
+    if (sizes[1] >= sizeHint().width() / 2 || total <= 0) return;
+    const int mine = std::min(sizeHint().width(), total * 2 / 5);
+    splitter->setSizes({total - mine, mine});
+}
+
 void TComparePanel::Show(const QString& caption, const TVxCompareReport& report) {
     CaptionLabel->setText(caption);
-    fillChanges(report.Changes);
+    m_changes->SetRows(report.Changes);
+    for (int line = 0; line < m_changes->rowCount({}); ++line)
+        if (m_changes->IsLoom(line)) ChangeTree->setFirstColumnSpanned(line, {}, true);
+    for (int c = 0; c < m_changes->columnCount({}); ++c)
+        ChangeTree->resizeColumnToContents(c);
     fillSummary(report);
 }
 
-const TVxChangeRow* TComparePanel::ChangeOf(const QTreeWidgetItem* item) const {
-    if (!item) return nullptr;
-    const QVariant row = item->data(0, kRowRole);
-    return row.isValid() ? &m_rows[row.toInt()] : nullptr;
-}
-
-void TComparePanel::fillChanges(const QVector<TVxChangeRow>& rows) {
-    m_rows = rows;
-    ChangeTree->clear();
-    // The cells as the printout has them: a job named once for its rows.
-    const TVxPrintTable table = VxChangeTable(rows, true);
-    QList<QTreeWidgetItem*> looms;
-    for (int r = 0; r < rows.size(); ++r) {
-        if (looms.isEmpty() || rows[r].Loom != rows[r - 1].Loom) {
-            looms << new QTreeWidgetItem(QStringList{rows[r].LoomName});
-            QFont bold = looms.last()->font(0);
-            bold.setBold(true);
-            looms.last()->setFont(0, bold);
-        }
-        auto* item = new QTreeWidgetItem(looms.last(), table.Rows[r].mid(1));
-        item->setData(0, kRowRole, r);
-        for (int c = 0; c < 6; ++c)
-            item->setToolTip(c, table.Rows[r].value(c + 1));
-    }
-    ChangeTree->addTopLevelItems(looms);
-    for (QTreeWidgetItem* loom : looms)
-        loom->setFirstColumnSpanned(true);
-    ChangeTree->expandAll();
-    for (int c = 0; c < ChangeTree->columnCount(); ++c)
-        ChangeTree->resizeColumnToContents(c);
-    if (rows.isEmpty())
-        ChangeTree->addTopLevelItem(new QTreeWidgetItem(QStringList{QStringLiteral("No changes")}));
+const TVxChangeRow* TComparePanel::ChangeOf(const QModelIndex& index) const {
+    const int row = m_changes->RowOf(index);
+    return row < 0 ? nullptr : &m_changes->Row(row);
 }
 
 void TComparePanel::fillSummary(const TVxCompareReport& report) {
@@ -105,20 +199,14 @@ void TComparePanel::fillSummary(const TVxCompareReport& report) {
                       summary.Title);
 }
 
-QTableWidget* TComparePanel::tableOf(const TVxPrintTable& table) {
-    auto* grid = new QTableWidget(int(table.Rows.size()), int(table.Headings.size()), Pages);
-    grid->setHorizontalHeaderLabels(table.Headings);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->verticalHeader()->hide();
-    grid->setAlternatingRowColors(true);
-    for (int r = 0; r < table.Rows.size(); ++r)
-        for (int c = 0; c < table.Headings.size(); ++c) {
-            auto* cell = new QTableWidgetItem(table.Rows[r].value(c));
-            if (table.RightAligned.contains(c))
-                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grid->setItem(r, c, cell);
-        }
-    grid->resizeColumnsToContents();
-    return grid;
+QTableView* TComparePanel::tableOf(const TVxPrintTable& table) {
+    auto* view = new QTableView(Pages);
+    view->setModel(new TPrintTableModel(table, view));
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->verticalHeader()->hide();
+    view->setAlternatingRowColors(true);
+    view->horizontalHeader()->setResizeContentsPrecision(200);
+    view->resizeColumnsToContents();
+    return view;
 }

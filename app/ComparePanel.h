@@ -12,9 +12,10 @@
 class QLabel;
 class QPushButton;
 class QTabWidget;
-class QTableWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTableView;
+class QTreeView;
+class TChangeListModel;
 
 class TComparePanel : public QWidget {
     Q_OBJECT
@@ -23,7 +24,8 @@ public:
 
     QLabel* CaptionLabel;
     QTabWidget* Pages;
-    QTreeWidget* ChangeTree;
+    // The changes under their looms: a loom's row, then a row per change.
+    QTreeView* ChangeTree;
     QPushButton* PrintButton;
     QPushButton* CloseButton;
 
@@ -32,17 +34,20 @@ public:
     // Fills the panel: the caption line, the change list and the summary.
     void Show(const QString& caption, const TVxCompareReport& report);
     // The change a row of the tree stands for (nullptr for a loom's row).
-    const TVxChangeRow* ChangeOf(const QTreeWidgetItem* item) const;
+    const TVxChangeRow* ChangeOf(const QModelIndex& index) const;
 
     // A change chosen in the list; the panel's print and close buttons.
     std::function<void(const TVxChangeRow&)> OnChangeChosen;
     std::function<void()> OnPrint;
     std::function<void()> OnClose;
 
-private:
-    void fillChanges(const QVector<TVxChangeRow>& rows);
-    void fillSummary(const TVxCompareReport& report);
-    QTableWidget* tableOf(const TVxPrintTable& table);
+protected:
+    // In a splitter, the panel takes its width from the board when it comes.
+    void showEvent(QShowEvent* event) override;
 
-    QVector<TVxChangeRow> m_rows;
+private:
+    void fillSummary(const TVxCompareReport& report);
+    QTableView* tableOf(const TVxPrintTable& table);
+
+    TChangeListModel* m_changes;
 };

@@ -36,6 +36,15 @@ QDate VxDateOf(TDateTime day) {
     return kEpoch.addDays(static_cast<qint64>(std::floor(day)));
 }
 
+QString VxDayText(TDateTime day) {
+    const QDate date = VxDateOf(day);
+    const QChar zero = QLatin1Char('0');
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.day(), 2, 10, zero)
+        .arg(date.month(), 2, 10, zero)
+        .arg(date.year(), 4, 10, zero);
+}
+
 TDateTime VxEncodeDate(int year, int month, int day) {
     return VxDayOf(QDate(year, month, day));
 }

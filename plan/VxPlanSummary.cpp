@@ -80,12 +80,6 @@ std::optional<double> TVxOutputRates::WarpWeight(const TVxPlanJob& warp) const {
     return double(warp.WarpLen) / rate->Length * rate->Weight;
 }
 
-std::optional<double> TVxOutputRates::PieceLength(const TVxPlanItem& item) const {
-    const auto length = PieceLengths.find(FabricKey(item.FabricStru, item.FabricCol));
-    if (length == PieceLengths.end()) return std::nullopt;
-    return *length;
-}
-
 QString TVxPlanFigures::Key(const QString& first, const QString& second) {
     return first + kKeySeparator + second;
 }
@@ -97,6 +91,9 @@ QStringList TVxPlanFigures::KeyParts(const QString& key) {
 
 TVxPlanFigures VxPlanFigures(const TVxPlan& plan, const TVxOutputRates& rates) {
     TVxPlanFigures figures;
+    // By code, then colour: no key is built per job or item.
+    QHash<QString, QHash<QString, TVxPlanFigures::TWarp>> warps;
+    QHash<QString, QHash<QString, qint64>> pieces;
     for (const TVxPlanLoom& loom : plan.Looms) {
         TVxPlanFigures::TLoom row;
         row.ScheduleNo = loom.ScheduleNo;
@@ -106,20 +103,26 @@ TVxPlanFigures VxPlanFigures(const TVxPlan& plan, const TVxOutputRates& rates) {
             if (job.Kind == TVxPlanJobKind::Downtime && finish != 0)
                 row.DowntimeDays += finish - start;
             if (job.Kind != TVxPlanJobKind::Warp) continue;
-            TVxPlanFigures::TWarp& warp =
-                figures.Warps[TVxPlanFigures::Key(job.WarpType, job.WarpCol)];
+            TVxPlanFigures::TWarp& warp = warps[job.WarpType][job.WarpCol];
             warp.Warps += 1;
             warp.Weight = plus(warp.Weight, rates.WarpWeight(job));
-            for (const TVxPlanItem& item : job.Items) {
-                TVxPlanFigures::TFabric& fabric =
-                    figures.Fabrics[TVxPlanFigures::Key(item.FabricStru, item.FabricCol)];
-                fabric.Pieces += item.Pieces;
-                const std::optional<double> length = rates.PieceLength(item);
-                if (length) fabric.Metres = fabric.Metres.value_or(0) + item.Pieces * *length;
-            }
+            for (const TVxPlanItem& item : job.Items)
+                pieces[item.FabricStru][item.FabricCol] += item.Pieces;
         }
         figures.Looms.append(row);
     }
+    for (auto type = warps.begin(); type != warps.end(); ++type)
+        for (auto col = type->begin(); col != type->end(); ++col)
+            figures.Warps.insert(TVxPlanFigures::Key(type.key(), col.key()), *col);
+    for (auto stru = pieces.begin(); stru != pieces.end(); ++stru)
+        for (auto col = stru->begin(); col != stru->end(); ++col) {
+            const QString key = TVxPlanFigures::Key(stru.key(), col.key());
+            TVxPlanFigures::TFabric& fabric = figures.Fabrics[key];
+            fabric.Pieces = *col;
+            // Every piece of a fabric has its length.
+            const auto length = rates.PieceLengths.find(key);
+            if (length != rates.PieceLengths.end()) fabric.Metres = double(*col) * *length;
+        }
     return figures;
 }
 
@@ -131,7 +134,7 @@ std::optional<double> TVxSummaryRow::Difference(int figure) const {
 
 QString VxFigureText(TVxFigureKind kind, const std::optional<double>& value) {
     if (!value) return {};
-    if (kind == TVxFigureKind::Date) return VxFormatDate(QStringLiteral("dd/mm/yyyy"), *value);
+    if (kind == TVxFigureKind::Date) return VxDayText(*value);
     return QString::number(VxRound(*value));
 }
 

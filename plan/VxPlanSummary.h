@@ -32,7 +32,6 @@ struct TVxOutputRates {
     static QString FabricKey(const QString& fabricStru, const QString& fabricCol);
     // None for an unknown type or a standard length of 0.
     std::optional<double> WarpWeight(const TVxPlanJob& warp) const;
-    std::optional<double> PieceLength(const TVxPlanItem& item) const;
 };
 
 // The figures of one plan.

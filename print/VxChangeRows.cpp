@@ -2,11 +2,12 @@
 
 #include "VxDate.h"
 
+#include <QHash>
+
 namespace {
 QString dates(const TVxPlanJob& job) {
-    const QString format = QStringLiteral("dd/mm/yyyy");
-    return VxFormatDate(format, job.StartDate) + QStringLiteral(" - ") +
-           (job.FinishDate != 0 ? VxFormatDate(format, job.FinishDate) : QString());
+    return VxDayText(job.StartDate) + QStringLiteral(" - ") +
+           (job.FinishDate != 0 ? VxDayText(job.FinishDate) : QString());
 }
 
 QString placeText(int place) {
@@ -30,11 +31,18 @@ public:
     }
 
 private:
-    QString loomName(const TVxPlan& plan, int loom) const {
-        const int no = plan.Looms[loom].ScheduleNo;
-        return m_names.Loom ? m_names.Loom(no) : QString::number(no);
+    // Asked once per loom: a long list names the same looms many times.
+    QString loomName(int scheduleNo) {
+        auto found = m_loomNames.find(scheduleNo);
+        if (found == m_loomNames.end())
+            found = m_loomNames.insert(scheduleNo, m_names.Loom ? m_names.Loom(scheduleNo)
+                                                                : QString::number(scheduleNo));
+        return *found;
     }
-    QString where(const TVxPlan& plan, const TVxJobPlace& place) const {
+    QString loomName(const TVxPlan& plan, int loom) {
+        return loomName(plan.Looms[loom].ScheduleNo);
+    }
+    QString where(const TVxPlan& plan, const TVxJobPlace& place) {
         return loomName(plan, place.Loom) + QStringLiteral(", ") + placeText(place.Place);
     }
     static QString matched(TVxMatch match) {
@@ -65,8 +73,7 @@ private:
         m_current = TVxChangeRow();
         m_current.Loom = l;
         m_current.Job = j;
-        m_current.LoomName =
-            m_names.Loom ? m_names.Loom(loom.ScheduleNo) : QString::number(loom.ScheduleNo);
+        m_current.LoomName = loomName(loom.ScheduleNo);
         m_current.JobText = m_names.Job ? m_names.Job(job) : QString::number(job.JobNo);
         m_current.MatchedBy = matched(d.Match);
         if (d.Changes.testFlag(TVxChange::Added))
@@ -140,6 +147,7 @@ private:
     const TVxCompareNames& m_names;
     TVxChangeRow m_current;
     QVector<TVxChangeRow> m_rows;
+    QHash<int, QString> m_loomNames;
 };
 } // namespace
 
