@@ -169,7 +169,7 @@ void TComparePanel::showEvent(QShowEvent* event) {
     const QList<int> sizes = splitter->sizes();
     const int total = sizes[0] + sizes[1];
     if (sizes[1] >= sizeHint().width() / 2 || total <= 0) return;
-    const int mine = std::min(sizeHint().width(), total * 2 / 5);
+    const int mine = std::max(std::min(sizeHint().width(), total), total / 2);
     splitter->setSizes({total - mine, mine});
 }
 
@@ -205,6 +205,7 @@ QTableView* TComparePanel::tableOf(const TVxPrintTable& table) {
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setAlternatingRowColors(true);
     view->horizontalHeader()->setResizeContentsPrecision(200);
     view->resizeColumnsToContents();

@@ -208,15 +208,17 @@ void TMainForm::CreateToolPanel() {
         AddToolButton(QStringLiteral("&Output..."), QStringLiteral("Scenario fabric output"),
                       &TMainForm::OutputButtonClick);
     CompareButton = AddToolButton(QStringLiteral("Compare &with..."),
-                                  QStringLiteral("Compare this board with a stored scenario"),
+                                  QStringLiteral("Compare with... a stored scenario"),
                                   &TMainForm::CompareButtonClick);
-    auto* compareMenu = new QMenu(CompareButton);
-    compareMenu->addAction(QStringLiteral("With a &stored scenario..."), this,
-                           [this] { VxGuard(this, [this] { CompareButtonClick(); }); });
-    compareMenu->addAction(QStringLiteral("With the &last saved state"), this,
+    // An icon with the caption as its hint, so the bar still fits the
+    // window's first width.
+    CompareButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    CompareButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    CompareMenu = new QMenu(CompareButton);
+    CompareMenu->addAction(QStringLiteral("With a &stored scenario..."), this,
+                           [this] { VxGuard(this, [this] { Compare->ChooseAndCompare(); }); });
+    CompareMenu->addAction(QStringLiteral("With the &last saved state"), this,
                            [this] { VxGuard(this, [this] { Compare->CompareWithSaved(); }); });
-    CompareButton->setMenu(compareMenu);
-    CompareButton->setPopupMode(QToolButton::MenuButtonPopup);
     MaintButton = AddToolButton(QStringLiteral("&Maint..."), QStringLiteral("Data maintenance"),
                                 &TMainForm::MaintButtonClick);
     ExitButton = AddToolButton(QStringLiteral("E&xit"), QStringLiteral("Close the planner"),
@@ -703,7 +705,7 @@ void TMainForm::OutputButtonClick() {
 }
 
 void TMainForm::CompareButtonClick() {
-    Compare->ChooseAndCompare();
+    CompareMenu->popup(CompareButton->mapToGlobal(QPoint(0, CompareButton->height())));
 }
 
 void TMainForm::createCompare() {
@@ -713,6 +715,7 @@ void TMainForm::createCompare() {
     boardSide->setChildrenCollapsible(false);
     boardSide->setHandleWidth(Splitter->handleWidth());
     Splitter->replaceWidget(0, boardSide);
+    Splitter->setStretchFactor(0, 1);
     boardSide->addWidget(ScheduleBox);
     ComparePanel = new TComparePanel(boardSide);
     boardSide->addWidget(ComparePanel);

@@ -22,6 +22,7 @@
 #include <vector>
 
 class QLabel;
+class QMenu;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -103,6 +104,9 @@ public:
     QToolButton* ReqmtsButton;
     QToolButton* OutputButton;
     QToolButton* CompareButton;
+    // What the compare button offers: a stored scenario, or the loaded one
+    // as last saved.
+    QMenu* CompareMenu;
     QToolButton* MaintButton;
     QToolButton* ExitButton;
     QToolButton* AboutButton;
@@ -200,8 +204,7 @@ public:
     void PrintButtonClick();
     void ReqmtsButtonClick();
     void OutputButtonClick();
-    // "Compare with...": the button chooses a stored scenario, its menu also
-    // offers the last saved state of the loaded one.
+    // "Compare with...": opens CompareMenu under the button.
     void CompareButtonClick();
     void MaintButtonClick();
     void ExitButtonClick();

@@ -132,7 +132,7 @@ private slots:
         // The loaded scenario as last saved, straight from the button's menu.
         {
             VxDialogScript script;
-            m_main->CompareButton->menu()->actions().value(1)->trigger();
+            m_main->CompareMenu->actions().value(1)->trigger();
             QVERIFY(script.dialogTitles.isEmpty());
         }
         QVERIFY(panel->isVisible());
@@ -140,11 +140,11 @@ private slots:
         QTest::mouseClick(panel->CloseButton, Qt::LeftButton);
         QVERIFY(!panel->isVisible());
 
-        // The button's dialog starts on the loaded scenario.
+        // The menu's dialog starts on the loaded scenario.
         {
             VxDialogScript script;
             script.dialogs.push_back(pickScenario(0));
-            QTest::mouseClick(m_main->CompareButton, Qt::LeftButton, {}, QPoint(6, 6));
+            m_main->CompareMenu->actions().value(0)->trigger();
             QCOMPARE(script.dialogTitles, QStringList{"Compare With"});
         }
         QVERIFY(panel->isVisible());
