@@ -304,6 +304,8 @@ void TMainForm::RunStartUp() {
         ownModeForm = std::make_unique<TModeForm>(this);
         modeForm = ownModeForm.get();
     }
+    if (!Session) Session = std::make_unique<TVxDbSession>();
+    modeForm->ShowLocalNote(LocalModeNote(*Session, LocalDatabase()));
     for (;;) {
         if (VxDialogs::exec(modeForm) != QDialog::Accepted) {
             Terminate();
@@ -605,7 +607,8 @@ void TMainForm::LoadButtonClick() {
     for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
         looms << ScheduleBox->Schedules(i)->ScheduleNo;
     // Read whole before the board changes: a failed read leaves it as it was.
-    const TVxPlan plan = store->Load(chosen->ScenarioNo, looms);
+    QMap<int, int> missingLooms;
+    const TVxPlan plan = store->Load(chosen->ScenarioNo, looms, &missingLooms);
     SelectScenario(chosen->ScenarioNo);
     ShowScenarioCaption(chosen->Descr);
     ShowStoredPlan(plan);
@@ -614,6 +617,8 @@ void TMainForm::LoadButtonClick() {
     // A loaded scenario starts a history of its own.
     History->Reset();
     Modified = false;
+    if (!missingLooms.isEmpty())
+        VxDialogs::warning(this, TScenarioStore::MissingLoomsText(missingLooms));
 }
 
 void TMainForm::ShowStoredPlan(const TVxPlan& plan) {

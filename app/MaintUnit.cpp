@@ -165,6 +165,9 @@ void TMaintForm::bindHandlers() {
         table->BeforeInsert = [this](TVxDataSet&) { TableBeforeInsert(); };
         table->AfterPost = [this](TVxDataSet&) { TableAfterPost(); };
         table->AfterCancel = [this](TVxDataSet&) { TableAfterCancel(); };
+        table->BeforePost = [this, table](TVxDataSet&) { TableBeforePost(*table); };
+        table->BeforeDelete = [this, table](TVxDataSet&) { TableBeforeDelete(*table); };
+        table->AfterDelete = [this](TVxDataSet&) { m_changed = true; };
         // A refused edit, post or delete reaches the user as an error box
         // with the engine's message from the action that ran it.
     }
@@ -195,6 +198,7 @@ void TMaintForm::FormShow() {
     m_page = 0;
     AddButton->setEnabled(false);
     RemoveButton->setEnabled(false);
+    m_changed = false;
     PageCtrlChange();
 }
 
@@ -216,6 +220,11 @@ void TMaintForm::reject() {
     if (!FormCloseQuery()) return;
     FormClose();
     QDialog::reject();
+    // The planner would otherwise look for the new loom on the board.
+    if (m_changed)
+        VxDialogs::information(parentWidget(),
+                               QStringLiteral("New and changed reference data is used from the "
+                                              "next start"));
 }
 
 void TMaintForm::FormClose() {
@@ -247,9 +256,19 @@ void TMaintForm::PageCtrlChange() {
         else
             query->Close();
     }
-    if (m_data->FabricType.Active())
-        FabricsGrid->SetPickList(QStringLiteral("WARPTYPE"), m_data->WarpTypes());
+    showPickLists();
     DataSourceStateChange();
+}
+
+void TMaintForm::showPickLists() {
+    // Read at each page change, so a key added on another page is offered.
+    for (TVxDBGrid* grid : {LoomSpecGrid, FabricsGrid}) {
+        auto* table = static_cast<TVxTable*>(grid->DataSource()->DataSet());
+        if (!table->Active()) continue;
+        for (const TVxField& field : table->Fields())
+            grid->SetPickList(field.FieldName,
+                              m_data->Checks.Choices(table->TableName(), field.FieldName));
+    }
 }
 
 void TMaintForm::DataSourceStateChange() {
@@ -265,6 +284,21 @@ void TMaintForm::TableBeforeInsert() {
     m_data->SchedDB.StartTransaction();
 }
 
+void TMaintForm::TableBeforePost(const TVxTable& table) {
+    const TMaintVerdict verdict = m_data->Checks.BeforePost(table);
+    if (!verdict.Refusal.isEmpty()) throw EVxError(verdict.Refusal);
+    // A new key is more often a typo than meant: Enter keeps the row open.
+    for (const QString& question : verdict.Questions)
+        if (VxDialogs::message(this, VxMsgKind::Confirmation, question, VxButtons::YesNo,
+                               QMessageBox::No) != QMessageBox::Yes)
+            VxAbort();
+}
+
+void TMaintForm::TableBeforeDelete(const TVxTable& table) {
+    const TMaintVerdict verdict = m_data->Checks.BeforeDelete(table);
+    if (!verdict.Refusal.isEmpty()) throw EVxError(verdict.Refusal);
+}
+
 void TMaintForm::TableAfterPost() {
     try {
         m_data->SchedDB.Commit();
@@ -272,6 +306,7 @@ void TMaintForm::TableAfterPost() {
         m_data->SchedDB.Rollback(); // a failed commit leaves no transaction behind
         throw;
     }
+    m_changed = true;
 }
 
 void TMaintForm::TableAfterCancel() {

@@ -15,6 +15,7 @@ class TVxDBGrid;
 class TVxDBNavigator;
 class TVxDataSet;
 class TVxDataSource;
+class TVxTable;
 
 class TMaintForm : public QDialog {
     Q_OBJECT
@@ -69,6 +70,10 @@ public:
     void QueryAfterScroll();
     void TableBeforeEdit();
     void TableBeforeInsert();
+    // Refuses (EVxError) or, after a question answered No, aborts a row
+    // the checks object to.
+    void TableBeforePost(const TVxTable& table);
+    void TableBeforeDelete(const TVxTable& table);
     void TableAfterPost();
     void TableAfterCancel();
     void AddButtonClick();
@@ -95,6 +100,8 @@ private:
     void bindHandlers();
     void refreshStruLoomPage();
     void highlightStruLoom(bool show);
+    // The existing keys offered in the key columns of the open page.
+    void showPickLists();
     // Moves a query to its first row whose field equals value; without a
     // match it stays after its last row.
     static void searchFromFirst(TVxDataSet& query, const QString& field, const QString& value);
@@ -105,4 +112,5 @@ private:
     TVxDBGrid* m_enteredGrid = nullptr;    // the fabric:loom grid entered last
     int m_page = 0;
     bool m_changingPage = false;
+    bool m_changed = false; // a row was stored or deleted since the window opened
 };

@@ -5,9 +5,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
+const QString ModeKey = QStringLiteral("Start/DataMode");
+const QStringList ModeNames = {QStringLiteral("text"), QStringLiteral("local"),
+                               QStringLiteral("server")};
+
 QLabel* explanation(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
@@ -63,4 +69,35 @@ TDataMode TModeForm::DataMode() const {
     if (LocalRadio->isChecked()) return TDataMode::Local;
     if (ServerRadio->isChecked()) return TDataMode::Server;
     return TDataMode::Text;
+}
+
+void TModeForm::SetDataMode(TDataMode mode) {
+    (mode == TDataMode::Local    ? LocalRadio
+     : mode == TDataMode::Server ? ServerRadio
+                                 : TextRadio)
+        ->setChecked(true);
+}
+
+void TModeForm::ShowLocalNote(const QString& note) {
+    // A long path breaks after its separators rather than widening the
+    // dialog.
+    QString text = note;
+    text.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    LocalLabel->setText(text);
+}
+
+void TModeForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous() || SettingsFile.isEmpty()) return;
+    const QSettings settings(SettingsFile, QSettings::IniFormat);
+    const qsizetype last = ModeNames.indexOf(settings.value(ModeKey).toString());
+    if (last >= 0) SetDataMode(TDataMode(last));
+}
+
+void TModeForm::accept() {
+    if (!SettingsFile.isEmpty()) {
+        QSettings settings(SettingsFile, QSettings::IniFormat);
+        settings.setValue(ModeKey, ModeNames[int(DataMode())]);
+    }
+    QDialog::accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The data-mode dialog asked once per run: text files, a local database file
-// or a database server. It has no behaviour of its own; the main window reads
-// the checked radio button after the dialog closes.
+// or a database server. The main window reads the checked radio button after
+// the dialog closes; the dialog proposes the mode chosen last time.
 
 #include <QDialog>
 
@@ -19,7 +19,21 @@ public:
 
     // The mode of the checked radio button.
     TDataMode DataMode() const;
+    void SetDataMode(TDataMode mode);
 
+    // Says under the local choice what it really opens (LocalModeNote).
+    void ShowLocalNote(const QString& note);
+
+    // Where the last chosen mode is kept (an ini file); empty: nowhere.
+    QString SettingsFile;
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+public:
     QGroupBox* ModeGroup;
     QLabel* QuestionLabel;
     QRadioButton* TextRadio;

@@ -3,6 +3,7 @@
 
 #include "AppUnit.h"
 #include "MainUnit.h"
+#include "ModeUnit.h"
 #include "StartCheck.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     windows.MainForm->LayoutFile =
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
             .filePath(QStringLiteral("Plexiweave/window.ini"));
+    windows.ModeForm->SettingsFile = windows.MainForm->LayoutFile;
     windows.MainForm->show();
     const int result = app.exec();
     return windows.MainForm->Terminated ? 0 : result;

@@ -9,6 +9,7 @@
 
 #include "VxPlan.h"
 
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -57,8 +58,14 @@ public:
     // stored place order and each warp's items likewise. Rows of other looms
     // are not read into the plan; they still count for the next numbers,
     // which follow the highest job number over all three job tables and the
-    // highest item number of the scenario.
-    TVxPlan Load(int scenarioNo, const QVector<int>& scheduleNos) const;
+    // highest item number of the scenario. missingLooms, when given, gets
+    // the number of jobs left out for each such loom number.
+    TVxPlan Load(int scenarioNo, const QVector<int>& scheduleNos,
+                 QMap<int, int>* missingLooms = nullptr) const;
+    // What the planner is told about those jobs ("12 jobs of this scenario
+    // are on loom 110, which no longer exists; they were not loaded"), one
+    // line per loom; empty when none were left out.
+    static QString MissingLoomsText(const QMap<int, int>& missingLooms);
 
     void Describe(int scenarioNo, const QString& descr);
     // The SCENARIO row and every row of the scenario, whatever loom it is on.

@@ -347,6 +347,35 @@ private slots:
         QVERIFY(shownText.startsWith("Plexiweave Version "));
     }
 
+    // "Use Local Database" says what it opens (here the alias of the alias
+    // file), and the mode chosen is proposed at the next start.
+    void modeDialogNamesTheLocalDatabaseAndKeepsTheChoice() {
+        QTemporaryDir dir;
+        const QString aliases = dir.filePath("aliases.ini");
+        vxtest::writeAliasFile(aliases, false, dir.filePath("plan.db"), QString());
+        QStringList notes;
+        QList<TDataMode> proposed;
+        for (QPushButton* TModeForm::*button : {&TModeForm::OKButton, &TModeForm::CancelButton}) {
+            TAppWindows windows;
+            windows.ModeForm->SettingsFile = dir.filePath("window.ini");
+            windows.MainForm->Session = std::make_unique<TVxDbSession>(aliases);
+            VxDialogScript script;
+            script.dialogs.push_back([&](QDialog* dialog) {
+                auto* form = qobject_cast<TModeForm*>(dialog);
+                notes << form->LocalLabel->text().remove(QChar(0x200B));
+                proposed << form->DataMode();
+                QTest::mouseClick(form->LocalRadio, Qt::LeftButton, {}, QPoint(8, 8));
+                QTest::mouseClick(form->*button, Qt::LeftButton);
+                return -1;
+            });
+            windows.MainForm->FormShow();
+        }
+        QCOMPARE(notes, QStringList(2, QString("(Uses the alias ShedwiseSQL from %1: the database "
+                                               "file %2)")
+                                           .arg(aliases, dir.filePath("plan.db"))));
+        QCOMPARE(proposed, (QList<TDataMode>{TDataMode::Text, TDataMode::Local}));
+    }
+
     // The program's title is its name. A display name set on its own would
     // be appended by the window system to every caption ("Demo: Plexiweave
     // Scheduler \u2014 Plexiweave", "About \u2014 Plexiweave"), so the display

@@ -161,6 +161,7 @@ private slots:
     void loadAsksFirstToSave_data();
     void loadAsksFirstToSave();
     void failedSaveKeepsTheState();
+    void loadNamesJobsWithoutTheirLoom();
 };
 
 void TstScenarios::saveClearLoadShowsTheSameBoard() {
@@ -276,6 +277,30 @@ void TstScenarios::failedSaveKeepsTheState() {
     const TVxPlan board = m_main->CurrentPlan();
     for (const TVxPlanLoom& loom : clash.Looms)
         QCOMPARE(board.Loom(loom.ScheduleNo)->Jobs, loom.Jobs);
+}
+
+// Jobs stored on loom numbers no loom has any more are not shown, and the
+// planner is told how many and where.
+void TstScenarios::loadNamesJobsWithoutTheirLoom() {
+    store().Save(1, "Stored",
+                 plan({loom(101, {reed(1, 2400, kMon, kMon)}),
+                       loom(110, {downtime(2, "Breakdown repair", kMon, kMon + 1),
+                                  reed(3, 2400, kMon + 1, kMon + 1),
+                                  warp(4, "A", "WHT", 3000, kMon + 1, kMon + 3,
+                                       {item(1, "P", "001", "WHT", 2)})}),
+                       loom(999, {reed(5, 2640, kMon, kMon)})},
+                      6, 2),
+                 TScenarioSaveMode::New);
+    VxDialogScript script;
+    script.dialogs.push_back(loadNumber(1));
+    m_main->LoadButtonClick();
+    QCOMPARE(script.texts(VxMsgKind::Warning),
+             QStringList{"3 jobs of this scenario are on loom 110, which no longer exists; they "
+                         "were not loaded\n1 job of this scenario is on loom 999, which no "
+                         "longer exists; it was not loaded\n\nThey stay stored: a loom given "
+                         "that position again shows them."});
+    QCOMPARE(m_main->CurrentPlan().JobCount(), 1);
+    QCOMPARE(m_main->windowTitle(), kCaption + " - Stored");
 }
 
 QTEST_MAIN(TstScenarios)
