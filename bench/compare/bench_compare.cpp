@@ -16,10 +16,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -57,17 +55,6 @@ TVxPlan changed(const TVxPlan& base) {
     return plan;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <class F> double msOf(F&& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -84,9 +71,9 @@ int main(int argc, char** argv) {
     std::vector<double> compareMs;
     TVxPlanDiff diff;
     for (int run = 0; run < 9; ++run)
-        compareMs.push_back(msOf([&] { diff = VxComparePlans(before, after); }));
+        compareMs.push_back(benchsupport::msOf([&] { diff = VxComparePlans(before, after); }));
     std::printf("compare two 10,000-job plans: %.1f ms (%d jobs and %d items differ)\n",
-                median(compareMs), diff.JobCount(), diff.ItemCount());
+                benchsupport::median(compareMs), diff.JobCount(), diff.ItemCount());
 
     // The earlier plan stored, the later one on the board of the text-mode
     // window over the same plant.
@@ -122,12 +109,12 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 5; ++run) {
         mode.Leave();
         QApplication::processEvents();
-        screenMs.push_back(msOf([&] {
+        screenMs.push_back(benchsupport::msOf([&] {
             mode.CompareWith({1, "Before"});
             QApplication::processEvents(); // the panel and the board painted
         }));
     }
-    std::printf("compare to marks on screen: %.1f ms (%d change rows)\n", median(screenMs),
-                int(mode.Report().Changes.size()));
+    std::printf("compare to marks on screen: %.1f ms (%d change rows)\n",
+                benchsupport::median(screenMs), int(mode.Report().Changes.size()));
     return 0;
 }
