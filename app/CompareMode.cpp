@@ -1,19 +1,38 @@
 #include "CompareMode.h"
 
+#include "BoardMarks.h"
 #include "ComparePanel.h"
 #include "LoadUnit.h"
 #include "OutputRates.h"
 #include "PrnUnit.h"
 #include "VxAbort.h"
+#include "VxChangeRows.h"
 #include "VxDialogs.h"
+#include "VxPlanDocument.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QTimer>
 
 TCompareMode::TCompareMode(const TSources& sources, TComparePanel* panel)
-    : m_sources(sources), m_panel(panel) {
+    : m_sources(sources), m_panel(panel), m_refreshTimer(new QTimer(panel)) {
     m_panel->hide();
+    m_panel->LegendLabel->setText(TBoardMarks::Legend());
     m_panel->OnPrint = [this] { print(); };
     m_panel->OnClose = [this] { Leave(); };
+    m_panel->OnChangeChosen = [this](const TVxChangeRow& row) {
+        // A row of a list about to be renewed may name what is gone.
+        if (m_refreshTimer->isActive()) return;
+        if (m_sources.Board) TBoardMarks::Select(*m_sources.Board, m_diff, row);
+    };
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(100);
+    QObject::connect(m_refreshTimer, &QTimer::timeout, panel,
+                     [this] { VxGuard(m_sources.Window, [this] { Refresh(); }); });
+    // The marks are laid again once the board has drawn the changed looms.
+    QObject::connect(m_sources.Document, &TVxPlanDocument::LoomsChanged, panel, [this] {
+        if (Active()) m_refreshTimer->start();
+    });
 }
 
 TCompareMode::~TCompareMode() = default;
@@ -32,11 +51,13 @@ void TCompareMode::ChooseAndCompare() {
         ownForm = std::make_unique<TLoadForm>(m_sources.Window);
         form = ownForm.get();
     }
-    // The dialog is the load dialog under another title; it gets its own
-    // back for the next load.
+    // The load dialog under another title; it gets its own back for the
+    // next load.
     const QString loadTitle = form->windowTitle();
     form->setWindowTitle(QStringLiteral("Compare With"));
-    form->Prepare(stored, m_scenario ? m_scenario->ScenarioNo : m_sources.CurrentScenarioNo());
+    form->Prepare(stored, m_scenario
+                              ? m_scenario->ScenarioNo
+                              : m_sources.CurrentScenarioNo().value_or(stored[0].ScenarioNo));
     const int result = VxDialogs::exec(form);
     form->setWindowTitle(loadTitle);
     const std::optional<TScenarioInfo> chosen = form->Selected();
@@ -44,9 +65,9 @@ void TCompareMode::ChooseAndCompare() {
 }
 
 void TCompareMode::CompareWithSaved() {
-    const int no = m_sources.CurrentScenarioNo();
+    const std::optional<int> no = m_sources.CurrentScenarioNo();
     const std::optional<TScenarioInfo> saved =
-        no == 0 ? std::nullopt : TScenarioStore(m_sources.Database()).Find(no);
+        no ? TScenarioStore(m_sources.Database()).Find(*no) : std::nullopt;
     if (!saved) {
         VxDialogs::information(m_sources.Window,
                                QStringLiteral("This board has not been saved as a scenario yet."));
@@ -56,29 +77,33 @@ void TCompareMode::CompareWithSaved() {
 }
 
 void TCompareMode::CompareWith(const TScenarioInfo& scenario) {
-    const TVxPlan board = m_sources.BoardPlan();
     QVector<int> looms;
-    for (const TVxPlanLoom& loom : board.Looms)
+    for (const TVxPlanLoom& loom : m_sources.Document->plan().Looms)
         looms << loom.ScheduleNo;
     // Read whole before anything is shown: a failed read leaves the mode as
     // it was.
-    m_stored = TScenarioStore(m_sources.Database()).Load(scenario.ScenarioNo, looms);
+    const QSqlDatabase db = m_sources.Database();
+    TVxPlan stored = TScenarioStore(db).Load(scenario.ScenarioNo, looms);
+    m_rates = ReadOutputRates(db);
+    m_stored = std::move(stored);
     m_scenario = scenario;
-    compare(board);
+    compare();
 }
 
 void TCompareMode::Refresh() {
-    if (Active()) compare(m_sources.BoardPlan());
+    m_refreshTimer->stop();
+    if (Active()) compare();
 }
 
 void TCompareMode::Leave() {
     if (!Active()) return;
+    m_refreshTimer->stop();
     m_scenario.reset();
     m_stored = TVxPlan();
     m_diff = TVxPlanDiff();
     m_report = TVxCompareReport();
     m_panel->hide();
-    if (OnChanged) OnChanged();
+    if (m_sources.Board) TBoardMarks::Clear(*m_sources.Board);
 }
 
 QString TCompareMode::title() const {
@@ -87,26 +112,29 @@ QString TCompareMode::title() const {
         .arg(m_scenario->Descr);
 }
 
-void TCompareMode::compare(const TVxPlan& board) {
+void TCompareMode::compare() {
+    const TVxPlan& board = m_sources.Document->plan();
     m_diff = VxComparePlans(m_stored, board);
     m_report.Title = title();
     m_report.BeforeName = QStringLiteral("Scenario %1").arg(m_scenario->ScenarioNo);
     m_report.AfterName = QStringLiteral("Board");
     m_report.Changes = VxChangeRows(m_diff, m_sources.Names);
-    m_report.Summary = VxCompareOutput(m_stored, board, ReadOutputRates(m_sources.Database()),
-                                       m_sources.Names.Loom);
+    m_report.Summary = VxCompareOutput(m_stored, board, m_rates,
+                                       [this](int no) { return VxLoomName(m_diff, no); });
     const QString counts = m_diff.IsEmpty() ? QStringLiteral("no differences")
                                             : QStringLiteral("%1 jobs and %2 fabric items differ")
                                                   .arg(m_diff.JobCount())
                                                   .arg(m_diff.ItemCount());
     m_panel->Show(m_report.Title + QStringLiteral(": ") + counts + QLatin1Char('.'), m_report);
     m_panel->show();
-    if (OnChanged) OnChanged();
+    if (m_sources.Board) TBoardMarks::Show(*m_sources.Board, m_diff);
 }
 
 void TCompareMode::print() {
     TPrintForm* form = m_sources.PrintForm ? m_sources.PrintForm() : nullptr;
     if (!form || !Active()) return;
+    // An edit not compared yet is compared first.
+    if (m_refreshTimer->isActive()) Refresh();
     const TVxCompareReport report = m_report;
     form->Execute(TPrintOutput{[report](QPagedPaintDevice* device) {
                                    VxPrintCompare(device, report, QDateTime::currentDateTime());

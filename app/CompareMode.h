@@ -11,20 +11,27 @@
 #include <QSqlDatabase>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class QTimer;
 class QWidget;
+class TBoardView;
 class TComparePanel;
 class TLoadForm;
 class TPrintForm;
+class TVxPlanDocument;
 
 class TCompareMode {
 public:
     // What the mode reads of the main window.
     struct TSources {
         QWidget* Window = nullptr;
-        std::function<TVxPlan()> BoardPlan;
-        // The stored scenario the board shows, 0 with none.
-        std::function<int()> CurrentScenarioNo;
+        // The board's plan, compared again whenever it changes.
+        TVxPlanDocument* Document = nullptr;
+        // The board the marks go on (none: no marks).
+        TBoardView* Board = nullptr;
+        // The stored scenario the board is linked to, if any.
+        std::function<std::optional<int>()> CurrentScenarioNo;
         std::function<QSqlDatabase()> Database;
         TVxCompareNames Names;
         // The scenario dialog and the print options (either may be null).
@@ -35,9 +42,9 @@ public:
     TCompareMode(const TSources& sources, TComparePanel* panel);
     ~TCompareMode();
 
-    // "Compare with...": the stored scenarios, starting on the loaded one.
+    // "Compare with...": the stored scenarios, starting on the linked one.
     void ChooseAndCompare();
-    // The loaded scenario as last saved.
+    // The linked scenario as last saved.
     void CompareWithSaved();
     void CompareWith(const TScenarioInfo& scenario);
     // Compares the board again with the same scenario (after an edit).
@@ -48,18 +55,18 @@ public:
     const TVxPlanDiff& Diff() const { return m_diff; }
     const TVxCompareReport& Report() const { return m_report; }
 
-    // Told after every comparison and when the mode ends.
-    std::function<void()> OnChanged;
-
 private:
-    void compare(const TVxPlan& board);
+    void compare();
     void print();
     QString title() const;
 
     TSources m_sources;
     TComparePanel* m_panel;
+    // Edits that come in a burst are compared once, after the last.
+    QTimer* m_refreshTimer;
     std::optional<TScenarioInfo> m_scenario;
     TVxPlan m_stored;
+    TVxOutputRates m_rates;
     TVxPlanDiff m_diff;
     TVxCompareReport m_report;
 };

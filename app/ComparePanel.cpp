@@ -123,6 +123,10 @@ private:
 TComparePanel::TComparePanel(QWidget* parent) : QWidget(parent) {
     CaptionLabel = new QLabel(this);
     CaptionLabel->setWordWrap(true);
+    CaptionLabel->setTextFormat(Qt::PlainText);
+    LegendLabel = new QLabel(this);
+    LegendLabel->setWordWrap(true);
+    LegendLabel->setTextFormat(Qt::RichText);
     Pages = new QTabWidget(this);
     Pages->setUsesScrollButtons(true);
     ChangeTree = new QTreeView(Pages);
@@ -147,12 +151,18 @@ TComparePanel::TComparePanel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(CaptionLabel);
+    layout->addWidget(LegendLabel);
     layout->addWidget(Pages, 1);
     layout->addLayout(buttons);
 
-    connect(ChangeTree, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-        const TVxChangeRow* row = ChangeOf(index);
-        if (row && OnChangeChosen) VxGuard(this, [&] { OnChangeChosen(*row); });
+    // A change chosen by the mouse or walked to with the keys.
+    connect(ChangeTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                const TVxChangeRow* row = ChangeOf(index);
+                if (row && OnChangeChosen) VxGuard(this, [&] { OnChangeChosen(*row); });
+            });
+    connect(Pages, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page > 0 && !m_summaryShown) fillSummary();
     });
     connect(PrintButton, &QPushButton::clicked, this, [this] {
         if (OnPrint) VxGuard(this, OnPrint);
@@ -180,7 +190,12 @@ void TComparePanel::Show(const QString& caption, const TVxCompareReport& report)
         if (m_changes->IsLoom(line)) ChangeTree->setFirstColumnSpanned(line, {}, true);
     for (int c = 0; c < m_changes->columnCount({}); ++c)
         ChangeTree->resizeColumnToContents(c);
-    fillSummary(report);
+    // The summary's pages are filled when one of them is shown.
+    m_report = report;
+    m_summaryShown = false;
+    for (int t = Pages->count() - 1; t < report.Summary.size(); ++t)
+        Pages->addTab(newTableView(), report.Summary[t].Title);
+    if (Pages->currentIndex() > 0) fillSummary();
 }
 
 const TVxChangeRow* TComparePanel::ChangeOf(const QModelIndex& index) const {
@@ -188,26 +203,26 @@ const TVxChangeRow* TComparePanel::ChangeOf(const QModelIndex& index) const {
     return row < 0 ? nullptr : &m_changes->Row(row);
 }
 
-void TComparePanel::fillSummary(const TVxCompareReport& report) {
-    while (Pages->count() > 1) {
-        QWidget* page = Pages->widget(1);
-        Pages->removeTab(1);
-        delete page;
+void TComparePanel::fillSummary() {
+    m_summaryShown = true;
+    for (int t = 0; t < m_report.Summary.size() && t + 1 < Pages->count(); ++t) {
+        auto* view = static_cast<QTableView*>(Pages->widget(t + 1));
+        QAbstractItemModel* old = view->model();
+        view->setModel(new TPrintTableModel(
+            VxSummaryPrintTable(m_report.Summary[t], m_report.BeforeName, m_report.AfterName),
+            view));
+        delete old;
+        view->resizeColumnsToContents();
     }
-    for (const TVxSummaryTable& summary : report.Summary)
-        Pages->addTab(tableOf(VxSummaryPrintTable(summary, report.BeforeName, report.AfterName)),
-                      summary.Title);
 }
 
-QTableView* TComparePanel::tableOf(const TVxPrintTable& table) {
+QTableView* TComparePanel::newTableView() {
     auto* view = new QTableView(Pages);
-    view->setModel(new TPrintTableModel(table, view));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setAlternatingRowColors(true);
     view->horizontalHeader()->setResizeContentsPrecision(200);
-    view->resizeColumnsToContents();
     return view;
 }

@@ -23,6 +23,8 @@ public:
     explicit TComparePanel(QWidget* parent = nullptr);
 
     QLabel* CaptionLabel;
+    // What the marks on the board mean (rich text, set by the owner).
+    QLabel* LegendLabel;
     QTabWidget* Pages;
     // The changes under their looms: a loom's row, then a row per change.
     QTreeView* ChangeTree;
@@ -46,8 +48,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void fillSummary(const TVxCompareReport& report);
-    QTableView* tableOf(const TVxPrintTable& table);
+    void fillSummary();
+    QTableView* newTableView();
 
     TChangeListModel* m_changes;
+    TVxCompareReport m_report;
+    bool m_summaryShown = false;
 };

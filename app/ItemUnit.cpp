@@ -115,7 +115,7 @@ void TItemForm::CheckOk() {
     // Fewer than one piece is no band of fabric; a negative count would
     // also hand capacity back to the warp that its other fabrics then use.
     if (pieces < 1) throw EVxError(QStringLiteral("The number of pieces must be at least 1"));
-    CheckCapacity(EditedJob, FabricStruOf(SelectedFabric()), pieces - OldPieces, Context);
+    CheckCapacity(Left, FabricStruOf(SelectedFabric()), pieces - OldPieces, Refs);
     if (pieces > std::numeric_limits<int32_t>::max()) // only a weightless, lengthless fabric
         throw EVxError(QStringLiteral("The number of pieces must be at most %1")
                            .arg(std::numeric_limits<int32_t>::max()));

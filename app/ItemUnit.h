@@ -2,11 +2,11 @@
 // The fabric item dialog: picks a fabric for a warp job and its number of
 // pieces, and refuses an OK that would over-fill the warp.
 //
-// The main window fills it (caption, EditedJob, OldPieces, the fabric list,
+// The controller fills it (caption, Left, OldPieces, the fabric list,
 // the pieces text), runs it through VxDialogs::exec and reads SelectedFabric()
 // and Pieces() after an OK.
 
-#include "VxWeaSch.h"
+#include "VxWeaPlan.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -30,12 +30,13 @@ public:
     QPushButton* OKButton;
     QPushButton* CancelButton;
 
-    // The warp job the item belongs to or will be added to.
-    TVxJob* EditedJob = nullptr;
+    // What the warp the item belongs to (or will be added to) can still
+    // take, with the item as it is.
+    TVxWarpRemaining Left;
     // The item's piece count before editing; 0 when adding.
     int OldPieces = 0;
     // Reference tables for the capacity check on OK.
-    TVxWeaveContext Context;
+    TVxWeaveRefs Refs;
 
     // Adding: every fabric the warp can take, none chosen yet, list enabled.
     void SetFabrics(const QStringList& fabricKeys);

@@ -1,5 +1,7 @@
 #include "JobUnit.h"
 
+#include "VxWeaPlan.h"
+
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxConvert.h"
@@ -248,7 +250,7 @@ void TJobForm::CalendarSetupDay(TDateTime day, QColor& color, QString& hint) con
 // ------------------------------------------------------------------- OK
 
 void TJobForm::CheckOk() {
-    if (SelectedHasFabrics() || dynamic_cast<TVxWeaveJob*>(EditedJob)) checkWarpLength();
+    if (SelectedHasFabrics() || editingWarp()) checkWarpLength();
     if (EndsShown() && EndsCombo->isEnabled()) checkEnds();
 }
 
@@ -258,29 +260,27 @@ void TJobForm::checkWarpLength() {
         // A warp of no length would carry nothing and divide its weight by
         // zero metres.
         if (length <= 0) throw EVxError(QStringLiteral("The warp length must be more than 0m"));
-        if (auto* warp = dynamic_cast<TVxWeaveJob*>(EditedJob); warp && length < warp->WarpLen())
-            checkReducedLength(warp, length);
+        if (editingWarp() && length < EditedJob->WarpLen) checkReducedLength(*EditedJob, length);
     } catch (const EVxError&) {
         focusSelected(LengthEdit);
         throw;
     }
 }
 
-void TJobForm::checkReducedLength(TVxWeaveJob* warp, int newLength) {
-    const int oldLength = warp->WarpLen();
-    warp->SetWarpLen(newLength);
-    UpdateCapacity(warp, Context);
+bool TJobForm::editingWarp() const {
+    return EditedJob && EditedJob->Kind == TVxPlanJobKind::Warp;
+}
+
+void TJobForm::checkReducedLength(const TVxPlanJob& warp, int newLength) {
+    TVxPlanJob shorter = warp;
+    shorter.WarpLen = newLength;
     // With nothing added, only the signs of what is left count, so any
     // fabric structure serves.
-    const QString anyStructure = Context.FabricInfos && !Context.FabricInfos->IsEmpty()
-                                     ? Context.FabricInfos->Key(0)
-                                     : QString();
+    const QString anyStructure =
+        Refs.FabricInfos && !Refs.FabricInfos->IsEmpty() ? Refs.FabricInfos->Key(0) : QString();
     try {
-        CheckCapacity(warp, anyStructure, 0, Context);
+        CheckCapacity(shorter, anyStructure, 0, Refs);
     } catch (const EVxError&) {
-        // Put the warp back as it was, status row included.
-        warp->SetWarpLen(oldLength);
-        UpdateCapacity(warp, Context);
         throw EVxError(
             QStringLiteral("This reduced length cannot support the current fabric items"));
     }

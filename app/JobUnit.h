@@ -10,10 +10,12 @@
 // selection, the length, the ends and the calendar's dates after an OK.
 
 #include "VxDate.h"
-#include "VxWeaSch.h"
+#include "VxPlan.h"
+#include "VxWeaveRefs.h"
 
 #include <QDialog>
 #include <QStringList>
+#include <optional>
 
 class QColor;
 class QComboBox;
@@ -39,15 +41,15 @@ public:
     QPushButton* OKButton;
     QPushButton* CancelButton;
 
-    // The job being edited; none while adding.
-    TVxJob* EditedJob = nullptr;
+    // The job being edited, as the plan has it; none while adding.
+    std::optional<TVxPlanJob> EditedJob;
     // The job is, or is about to become, the first on its loom: only then
     // may its start move.
     bool FirstOnLoom = false;
     // The start the range keeps while the dialog is shown.
     TDateTime SavedStart = 0;
     // Reference tables for the reduced-length check.
-    TVxWeaveContext Context;
+    TVxWeaveRefs Refs;
 
     // The type list. Entries are plain texts ("Reed", a downtime kind, the
     // kind text of an edited job) or warp keys carrying their fabric list.
@@ -91,6 +93,7 @@ protected:
 private:
     bool m_keyOnClosedList = false;
     void checkWarpLength();
-    void checkReducedLength(TVxWeaveJob* warp, int newLength);
+    void checkReducedLength(const TVxPlanJob& warp, int newLength);
+    bool editingWarp() const;
     void checkEnds();
 };

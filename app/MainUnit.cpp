@@ -1,8 +1,8 @@
 #include "MainUnit.h"
 
 #include "AboutUnit.h"
-#include "BoardHistory.h"
-#include "BoardPlan.h"
+#include "BoardController.h"
+#include "BoardView.h"
 #include "CompareMode.h"
 #include "ComparePanel.h"
 #include "ItemUnit.h"
@@ -15,13 +15,15 @@
 #include "RefText.h"
 #include "ReqUnit.h"
 #include "SaveUnit.h"
+#include "ScenarioSession.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
 #include "VxDate.h"
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
-#include "VxFlagGuard.h"
+#include "VxPlanCommand.h"
+#include "VxWeaPlan.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,6 +56,8 @@ static void InitInfoResources() {
 namespace {
 const int kFormWidth = 602;
 const int kFormHeight = 560;
+const int kMessageMsec = 2000;
+const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
 
 QString ReadInfoPage(const QString& name) {
     QFile file(QStringLiteral(":/info/") + name);
@@ -63,53 +67,13 @@ QString ReadInfoPage(const QString& name) {
 } // namespace
 
 // ---------------------------------------------------------------------------
-// TLoomStartDates
-
-void TLoomStartDates::Add(TVxJobSchedule* schedule, const QString& date) {
-    m_Entries.push_back(Entry{schedule, date});
-}
-
-int TLoomStartDates::IndexOf(const TVxJobSchedule* schedule) const {
-    for (int i = 0; i < Count(); ++i)
-        if (m_Entries[static_cast<size_t>(i)].schedule == schedule) return i;
-    return -1;
-}
-
-const TLoomStartDates::Entry& TLoomStartDates::at(int index) const {
-    if (index < 0 || index >= Count()) throw EVxListIndexError(index);
-    return m_Entries[static_cast<size_t>(index)];
-}
-
-TVxJobSchedule* TLoomStartDates::Schedule(int index) const {
-    return at(index).schedule;
-}
-
-QString TLoomStartDates::Date(int index) const {
-    return at(index).date;
-}
-
-void TLoomStartDates::SetDate(int index, const QString& date) {
-    at(index);
-    m_Entries[static_cast<size_t>(index)].date = date;
-}
-
-QString TLoomStartDates::DateOf(const TVxJobSchedule* schedule) const {
-    const int i = IndexOf(schedule);
-    return i < 0 ? QStringLiteral("0") : Date(i);
-}
-
-void TLoomStartDates::SetDateOf(const TVxJobSchedule* schedule, const QString& date) {
-    const int i = IndexOf(schedule);
-    if (i >= 0) SetDate(i, date);
-}
-
-// ---------------------------------------------------------------------------
 // TMainForm: construction
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     InitInfoResources();
-    setWindowTitle(QStringLiteral("Demo: Plexiweave Scheduler"));
+    setWindowTitle(kCaption);
     resize(kFormWidth, kFormHeight);
+    Document = new TVxPlanDocument(this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -132,13 +96,19 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
     layout->addWidget(Splitter, 1);
     setCentralWidget(central);
-    createCompare();
 
     Status = statusBar();
     DatabaseLabel = new QLabel(Status);
     Status->addPermanentWidget(DatabaseLabel);
     CreateMessageTimer();
+    Board = new TBoardView(ScheduleBox, *Document, this);
+    Controller = new TBoardController(*Document, *Board, this);
+    Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
+    Scenarios = new TScenarioSession(*Document, this);
+    createCompare();
     createUndo();
+    connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
+    connect(Document, &TVxPlanDocument::ScenarioLinkChanged, this, [this] { followPlan(); });
     WatchMouseUps();
 
     // The reports' printer: headers in bold underlined Arial, the other
@@ -153,13 +123,6 @@ TMainForm::~TMainForm() {
     // Columns first: their jobs belong to the rules' bookkeeping below.
     delete ScheduleBox;
     ScheduleBox = nullptr;
-    if (LoomStartDates) {
-        LoomStartDates.reset();
-        DowntimeTypes.Clear();
-        LoomTypes.Clear();
-        WarpInfos.Clear();
-        FabricInfos.Clear();
-    }
     // Also after a failed start-up: a connection opened before the failure
     // must not outlive the window.
     if (Data) Data->CloseAll();
@@ -296,7 +259,9 @@ void TMainForm::RunStartUp() {
     VxSetShortDateFormat(QStringLiteral("dd/mm/yy"));
     // No design-time column exists here, so there is none to destroy.
     resize(kFormWidth, height());
-    setWindowTitle(QStringLiteral("Demo: Plexiweave Scheduler"));
+    setWindowTitle(kCaption);
+    Controller->JobForm = JobForm;
+    Controller->ItemForm = ItemForm;
 
     std::unique_ptr<TModeForm> ownModeForm;
     TModeForm* modeForm = ModeForm;
@@ -322,6 +287,7 @@ void TMainForm::RunStartUp() {
         // instead of restarting the program.
         if (ScheduleBox->ScheduleCount() > 0) return;
         Data.reset();
+        Scenarios->Data = nullptr;
         DatabaseLabel->clear();
     }
     FinishStartUp();
@@ -384,6 +350,7 @@ void TMainForm::LoadDatabaseData() {
     if (!Session) Session = std::make_unique<TVxDbSession>();
     if (DataMode == TDataMode::Local) DefineLocalAlias(*Session);
     Data = std::make_unique<TSchedData>(*Session, VxDialogPrompts(this));
+    Scenarios->Data = Data.get();
     Data->SchedDB.Open();
     DatabaseLabel->setText(QStringLiteral("Database: ") + Data->SchedDB.Location());
     Data->OpenScenarioTables();
@@ -395,31 +362,13 @@ void TMainForm::LoadDatabaseData() {
     CreateLoomSchedules(Data->ReadLoomRecords());
     const QStringList ends = Data->EndsList();
     if (JobForm) JobForm->EndsCombo->addItems(ends);
-    DefaultWarpLen = Data->ReadDefaultWarpLen();
+    Controller->DefaultWarpLen = Data->ReadDefaultWarpLen();
 }
 
 void TMainForm::CreateLoomSchedules(const std::vector<TLoomRecord>& looms) {
     for (const TLoomRecord& loom : looms)
         SetupLoomSchedule(loom.Posn, loom.Type, loom.Descr);
 }
-
-namespace {
-// Forwards a column event to a handler of the main window, keeping in-out
-// arguments (Accept) by reference.
-template <class... Args> auto Bind(TMainForm* form, void (TMainForm::*handler)(Args...)) {
-    return [form, handler](Args... args) { (form->*handler)(args...); };
-}
-// The same for a handler that may change the loom: the undo history learns
-// of it first, so a change the handler starts and then vetoes is looked at
-// too.
-template <class... Args>
-auto BindChange(TMainForm* form, void (TMainForm::*handler)(TVxJobSchedule*, Args...)) {
-    return [form, handler](TVxJobSchedule* schedule, Args... args) {
-        form->History->Touch(schedule);
-        (form->*handler)(schedule, args...);
-    };
-}
-} // namespace
 
 TVxJobSchedule* TMainForm::SetupLoomSchedule(int posn, const QString& type, const QString& descr) {
     TVxJobSchedule* schedule = ScheduleBox->AddSchedule(posn, descr, QString());
@@ -436,40 +385,40 @@ TVxJobSchedule* TMainForm::SetupLoomSchedule(int posn, const QString& type, cons
     captions.RemoveJob = QStringLiteral("&Remove Warp");
     captions.ClearJobs = QStringLiteral("&Clear All");
 
-    schedule->OnDoJobAdd = BindChange(this, &TMainForm::DoJobAdd);
-    schedule->OnDoJobEdit = BindChange(this, &TMainForm::DoJobEdit);
-    schedule->OnDoItemAdd = BindChange(this, &TMainForm::DoItemAdd);
-    schedule->OnDoItemEdit = BindChange(this, &TMainForm::DoItemEdit);
-    schedule->OnJobDragOver = Bind(this, &TMainForm::JobDragOver);
-    schedule->OnItemDragOver = Bind(this, &TMainForm::ItemDragOver);
-    schedule->OnJobDragDrop = BindChange(this, &TMainForm::JobDragDrop);
-    schedule->OnItemDragDrop = BindChange(this, &TMainForm::ItemDragDrop);
-    schedule->OnBeforeJobFree = BindChange(this, &TMainForm::BeforeJobFree);
-    schedule->OnAfterJobAdd = BindChange(this, &TMainForm::AfterJobAdd);
-    schedule->OnAfterJobEdit = BindChange(this, &TMainForm::AfterJobEdit);
-    schedule->OnAfterJobFree = BindChange(this, &TMainForm::AfterJobFree);
-    schedule->OnAfterJobRemove = BindChange(this, &TMainForm::AfterJobRemove);
-    schedule->OnAfterItemAdd = BindChange(this, &TMainForm::AfterItemAdd);
-    schedule->OnAfterItemEdit = BindChange(this, &TMainForm::AfterItemEdit);
-    schedule->OnAfterItemFree = BindChange(this, &TMainForm::AfterItemFree);
-    schedule->OnAfterItemRemove = BindChange(this, &TMainForm::AfterItemRemove);
-    schedule->OnMouseUp = Bind(this, &TMainForm::DoMouseUp);
+    Controller->Bind(schedule);
+    schedule->OnMouseUp = [this](QObject* sender, Qt::MouseButton button,
+                                 Qt::KeyboardModifiers shift, int x,
+                                 int y) { DoMouseUp(sender, button, shift, x, y); };
     return schedule;
 }
 
 void TMainForm::FinishStartUp() {
-    LoomStartDates = std::make_unique<TLoomStartDates>();
-    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
-        LoomStartDates->Add(ScheduleBox->Schedules(i));
-    NextJobNo = 1;
-    NextItemNo = 1;
+    // The plan knows every loom the board shows, in the same order.
+    TVxPlan plan;
+    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
+        const TVxJobSchedule* schedule = ScheduleBox->Schedules(i);
+        TVxPlanLoom loom;
+        loom.ScheduleNo = schedule->ScheduleNo;
+        const QString header = schedule->Header();
+        const int type = header.lastIndexOf(QStringLiteral(" : "));
+        loom.Name = type < 0 ? header : header.left(type);
+        loom.LoomType = type < 0 ? QString() : header.mid(type + 3);
+        plan.Looms << loom;
+    }
+    TVxWeaveRefs refs;
+    refs.LoomTypes = &LoomTypes;
+    refs.WarpInfos = &WarpInfos;
+    refs.FabricInfos = &FabricInfos;
+    refs.DowntimeTypes = &DowntimeTypes;
+    Document->SetRefs(refs);
+    Document->Reset(plan);
+    m_startedUp = true;
     const bool scenarioTableOpen = Data && Data->Scenario.Active();
     LoadButton->setEnabled(scenarioTableOpen);
     CompareButton->setEnabled(scenarioTableOpen);
     MaintButton->setEnabled(scenarioTableOpen && CanWriteDatabase());
     if (ScheduleBox->ScheduleCount() > 0)
         SetScheduleBoxWidth(3 * ScheduleBox->Schedules(0)->width() + 4);
-    History->Reset();
 }
 
 void TMainForm::SetScheduleBoxWidth(int width) {
@@ -509,45 +458,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Scenario storage, printing, reports and maintenance
 
-namespace {
-const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
-
-} // namespace
-
-std::unique_ptr<TScenarioStore> TMainForm::ScenarioStore() const {
-    if (!Connected()) throw EVxError(QStringLiteral("No database is open"));
-    return std::make_unique<TScenarioStore>(Data->SchedDB.Database());
-}
-
-int TMainForm::CurrentScenarioNo() const {
-    if (!Data || !Data->Scenario.Active() || Data->Scenario.RecNo() < 0) return 0;
-    return Data->Scenario.AsInteger(QStringLiteral("SCENARIONO"));
-}
-
-void TMainForm::SelectScenario(int scenarioNo) {
-    TVxTable& scenario = Data->Scenario;
-    if (!scenario.Active()) return;
-    const int before = CurrentScenarioNo();
-    scenario.Refresh();
-    scenario.FindKey({scenarioNo});
-    // The details follow a new master row by themselves; the same row
-    // rewritten needs them read again.
-    if (before == scenarioNo)
-        for (TVxTable* detail :
-             {&Data->ReedJob, &Data->WeaveJob, &Data->WeaveItem, &Data->DowntimeJob})
-            detail->Refresh();
-}
-
-void TMainForm::ShowScenarioCaption(const QString& descr) {
-    setWindowTitle(kCaption + QStringLiteral(" - ") + descr);
-}
-
 void TMainForm::SaveButtonClick() {
     SaveScenario();
 }
 
 bool TMainForm::SaveScenario() {
-    const std::unique_ptr<TScenarioStore> store = ScenarioStore();
+    const std::unique_ptr<TScenarioStore> store = Scenarios->Store();
     std::unique_ptr<TSaveForm> ownForm;
     TSaveForm* form = SaveForm;
     if (!form) {
@@ -559,30 +475,21 @@ bool TMainForm::SaveScenario() {
     // The dialog may have renamed or deleted stored scenarios.
     if (Data->Scenario.Active()) Data->Scenario.Refresh();
     if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
-    const int number = form->ScenarioNo();
-    const QString descr = form->Descr();
-    const TVxPlan plan = CurrentPlan();
     try {
         TLoomProgress progress(this, QStringLiteral("Saving"), ScheduleBox);
-        store->Save(
-            number, descr, plan,
+        Scenarios->Save(
+            form->ScenarioNo(), form->Descr(),
             choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite,
             [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); });
     } catch (const EVxError& e) {
         VxDialogs::error(this, e.message());
         return false;
     }
-    SelectScenario(number);
-    ReqmtsButton->setEnabled(true);
-    OutputButton->setEnabled(true);
-    ShowScenarioCaption(descr);
-    History->SetClean();
-    Modified = false;
     return true;
 }
 
 void TMainForm::LoadButtonClick() {
-    if (Modified) {
+    if (Modified()) {
         const auto answer = VxDialogs::confirm(
             this, QStringLiteral("Do you want to first save the current scenario?"),
             VxButtons::YesNoCancel);
@@ -591,115 +498,57 @@ void TMainForm::LoadButtonClick() {
         // fails or is cancelled keeps the board.
         if (answer == QMessageBox::Yes && !SaveScenario()) return;
     }
-    const std::unique_ptr<TScenarioStore> store = ScenarioStore();
+    const std::unique_ptr<TScenarioStore> store = Scenarios->Store();
     std::unique_ptr<TLoadForm> ownForm;
     TLoadForm* form = LoadForm;
     if (!form) {
         ownForm = std::make_unique<TLoadForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store->List(), CurrentScenarioNo());
+    form->Prepare(store->List(), Scenarios->CurrentScenarioNo().value_or(0));
     if (VxDialogs::exec(form) != QDialog::Accepted) return;
     const std::optional<TScenarioInfo> chosen = form->Selected();
     if (!chosen) return;
-
-    QVector<int> looms;
-    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
-        looms << ScheduleBox->Schedules(i)->ScheduleNo;
-    // Read whole before the board changes: a failed read leaves it as it was.
-    QMap<int, int> missingLooms;
-    const TVxPlan plan = store->Load(chosen->ScenarioNo, looms, &missingLooms);
-    SelectScenario(chosen->ScenarioNo);
-    ShowScenarioCaption(chosen->Descr);
-    ShowStoredPlan(plan);
-    for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
-        button->setEnabled(true);
-    // A loaded scenario starts a history of its own.
-    History->Reset();
-    Modified = false;
+    const QMap<int, int> missingLooms = Scenarios->Load(*chosen);
     if (!missingLooms.isEmpty())
         VxDialogs::warning(this, TScenarioStore::MissingLoomsText(missingLooms));
-}
-
-void TMainForm::ShowStoredPlan(const TVxPlan& plan) {
-    {
-        TVxFlagGuard bulk(BulkUpdate);
-        TLoomProgress progress(this, QStringLiteral("Loading"), ScheduleBox);
-        // The board repaints once, when the last loom is in place.
-        ScheduleBox->setUpdatesEnabled(false);
-        struct TRepaint {
-            QWidget* box;
-            ~TRepaint() { box->setUpdatesEnabled(true); }
-        } repaint{ScheduleBox};
-        const int count = std::min(int(plan.Looms.size()), ScheduleBox->ScheduleCount());
-        for (int i = 0; i < count; ++i) {
-            progress.Step(i, plan.Looms[i].ScheduleNo);
-            ShowLoomPlan(ScheduleBox->Schedules(i), plan.Looms[i]);
-        }
-    }
-    NextJobNo = plan.NextJobNo;
-    NextItemNo = plan.NextItemNo;
 }
 
 void TMainForm::ClearButtonClick() {
     if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes)
         return;
-    {
-        // The planner asked once for the whole board: no question per job,
-        // no re-dating while the looms empty.
-        TVxFlagGuard bulk(BulkUpdate);
-        for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
-            TVxJobSchedule* loom = ScheduleBox->Schedules(i);
-            loom->ClearJobs(true);
-            loom->SetFooter(QString());
-        }
-    }
-    setWindowTitle(kCaption);
-    for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
-        button->setEnabled(false);
-    Modified = false;
-    NextJobNo = 1;
-    NextItemNo = 1;
-    // One step, and the empty board is the clean point.
-    History->Commit(QStringLiteral("Clear all jobs"));
-    History->SetClean();
+    // The planner asked once for the whole board: no question per job.
+    Scenarios->Clear();
 }
 
-namespace {
-const QString kMainCaption = QStringLiteral("Demo: Plexiweave Scheduler");
-} // namespace
-
-QString TMainForm::ScenarioDescription() const {
-    // The caption names the scenario after a load or a save.
-    const QString prefix = kMainCaption + QStringLiteral(" - ");
-    const QString caption = windowTitle();
-    return caption.startsWith(prefix) ? caption.mid(prefix.size()) : QString();
-}
-
-TVxJobTextSource PlanJobTexts(const TVxWeaveContext& context) {
-    return [context](const TVxPlanJob& job) {
+TVxJobTextSource PlanJobTexts(const TVxWeaveRefs& refs) {
+    return [refs](const TVxPlanJob& job) {
         TVxJobTexts texts;
         texts.UpperCaption = PlanJobCaption(job);
-        texts.StatusText = PlanJobStatusText(job, context);
+        texts.StatusText = PlanJobStatusText(job, refs);
         for (const TVxPlanItem& item : job.Items)
             texts.ItemCaptions << PlanItemCaption(item);
         return texts;
     };
 }
 
-TVxPrintLines TMainForm::ScheduleLines(const TVxJobSchedule* Schedule) const {
-    return VxScheduleLines(LoomPlan(Schedule), PlanJobTexts(WeaveContext()));
-}
-
 void TMainForm::PrintButtonClick() {
     if (!PrintForm) return;
     TVxPrintJob job;
     job.Title = PrintForm->windowTitle();
-    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
-        const TVxJobSchedule* schedule = ScheduleBox->Schedules(i);
-        job.AddColumn(schedule->Header(), ScheduleLines(schedule));
+    const TVxPlan& plan = Document->plan();
+    const TVxJobTextSource texts = PlanJobTexts(Document->Refs());
+    for (int i = 0; i < ScheduleBox->ScheduleCount() && i < plan.Looms.size(); ++i) {
+        const TVxJobSchedule* column = ScheduleBox->Schedules(i);
+        // The paper shows what the board shows: a folded loom hides its
+        // fabric there too.
+        TVxPlanLoom shown = plan.Looms[i];
+        if (!column->Expanded())
+            for (TVxPlanJob& planJob : shown.Jobs)
+                planJob.Expanded = false;
+        job.AddColumn(column->Header(), VxScheduleLines(shown, texts));
     }
-    PrintForm->Execute(job, ScenarioDescription() + QStringLiteral(".txt"));
+    PrintForm->Execute(job, Scenarios->ScenarioName() + QStringLiteral(".txt"));
 }
 void TMainForm::ReqmtsButtonClick() {
     OpenReport(ReqmtsForm);
@@ -728,14 +577,12 @@ void TMainForm::createCompare() {
     boardSide->setStretchFactor(1, 0);
     TCompareMode::TSources sources;
     sources.Window = this;
-    sources.BoardPlan = [this] { return CurrentPlan(); };
-    sources.CurrentScenarioNo = [this] { return CurrentScenarioNo(); };
-    sources.Database = [this] { return Data->SchedDB.Database(); };
-    sources.Names.Loom = [this](int scheduleNo) {
-        for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
-            if (ScheduleBox->Schedules(i)->ScheduleNo == scheduleNo)
-                return ScheduleBox->Schedules(i)->Header();
-        return QString::number(scheduleNo);
+    sources.Document = Document;
+    sources.Board = Board;
+    sources.CurrentScenarioNo = [this] { return Scenarios->CurrentScenarioNo(); };
+    sources.Database = [this] {
+        if (!Data) throw EVxError(QStringLiteral("No database is open"));
+        return Data->SchedDB.Database();
     };
     sources.Names.Job = &PlanJobCaption;
     sources.Names.Item = &PlanItemCaption;
@@ -747,15 +594,15 @@ void TMainForm::createCompare() {
 void TMainForm::OpenReport(TReportForm* form) {
     if (!form) return;
     // The reports read the stored scenario, not the board.
-    if (Modified) {
+    if (Modified()) {
         VxDialogs::error(this, QStringLiteral("First save your changes"));
         return;
     }
-    const int scenarioNo = CurrentScenarioNo();
-    if (scenarioNo == 0) return;
+    const std::optional<int> scenarioNo = Scenarios->CurrentScenarioNo();
+    if (!scenarioNo || !Connected()) return;
     form->Printer = DataPrinter;
     form->SetDatabase(&Data->SchedDB);
-    form->Execute(scenarioNo, Data->Scenario.AsString(QStringLiteral("DESCR")));
+    form->Execute(*scenarioNo, Scenarios->ScenarioName());
 }
 
 void TMainForm::MaintButtonClick() {
@@ -767,380 +614,13 @@ void TMainForm::MaintButtonClick() {
 }
 
 // ---------------------------------------------------------------------------
-// Weaving rules handlers
-
-namespace {
-const QString kReed = QStringLiteral("Reed");
-const QString kDefaultWarpLen = QStringLiteral("2400");
-const int kMessageMsec = 2000;
-} // namespace
-
-TVxWeaveContext TMainForm::WeaveContext() const {
-    TVxWeaveContext context;
-    context.WarpInfos = &WarpInfos;
-    context.FabricInfos = &FabricInfos;
-    context.BulkUpdate = &BulkUpdate;
-    return context;
-}
-
-TVxWeaveRules TMainForm::Rules() const {
-    return TVxWeaveRules(LoomTypes, DowntimeTypes, WeaveContext());
-}
-
-TJobForm* TMainForm::RequireJobForm() const {
-    if (!JobForm) throw EVxError(QStringLiteral("The job dialog is not available"));
-    return JobForm;
-}
-
-TItemForm* TMainForm::RequireItemForm() const {
-    if (!ItemForm) throw EVxError(QStringLiteral("The fabric dialog is not available"));
-    return ItemForm;
-}
-
-// ---------------------------------------------------------------------------
-// Dates along a loom
-
-TDateTime TMainForm::LoomStartDate(const TVxJobSchedule* Schedule) const {
-    if (!LoomStartDates) return 0;
-    // "0" (no date yet) or a text that no longer reads as a date starts
-    // nothing: the jobs keep their own starts.
-    TDateTime date = 0;
-    if (!VxTryStrToDate(LoomStartDates->DateOf(Schedule), date)) return 0;
-    return date;
-}
-
-void TMainForm::SetLoomStartDate(const TVxJobSchedule* Schedule, TDateTime Date) {
-    if (!LoomStartDates) return;
-    LoomStartDates->SetDateOf(Schedule, Date == 0 ? QStringLiteral("0") : VxDateToStr(Date));
-}
-
-void TMainForm::RedateSchedule(TVxJobSchedule* Schedule) {
-    if (BulkUpdate || Schedule->JobCount() == 0) return;
-    // A drop re-dates every loom; only the ones whose dates moved are news
-    // to the undo history.
-    std::vector<TDateTime> dates;
-    for (int i = 0; i < Schedule->JobCount(); ++i)
-        dates.insert(dates.end(),
-                     {Schedule->Jobs(i)->StartDate(), Schedule->Jobs(i)->FinishDate()});
-    TVxWeaveRules::ChainJobDates(Schedule, LoomStartDate(Schedule));
-    for (int i = 0; i < Schedule->JobCount(); ++i)
-        if (dates[2 * size_t(i)] != Schedule->Jobs(i)->StartDate() ||
-            dates[2 * size_t(i) + 1] != Schedule->Jobs(i)->FinishDate()) {
-            History->Touch(Schedule);
-            break;
-        }
-}
-
-void TMainForm::UpdateFooter(TVxJobSchedule* Schedule) {
-    ::UpdateFooter(Schedule, WeaveContext());
-}
-
-// ---------------------------------------------------------------------------
-// The board as a plan
-
-TVxPlan TMainForm::CurrentPlan() const {
-    return TBoardPlan::Read(*this);
-}
-
-TVxPlanLoom TMainForm::LoomPlan(const TVxJobSchedule* Schedule) const {
-    return TBoardPlan::ReadLoom(*this, Schedule);
-}
-
-void TMainForm::ShowPlan(const TVxPlan& Plan) {
-    TBoardPlan(*this).Show(Plan);
-}
-
-void TMainForm::ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom) {
-    TBoardPlan(*this).ShowLoom(Schedule, Loom);
-}
-
-// ---------------------------------------------------------------------------
-// Adding and editing jobs
-
-void TMainForm::DoJobAdd(TVxJobSchedule* Schedule) {
-    TJobForm* form = RequireJobForm();
-    const int reedEnds = TVxWeaveRules::ReedEndsOf(Schedule);
-    form->setWindowTitle(QStringLiteral("Add Job To ") + Schedule->Header());
-    form->EditedJob = nullptr;
-    form->Context = WeaveContext();
-    form->ClearTypes();
-    for (const TVxJobTypeEntry& entry : Rules().OfferedJobTypes(Schedule)) {
-        if (entry.IsWarp)
-            form->AddWarpType(entry.Text, entry.Fabrics);
-        else
-            form->AddType(entry.Text);
-    }
-    form->TypeCombo->setEnabled(true);
-    form->LengthEdit->setText(DefaultWarpLen != 0 ? QString::number(DefaultWarpLen)
-                                                  : kDefaultWarpLen);
-    form->EndsCombo->setEnabled(true);
-    form->FirstOnLoom = Schedule->JobCount() == 0;
-    // A new job follows the last one; on an empty loom it starts today.
-    const TDateTime start =
-        form->FirstOnLoom ? VxToday() : Schedule->Jobs(Schedule->JobCount() - 1)->FinishDate();
-    form->Calendar->SetSingleDate(false);
-    form->Calendar->SetStartDate(start);
-    form->Calendar->SetFinishDate(form->FirstOnLoom ? start : start + 2);
-    form->ShowLength(false);
-    form->ShowEnds(false);
-    if (VxDialogs::exec(form) != QDialog::Accepted) return;
-
-    // Read every number before creating anything, so a bad text adds nothing.
-    std::unique_ptr<TVxJob> job;
-    const QString type = form->SelectedType();
-    if (form->SelectedHasFabrics()) {
-        const int length = form->Length();
-        auto warp = std::make_unique<TVxWeaveJob>();
-        warp->JobNo = NextJobNo;
-        warp->SetWarpType(WarpTypeOf(type));
-        warp->SetWarpCol(WarpColOf(type));
-        warp->SetWarpLen(length);
-        warp->Tag = reedEnds;
-        job = std::move(warp);
-    } else if (type == kReed) {
-        if (form->EndsCombo->currentIndex() < 0)
-            throw EVxError(QStringLiteral("Choose the number of ends for the reed"));
-        const int ends = form->Ends();
-        auto reed = std::make_unique<TVxReedJob>();
-        reed->JobNo = NextJobNo;
-        reed->SetTotalEnds(ends);
-        reed->SetDentsPerCm(6.5f);
-        reed->Tag = ends;
-        job = std::move(reed);
-    } else {
-        auto downtime = std::make_unique<TVxDowntimeJob>();
-        downtime->JobNo = NextJobNo;
-        downtime->SetDescr(type);
-        job = std::move(downtime);
-    }
-    job->SetStartDate(form->Calendar->StartDate());
-    job->SetFinishDate(form->Calendar->FinishDate());
-    TVxJob* added = job.release();
-    ++NextJobNo;
-    Schedule->InsertJob(added);
-    SetJobMenuCaptions(added);
-    SaveButton->setEnabled(CanWriteDatabase());
-    ClearButton->setEnabled(true);
-    PrintButton->setEnabled(true);
-}
-
-void TMainForm::DoJobEdit(TVxJobSchedule* Schedule, TVxJob* Job) {
-    TJobForm* form = RequireJobForm();
-    auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
-    auto* reed = dynamic_cast<TVxReedJob*>(Job);
-    const int index = Schedule->IndexOfJob(Job);
-    const QString kind = JobKindText(Job);
-    form->setWindowTitle(QStringLiteral("Edit ") + kind + QStringLiteral(" On ") +
-                         Schedule->Header());
-    form->EditedJob = Job;
-    form->Context = WeaveContext();
-    form->ClearTypes();
-    form->AddType(kind);
-    form->SelectType(0);
-    form->TypeCombo->setEnabled(false);
-    form->ShowLength(warp != nullptr);
-    if (warp) form->LengthEdit->setText(QString::number(warp->WarpLen()));
-    form->ShowEnds(reed != nullptr);
-    if (reed)
-        form->EndsCombo->setCurrentIndex(
-            form->EndsCombo->findText(QString::number(reed->TotalEnds())));
-    // A reed with jobs below it keeps its ends: they were placed by them.
-    form->EndsCombo->setEnabled(index == Schedule->JobCount() - 1);
-    form->FirstOnLoom = index == 0;
-    form->Calendar->SetSingleDate(reed != nullptr);
-    form->Calendar->SetStartDate(Job->StartDate());
-    form->Calendar->SetFinishDate(Job->FinishDate());
-
-    if (VxDialogs::exec(form) == QDialog::Accepted) {
-        if (warp) {
-            warp->SetWarpLen(form->Length());
-            UpdateCapacity(warp, WeaveContext());
-        }
-        if (reed && form->EndsCombo->isEnabled() && form->EndsCombo->currentIndex() >= 0) {
-            reed->SetTotalEnds(form->Ends());
-            reed->Tag = reed->TotalEnds();
-        }
-    }
-    // The dates chosen in the calendar apply however the dialog closed.
-    if (form->FirstOnLoom) {
-        Job->SetStartDate(form->Calendar->StartDate());
-        SetLoomStartDate(Schedule, Job->StartDate());
-    }
-    Job->SetFinishDate(form->Calendar->FinishDate());
-    RedateSchedule(Schedule);
-    UpdateFooter(Schedule);
-    UpdateCapacity(Job, WeaveContext());
-    UpdateWeaveTime(Job, WeaveContext());
-    Modified = true;
-}
-
-// ---------------------------------------------------------------------------
-// Adding and editing fabric items
-
-void TMainForm::DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
-    TItemForm* form = RequireItemForm();
-    auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
-    if (!warp) throw EVxError(QStringLiteral("Fabric can only go on a warp"));
-    form->setWindowTitle(QStringLiteral("Add To ") + JobKindText(Job) + QStringLiteral(" On ") +
-                         Schedule->Header());
-    form->EditedJob = Job;
-    form->OldPieces = 0;
-    form->Context = WeaveContext();
-    const TFabricList* fabrics = Rules().FabricListOf(Schedule, warp->WarpKey());
-    if (!fabrics) throw EVxError(QStringLiteral("Unknown warp: ") + warp->WarpKey());
-    form->SetFabrics(fabrics->Keys());
-    form->PiecesEdit->setText(QStringLiteral("1"));
-    if (VxDialogs::exec(form) != QDialog::Accepted) return;
-
-    const QString key = form->SelectedFabric();
-    const int pieces = form->Pieces();
-    const int itemNo = NextItemNo++;
-    AddWeaveItem(Job, itemNo, FabricStruOf(key), FabricColOf(key), WeftColOf(key), pieces);
-    Modified = true;
-}
-
-void TMainForm::DoItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem* Item) {
-    TItemForm* form = RequireItemForm();
-    auto* item = dynamic_cast<TVxWeaveJobItem*>(Item);
-    if (!item) throw EVxError(QStringLiteral("Only fabric items can be edited here"));
-    form->setWindowTitle(QStringLiteral("Edit ") + item->Caption() + QStringLiteral(" In ") +
-                         JobKindText(Job));
-    form->EditedJob = Job;
-    form->OldPieces = item->Pieces();
-    form->Context = WeaveContext();
-    form->SetFixedFabric(item->FabricKey());
-    form->PiecesEdit->setText(QString::number(item->Pieces()));
-    // A cancelled edit changes nothing, so it must not mark the scenario
-    // modified through the after-edit event either.
-    if (VxDialogs::exec(form) != QDialog::Accepted) VxAbort();
-
-    item->SetPieces(form->Pieces());
-    FabricChanged(Job);
-}
-
-// ---------------------------------------------------------------------------
-// Drag rules
-
-void TMainForm::JobDragOver(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept) {
-    const TVxDragVerdict verdict = Rules().JobDragVerdict(Schedule, Job, Index);
-    Accept = verdict.Accept;
-    if (verdict.Status)
-        ShowStatus(*verdict.Status);
-    else if (!Accept && !VxScheduleDragActive())
-        // A move made with the keys has no refusing cursor: it is told why.
-        ShowStatus(VxAboveOtherReed);
-}
-
-bool TMainForm::CheckReed(TVxJobSchedule* Schedule, TVxJob* Job, int Index) {
-    auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
-    if (!warp) return false;
-    const TVxDragVerdict verdict = TVxWeaveRules::ReedVerdict(Schedule, warp, Index);
-    if (!verdict.Accept && verdict.Status) ShowStatus(*verdict.Status);
-    return verdict.Accept;
-}
-
-void TMainForm::ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int,
-                             bool& Accept) {
-    const TVxDragVerdict verdict = Rules().ItemDragVerdict(Schedule, Job, Item);
-    Accept = verdict.Accept;
-    if (verdict.Status) ShowStatus(*verdict.Status);
-}
-
-void TMainForm::JobDragDrop(TVxJobSchedule*, TVxJob* Job) {
-    History->SetSubject({Job->JobNo, 0});
-    if (!BulkUpdate) {
-        for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i) {
-            RedateSchedule(ScheduleBox->Schedules(i));
-            UpdateFooter(ScheduleBox->Schedules(i));
-        }
-    }
-    Modified = true;
-}
-
-void TMainForm::ItemDragDrop(TVxJobSchedule*, TVxJob*, TVxJobItem* Item) {
-    History->SetSubject({0, Item->ItemNo});
-    Modified = true;
-}
-
-// ---------------------------------------------------------------------------
-// Bookkeeping after changes
-
-void TMainForm::AfterJobAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
-    // A job entering a loom took the loom's warp captions.
-    SetJobMenuCaptions(Job);
-    if (Schedule->JobCount() == 1)
-        SetLoomStartDate(Schedule, Job->StartDate());
-    else
-        RedateSchedule(Schedule);
-    UpdateFooter(Schedule);
-    UpdateCapacity(Job, WeaveContext());
-    UpdateWeaveTime(Job, WeaveContext());
-    Modified = true;
-    Schedule->ResizeSchedule();
-}
-
-void TMainForm::AfterJobEdit(TVxJobSchedule* Schedule, TVxJob* Job) {
-    AfterJobAdd(Schedule, Job);
-}
-
-void TMainForm::AfterJobRemove(TVxJobSchedule* Schedule) {
-    SetLoomStartDate(Schedule, Schedule->JobCount() > 0 ? Schedule->Jobs(0)->StartDate() : 0);
-    UpdateFooter(Schedule);
-    Modified = true;
-}
-
-void TMainForm::BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job) {
-    if (BulkUpdate) return;
-    if (dynamic_cast<TVxReedJob*>(Job) &&
-        TVxWeaveRules::ReedHasWarpBelow(Schedule, Schedule->IndexOfJob(Job))) {
-        VxDialogs::error(this, QStringLiteral("First delete all the warp jobs on this reed "
-                                              "before you can delete it."));
-        VxAbort();
-    }
-    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this job?")) != QMessageBox::Yes)
-        VxAbort();
-}
-
-void TMainForm::AfterJobFree(TVxJobSchedule* Schedule) {
-    Modified = true;
-    Schedule->ResizeSchedule();
-}
-
-void TMainForm::FabricChanged(TVxJob* Job) {
-    UpdateCapacity(Job, WeaveContext());
-    UpdateWeaveTime(Job, WeaveContext());
-    // A warp stretched for its fabric would otherwise overlap the jobs after
-    // it, and the footer show a finish the loom no longer keeps, until some
-    // later change re-dated the loom.
-    if (TVxJobSchedule* loom = Job->Schedule()) {
-        RedateSchedule(loom);
-        UpdateFooter(loom);
-    }
-    Modified = true;
-}
-
-void TMainForm::AfterItemAdd(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
-    FabricChanged(Job);
-}
-
-void TMainForm::AfterItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem*) {
-    UpdateCapacity(Job, WeaveContext());
-    Modified = true;
-}
-
-void TMainForm::AfterItemFree(TVxJobSchedule*, TVxJob* Job) {
-    FabricChanged(Job);
-}
-
-void TMainForm::AfterItemRemove(TVxJobSchedule*, TVxJob* Job) {
-    FabricChanged(Job);
-}
-
-// ---------------------------------------------------------------------------
 // Undo and redo
 
+bool TMainForm::Modified() const {
+    return Document->IsModified();
+}
+
 void TMainForm::createUndo() {
-    History = new TBoardHistory(*this);
     UndoAction = new QAction(this);
     UndoAction->setShortcuts(QKeySequence::Undo);
     RedoAction = new QAction(this);
@@ -1155,15 +635,14 @@ void TMainForm::createUndo() {
             [this] { VxGuard(this, [this] { UndoButtonClick(); }); });
     connect(RedoAction, &QAction::triggered, this,
             [this] { VxGuard(this, [this] { RedoButtonClick(); }); });
-    QUndoStack* stack = History->Stack();
+    QUndoStack* stack = Document->undoStack();
     connect(stack, &QUndoStack::indexChanged, this, [this] { followUndoStack(); });
     connect(stack, &QUndoStack::cleanChanged, this, [this] { followUndoStack(); });
-    connect(History, &TBoardHistory::Restored, this, [this] { enableBoardButtons(); });
     followUndoStack();
 }
 
 void TMainForm::followUndoStack() {
-    const QUndoStack* stack = History->Stack();
+    const QUndoStack* stack = Document->undoStack();
     UndoButton->setEnabled(stack->canUndo());
     RedoButton->setEnabled(stack->canRedo());
     UndoAction->setEnabled(stack->canUndo());
@@ -1178,22 +657,26 @@ void TMainForm::UndoButtonClick() {
     // A job on its way to a drop must not be taken off the board under the
     // mouse.
     if (VxScheduleDragActive()) return;
-    History->Undo();
+    Document->undoStack()->undo();
 }
 
 void TMainForm::RedoButtonClick() {
     if (VxScheduleDragActive()) return;
-    History->Redo();
+    Document->undoStack()->redo();
 }
 
-void TMainForm::enableBoardButtons() {
-    for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
-        if (ScheduleBox->Schedules(i)->JobCount() > 0) {
-            SaveButton->setEnabled(Connected());
-            ClearButton->setEnabled(true);
-            PrintButton->setEnabled(true);
-            return;
-        }
+void TMainForm::followPlan() {
+    // A board with jobs, or one linked to a stored scenario, can be saved,
+    // cleared and printed; the reports read the linked scenario.
+    const bool linked = Scenarios->CurrentScenarioNo().has_value();
+    const bool shown = linked || Document->plan().JobCount() > 0;
+    SaveButton->setEnabled(shown && CanWriteDatabase());
+    ClearButton->setEnabled(shown);
+    PrintButton->setEnabled(shown);
+    ReqmtsButton->setEnabled(linked && Connected());
+    OutputButton->setEnabled(linked && Connected());
+    setWindowTitle(linked ? kCaption + QStringLiteral(" - ") + Scenarios->ScenarioName()
+                          : kCaption);
 }
 
 // ---------------------------------------------------------------------------
@@ -1249,7 +732,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::FormCloseQuery(bool& CanClose) {
     // Text mode keeps no scenarios, so there is nothing to lose by asking.
-    if (!Modified || !Connected()) return;
+    if (!Modified() || !Connected()) return;
     CanClose = VxDialogs::message(this, VxMsgKind::Warning,
                                   QStringLiteral("Close without saving your changes?"),
                                   VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;

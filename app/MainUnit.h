@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the loom columns, the information pane, the tool bar and
-// the status bar, and the state the weaving rules and scenario storage share.
+// the status bar, wired to the plan document (the plan and its undo steps),
+// the board controller (the rules and the dialogs of the loom columns) and
+// the scenario session (the stored scenarios and the clean state).
 //
 // Start-up runs once, on the window's first showing: the data-mode dialog,
 // the reference tables of the chosen mode, one column per loom, and the
@@ -12,9 +14,9 @@
 #include "ScenarioStore.h"
 #include "SchedData.h"
 #include "VxPlan.h"
+#include "VxPlanDocument.h"
 #include "VxScenPrn.h"
 #include "VxSched.h"
-#include "VxWeaRules.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -40,39 +42,17 @@ class TReportForm;
 class TReqmtsForm;
 class TSaveForm;
 class TVxAboutForm;
-class TBoardHistory;
+class TBoardController;
+class TBoardView;
 class TCompareMode;
 class TComparePanel;
+class TScenarioSession;
 class QAction;
 class TVxDataPrinter;
 
-// Each loom's start date as short-date text, tied to its column; "0" until
-// the loom's first job is added.
-class TLoomStartDates {
-public:
-    void Add(TVxJobSchedule* schedule, const QString& date = QStringLiteral("0"));
-    int Count() const { return static_cast<int>(m_Entries.size()); }
-    // Position of the schedule's entry, or -1.
-    int IndexOf(const TVxJobSchedule* schedule) const;
-    TVxJobSchedule* Schedule(int index) const;
-    QString Date(int index) const;
-    void SetDate(int index, const QString& date);
-    // By column; a column without an entry reads "0" and ignores writes.
-    QString DateOf(const TVxJobSchedule* schedule) const;
-    void SetDateOf(const TVxJobSchedule* schedule, const QString& date);
-
-private:
-    struct Entry {
-        TVxJobSchedule* schedule;
-        QString date;
-    };
-    const Entry& at(int index) const;
-    std::vector<Entry> m_Entries;
-};
-
-// The texts the board shows for the jobs of a plan, built from their values
-// and the reference tables.
-TVxJobTextSource PlanJobTexts(const TVxWeaveContext& context);
+// The texts the board and the printout show for the jobs of a plan, built
+// from their values and the reference tables.
+TVxJobTextSource PlanJobTexts(const TVxWeaveRefs& refs);
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -123,23 +103,24 @@ public:
     // Permanent status-bar field naming the database in use.
     QLabel* DatabaseLabel;
 
-    // Undo and redo of board changes, and their keys (the platform's Undo and
+    // The plan with its undo steps, the board drawing it, the controller of
+    // the board's events and the session with the stored scenarios.
+    TVxPlanDocument* Document;
+    TBoardView* Board;
+    TBoardController* Controller;
+    TScenarioSession* Scenarios;
+    // The keys of the document's undo and redo (the platform's Undo and
     // Redo, with Ctrl+Shift+Z and Ctrl+Y for redo).
-    TBoardHistory* History;
     QAction* UndoAction;
     QAction* RedoAction;
+    // Unsaved changes: the undo stack is not at its clean point.
+    bool Modified() const;
 
-    // State shared by the weaving rules and scenario storage.
+    // The reference tables of this run; the document reads them.
     TLoomTypeList LoomTypes;
     TWarpInfoList WarpInfos;
     TFabricInfoList FabricInfos;
     TDowntimeList DowntimeTypes;
-    std::unique_ptr<TLoomStartDates> LoomStartDates;
-    int NextJobNo = 0;
-    int NextItemNo = 0;
-    int DefaultWarpLen = 0;
-    bool BulkUpdate = false;
-    bool Modified = false;
 
     // The mode chosen at start-up, and whether its database is open.
     TDataMode DataMode = TDataMode::Text;
@@ -172,28 +153,18 @@ public:
     void LoadDatabaseData();
     void CreateLoomSchedules(const std::vector<TLoomRecord>& looms);
     TVxJobSchedule* SetupLoomSchedule(int posn, const QString& type, const QString& descr);
-    // Start dates, numbers, buttons and the box width (the closing steps).
+    // The plan of the looms, buttons and the box width (the closing steps).
     void FinishStartUp();
+    // Start-up has run to its end (the looms read, the plan set up).
+    bool StartedUp() const { return m_startedUp; }
     // Says in a warning and in the status bar that the database is read-only.
     void WarnReadOnly();
     // Width of the schedule box beside the information pane.
     void SetScheduleBoxWidth(int width);
 
-    // Scenario storage. The store writes and reads whole plans (one
-    // transaction per save), so the board's looms are handed over as plan
-    // values rather than written or read a column at a time.
-    std::unique_ptr<TScenarioStore> ScenarioStore() const;
     // Runs the save dialog and saves; false when cancelled or failed (the
     // failure shown, the board, caption, buttons and Modified as they were).
     bool SaveScenario();
-    // The stored scenario the board shows (the Scenario table's current
-    // row), 0 with none.
-    int CurrentScenarioNo() const;
-    // A plan read from the store onto the board, loom i on column i: one
-    // repaint, progress after half a second, the plan's next numbers.
-    void ShowStoredPlan(const TVxPlan& plan);
-    // The lines of one loom as the printout and the export list them.
-    TVxPrintLines ScheduleLines(const TVxJobSchedule* Schedule) const;
 
     // Tool bar.
     void LoadButtonClick();
@@ -210,25 +181,6 @@ public:
     void ExitButtonClick();
     void AboutButtonClick();
 
-    // Weaving rules: handlers bound to every loom column.
-    void DoJobAdd(TVxJobSchedule* Schedule);
-    void DoJobEdit(TVxJobSchedule* Schedule, TVxJob* Job);
-    void DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job);
-    void DoItemEdit(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
-    void JobDragOver(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept);
-    void ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int Index,
-                      bool& Accept);
-    void JobDragDrop(TVxJobSchedule* Schedule, TVxJob* Job);
-    void ItemDragDrop(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
-    void BeforeJobFree(TVxJobSchedule* Schedule, TVxJob* Job);
-    void AfterJobAdd(TVxJobSchedule* Schedule, TVxJob* Job);
-    void AfterJobEdit(TVxJobSchedule* Schedule, TVxJob* Job);
-    void AfterJobFree(TVxJobSchedule* Schedule);
-    void AfterJobRemove(TVxJobSchedule* Schedule);
-    void AfterItemAdd(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
-    void AfterItemEdit(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item);
-    void AfterItemFree(TVxJobSchedule* Schedule, TVxJob* Job);
-    void AfterItemRemove(TVxJobSchedule* Schedule, TVxJob* Job);
     void DoMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                    int Y);
     // Window-level handlers of the weaving rules.
@@ -240,28 +192,6 @@ public:
     QTimer* MsgTimer;
     void ShowStatus(const QString& Text);
     void MsgTimerTimer();
-
-    // Re-chains the dates of one loom from its start date.
-    void RedateSchedule(TVxJobSchedule* Schedule);
-    // Whether a warp may be dropped before the job at Index (-1: at the end);
-    // a refusal for want of a matching reed is explained in the status bar.
-    bool CheckReed(TVxJobSchedule* Schedule, TVxJob* Job, int Index);
-    // "Finish: " and the loom's last finish date; left alone during a bulk
-    // update.
-    void UpdateFooter(TVxJobSchedule* Schedule);
-    // The reference tables as the rules and the dialogs read them.
-    TVxWeaveContext WeaveContext() const;
-    TVxWeaveRules Rules() const;
-    // The board as plan values and back (see TBoardPlan). Showing a plan
-    // runs the usual bookkeeping under BulkUpdate and leaves Modified alone.
-    TVxPlan CurrentPlan() const;
-    TVxPlanLoom LoomPlan(const TVxJobSchedule* Schedule) const;
-    void ShowPlan(const TVxPlan& Plan);
-    void ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom);
-
-    // The loom's start date, 0 while it has none.
-    TDateTime LoomStartDate(const TVxJobSchedule* Schedule) const;
-    void SetLoomStartDate(const TVxJobSchedule* Schedule, TDateTime Date);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -278,23 +208,14 @@ private:
     void createUndo();
     void createCompare();
     void followUndoStack();
-    // Buttons that need a board with jobs, after undo or redo.
-    void enableBoardButtons();
+    // The buttons and the caption as the plan and its link stand.
+    void followPlan();
     void WatchMouseUps();
-    TJobForm* RequireJobForm() const;
-    TItemForm* RequireItemForm() const;
     // Shows a report of the current stored scenario; with unsaved changes
     // only the error "First save your changes".
     void OpenReport(TReportForm* form);
-    // Capacity, weaving time and the loom's dates after a fabric change.
-    void FabricChanged(TVxJob* Job);
-    // Makes the scenario the current row of the Scenario table, re-read.
-    void SelectScenario(int scenarioNo);
-    void ShowScenarioCaption(const QString& descr);
     void Terminate();
-    // The current scenario's description, empty while none is loaded or
-    // saved.
-    QString ScenarioDescription() const;
 
     bool m_Started = false;
+    bool m_startedUp = false;
 };

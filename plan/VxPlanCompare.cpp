@@ -428,7 +428,7 @@ private:
         for (TVxLoomDiff& loom : looms) {
             std::stable_sort(loom.Jobs.begin(), loom.Jobs.end(),
                              [](const TVxJobDiff& x, const TVxJobDiff& y) {
-                                 return orderKey(x, x.After.Place) < orderKey(y, y.After.Place);
+                                 return orderKey(x, x.After.Index) < orderKey(y, y.After.Index);
                              });
             if (!loom.Jobs.isEmpty()) diff.Looms.append(loom);
         }
@@ -442,7 +442,7 @@ private:
         d.Changes = TVxChange::Removed;
         d.Before = m_b.place(b);
         d.GhostAt = loom.AfterLoom < 0
-                        ? d.Before.Place
+                        ? d.Before.Index
                         : ghostAt(
                               m_jobs.OfBefore, m_b.LoomFirstJob[size_t(d.Before.Loom)], b,
                               loom.AfterLoom, [this](int a) { return m_a.Jobs[size_t(a)].Loom; },
@@ -479,10 +479,10 @@ int TVxPlanDiff::ItemCount() const {
 }
 
 const TVxPlanJob& TVxPlanDiff::BeforeJob(const TVxJobPlace& place) const {
-    return Before.Looms[place.Loom].Jobs[place.Place];
+    return Before.Looms[place.Loom].Jobs[place.Index];
 }
 const TVxPlanJob& TVxPlanDiff::AfterJob(const TVxJobPlace& place) const {
-    return After.Looms[place.Loom].Jobs[place.Place];
+    return After.Looms[place.Loom].Jobs[place.Index];
 }
 const TVxPlanItem& TVxPlanDiff::BeforeItem(const TVxItemPlace& place) const {
     return BeforeJob(place.Job).Items[place.Item];

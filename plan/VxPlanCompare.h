@@ -48,24 +48,16 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TVxEdits)
 
 enum class TVxMatch { None, Number, Content };
 
-// A job's place in one of the two plans: the index of its loom in the plan's
-// Looms and its position there (-1: not in that plan).
-struct TVxJobPlace {
-    int Loom = -1;
-    int Place = -1;
+// Places in one of the two plans (TVxJobPlace, an item's position on its
+// job); a loom of -1 means the thing is not in that plan.
+inline constexpr TVxJobPlace kVxNoPlace{-1, -1};
+inline bool VxHasPlace(const TVxJobPlace& place) {
+    return place.Loom >= 0;
+}
 
-    bool IsValid() const { return Loom >= 0; }
-    bool operator==(const TVxJobPlace& other) const {
-        return Loom == other.Loom && Place == other.Place;
-    }
-};
-
-// An item's place: its warp's place and its position on the warp.
 struct TVxItemPlace {
-    TVxJobPlace Job;
+    TVxJobPlace Job = kVxNoPlace;
     int Item = -1;
-
-    bool IsValid() const { return Job.IsValid(); }
 };
 
 struct TVxItemDiff {
@@ -83,8 +75,8 @@ struct TVxJobDiff {
     TVxChanges Changes;
     TVxEdits Edits;
     TVxMatch Match = TVxMatch::None;
-    TVxJobPlace Before;
-    TVxJobPlace After;
+    TVxJobPlace Before = kVxNoPlace;
+    TVxJobPlace After = kVxNoPlace;
     // A removed job stands, as a ghost, before the job of this position on
     // the loom it is listed under (the job count: below the last).
     int GhostAt = -1;

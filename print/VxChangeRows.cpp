@@ -36,14 +36,14 @@ private:
         auto found = m_loomNames.find(scheduleNo);
         if (found == m_loomNames.end())
             found = m_loomNames.insert(scheduleNo, m_names.Loom ? m_names.Loom(scheduleNo)
-                                                                : QString::number(scheduleNo));
+                                                                : VxLoomName(m_diff, scheduleNo));
         return *found;
     }
     QString loomName(const TVxPlan& plan, int loom) {
         return loomName(plan.Looms[loom].ScheduleNo);
     }
     QString where(const TVxPlan& plan, const TVxJobPlace& place) {
-        return loomName(plan, place.Loom) + QStringLiteral(", ") + placeText(place.Place);
+        return loomName(plan, place.Loom) + QStringLiteral(", ") + placeText(place.Index);
     }
     static QString matched(TVxMatch match) {
         switch (match) {
@@ -112,7 +112,7 @@ private:
 
     QString itemWhere(const TVxPlan& plan, const TVxItemPlace& place, bool withWarp) const {
         if (!withWarp) return placeText(place.Item);
-        const TVxPlanJob& warp = plan.Looms[place.Job.Loom].Jobs[place.Job.Place];
+        const TVxPlanJob& warp = plan.Looms[place.Job.Loom].Jobs[place.Job.Index];
         return (m_names.Job ? m_names.Job(warp) : QString::number(warp.JobNo)) +
                QStringLiteral(", ") + placeText(place.Item);
     }
@@ -150,6 +150,13 @@ private:
     QHash<int, QString> m_loomNames;
 };
 } // namespace
+
+QString VxLoomName(const TVxPlanDiff& diff, int scheduleNo) {
+    for (const TVxPlan* plan : {&diff.After, &diff.Before})
+        if (const TVxPlanLoom* loom = plan->Loom(scheduleNo); loom && !loom->Name.isEmpty())
+            return loom->Name;
+    return QString::number(scheduleNo);
+}
 
 QVector<TVxChangeRow> VxChangeRows(const TVxPlanDiff& diff, const TVxCompareNames& names) {
     return TRowWriter(diff, names).rows();

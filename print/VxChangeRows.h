@@ -10,7 +10,8 @@
 #include <QVector>
 #include <functional>
 
-// How the rows name looms, jobs and items: as the board shows them.
+// How the rows name looms, jobs and items: as the board shows them. Without
+// a loom namer a loom goes by its name in the plans, else its number.
 struct TVxCompareNames {
     std::function<QString(int scheduleNo)> Loom;
     std::function<QString(const TVxPlanJob&)> Job;
@@ -32,6 +33,9 @@ struct TVxChangeRow {
     QString Now;
     QString MatchedBy; // "number", "content", or empty for added and removed
 };
+
+// A loom's name in the later plan, else the earlier one, else its number.
+QString VxLoomName(const TVxPlanDiff& diff, int scheduleNo);
 
 // Rows in the diff's order: loom by loom, each job's own rows before those
 // of its items. Items added or removed together with their warp get no rows

@@ -26,6 +26,7 @@
 #include <QStaticText>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -51,6 +52,14 @@ using TVxJobDragEvent =
     std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept)>;
 using TVxItemDragEvent = std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item,
                                             int Index, bool& Accept)>;
+// A drop or a keyboard move reported as an intent: Job to stand at Index on
+// Schedule (positions of the column without the moved job when it is
+// already there; its job count for the end).
+using TVxJobDropEvent = std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, int Index)>;
+// Item to stand at Index among the items of Job (positions of the job
+// without the item when it is already there).
+using TVxItemDropEvent =
+    std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int Index)>;
 using TVxInitJobDialogEvent =
     std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, QStringList& UpperCaptionList,
                        QStringList& LowerCaptionList)>;
@@ -104,6 +113,27 @@ struct TVxDropMarker {
     bool operator==(const TVxDropMarker& other) const {
         return Rect == other.Rect && Frame == other.Frame;
     }
+};
+
+// Marks an application lays over a column without changing its jobs, as a
+// comparison with another plan shows what differs: a band of colour down
+// the left edge of a job or an item, and a thin broken line across the gap
+// where a job or an item no longer stands. Jobs and items go by position.
+struct TVxColumnMarks {
+    struct TMark {
+        int Job = 0;
+        int Item = -1; // -1: the job itself
+        QColor Color;
+    };
+    struct TGhost {
+        int Job = -1;   // -1: a gap between jobs; else one among this job's items
+        int Before = 0; // the gap above this job (or item); the count: below the last
+        QColor Color;
+    };
+    QVector<TMark> Marks;
+    QVector<TGhost> Ghosts;
+
+    bool IsEmpty() const { return Marks.isEmpty() && Ghosts.isEmpty(); }
 };
 
 // One column: header strip, vertically scrolling job area, footer strip.
@@ -164,6 +194,13 @@ public:
     int RemoveJob(TVxJob* job, bool freeIt);
     void ClearJobs(bool freeIt);
     void MoveJob(int curIndex, int newIndex);
+    // Shows jobs an application built from its own model in place of the
+    // column's, as a view does: no events, one layout pass, the column kept
+    // scrolled where it was. The column takes the jobs over; each keeps its
+    // own expanded state, except that a collapsed column collapses it.
+    void ReplaceJobs(std::vector<std::unique_ptr<TVxJob>> jobs);
+    // Hands every job over without events, for a view that reuses them.
+    std::vector<std::unique_ptr<TVxJob>> TakeJobs();
     // Vertical layout of the jobs, top to bottom without gaps.
     void Restack();
     // The schedule's resize pass: width from JobWidth and AdjustWidth, then
@@ -178,6 +215,9 @@ public:
     // The drop marker the drag in progress shows in this column.
     const TVxDropMarker& DropMarker() const { return m_dropMarker; }
     void SetDropMarker(const TVxDropMarker& marker);
+    // The marks over the jobs; they stay, by position, until set again.
+    const TVxColumnMarks& Marks() const { return m_marks; }
+    void SetMarks(const TVxColumnMarks& marks);
 
     // The job or item the keyboard acts on, shown with a focus frame: one
     // for the whole box (a column outside a box keeps its own).
@@ -246,6 +286,17 @@ public:
     TVxInitItemDialogEvent OnInitItemDialog;
     TVxInitJobDialogEvent OnInitJobDialog;
 
+    // Intents, for an application that keeps its own model: when assigned,
+    // the column asks its own questions (the clear questions, the drag-over
+    // events) and then leaves the change to the handler, which redraws the
+    // column (ReplaceJobs). Unassigned, the column changes itself.
+    TVxJobDropEvent OnDoJobDrop;
+    TVxItemDropEvent OnDoItemDrop;
+    TVxJobEvent OnDoJobRemove;
+    TVxItemEvent OnDoItemRemove;
+    TVxScheduleEvent OnDoJobsClear;
+    TVxJobEvent OnDoItemsClear;
+
     // Standard control events.
     TVxNotifyEvent OnClick;
     TVxNotifyEvent OnEnter;
@@ -290,6 +341,7 @@ private:
     TVxScheduleStrip* m_footerRow = nullptr;
     TVxScheduleMenuCaptions m_menuCaptions;
     TVxDropMarker m_dropMarker;
+    TVxColumnMarks m_marks;
     bool m_expanded = true;
     bool m_adjustWidth = false;
     int m_jobWidth = 112;
@@ -437,6 +489,7 @@ private:
     QObject* dragSourceAt(const QPoint& viewportPos) const;
     // The focus frame of the selected job or item, when this column holds it.
     void paintSelection(QPainter& painter) const;
+    void paintMarks(QPainter& painter, const QRect& exposed) const;
     TVxJobSchedule* m_schedule;
     bool m_skipClick = false;
     QPoint m_pressPos;

@@ -13,6 +13,8 @@
 #include "MainUnit.h"
 #include "SchedDB.h"
 #include "VxDialogs.h"
+#include "VxPlanCommand.h"
+#include "VxWeaPlan.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -94,12 +96,13 @@ int main(int argc, char** argv) {
     }
     main.resize(1600, 1000);
     main.show();
-    main.ShowStoredPlan(after);
+    main.Document->Push(new TVxLoadCommand(*main.Document, after, {}));
     QApplication::processEvents();
 
     TCompareMode::TSources sources;
     sources.Window = &main;
-    sources.BoardPlan = [&main] { return main.CurrentPlan(); };
+    sources.Document = main.Document;
+    sources.Board = main.Board;
     sources.CurrentScenarioNo = [] { return 1; };
     sources.Database = [&db] { return db; };
     sources.Names.Job = &PlanJobCaption;
@@ -111,7 +114,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         screenMs.push_back(benchsupport::msOf([&] {
             mode.CompareWith({1, "Before"});
-            QApplication::processEvents(); // the panel and the board painted
+            QApplication::processEvents(); // the panel and the marked board painted
         }));
     }
     std::printf("compare to marks on screen: %.1f ms (%d change rows)\n",

@@ -10,6 +10,7 @@
 #include "ScenarioStore.h"
 #include "SchedDB.h"
 #include "VxDialogs.h"
+#include "VxPlanCommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,11 +98,10 @@ void run(const QTemporaryDir& dir, int looms) {
         timer.start();
         const TVxPlan stored = TScenarioStore(db).Load(1, nos);
         const qint64 readMs = timer.restart();
-        main.ShowStoredPlan(stored);
+        main.Document->Push(new TVxLoadCommand(*main.Document, stored, {1, "Plant"}));
         QApplication::processEvents(); // the one repaint
         const qint64 boardMs = timer.elapsed();
-        // The board keeps each loom's start date, which the store does not.
-        const TVxPlan shown = main.CurrentPlan();
+        const TVxPlan shown = main.Document->plan();
         bool same = shown.Looms.size() == plan.Looms.size();
         for (int l = 0; same && l < plan.Looms.size(); ++l)
             same = shown.Looms[l].Jobs == plan.Looms[l].Jobs;

@@ -10,9 +10,9 @@
 
 #include "AppUnit.h"
 #include "BenchSupport.h"
-#include "BoardHistory.h"
 #include "MainUnit.h"
 #include "VxDialogs.h"
+#include "VxPlanCommand.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -45,10 +45,7 @@ void moveWarp(TMainForm& main, int from) {
     TVxJobSchedule* source = box->Schedules(from % kLooms);
     TVxJobSchedule* target = box->Schedules((from + 1) % kLooms);
     TVxJob* warp = source->Jobs(source->JobCount() / 2);
-    VxGuard(&main, [&] {
-        target->InsertJobAt(target->JobCount(), warp);
-        target->OnJobDragDrop(target, warp);
-    });
+    VxGuard(&main, [&] { target->OnDoJobDrop(target, warp, target->JobCount()); });
 }
 
 template <class F> double msOf(F&& work) {
@@ -81,9 +78,10 @@ int main(int argc, char** argv) {
         script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
         main.FormShow();
     }
-    main.ShowPlan(benchsupport::rapierPlan(kLooms, kJobsPerLoom));
-    main.History->Reset();
-    const TVxPlan start = main.CurrentPlan();
+    main.Document->Push(
+        new TVxLoadCommand(*main.Document, benchsupport::rapierPlan(kLooms, kJobsPerLoom), {}));
+    main.Document->undoStack()->clear();
+    const TVxPlan start = main.Document->plan();
     std::printf("board: %d looms, %d jobs, %d fabric items\n", kLooms, start.JobCount(),
                 start.ItemCount());
 
@@ -92,21 +90,21 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kSteps; ++i)
         take.push_back(msOf([&] { moveWarp(main, i * 7); }));
     const double after = residentMb();
-    QUndoStack* stack = main.History->Stack();
+    QUndoStack* stack = main.Document->undoStack();
     std::printf("steps taken: %d, the last \"%s\"\n", stack->count(),
                 qPrintable(stack->undoText()));
 
     std::vector<double> undo;
     std::vector<double> redo;
     for (int i = 0; i < 50; ++i) {
-        undo.push_back(msOf([&] { main.History->Undo(); }));
-        redo.push_back(msOf([&] { main.History->Redo(); }));
+        undo.push_back(msOf([&] { main.Document->undoStack()->undo(); }));
+        redo.push_back(msOf([&] { main.Document->undoStack()->redo(); }));
     }
     const double allUndone = msOf([&] {
         while (stack->canUndo())
-            main.History->Undo();
+            main.Document->undoStack()->undo();
     });
-    const bool backAtStart = main.CurrentPlan() == start;
+    const bool backAtStart = main.Document->plan() == start;
     const double undoMs = median(undo);
     const double redoMs = median(redo);
 
@@ -126,8 +124,8 @@ int main(int argc, char** argv) {
         script.answers = {QMessageBox::Yes};
         VxGuard(&main, [&] { main.ClearButtonClick(); });
     }
-    const double undoClear = msOf([&] { main.History->Undo(); });
+    const double undoClear = msOf([&] { main.Document->undoStack()->undo(); });
     std::printf("undo of \"Clear all jobs\" (all 10,000 jobs back): %.0f ms\n", undoClear);
-    main.Modified = false;
+    main.Document->SetClean();
     return backAtStart ? 0 : 1;
 }

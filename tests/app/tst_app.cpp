@@ -3,11 +3,13 @@
 
 #include "AboutUnit.h"
 #include "AppUnit.h"
+#include "BoardController.h"
 #include "JobUnit.h"
 #include "MainUnit.h"
 #include "ModeUnit.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"
+#include <QUndoStack>
 
 #include <QComboBox>
 #include <QDir>
@@ -112,15 +114,16 @@ private slots:
             QCOMPARE(s->Tag, typesSeen.indexOf(f[2]));
             QCOMPARE(s->MenuCaptions().EditJob, QString("&Edit Warp"));
             QCOMPARE(s->MenuCaptions().AddJob, QString("&Add New Job..."));
-            // The rules' handlers are bound; the before-add events stay free.
-            QVERIFY(s->OnDoJobAdd && s->OnDoItemEdit && s->OnJobDragOver && s->OnItemDragDrop);
-            QVERIFY(s->OnBeforeJobFree && s->OnAfterJobAdd && s->OnAfterItemRemove);
-            QVERIFY(s->OnMouseUp);
+            // The controller takes the intents; the before-add events stay free.
+            QVERIFY(s->OnDoJobAdd && s->OnDoItemEdit && s->OnJobDragOver && s->OnDoItemDrop);
+            QVERIFY(s->OnDoJobRemove && s->OnDoJobsClear && s->OnMouseUp);
             QVERIFY(!s->OnBeforeJobAdd && !s->OnBeforeItemAdd);
-            QCOMPARE(main.LoomStartDates->Schedule(i), s);
-            QCOMPARE(main.LoomStartDates->Date(i), QString("0"));
+            const TVxPlanLoom& loom = main.Document->plan().Looms[i];
+            QCOMPARE(loom.ScheduleNo, s->ScheduleNo);
+            QCOMPARE(loom.LoomType, f[2]);
+            QCOMPARE(loom.StartDate, 0.0);
         }
-        QCOMPARE(main.LoomStartDates->Count(), looms.size());
+        QCOMPARE(main.Document->plan().Looms.size(), looms.size());
         QCOMPARE(main.ScheduleBox->width(), 3 * main.ScheduleBox->Schedules(0)->width() + 4);
 
         // Each total-ends value once, in file order.
@@ -136,10 +139,10 @@ private slots:
                                main.ReqmtsButton, main.OutputButton, main.MaintButton})
             QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
         QVERIFY(main.ExitButton->isEnabled() && main.AboutButton->isEnabled());
-        QCOMPARE(main.NextJobNo, 1);
-        QCOMPARE(main.NextItemNo, 1);
-        QCOMPARE(main.DefaultWarpLen, 0);
-        QVERIFY(!main.Modified && !main.BulkUpdate && !main.Connected());
+        QCOMPARE(main.Document->plan().NextJobNo, 1);
+        QCOMPARE(main.Document->plan().NextItemNo, 1);
+        QCOMPARE(main.Controller->DefaultWarpLen, 0);
+        QVERIFY(!main.Modified() && !main.Connected());
     }
 
     void missingFilesAreReportedInOrder_data() {
@@ -173,8 +176,8 @@ private slots:
         QCOMPARE(script.texts(), messages);
         QCOMPARE(main.ScheduleBox->ScheduleCount() > 0, !missing.contains("LoomSpec.csv"));
         // Start-up goes on with what was read.
-        QVERIFY(main.LoomStartDates);
-        QCOMPARE(main.NextJobNo, 1);
+        QVERIFY(main.StartedUp());
+        QCOMPARE(main.Document->plan().NextJobNo, 1);
     }
 
     void loomRecordsWithOddFields() {
@@ -214,7 +217,7 @@ private slots:
         // file was read, and no database file was created either.
         QVERIFY2(script.messages.isEmpty(), qPrintable(script.texts().join("; ")));
         QVERIFY(main.Terminated);
-        QVERIFY(!main.LoomStartDates && !main.Connected());
+        QVERIFY(!main.StartedUp() && !main.Connected());
         QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
@@ -272,7 +275,7 @@ private slots:
             scriptMode(script, &TModeForm::TextRadio);
             main.show();
             QVERIFY(QTest::qWaitForWindowExposed(&main));
-            QTRY_VERIFY(main.LoomStartDates);
+            QTRY_VERIFY(main.StartedUp());
             const int board = main.ScheduleBox->width();
             const int pane = main.PageControl1->width();
             main.resize(main.width() + 400, 700);
@@ -289,7 +292,7 @@ private slots:
         scriptMode(script, &TModeForm::TextRadio);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QTRY_VERIFY(main.LoomStartDates);
+        QTRY_VERIFY(main.StartedUp());
         QTRY_COMPARE(main.size(), QSize(602 + 400, 700));
         QCOMPARE(main.Splitter->sizes(), leftAt);
     }
@@ -310,7 +313,7 @@ private slots:
         main.FormShow();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.Modified = true;
+        main.Document->undoStack()->resetClean();
 
         if (byKey) {
             main.activateWindow();
@@ -340,7 +343,7 @@ private slots:
         });
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QTRY_VERIFY(main.LoomStartDates);
+        QTRY_VERIFY(main.StartedUp());
 
         QTest::mouseClick(main.AboutButton, Qt::LeftButton);
         QCOMPARE(script.dialogTitles, (QStringList{"Scheduling Demo", "About"}));

@@ -4,6 +4,7 @@
 
 #include "AboutUnit.h"
 #include "AppUnit.h"
+#include "BoardController.h"
 #include "JobUnit.h"
 #include "LoginDlg.h"
 #include "MainUnit.h"
@@ -89,7 +90,7 @@ class TestAppDb : public QObject {
     }
 
     static void verifyFailedStartUp(TMainForm& main) {
-        QVERIFY(!main.LoomStartDates);
+        QVERIFY(!main.StartedUp());
         QVERIFY(!main.LoadButton->isEnabled());
         QVERIFY(!main.MaintButton->isEnabled());
         QVERIFY(main.ExitButton->isEnabled());
@@ -135,7 +136,7 @@ private slots:
 
         QVERIFY2(script.messages.size() <= (pg() ? 1 : 0), qPrintable(script.texts().join("; ")));
         QVERIFY(main.Connected());
-        QVERIFY(main.LoomStartDates);
+        QVERIFY(main.StartedUp());
 
         // One column per LOOMSPEC row in REF order: the sample file is in REF
         // order and seeded the table.
@@ -164,8 +165,8 @@ private slots:
         QCOMPARE(shown, ends);
         QVERIFY(q.exec("select warplen from warptype"));
         QVERIFY(q.next());
-        QCOMPARE(main.DefaultWarpLen, q.value(0).toInt());
-        QVERIFY(main.DefaultWarpLen > 0);
+        QCOMPARE(main.Controller->DefaultWarpLen, q.value(0).toInt());
+        QVERIFY(main.Controller->DefaultWarpLen > 0);
 
         QVERIFY(main.LoadButton->isEnabled());
         QVERIFY(main.MaintButton->isEnabled());

@@ -1,9 +1,11 @@
 // The board compared with a stored scenario from the tool bar, in Local mode
 // on an SQLite file and in Server mode on the PostgreSQL test server: the
-// change list beside the board, its printout and export through the print
-// options, and leaving the comparison. The board never changes.
+// change list beside the board and the marks on it, a change chosen from the
+// list, an edit compared again, the export through the print options, and
+// leaving the comparison. The board never changes.
 
 #include "AppUnit.h"
+#include "BoardMarks.h"
 #include "ComparePanel.h"
 #include "LoadUnit.h"
 #include "MainUnit.h"
@@ -13,6 +15,9 @@
 #include "ScenarioGrid.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
+#include "VxPlanCommand.h"
+#include "VxPlanDocument.h"
+#include "VxSched.h"
 #include "VxScratchDb.h"
 
 #include <QMenu>
@@ -34,15 +39,6 @@ TVxPlan saved() {
                     downtime(3, "Planned maintenance", kMon + 5, kMon + 6)}),
          loom(102, {reed(4, 2400, kMon, kMon)})},
         5, 2);
-}
-
-// The downtime gone; the warp moved to the second loom with one piece more.
-TVxPlan edited() {
-    TVxPlan p = saved();
-    p.Looms[0].Jobs.removeLast();
-    p.Looms[1].Jobs << p.Looms[0].Jobs.takeLast();
-    p.Looms[1].Jobs.last().Items[0].Pieces = 4;
-    return p;
 }
 
 // Presses OK on the scenario of that number (0: on the row the dialog
@@ -82,6 +78,29 @@ class TstCompare : public QObject {
     TMainForm* m_main = nullptr;
     QTemporaryDir m_tmp;
 
+    // The marks over a column: "job 1: moved", "gap before 2: removed", ...
+    QStringList marks(int column) const {
+        const TVxColumnMarks& m = m_main->ScheduleBox->Schedules(column)->Marks();
+        const QMap<QRgb, QString> names{{TBoardMarks::Added.rgb(), "added"},
+                                        {TBoardMarks::Moved.rgb(), "moved"},
+                                        {TBoardMarks::Edited.rgb(), "edited"},
+                                        {TBoardMarks::Redated.rgb(), "re-dated"},
+                                        {TBoardMarks::Removed.rgb(), "removed"}};
+        QStringList texts;
+        for (const TVxColumnMarks::TMark& mark : m.Marks)
+            texts << QStringLiteral("job %1%2: %3")
+                         .arg(mark.Job)
+                         .arg(mark.Item < 0 ? QString() : QStringLiteral(" item %1").arg(mark.Item))
+                         .arg(names.value(mark.Color.rgb()));
+        for (const TVxColumnMarks::TGhost& ghost : m.Ghosts)
+            texts << QStringLiteral("gap before %1%2: %3")
+                         .arg(ghost.Before)
+                         .arg(ghost.Job < 0 ? QString()
+                                            : QStringLiteral(" in job %1").arg(ghost.Job))
+                         .arg(names.value(ghost.Color.rgb()));
+        return texts;
+    }
+
 private slots:
     void initTestCase_data() {
         QTest::addColumn<bool>("postgres");
@@ -117,16 +136,20 @@ private slots:
         m_db.reset();
     }
 
-    void compareListPrintAndLeave() {
+    void compareMarkSelectPrintAndLeave() {
         {
             VxDialogScript script;
             script.dialogs.push_back(pickScenario(1));
             m_main->LoadButtonClick();
         }
-        m_main->ShowPlan(edited());
-        const TVxPlan board = m_main->CurrentPlan();
-        const QStringList changes{"R01 190cm : RAPIER: Removed", "R02 190cm : RAPIER: Moved",
-                                  "R02 190cm : RAPIER: Pieces"};
+        // The downtime removed; the warp moved to the second loom with one
+        // piece more.
+        TVxPlanDocument& doc = *m_main->Document;
+        doc.Push(new TVxRemoveJobsCommand(doc, {0, 2}));
+        doc.Push(new TVxMoveJobCommand(doc, {0, 1}, 1, 1));
+        doc.Push(new TVxEditItemCommand(doc, {1, 1}, 0, 4));
+        const TVxPlan board = doc.plan();
+        const QStringList changes{"R01 190cm: Removed", "R02 190cm: Moved", "R02 190cm: Pieces"};
         TComparePanel* panel = m_main->ComparePanel;
 
         // The loaded scenario as last saved, straight from the button's menu.
@@ -137,18 +160,24 @@ private slots:
         }
         QVERIFY(panel->isVisible());
         QCOMPARE(changeTexts(panel->ChangeTree), changes);
-        QTest::mouseClick(panel->CloseButton, Qt::LeftButton);
-        QVERIFY(!panel->isVisible());
+        // A ghost where the downtime stood; the warp marked moved, its
+        // fabric edited.
+        QCOMPARE(marks(0), QStringList{"gap before 1: removed"});
+        QCOMPARE(marks(1), (QStringList{"job 1: moved", "job 1 item 0: edited"}));
 
-        // The menu's dialog starts on the loaded scenario.
-        {
-            VxDialogScript script;
-            script.dialogs.push_back(pickScenario(0));
-            m_main->CompareMenu->actions().value(0)->trigger();
-            QCOMPARE(script.dialogTitles, QStringList{"Compare With"});
-        }
-        QVERIFY(panel->isVisible());
-        QCOMPARE(changeTexts(panel->ChangeTree), changes);
+        // A click on a change chooses its job on the board.
+        const QModelIndex moved = panel->ChangeTree->model()->index(3, 0);
+        QTest::mouseClick(panel->ChangeTree->viewport(), Qt::LeftButton, {},
+                          panel->ChangeTree->visualRect(moved).center());
+        QCOMPARE(m_main->ScheduleBox->Schedules(1)->SelectedJob(),
+                 m_main->ScheduleBox->Schedules(1)->Jobs(1));
+
+        // An edit while comparing is compared again: the fabric's change is
+        // undone, its mark goes.
+        m_main->UndoButtonClick();
+        QTRY_COMPARE(marks(1), QStringList{"job 1: moved"});
+        // Redone just before printing: the printout has it all the same.
+        m_main->RedoButtonClick();
 
         // Printed to a delimited file through the print options.
         const QString file = m_tmp.filePath("compare.txt");
@@ -167,8 +196,22 @@ private slots:
         QFile written(file);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().contains(
-            "R02 190cm : RAPIER,2:  A-WHT 3000m,P001 : WHT/4pcs,Pieces,3,4,number"));
-        QCOMPARE(m_main->CurrentPlan(), board);
+            "R02 190cm,2:  A-WHT 3000m,P001 : WHT/4pcs,Pieces,3,4,number"));
+
+        // Leaving takes the panel and the marks away; the board is as it was.
+        QTest::mouseClick(panel->CloseButton, Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(marks(0) + marks(1), QStringList());
+        QCOMPARE(doc.plan(), board);
+
+        // The menu's dialog starts on the loaded scenario.
+        {
+            VxDialogScript script;
+            script.dialogs.push_back(pickScenario(0));
+            m_main->CompareMenu->actions().value(0)->trigger();
+            QCOMPARE(script.dialogTitles, QStringList{"Compare With"});
+        }
+        QCOMPARE(changeTexts(panel->ChangeTree), changes);
     }
 };
 

@@ -14,6 +14,7 @@
 #include "VxDialogs.h"
 #include "VxPromptLog.h"
 #include "VxScratchDb.h"
+#include <QUndoStack>
 
 #include <QComboBox>
 #include <QLabel>
@@ -264,18 +265,19 @@ private slots:
         main.Data = std::move(m_data);
         main.Data->OpenScenarioTables();
         QVERIFY(main.Data->Scenario.FindKey({7}));
+        main.Document->SetScenarioLink({7, "Report test"});
         for (QToolButton* b : {main.ReqmtsButton, main.OutputButton})
             b->setEnabled(true);
 
         VxDialogScript script;
-        main.Modified = true;
+        main.Document->undoStack()->resetClean();
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
         QCOMPARE(script.texts(VxMsgKind::Error),
                  QStringList({"First save your changes", "First save your changes"}));
         QVERIFY(script.dialogTitles.isEmpty());
 
-        main.Modified = false;
+        main.Document->SetClean();
         QStringList captions;
         for (int i = 0; i < 2; ++i)
             script.dialogs.push_back([&](QDialog* d) {

@@ -9,6 +9,8 @@
 #include "PlanBuild.h"
 #include "SaveUnit.h"
 #include "ScenarioGrid.h"
+#include "ScenarioSession.h"
+#include "ShowPlan.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxScratchDb.h"
@@ -122,8 +124,8 @@ class TstScenarios : public QObject {
 
     // The sample plan on the board as a planner's unsaved work.
     void buildPlan() {
-        m_main->ShowPlan(samplePlan());
-        m_main->Modified = true;
+        showPlan(m_main, samplePlan());
+        m_main->Document->undoStack()->resetClean();
         m_main->SaveButton->setEnabled(true);
         m_main->ClearButton->setEnabled(true);
     }
@@ -166,14 +168,14 @@ private slots:
 
 void TstScenarios::saveClearLoadShowsTheSameBoard() {
     buildPlan();
-    const TVxPlan before = m_main->CurrentPlan();
+    const TVxPlan before = m_main->Document->plan();
     const QStringList footersBefore = footers(*m_main);
     save(QString());
     QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
-    QVERIFY(!m_main->Modified);
+    QVERIFY(!m_main->Modified());
     QVERIFY(m_main->ReqmtsButton->isEnabled());
     QVERIFY(m_main->OutputButton->isEnabled());
-    QCOMPARE(m_main->CurrentScenarioNo(), 1);
+    QCOMPARE(m_main->Scenarios->CurrentScenarioNo(), std::optional<int>(1));
 
     {
         VxDialogScript script;
@@ -182,8 +184,23 @@ void TstScenarios::saveClearLoadShowsTheSameBoard() {
         QCOMPARE(script.texts(), QStringList{"Clear all jobs?"});
     }
     QCOMPARE(m_main->windowTitle(), kCaption);
-    QCOMPARE(m_main->CurrentPlan().JobCount(), 0);
+    QCOMPARE(m_main->Document->plan().JobCount(), 0);
     QCOMPARE(store().Load(1, {101, 102}).JobCount(), before.JobCount()); // stored data untouched
+    QVERIFY(!m_main->ReqmtsButton->isEnabled());
+
+    // Undoing the clear gives back the stored scenario, linked as it was;
+    // redoing it clears the link again.
+    for (int round = 0; round < 2; ++round) {
+        m_main->UndoButtonClick();
+        QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
+        QCOMPARE(m_main->Document->plan().Looms, before.Looms);
+        QVERIFY(!m_main->Modified());
+        QVERIFY(m_main->ReqmtsButton->isEnabled() && m_main->OutputButton->isEnabled());
+        m_main->RedoButtonClick();
+        QCOMPARE(m_main->windowTitle(), kCaption);
+        QVERIFY(!m_main->Modified());
+        QVERIFY(!m_main->ReqmtsButton->isEnabled() && !m_main->OutputButton->isEnabled());
+    }
 
     // Nothing to save after a clear: no question, straight to the list.
     VxDialogScript script;
@@ -192,16 +209,15 @@ void TstScenarios::saveClearLoadShowsTheSameBoard() {
     QCOMPARE(script.texts(), QStringList{});
     QCOMPARE(script.dialogTitles, QStringList{"Load Scenario"});
     QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
-    TVxPlan after = m_main->CurrentPlan();
+    TVxPlan after = m_main->Document->plan();
     QCOMPARE(after.Looms, before.Looms);
     QCOMPARE(footers(*m_main), footersBefore);
-    QCOMPARE(m_main->NextJobNo, 8);
-    QCOMPARE(m_main->NextItemNo, 5);
-    QVERIFY(!m_main->Modified);
+    QCOMPARE(m_main->Document->plan().NextJobNo, 8);
+    QCOMPARE(m_main->Document->plan().NextItemNo, 5);
+    QVERIFY(!m_main->Modified());
     for (QToolButton* b : {m_main->SaveButton, m_main->ClearButton, m_main->PrintButton,
                            m_main->ReqmtsButton, m_main->OutputButton})
         QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-    QVERIFY(!m_main->BulkUpdate);
 }
 
 void TstScenarios::overwriteLeavesOneSetOfRows() {
@@ -209,7 +225,7 @@ void TstScenarios::overwriteLeavesOneSetOfRows() {
     save(QString());
     const int rows = m_db->Count("select count(*) from weaveitem") +
                      m_db->Count("select count(*) from weavejob");
-    m_main->Modified = true;
+    m_main->Document->undoStack()->resetClean();
     // The stored number again: the stored description comes back with the
     // overwrite question.
     save("1", {QMessageBox::Yes});
@@ -217,7 +233,7 @@ void TstScenarios::overwriteLeavesOneSetOfRows() {
                  m_db->Count("select count(*) from weavejob"),
              rows);
     QCOMPARE(store().List(), (QVector<TScenarioInfo>{{1, "Scenario 1"}}));
-    QVERIFY(!m_main->Modified);
+    QVERIFY(!m_main->Modified());
 }
 
 void TstScenarios::loadAsksFirstToSave_data() {
@@ -253,8 +269,8 @@ void TstScenarios::loadAsksFirstToSave() {
 
     QCOMPARE(script.texts().value(0), QString("Do you want to first save the current scenario?"));
     QCOMPARE(store().List().size(), stored);
-    QCOMPARE(m_main->CurrentPlan().JobCount(), loaded ? 1 : samplePlan().JobCount());
-    QCOMPARE(m_main->Modified, !loaded && answers.first() != QMessageBox::No);
+    QCOMPARE(m_main->Document->plan().JobCount(), loaded ? 1 : samplePlan().JobCount());
+    QCOMPARE(m_main->Modified(), !loaded && answers.first() != QMessageBox::No);
     QCOMPARE(m_main->windowTitle(), loaded ? kCaption + " - Stored" : kCaption);
 }
 
@@ -263,8 +279,8 @@ void TstScenarios::failedSaveKeepsTheState() {
     // A second warp numbered as the first is refused by the table's key.
     TVxPlan clash = samplePlan();
     clash.Looms[1].Jobs[1].JobNo = 3;
-    m_main->ShowPlan(clash);
-    m_main->Modified = true;
+    showPlan(m_main, clash);
+    m_main->Document->undoStack()->resetClean();
     VxDialogScript script;
     script.dialogs.push_back(saveAs(QString()));
     m_main->SaveButtonClick();
@@ -272,9 +288,9 @@ void TstScenarios::failedSaveKeepsTheState() {
     QVERIFY(!script.texts(VxMsgKind::Error).first().isEmpty());
     QVERIFY(store().List().isEmpty());
     QCOMPARE(m_main->windowTitle(), kCaption);
-    QVERIFY(m_main->Modified);
+    QVERIFY(m_main->Modified());
     QVERIFY(!m_main->ReqmtsButton->isEnabled());
-    const TVxPlan board = m_main->CurrentPlan();
+    const TVxPlan board = m_main->Document->plan();
     for (const TVxPlanLoom& loom : clash.Looms)
         QCOMPARE(board.Loom(loom.ScheduleNo)->Jobs, loom.Jobs);
 }
@@ -299,7 +315,7 @@ void TstScenarios::loadNamesJobsWithoutTheirLoom() {
                          "were not loaded\n1 job of this scenario is on loom 999, which no "
                          "longer exists; it was not loaded\n\nThey stay stored: a loom given "
                          "that position again shows them."});
-    QCOMPARE(m_main->CurrentPlan().JobCount(), 1);
+    QCOMPARE(m_main->Document->plan().JobCount(), 1);
     QCOMPARE(m_main->windowTitle(), kCaption + " - Stored");
 }
 

@@ -32,7 +32,7 @@ TVxPlanJob& job(TVxPlan& p, int loomIndex, int place) {
 }
 
 QString placeText(const TVxPlanDiff& d, const TVxJobPlace& place) {
-    return QStringLiteral("%1/%2").arg(d.Before.Looms[place.Loom].ScheduleNo).arg(place.Place);
+    return QStringLiteral("%1/%2").arg(d.Before.Looms[place.Loom].ScheduleNo).arg(place.Index);
 }
 
 QString words(TVxChanges changes, TVxEdits edits, TVxMatch match) {
