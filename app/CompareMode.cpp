@@ -2,9 +2,9 @@
 
 #include "BoardMarks.h"
 #include "ComparePanel.h"
-#include "LoadUnit.h"
+#include "LoadForm.h"
 #include "OutputRates.h"
-#include "PrnUnit.h"
+#include "PrintForm.h"
 #include "VxAbort.h"
 #include "VxChangeRows.h"
 #include "VxDialogs.h"

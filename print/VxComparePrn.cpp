@@ -1,5 +1,6 @@
 #include "VxComparePrn.h"
 
+#include "VxSaveFile.h"
 #include "VxScenPrn.h"
 
 #include <QRegularExpression>
@@ -88,7 +89,7 @@ QString VxCompareDelimitedText(const TVxCompareReport& report, const QDateTime& 
 
 void VxWriteCompareFile(const QString& fileName, const TVxCompareReport& report,
                         const QDateTime& printed) {
-    VxWriteTextFile(fileName, VxCompareDelimitedText(report, printed));
+    VxSaveFileBytes(fileName, VxCompareDelimitedText(report, printed).toUtf8());
 }
 
 void VxPrintCompare(QPagedPaintDevice* device, const TVxCompareReport& report,

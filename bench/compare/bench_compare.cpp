@@ -10,7 +10,7 @@
 #include "CompareMode.h"
 #include "ComparePanel.h"
 #include "DbSchema.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "SchedDB.h"
 #include "VxDialogs.h"
 #include "VxPlanCommand.h"

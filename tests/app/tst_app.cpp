@@ -1,12 +1,12 @@
 // Start-up of the main window through the real windows, the real sample files
 // and a scripted data-mode dialog.
 
-#include "AboutUnit.h"
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BoardController.h"
-#include "JobUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "JobForm.h"
+#include "MainForm.h"
+#include "ModeForm.h"
+#include "VxAboutForm.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"
 #include <QUndoStack>
@@ -337,7 +337,8 @@ private slots:
         script.dialogs.push_back([&](QDialog* d) {
             auto* about = qobject_cast<TVxAboutForm*>(d);
             if (!about) return int(QDialog::Rejected);
-            shownText = about->ProgramLabel->text() + " " + about->VersionLabel->text();
+            shownText = about->ProgramLabel->text() + " " + about->VersionLabel->text() + " " +
+                        about->LicenceLabel->text();
             QTest::mouseClick(about->OKButton, Qt::LeftButton);
             return -1;
         });
@@ -348,6 +349,7 @@ private slots:
         QTest::mouseClick(main.AboutButton, Qt::LeftButton);
         QCOMPARE(script.dialogTitles, (QStringList{"Scheduling Demo", "About"}));
         QVERIFY(shownText.startsWith("Plexiweave Version "));
+        QVERIFY(shownText.contains("GNU General Public License, version 3 or later"));
     }
 
     // "Use Local Database" says what it opens (here the alias of the alias

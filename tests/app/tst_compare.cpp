@@ -4,14 +4,14 @@
 // list, an edit compared again, the export through the print options, and
 // leaving the comparison. The board never changes.
 
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BoardMarks.h"
 #include "ComparePanel.h"
-#include "LoadUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "LoadForm.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "PlanBuild.h"
-#include "PrnUnit.h"
+#include "PrintForm.h"
 #include "ScenarioGrid.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"

@@ -1,12 +1,12 @@
 // The yarn requirements and greige output windows on a scenario stored for
 // the purpose, on an SQLite file and on the PostgreSQL test server: each view
-// chosen with the combo boxes, its grid, totals and sub-title, and its
-// printout read back from a real PDF.
+// chosen with the combo boxes, its grid, totals and sub-title, its printout
+// read back from a real PDF and its exports read back from the files.
 
-#include "MainUnit.h"
-#include "OutUnit.h"
+#include "MainForm.h"
+#include "OutputForm.h"
 #include "ReportData.h"
-#include "ReqUnit.h"
+#include "ReqmtsForm.h"
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDatPrn.h"
@@ -14,6 +14,8 @@
 #include "VxDialogs.h"
 #include "VxPromptLog.h"
 #include "VxScratchDb.h"
+#include "VxSheetReadBack.h"
+
 #include <QUndoStack>
 
 #include <QComboBox>
@@ -216,6 +218,10 @@ private slots:
             shownRows = gridRows(form->DBGrid1);
             shownTotals = form->TotalsLabel->text();
             shownSubTitle = form->SubTitle();
+            for (const char* suffix : {"xlsx", "csv"}) {
+                VxDialogScript::current()->fileNames.push_back(m_tmp.filePath("report.") + suffix);
+                QTest::mouseClick(form->ExportButton, Qt::LeftButton);
+            }
             // The print dialog, confirmed.
             VxDialogScript::current()->dialogs.push_front(
                 [](QDialog*) { return int(QDialog::Accepted); });
@@ -231,6 +237,24 @@ private slots:
         QCOMPARE(shownRows, rows);
         QCOMPARE(shownTotals, totals);
         QVERIFY(!form->ShownQuery()->Active()); // closed with the window
+
+        // Both exports read back as the grid shows the rows, under its labels.
+        QStringList labels;
+        for (int c = 0; c < form->DBGrid1->model()->columnCount(); ++c)
+            labels << form->DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+        for (const char* suffix : {"xlsx", "csv"}) {
+            const vxtest::TSheetReadBack back =
+                vxtest::readSheetBack(m_tmp.filePath("report.") + suffix);
+            QVERIFY2(back.Error.isEmpty(), qPrintable(back.Error));
+            QStringList read;
+            for (const QStringList& row : back.Rows) {
+                QStringList cells;
+                for (const QString& cell : row)
+                    cells << vxtest::shownCell(cell);
+                read << cells.join('|');
+            }
+            QCOMPARE(read, QStringList(labels.join('|')) + rows);
+        }
 
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains(caption) && text.contains(subTitle), qPrintable(text));

@@ -1,9 +1,9 @@
 // The save and load dialogs over a real scenario store (an SQLite file),
 // driven with the mouse and keyboard; questions answered by a dialog script.
 
-#include "LoadUnit.h"
+#include "LoadForm.h"
 #include "PlanBuild.h"
-#include "SaveUnit.h"
+#include "SaveForm.h"
 #include "ScenarioGrid.h"
 #include "VxDialogs.h"
 #include "VxScratchDb.h"

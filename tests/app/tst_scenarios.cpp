@@ -2,12 +2,12 @@
 // SQLite file and in Server mode on the PostgreSQL test server, with every
 // question and dialog scripted.
 
-#include "AppUnit.h"
-#include "LoadUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "AppWindows.h"
+#include "LoadForm.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "PlanBuild.h"
-#include "SaveUnit.h"
+#include "SaveForm.h"
 #include "ScenarioGrid.h"
 #include "ScenarioSession.h"
 #include "ShowPlan.h"
