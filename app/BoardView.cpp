@@ -10,8 +10,11 @@
 #include <algorithm>
 
 namespace {
-// Columns drawn per turn of the event loop while the board waits.
-const int kColumnsPerTurn = 12;
+// Columns drawn per turn of the event loop while the board waits, and the
+// pause between turns: each turn stays well within a frame, and the first
+// paint of the columns in view comes before them.
+const int kColumnsPerTurn = 4;
+const int kTurnPauseMsec = 15;
 } // namespace
 
 TBoardView::TBoardView(TVxScheduleBox* box, TVxPlanDocument& doc, QObject* parent)
@@ -152,7 +155,7 @@ void TBoardView::drawInView() {
 void TBoardView::drawLater() {
     if (m_drawLaterQueued) return;
     m_drawLaterQueued = true;
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(kTurnPauseMsec, this, [this] {
         m_drawLaterQueued = false;
         QVector<int> some;
         for (int loom = 0; loom < m_waiting.size() && some.size() < kColumnsPerTurn; ++loom)
