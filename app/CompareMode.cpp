@@ -39,8 +39,7 @@ TCompareMode::~TCompareMode() = default;
 
 void TCompareMode::ChooseAndCompare() {
     TScenarioStore store(m_sources.Database());
-    const QVector<TScenarioInfo> stored = store.List();
-    if (stored.isEmpty()) {
+    if (store.List().isEmpty()) {
         VxDialogs::information(m_sources.Window,
                                QStringLiteral("No scenario is stored yet to compare with."));
         return;
@@ -51,16 +50,18 @@ void TCompareMode::ChooseAndCompare() {
         ownForm = std::make_unique<TLoadForm>(m_sources.Window);
         form = ownForm.get();
     }
-    // The load dialog under another title; it gets its own back for the
-    // next load.
+    // The load dialog under another title and without Delete; it gets its
+    // own back for the next load.
     const QString loadTitle = form->windowTitle();
     form->setWindowTitle(QStringLiteral("Compare With"));
-    form->Prepare(stored, m_scenario
-                              ? m_scenario->ScenarioNo
-                              : m_sources.CurrentScenarioNo().value_or(stored[0].ScenarioNo));
+    form->DeleteAllowed = false;
+    form->Prepare(&store, m_scenario ? std::optional<int>(m_scenario->ScenarioNo)
+                                     : m_sources.CurrentScenarioNo());
     const int result = VxDialogs::exec(form);
     form->setWindowTitle(loadTitle);
+    form->DeleteAllowed = true;
     const std::optional<TScenarioInfo> chosen = form->Selected();
+    form->Prepare(nullptr);
     if (result == QDialog::Accepted && chosen) CompareWith(*chosen);
 }
 

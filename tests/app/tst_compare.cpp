@@ -204,13 +204,18 @@ private slots:
         QCOMPARE(marks(0) + marks(1), QStringList());
         QCOMPARE(doc.plan(), board);
 
-        // The menu's dialog starts on the loaded scenario.
+        // The menu's dialog starts on the loaded scenario and deletes nothing.
         {
             VxDialogScript script;
-            script.dialogs.push_back(pickScenario(0));
+            script.dialogs.push_back([](QDialog* dialog) {
+                auto* form = qobject_cast<TLoadForm*>(dialog);
+                return form->DeleteButton->isVisible() ? int(QDialog::Rejected)
+                                                       : pickScenario(0)(dialog);
+            });
             m_main->CompareMenu->actions().value(0)->trigger();
             QCOMPARE(script.dialogTitles, QStringList{"Compare With"});
         }
+        QVERIFY(panel->isVisible());
         QCOMPARE(changeTexts(panel->ChangeTree), changes);
     }
 };
