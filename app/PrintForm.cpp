@@ -80,19 +80,29 @@ void TPrintForm::showChoices(bool pages) {
 }
 
 int TPrintForm::Execute(const TVxPrintJob& job, const QString& exportFileName) {
+    return Execute(TPrintOutput{[job](QPagedPaintDevice* device) {
+                                    VxPrintScenario(device, job, QDateTime::currentDateTime());
+                                },
+                                [job](const QString& fileName) {
+                                    VxWriteDelimitedFile(fileName, job,
+                                                         QDateTime::currentDateTime());
+                                }},
+                   exportFileName);
+}
+
+int TPrintForm::Execute(const TPrintOutput& output, const QString& exportFileName) {
     showChoices(false);
-    m_job = job;
-    m_pages = nullptr;
+    m_output = output;
     m_exportFileName = exportFileName;
     const int result = VxDialogs::exec(this);
     // The lines live only as long as the dialog is shown.
-    m_job = TVxPrintJob();
+    m_output = TPrintOutput();
     return result;
 }
 
-int TPrintForm::ExecutePages(const TVxPagePrint& print, const QString& pdfFileName) {
+int TPrintForm::ExecutePages(const TPagePrint& pages, const QString& pdfFileName) {
     showChoices(true);
-    m_pages = print;
+    m_pages = pages;
     m_exportFileName = pdfFileName;
     const int result = VxDialogs::exec(this);
     m_pages = nullptr;
@@ -143,7 +153,11 @@ void TPrintForm::PrintToPrinter() {
     if (m_pages)
         m_pages(m_printer.get(), FitRadio->isChecked());
     else
-        VxPrintScenario(m_printer.get(), m_job, QDateTime::currentDateTime());
+        m_output.Print(m_printer.get());
+}
+
+void TPrintForm::PrintToFile(const QString& fileName) {
+    m_output.Write(fileName);
 }
 
 void TPrintForm::PrintToPdf(const QString& fileName) {
@@ -156,8 +170,4 @@ void TPrintForm::PrintToPdf(const QString& fileName) {
     writer.setPageLayout(m_printer->pageLayout());
     writer.setCreator(QStringLiteral("Plexiweave"));
     m_pages(&writer, FitRadio->isChecked());
-}
-
-void TPrintForm::PrintToFile(const QString& fileName) {
-    VxWriteDelimitedFile(fileName, m_job, QDateTime::currentDateTime());
 }

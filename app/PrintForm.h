@@ -1,9 +1,9 @@
 #pragma once
 // The print options dialog: the scenario listing on the printer or in a
-// comma-delimited text file, or a printout drawn page by page (the
-// timeline) on the printer or into a PDF file, tiled across pages or fitted
-// to one page width. Created once; it keeps the last choices and the
-// printer set-up between prints.
+// comma-delimited text file, or a drawing cut into pages (the timeline) on
+// the printer or into a PDF file, tiled across pages or fitted to one page
+// width. Created once; it keeps the last choices and the printer set-up
+// between prints.
 
 #include "VxScenPrn.h"
 
@@ -17,9 +17,16 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 
-// Draws a printout on a device; fitWidth: the planner asked for one page
-// width.
-using TVxPagePrint = std::function<void(QPagedPaintDevice* device, bool fitWidth)>;
+// What one print produces: the pages on a printer (or PDF writer), and the
+// delimited file.
+struct TPrintOutput {
+    std::function<void(QPagedPaintDevice* device)> Print;
+    std::function<void(const QString& fileName)> Write;
+};
+
+// A drawing cut into pages (the timeline): on the printer or into a PDF
+// file; fitWidth when the planner asked for one page width.
+using TPagePrint = std::function<void(QPagedPaintDevice* device, bool fitWidth)>;
 
 class TPrintForm : public QDialog {
     Q_OBJECT
@@ -41,9 +48,11 @@ public:
     // Shows the dialog modally for one print job; Start produces the chosen
     // output, the save dialog proposing exportFileName. Returns the result.
     int Execute(const TVxPrintJob& job, const QString& exportFileName);
-    // The same for a printout drawn page by page: Start draws it on the
-    // printer or, after the save dialog proposing pdfFileName, into a PDF.
-    int ExecutePages(const TVxPagePrint& print, const QString& pdfFileName);
+    // The same for any other output.
+    int Execute(const TPrintOutput& output, const QString& exportFileName);
+    // The same for a drawing cut into pages, the save dialog proposing a
+    // PDF file.
+    int ExecutePages(const TPagePrint& pages, const QString& pdfFileName);
 
     // The printer the set-up dialog configures and the printout goes to.
     QPrinter* Printer() const { return m_printer.get(); }
@@ -57,11 +66,11 @@ public:
 
 private:
     void produce();
-    // Shows the choices of a listing or of a page printout.
+    // Shows the choices of a listing or of pages.
     void showChoices(bool pages);
 
     std::unique_ptr<QPrinter> m_printer;
-    TVxPrintJob m_job;
-    TVxPagePrint m_pages;
+    TPrintOutput m_output;
+    TPagePrint m_pages;
     QString m_exportFileName;
 };
