@@ -1,11 +1,15 @@
 #include "VxDragTracker.h"
 
 #include "VxSched.h"
+#include "VxSchedMetrics.h"
+#include "VxSelection.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 
 // Drag and drop, tracked by the component itself from the mouse events of
 // the widget that was pressed (it keeps the implicit mouse grab), so no
@@ -19,11 +23,14 @@ public:
     }
 
     bool Active() const { return m_active; }
-    QObject* Source() const { return m_source; }
+    bool KeyMoveActive() const { return m_keyMove; }
+    QObject* Source() const { return m_active ? m_source.data() : nullptr; }
+    QObject* MoveSource() const { return m_active || m_keyMove ? m_source.data() : nullptr; }
     bool Accepted() const { return m_accept; }
 
     void Begin(QObject* source, QWidget* grabber, const QPoint& global) {
         if (m_active) end();
+        if (m_keyMove) endKeys();
         m_active = true;
         m_source = source;
         m_grabber = grabber;
@@ -31,6 +38,7 @@ public:
         m_last = Target();
         QApplication::setOverrideCursor(Qt::ForbiddenCursor);
         qApp->installEventFilter(this);
+        notifyBegin();
         Move(global);
     }
 
@@ -47,10 +55,11 @@ public:
         autoScroll(target, global);
         m_accept = dragOver(target, state);
         m_last = target;
-        showMarker(target);
+        showMarker(target.schedule, markerFor(target));
         // A header or footer may accept a job, but a drop there moves nothing.
         const bool lands = m_accept && target.kind != Kind::Header && target.kind != Kind::Footer;
         QApplication::changeOverrideCursor(lands ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        notifyPlace(target.schedule, placeOf(target));
     }
 
     void Drop(const QPoint& global) {
@@ -67,42 +76,42 @@ public:
         if (m_active) end();
     }
 
-    bool KeyMoveJob(TVxJob* job, TVxJobSchedule* s, int index) {
-        Target t;
-        t.schedule = s;
-        if (index < s->JobCount()) {
-            t.kind = Kind::JobRow;
-            t.job = s->Jobs(index);
-            t.part = TVxJobPart::UpperCaption;
-        } else {
-            t.kind = Kind::JobArea;
-        }
-        if (!keyOver(job, t)) return false;
-        doDrop(t, job);
+    // One step of a move with the keys: from where the element stands, or
+    // from where the move waiting for confirmation would put it.
+    bool KeyStep(QObject* element, TVxKeyStep step) {
+        if (m_active || !element) return false;
+        if (m_keyMove && m_source != element) endKeys();
+        const Place from = m_keyMove ? m_keyPlace : homeOf(element);
+        const std::optional<Place> next = stepFrom(element, from, step);
+        if (!next) return false;
+        if (!m_keyMove) beginKeys(element);
+        showKeyPlace(*next);
         return true;
     }
 
-    bool KeyMoveItem(TVxJobItem* item, TVxJob* job, int index) {
-        TVxJobSchedule* s = job->Schedule();
-        if (!s) return false;
-        Target t;
-        t.schedule = s;
-        t.job = job;
-        t.kind = Kind::JobRow;
-        t.part = TVxJobPart::UpperCaption;
-        // Within its job the question names the item it passes; the drop
-        // puts it exactly one place on, which no point under a mouse does.
-        if (item->Job() == job && index < job->ItemCount() && job->Items(index) != item) {
-            t.kind = Kind::Item;
-            t.item = job->Items(index);
-            t.part = TVxJobPart::Item;
+    // Makes the move with the keys where it stands, if it is accepted there.
+    void ConfirmKeys() {
+        if (!m_keyMove) return;
+        QPointer<QObject> source = m_source;
+        const Place place = m_keyPlace;
+        const bool accept = m_accept && !isHome(source, place);
+        endKeys();
+        TVxJobSchedule* s = place.schedule;
+        if (!accept || !source || !s) return;
+        if (auto* item = dynamic_cast<TVxJobItem*>(source.data())) {
+            if (!place.job) return;
+            VxGuard(s, [&] {
+                itemDropAt(place.job, place.index, item);
+                s->ResizeSchedule();
+            });
+        } else if (auto* job = dynamic_cast<TVxJob*>(source.data())) {
+            VxGuard(s, [&] { jobDropAt(s, place.index, job); });
         }
-        if (!keyOver(item, t)) return false;
-        VxGuard(s, [&] {
-            itemDropAt(job, index, item);
-            s->ResizeSchedule();
-        });
-        return true;
+        reselect(source);
+    }
+
+    void CancelKeys() {
+        if (m_keyMove) endKeys();
     }
 
 protected:
@@ -112,7 +121,52 @@ protected:
             Cancel();
             return true;
         }
+        if (m_keyMove) return keyMoveFilter(event);
         return QObject::eventFilter(watched, event);
+    }
+
+    // While a move with the keys waits: Alt released or Enter makes it,
+    // Escape drops it, and so does anything else the planner turns to.
+    bool keyMoveFilter(QEvent* event) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool press = event->type() == QEvent::KeyPress;
+            if (key->key() == Qt::Key_Escape) {
+                if (press) CancelKeys();
+                return true;
+            }
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                if (press) ConfirmKeys();
+                return true;
+            }
+            if (isModifier(key->key()) ||
+                (isArrow(key->key()) && key->modifiers() & Qt::AltModifier))
+                return false;
+            CancelKeys();
+            return false;
+        }
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt) ConfirmKeys();
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::WindowDeactivate:
+            CancelKeys();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+    static bool isModifier(int key) {
+        return key == Qt::Key_Alt || key == Qt::Key_Shift || key == Qt::Key_Control ||
+               key == Qt::Key_Meta || key == Qt::Key_AltGr;
+    }
+    static bool isArrow(int key) {
+        return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+               key == Qt::Key_Right;
     }
 
 private:
@@ -132,13 +186,244 @@ private:
         }
     };
 
-    // The drag-over question for a move made without the mouse.
-    bool keyOver(QObject* source, const Target& t) {
-        if (m_active) return false;
-        m_source = source;
-        const bool accept = dragOver(t, TVxDragState::DragEnter);
+    // Where a drop would put the dragged thing: the column, the job an item
+    // goes on, and the position among its jobs or the job's items as the
+    // drop events give it (-1: a release drops nothing there).
+    struct Place {
+        QPointer<TVxJobSchedule> schedule;
+        QPointer<TVxJob> job;
+        int index = -1;
+    };
+
+    Place placeOf(const Target& t) const {
+        Place place;
+        place.schedule = t.schedule;
+        TVxJobSchedule* s = t.schedule;
+        if (!s) return place;
+        switch (t.kind) {
+        case Kind::Item:
+        case Kind::JobRow:
+            if (TVxJobItem* item = sourceItem()) {
+                place.job = t.job;
+                place.index = itemPlace(t.job, itemIndexFor(t.job, t.item), item);
+            } else if (TVxJob* job = sourceJob()) {
+                place.index = jobPlace(s, jobIndexFor(s, t.job), job);
+            }
+            break;
+        case Kind::JobArea:
+        case Kind::ScheduleFrame:
+            if (TVxJob* job = sourceJob()) place.index = jobPlace(s, s->JobCount(), job);
+            break;
+        default:
+            break;
+        }
+        return place;
+    }
+
+    static TVxScheduleBox* boxOf(QObject* source) {
+        if (auto* item = dynamic_cast<TVxJobItem*>(source)) source = item->Job();
+        if (auto* job = dynamic_cast<TVxJob*>(source)) source = job->Schedule();
+        auto* schedule = qobject_cast<TVxJobSchedule*>(source);
+        return schedule ? schedule->Box() : nullptr;
+    }
+
+    void notifyBegin() {
+        m_told.reset();
+        m_box = boxOf(m_source);
+        TVxScheduleBox* box = m_box;
+        QObject* source = m_source;
+        if (box && box->OnDragBegin) VxGuard(box, [&] { box->OnDragBegin(source); });
+    }
+
+    // Tells the owner where the drag is when that changes.
+    void notifyPlace(TVxJobSchedule* schedule, const Place& place) {
+        TVxScheduleBox* box = m_box;
+        if (!box || !box->OnDragPlace) return;
+        const bool accept = m_accept && place.index >= 0;
+        const Place told{schedule, place.job, place.index};
+        if (m_told && m_told->schedule == told.schedule && m_told->job == told.job &&
+            m_told->index == told.index && m_toldAccept == accept)
+            return;
+        m_told = told;
+        m_toldAccept = accept;
+        VxGuard(box, [&] { box->OnDragPlace(schedule, place.job, place.index, accept); });
+    }
+
+    void notifyEnd() {
+        TVxScheduleBox* box = m_box;
+        m_box = nullptr;
+        if (box && box->OnDragEnd) VxGuard(box, [&] { box->OnDragEnd(box); });
+    }
+
+    // ------------------------------------------------------------------
+    // The move with the keys: a place stepped to one key at a time.
+
+    static Place homeOf(QObject* element) {
+        Place home;
+        if (auto* item = dynamic_cast<TVxJobItem*>(element)) {
+            home.job = item->Job();
+            home.schedule = item->Job() ? item->Job()->Schedule() : nullptr;
+            home.index = item->Job() ? item->Job()->IndexOfItem(item) : -1;
+        } else if (auto* job = dynamic_cast<TVxJob*>(element)) {
+            home.schedule = job->Schedule();
+            home.index = job->Schedule() ? job->Schedule()->IndexOfJob(job) : -1;
+        }
+        return home;
+    }
+
+    static bool isHome(QObject* element, const Place& place) {
+        const Place home = homeOf(element);
+        return home.schedule == place.schedule && home.job == place.job &&
+               home.index == place.index;
+    }
+
+    // Positions a job or item may take in a column or job, counted without
+    // it where it stands.
+    static int jobRoom(TVxJobSchedule* s, TVxJob* job) {
+        return s->JobCount() - (job->Schedule() == s ? 1 : 0);
+    }
+    static int itemRoom(TVxJob* target, TVxJobItem* item) {
+        return target->ItemCount() - (item->Job() == target ? 1 : 0);
+    }
+
+    // The height a place stands at, in its column's job-area content
+    // coordinates.
+    static int levelOf(QObject* element, const Place& place) {
+        // Where it stands: its own top, as the arrows level it with others.
+        if (isHome(element, place)) return VxElementTop(element);
+        if (auto* item = dynamic_cast<TVxJobItem*>(element))
+            return place.job->Top() + place.job->ItemDropLine(item, place.index).top();
+        return place.schedule->JobDropLine(static_cast<TVxJob*>(element), place.index).top();
+    }
+
+    static std::optional<Place> stepFrom(QObject* element, const Place& from, TVxKeyStep step) {
+        TVxJobSchedule* s = from.schedule;
+        if (!s) return std::nullopt;
+        auto* item = dynamic_cast<TVxJobItem*>(element);
+        auto* job = dynamic_cast<TVxJob*>(element);
+        if (!item && !job) return std::nullopt;
+        if (item && !from.job) return std::nullopt;
+        const int room = item ? itemRoom(from.job, item) : jobRoom(s, job);
+        Place next = from;
+        switch (step) {
+        case TVxKeyStep::Up:
+            if (from.index <= 0) return std::nullopt;
+            --next.index;
+            return next;
+        case TVxKeyStep::Down:
+            if (from.index >= room) return std::nullopt;
+            ++next.index;
+            return next;
+        case TVxKeyStep::Left:
+        case TVxKeyStep::Right:
+            break;
+        }
+        // Across, as if dragged straight sideways: a job onto the job level
+        // with it (or below the jobs), an item first onto the job level with
+        // it (or the last one), passing columns without jobs.
+        const int level = levelOf(element, from) - s->JobArea()->ScrollPos();
+        for (TVxJobSchedule* to = s->neighbour(step); to; to = to->neighbour(step)) {
+            TVxJob* beside = VxJobLevelWith(to, level + to->JobArea()->ScrollPos());
+            next.schedule = to;
+            if (job) {
+                next.index =
+                    beside ? std::min(to->IndexOfJob(beside), jobRoom(to, job)) : jobRoom(to, job);
+                return next;
+            }
+            if (to->JobCount() == 0) continue;
+            next.job = beside ? beside : to->Jobs(to->JobCount() - 1);
+            next.index = 0;
+            return next;
+        }
+        return std::nullopt;
+    }
+
+    void beginKeys(QObject* element) {
+        m_keyMove = true;
+        m_source = element;
+        m_accept = false;
+        qApp->installEventFilter(this);
+        notifyBegin();
+    }
+
+    // The drag-over question at a place, as the mouse over it would ask it.
+    Target keyTarget(const Place& place) const {
+        Target t;
+        t.schedule = place.schedule;
+        TVxJobSchedule* s = place.schedule;
+        t.kind = Kind::JobRow;
+        t.part = TVxJobPart::UpperCaption;
+        if (TVxJobItem* item = sourceItem()) {
+            t.job = place.job;
+            // Within its job the question names the item it passes.
+            if (item->Job() == place.job && place.index < place.job->ItemCount() &&
+                place.job->Items(place.index) != item) {
+                t.kind = Kind::Item;
+                t.item = place.job->Items(place.index);
+                t.part = TVxJobPart::Item;
+            }
+        } else if (place.index < s->JobCount()) {
+            t.job = s->Jobs(place.index);
+        } else {
+            t.kind = Kind::JobArea;
+            t.part = TVxJobPart::None;
+        }
+        return t;
+    }
+
+    TVxDropMarker keyMarker(const Place& place) const {
+        TVxDropMarker marker;
+        if (isHome(m_source, place)) return marker;
+        marker.Refused = !m_accept;
+        if (TVxJobItem* item = sourceItem()) {
+            if (place.job->Expanded())
+                marker.Rect =
+                    place.job->ItemDropLine(item, place.index).translated(0, place.job->Top());
+            else
+                marker = {place.job->BoundsRect(), true, !m_accept};
+        } else if (TVxJob* job = sourceJob()) {
+            marker.Rect = place.schedule->JobDropLine(job, place.index);
+        }
+        return marker;
+    }
+
+    void showKeyPlace(const Place& place) {
+        m_keyPlace = place;
+        const bool home = isHome(m_source, place);
+        m_accept = !home && dragOver(keyTarget(place), TVxDragState::DragEnter);
+        TVxJobSchedule* s = place.schedule;
+        if (!s) return;
+        showMarker(s, keyMarker(place));
+        // The place is shown where the planner looks.
+        QObject* source = m_source;
+        const int level = source ? levelOf(source, place) : 0;
+        s->JobArea()->ShowRange(std::max(0, level - kBoxRowHeight), 2 * kBoxRowHeight);
+        if (s->Box()) s->Box()->ShowSchedule(s);
+        notifyPlace(s, home ? Place{s, nullptr, -1} : place);
+    }
+
+    void endKeys() {
+        if (m_markerSchedule) m_markerSchedule->SetDropMarker({});
+        m_markerSchedule = nullptr;
+        qApp->removeEventFilter(this);
+        m_keyMove = false;
+        m_accept = false;
+        notifyEnd();
         m_source = nullptr;
-        return accept;
+        m_keyPlace = Place();
+    }
+
+    // The moved job or item keeps the frame, and its column the keys.
+    static void reselect(QObject* element) {
+        if (!element) return;
+        TVxJob* job = dynamic_cast<TVxJob*>(element);
+        if (auto* item = dynamic_cast<TVxJobItem*>(element)) job = item->Job();
+        TVxJobSchedule* s = job ? job->Schedule() : nullptr;
+        if (!s) return;
+        const bool hadKeys = QApplication::focusWidget() &&
+                             qobject_cast<TVxJobSchedule*>(QApplication::focusWidget());
+        if (s->Selected() != element) s->Select(element);
+        if (hadKeys) s->setFocus(Qt::OtherFocusReason);
     }
 
     TVxJobItem* sourceItem() const { return dynamic_cast<TVxJobItem*>(m_source.data()); }
@@ -339,6 +624,14 @@ private:
     static int jobIndexFor(TVxJobSchedule* s, TVxJob* target) {
         return target ? s->IndexOfJob(target) : s->JobCount();
     }
+    // The same as the drop events give them: among the jobs or items
+    // without the moved one where it is, clamped to the end.
+    static int jobPlace(TVxJobSchedule* s, int newIndex, TVxJob* job) {
+        return std::min(newIndex, jobRoom(s, job));
+    }
+    static int itemPlace(TVxJob* target, int newIndex, TVxJobItem* item) {
+        return std::min(newIndex, itemRoom(target, item));
+    }
 
     // The marker of where the drop at this position would land; none where
     // it would be refused.
@@ -370,9 +663,8 @@ private:
         return marker;
     }
 
-    void showMarker(const Target& t) {
-        const TVxDropMarker marker = markerFor(t);
-        TVxJobSchedule* s = marker.Rect.isEmpty() ? nullptr : t.schedule.data();
+    void showMarker(TVxJobSchedule* schedule, const TVxDropMarker& marker) {
+        TVxJobSchedule* s = marker.Rect.isEmpty() ? nullptr : schedule;
         if (m_markerSchedule && m_markerSchedule != s) m_markerSchedule->SetDropMarker({});
         m_markerSchedule = s;
         if (s) s->SetDropMarker(marker);
@@ -431,11 +723,8 @@ private:
         TVxJobSchedule* s = target->Schedule();
         TVxJob* oldJob = item->Job();
         if (s->OnDoItemDrop) {
-            // The place among the items without the moved one, as a move
-            // within the job leaves it.
-            const int count = target->ItemCount() - (oldJob == target ? 1 : 0);
             stopTimers(s);
-            s->OnDoItemDrop(s, target, item, std::min(newIndex, count));
+            s->OnDoItemDrop(s, target, item, itemPlace(target, newIndex, item));
             return;
         }
         if (oldJob == target)
@@ -447,13 +736,15 @@ private:
     }
 
     static void jobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
+        jobDropAt(s, jobIndexFor(s, target), job);
+    }
+
+    static void jobDropAt(TVxJobSchedule* s, int newIndex, TVxJob* job) {
         stopTimers(s);
-        const int newIndex = jobIndexFor(s, target);
         if (s->OnDoJobDrop) {
             // A move within the column takes the job out first and puts it
             // at newIndex (clamped to the end), as MoveJob does.
-            const int count = s->JobCount() - (job->Schedule() == s ? 1 : 0);
-            s->OnDoJobDrop(s, job, std::min(newIndex, count));
+            s->OnDoJobDrop(s, job, jobPlace(s, newIndex, job));
             return;
         }
         if (job->Schedule() == s) {
@@ -484,13 +775,20 @@ private:
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
         m_active = false;
+        notifyEnd();
         m_source = nullptr;
         m_grabber = nullptr;
         m_last = Target();
     }
 
     bool m_active = false;
+    bool m_keyMove = false;
     bool m_accept = false;
+    Place m_keyPlace;
+    QPointer<TVxScheduleBox> m_box;
+    // The place the owner was last told of.
+    std::optional<Place> m_told;
+    bool m_toldAccept = false;
     QPointer<QObject> m_source;
     QPointer<QWidget> m_grabber;
     Target m_last;
@@ -516,9 +814,18 @@ void VxDragMove(const QPoint& global) {
 void VxDragDrop(const QPoint& global) {
     TVxDragTracker::Instance().Drop(global);
 }
-bool VxKeyMoveJob(TVxJob* job, TVxJobSchedule* schedule, int index) {
-    return TVxDragTracker::Instance().KeyMoveJob(job, schedule, index);
+bool VxScheduleKeyMoveActive() {
+    return TVxDragTracker::Instance().KeyMoveActive();
 }
-bool VxKeyMoveItem(TVxJobItem* item, TVxJob* job, int index) {
-    return TVxDragTracker::Instance().KeyMoveItem(item, job, index);
+QObject* VxScheduleMoveSource() {
+    return TVxDragTracker::Instance().MoveSource();
+}
+bool VxKeyMoveStep(QObject* element, TVxKeyStep step) {
+    return TVxDragTracker::Instance().KeyStep(element, step);
+}
+void VxKeyMoveConfirm() {
+    TVxDragTracker::Instance().ConfirmKeys();
+}
+void VxKeyMoveCancel() {
+    TVxDragTracker::Instance().CancelKeys();
 }

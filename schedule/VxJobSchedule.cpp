@@ -340,6 +340,18 @@ void TVxJobSchedule::SetDropMarker(const TVxDropMarker& marker) {
     repaintJobs();
 }
 
+void TVxJobSchedule::SetDecoration(const TVxColumnDecoration& decoration) {
+    if (decoration == m_decoration) return;
+    const bool marked = decoration.Mark != m_decoration.Mark;
+    m_decoration = decoration;
+    repaintJobs();
+    // The strips are dimmed with a closed column.
+    if (marked && inView()) {
+        m_headerRow->update();
+        m_footerRow->update();
+    }
+}
+
 void TVxJobSchedule::repaintJobs() {
     if (m_jobArea && inView()) m_jobArea->viewport()->update();
 }
