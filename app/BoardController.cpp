@@ -1,7 +1,7 @@
 #include "BoardController.h"
 
-#include "ItemUnit.h"
-#include "JobUnit.h"
+#include "ItemForm.h"
+#include "JobForm.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDialogs.h"
@@ -11,15 +11,35 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
+#include <type_traits>
+#include <vector>
 
 namespace {
 const QString kReed = QStringLiteral("Reed");
 const QString kDefaultWarpLen = QStringLiteral("2400");
 
-// Forwards a column event to a handler of the controller.
+template <class T> void hold(std::vector<QPointer<QObject>>& held, const T& arg) {
+    if constexpr (std::is_pointer_v<T> && std::is_base_of_v<QObject, std::remove_pointer_t<T>>)
+        held.emplace_back(arg);
+}
+
+// Forwards a column event to a handler of the controller. The board shows
+// every loom as the plan has it first; a job or item the event names that
+// went on the way cancels the event.
 template <class... Args>
-auto Bind(TBoardController* controller, void (TBoardController::*handler)(Args...)) {
-    return [controller, handler](Args... args) { (controller->*handler)(args...); };
+auto Bind(TBoardController* controller, TBoardView* view,
+          void (TBoardController::*handler)(Args...)) {
+    return [controller, view, handler](Args... args) {
+        if (!view->Drawn()) {
+            std::vector<QPointer<QObject>> held;
+            (hold(held, args), ...);
+            view->DrawAll();
+            for (const QPointer<QObject>& object : held)
+                if (!object) VxAbort();
+        }
+        (controller->*handler)(args...);
+    };
 }
 } // namespace
 
@@ -27,18 +47,18 @@ TBoardController::TBoardController(TVxPlanDocument& doc, TBoardView& view, QWidg
     : QObject(window), m_doc(doc), m_view(view), m_window(window) {}
 
 void TBoardController::Bind(TVxJobSchedule* schedule) {
-    schedule->OnDoJobAdd = ::Bind(this, &TBoardController::DoJobAdd);
-    schedule->OnDoJobEdit = ::Bind(this, &TBoardController::DoJobEdit);
-    schedule->OnDoItemAdd = ::Bind(this, &TBoardController::DoItemAdd);
-    schedule->OnDoItemEdit = ::Bind(this, &TBoardController::DoItemEdit);
-    schedule->OnJobDragOver = ::Bind(this, &TBoardController::JobDragOver);
-    schedule->OnItemDragOver = ::Bind(this, &TBoardController::ItemDragOver);
-    schedule->OnDoJobDrop = ::Bind(this, &TBoardController::DoJobDrop);
-    schedule->OnDoItemDrop = ::Bind(this, &TBoardController::DoItemDrop);
-    schedule->OnDoJobRemove = ::Bind(this, &TBoardController::DoJobRemove);
-    schedule->OnDoItemRemove = ::Bind(this, &TBoardController::DoItemRemove);
-    schedule->OnDoJobsClear = ::Bind(this, &TBoardController::DoJobsClear);
-    schedule->OnDoItemsClear = ::Bind(this, &TBoardController::DoItemsClear);
+    schedule->OnDoJobAdd = ::Bind(this, &m_view, &TBoardController::DoJobAdd);
+    schedule->OnDoJobEdit = ::Bind(this, &m_view, &TBoardController::DoJobEdit);
+    schedule->OnDoItemAdd = ::Bind(this, &m_view, &TBoardController::DoItemAdd);
+    schedule->OnDoItemEdit = ::Bind(this, &m_view, &TBoardController::DoItemEdit);
+    schedule->OnJobDragOver = ::Bind(this, &m_view, &TBoardController::JobDragOver);
+    schedule->OnItemDragOver = ::Bind(this, &m_view, &TBoardController::ItemDragOver);
+    schedule->OnDoJobDrop = ::Bind(this, &m_view, &TBoardController::DoJobDrop);
+    schedule->OnDoItemDrop = ::Bind(this, &m_view, &TBoardController::DoItemDrop);
+    schedule->OnDoJobRemove = ::Bind(this, &m_view, &TBoardController::DoJobRemove);
+    schedule->OnDoItemRemove = ::Bind(this, &m_view, &TBoardController::DoItemRemove);
+    schedule->OnDoJobsClear = ::Bind(this, &m_view, &TBoardController::DoJobsClear);
+    schedule->OnDoItemsClear = ::Bind(this, &m_view, &TBoardController::DoItemsClear);
 }
 
 TJobForm* TBoardController::jobForm() const {

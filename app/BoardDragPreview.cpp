@@ -34,6 +34,8 @@ void TBoardDragPreview::DragBegin(QObject* Source) {
     auto* item = dynamic_cast<TVxJobItem*>(Source);
     TVxJob* job = item ? item->Job() : dynamic_cast<TVxJob*>(Source);
     if (!job || m_view.LoomOf(job->Schedule()) < 0) return;
+    // The marks and previews are per job as the columns show them.
+    if (!m_view.Drawn()) m_view.DrawAll();
     const TVxPlan& plan = m_doc.plan();
     const TVxJobPlace from = m_view.PlaceOf(job);
     m_outlook = item ? TVxDragOutlook::ForItem(plan, m_doc.Rules(), from, m_view.ItemIndexOf(item))

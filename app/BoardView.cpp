@@ -2,34 +2,25 @@
 
 #include "VxAbort.h"
 #include "VxSched.h"
+#include "VxWeaPlan.h"
 #include "VxWeaSch.h"
 
+#include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
-// Holds back painting of a widget and its children until the scope ends,
-// then repaints it once.
-class TPaintHold {
-public:
-    // Inside a hold of a parent (or for no widget) there is nothing to do.
-    explicit TPaintHold(QWidget* widget)
-        : m_widget(widget && widget->updatesEnabled() ? widget : nullptr) {
-        if (m_widget) m_widget->setUpdatesEnabled(false);
-    }
-    ~TPaintHold() {
-        if (m_widget) m_widget->setUpdatesEnabled(true);
-    }
-    TPaintHold(const TPaintHold&) = delete;
-    TPaintHold& operator=(const TPaintHold&) = delete;
-
-private:
-    QWidget* m_widget;
-};
+// Columns drawn per turn of the event loop while the board waits, and the
+// pause between turns: each turn stays well within a frame, and the first
+// paint of the columns in view comes before them.
+const int kColumnsPerTurn = 4;
+const int kTurnPauseMsec = 15;
 } // namespace
 
 TBoardView::TBoardView(TVxScheduleBox* box, TVxPlanDocument& doc, QObject* parent)
     : QObject(parent), m_box(box), m_doc(doc) {
     connect(&doc, &TVxPlanDocument::LoomsChanged, this, &TBoardView::Redraw);
+    connect(box->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { drawInView(); });
 }
 
 int TBoardView::LoomOf(const TVxJobSchedule* schedule) const {
@@ -121,19 +112,76 @@ void TBoardView::choose(const Chosen& c) {
 }
 
 void TBoardView::Redraw(const QVector<int>& looms) {
+    const TVxPlan& plan = m_doc.plan();
+    m_waiting.resize(std::max(m_box->ScheduleCount(), int(plan.Looms.size())));
+    QVector<int> now;
+    for (int loom = 0; loom < plan.Looms.size(); ++loom) {
+        if (!looms.isEmpty() && !looms.contains(loom)) continue;
+        // What is not seen is drawn later.
+        if (m_box->isVisible() && !inView(loom))
+            m_waiting[loom] = true;
+        else
+            now << loom;
+    }
+    draw(now);
+    if (m_waiting.contains(true)) drawLater();
+}
+
+void TBoardView::DrawAll() {
+    QVector<int> waiting;
+    for (int loom = 0; loom < m_waiting.size(); ++loom)
+        if (m_waiting[loom]) waiting << loom;
+    draw(waiting);
+}
+
+bool TBoardView::Drawn() const {
+    return !m_waiting.contains(true);
+}
+
+bool TBoardView::inView(int loom) const {
+    const TVxJobSchedule* column = Column(loom);
+    if (!column) return false;
+    const int left = column->x();
+    return left < m_box->viewport()->width() && left + column->width() > 0;
+}
+
+void TBoardView::drawInView() {
+    QVector<int> shown;
+    for (int loom = 0; loom < m_waiting.size(); ++loom)
+        if (m_waiting[loom] && inView(loom)) shown << loom;
+    draw(shown);
+}
+
+void TBoardView::drawLater() {
+    if (m_drawLaterQueued) return;
+    m_drawLaterQueued = true;
+    QTimer::singleShot(kTurnPauseMsec, this, [this] {
+        m_drawLaterQueued = false;
+        QVector<int> some;
+        for (int loom = 0; loom < m_waiting.size() && some.size() < kColumnsPerTurn; ++loom)
+            if (m_waiting[loom]) some << loom;
+        draw(some);
+        if (!Drawn()) drawLater();
+    });
+}
+
+void TBoardView::draw(const QVector<int>& looms) {
+    if (looms.isEmpty()) return;
     const Chosen c = chosen();
     const TVxPlan& plan = m_doc.plan();
-    QVector<int> which = looms;
-    if (which.isEmpty())
-        for (int i = 0; i < plan.Looms.size(); ++i)
-            which << i;
     std::vector<TVxLoomDrawing> drawings;
-    for (int loom : which)
+    for (int loom : looms) {
+        if (loom < m_waiting.size()) m_waiting[loom] = false;
         if (TVxJobSchedule* column = Column(loom)) drawings.push_back({column, &plan.Looms[loom]});
-    {
-        TPaintHold hold(drawings.size() > 1 ? static_cast<QWidget*>(m_box) : nullptr);
-        VxShowLooms(drawings, m_doc.Refs());
     }
+    // Painting waits for the event loop, so the columns are painted once,
+    // and only those whose jobs changed.
+    VxShowLooms(drawings, m_doc.Refs());
+    // A job's Tag holds the ends of the reed over it, for callers that read
+    // it; the program's own rules take them from the plan.
+    for (const TVxLoomDrawing& drawing : drawings)
+        for (int i = 0; i < drawing.Schedule->JobCount(); ++i)
+            drawing.Schedule->Jobs(i)->Tag = ReedEndsAt(*drawing.Loom, i);
     // The chosen job or item is drawn by the same object as before, unless
     // it went; then the place it left is chosen.
     const TVxJobSchedule* any = m_box->ScheduleCount() > 0 ? m_box->Schedules(0) : nullptr;

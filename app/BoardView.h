@@ -7,6 +7,11 @@
 //
 // Board jobs are found in the plan by place: a column's position is its
 // loom's, a job's position on the column its position on the loom.
+//
+// A shown board draws first the columns in view; the others follow while
+// the program is idle, or at once when they scroll into view or DrawAll is
+// called (before acting on an intent). A hidden board draws everything at
+// once.
 
 #include "VxPlanDocument.h"
 
@@ -34,6 +39,10 @@ public:
 
     // Draws the looms again (all of them when empty).
     void Redraw(const QVector<int>& looms);
+    // Draws the columns still waiting to be drawn.
+    void DrawAll();
+    // Whether every column shows its loom as the plan has it.
+    bool Drawn() const;
 
 private:
     struct Chosen {
@@ -45,7 +54,14 @@ private:
     };
     Chosen chosen() const;
     void choose(const Chosen& chosen);
+    void draw(const QVector<int>& looms);
+    bool inView(int loom) const;
+    void drawInView();
+    void drawLater();
 
     TVxScheduleBox* m_box;
     TVxPlanDocument& m_doc;
+    // Columns whose loom changed while they were out of view.
+    QVector<bool> m_waiting;
+    bool m_drawLaterQueued = false;
 };

@@ -1,9 +1,9 @@
 // Program entry: creates the windows in order and runs the event loop until
 // the main window closes. Start-up happens on the main window's first show.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "StartCheck.h"
 
 #include <QApplication>

@@ -73,6 +73,10 @@ TVxPlanEdit TVxPlanCommand::Edited(const TVxPlan& plan, const TVxWeaveRefs& refs
     return edit;
 }
 
+QVector<TVxPlanLoom> TVxPlanCommand::PreviewLooms() const {
+    return Edited(m_doc.plan(), m_doc.Refs()).Looms;
+}
+
 bool TVxPlanCommand::prepare() {
     const TVxPlan& now = m_doc.plan();
     const TVxPlanEdit edit = Edited(now, m_doc.Refs());

@@ -10,7 +10,6 @@
 
 #include "VxPlanDocument.h"
 
-#include <QUndoCommand>
 #include <QVector>
 #include <optional>
 
@@ -26,7 +25,7 @@ struct TVxPlanEdit {
     TVxPlanLoom& Loom(int planIndex);
 };
 
-class TVxPlanCommand : public QUndoCommand {
+class TVxPlanCommand : public TVxPlanStep {
 public:
     ~TVxPlanCommand() override;
 
@@ -34,6 +33,7 @@ public:
     const QVector<int>& Looms() const { return m_looms; }
     // The edit applied to copies of its looms from plan.
     TVxPlanEdit Edited(const TVxPlan& plan, const TVxWeaveRefs& refs) const;
+    QVector<TVxPlanLoom> PreviewLooms() const override;
 
     void redo() override;
     void undo() override;
@@ -54,10 +54,9 @@ protected:
     virtual std::optional<TVxScenarioLink> linkAfter() const { return std::nullopt; }
 
 private:
-    friend class TVxPlanDocument;
     // Takes the looms before from the document and works out the looms
     // after; false when the edit changes nothing.
-    bool prepare();
+    bool prepare() override;
 
     TVxPlanDocument& m_doc;
     QVector<int> m_looms;
@@ -68,10 +67,6 @@ private:
     int m_jobNoAfter = 1;
     int m_itemNoAfter = 1;
     TVxScenarioLink m_linkBefore;
-    // The plan before the edit was at its clean point; the plan after it is
-    // one (a load, a clear). Both are forgotten at the next save.
-    bool m_cleanBefore = false;
-    bool m_cleanAfterKept = false;
 };
 
 // A new job at the end of a loom, numbered from the plan's next job number.

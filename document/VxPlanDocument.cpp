@@ -1,7 +1,5 @@
 #include "VxPlanDocument.h"
 
-#include "VxPlanCommand.h"
-
 #include <QUndoStack>
 #include <memory>
 
@@ -15,11 +13,11 @@ TVxPlanDocument::TVxPlanDocument(QObject* parent) : QObject(parent), m_stack(new
         if (m_stack->isClean()) return;
         auto command = [this](int i) {
             return i >= 0 && i < m_stack->count()
-                       ? dynamic_cast<const TVxPlanCommand*>(m_stack->command(i))
+                       ? dynamic_cast<const TVxPlanStep*>(m_stack->command(i))
                        : nullptr;
         };
-        const TVxPlanCommand* before = command(index - 1);
-        const TVxPlanCommand* after = command(index);
+        const TVxPlanStep* before = command(index - 1);
+        const TVxPlanStep* after = command(index);
         if ((before && before->m_cleanAfterKept) || (after && after->m_cleanBefore))
             m_stack->setClean();
     });
@@ -37,16 +35,16 @@ void TVxPlanDocument::Reset(const TVxPlan& plan) {
     emit LoomsChanged(all);
 }
 
-void TVxPlanDocument::Push(TVxPlanCommand* command) {
-    std::unique_ptr<TVxPlanCommand> owned(command);
+void TVxPlanDocument::Push(TVxPlanStep* command) {
+    std::unique_ptr<TVxPlanStep> owned(command);
     if (!owned->prepare()) return;
     owned->m_cleanBefore = m_stack->isClean();
     // The stack runs the first redo and keeps the step.
     m_stack->push(owned.release());
 }
 
-QVector<TVxPlanLoom> TVxPlanDocument::Preview(const TVxPlanCommand& command) const {
-    return command.Edited(m_plan, m_refs).Looms;
+QVector<TVxPlanLoom> TVxPlanDocument::Preview(const TVxPlanStep& command) const {
+    return command.PreviewLooms();
 }
 
 bool TVxPlanDocument::IsModified() const {
@@ -56,13 +54,22 @@ bool TVxPlanDocument::IsModified() const {
 void TVxPlanDocument::SetClean() {
     // What is stored now is this plan: the clean points remembered from
     // loads and clears no longer match it.
+    forgetCleanPoints();
+    m_stack->setClean();
+}
+
+void TVxPlanDocument::ForgetClean() {
+    forgetCleanPoints();
+    m_stack->resetClean();
+}
+
+void TVxPlanDocument::forgetCleanPoints() {
     for (int i = 0; i < m_stack->count(); ++i)
-        if (auto* command = dynamic_cast<const TVxPlanCommand*>(m_stack->command(i))) {
-            auto* editable = const_cast<TVxPlanCommand*>(command);
+        if (auto* command = dynamic_cast<const TVxPlanStep*>(m_stack->command(i))) {
+            auto* editable = const_cast<TVxPlanStep*>(command);
             editable->m_cleanBefore = false;
             editable->m_cleanAfterKept = false;
         }
-    m_stack->setClean();
 }
 
 void TVxPlanDocument::SetScenarioLink(const TVxScenarioLink& link) {

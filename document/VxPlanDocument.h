@@ -18,11 +18,11 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoCommand>
 #include <QVector>
 #include <optional>
 
 class QUndoStack;
-class TVxPlanCommand;
 
 // The stored scenario the plan was loaded from or saved as.
 struct TVxScenarioLink {
@@ -33,6 +33,25 @@ struct TVxScenarioLink {
         return ScenarioNo == other.ScenarioNo && Name == other.Name;
     }
     bool operator!=(const TVxScenarioLink& other) const { return !(*this == other); }
+};
+
+// What the document asks of an edit it keeps (TVxPlanCommand is one).
+class TVxPlanStep : public QUndoCommand {
+public:
+    // The looms the edit names, as it would leave the plan as it is now.
+    virtual QVector<TVxPlanLoom> PreviewLooms() const = 0;
+
+protected:
+    friend class TVxPlanDocument;
+    // Works out the plan after the edit from the plan as it is now; false
+    // when the edit changes nothing. Throws EVxError for an edit that does
+    // not fit the plan.
+    virtual bool prepare() = 0;
+
+    // The plan before the edit was at its clean point; the plan after it is
+    // one (a load, a clear). Both are forgotten at the next save.
+    bool m_cleanBefore = false;
+    bool m_cleanAfterKept = false;
 };
 
 class TVxPlanDocument : public QObject {
@@ -57,14 +76,17 @@ public:
     // Runs the edit and keeps it as a step; the document takes it over. An
     // edit that changes nothing is dropped (no step). Throws EVxError, with
     // the plan unchanged, for an edit that does not fit the plan.
-    void Push(TVxPlanCommand* command);
+    void Push(TVxPlanStep* command);
     // The touched looms (in the command's order) as the edit would leave
     // them, the plan itself unchanged: a preview of a drop.
-    QVector<TVxPlanLoom> Preview(const TVxPlanCommand& command) const;
+    QVector<TVxPlanLoom> Preview(const TVxPlanStep& command) const;
 
     bool IsModified() const;
     // The plan as it stands is what is stored (after a save).
     void SetClean();
+    // Nothing stored is the plan any more (its scenario was deleted): it is
+    // modified whatever is undone, until the next save, load or clear.
+    void ForgetClean();
 
     const TVxScenarioLink& ScenarioLink() const { return m_link; }
     // After a save, or when the linked scenario was deleted: no step.
@@ -82,6 +104,8 @@ private:
     void putLooms(const QVector<int>& looms, const QVector<TVxPlanLoom>& values, int nextJobNo,
                   int nextItemNo);
     void putLink(const TVxScenarioLink& link);
+    // The clean points remembered from loads and clears no longer hold.
+    void forgetCleanPoints();
 
     TVxPlan m_plan;
     TVxWeaveRefs m_refs;

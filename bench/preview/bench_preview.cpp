@@ -11,9 +11,9 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BenchSupport.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "VxDialogs.h"
 #include "VxDragTracker.h"
 #include "VxPlanCommand.h"

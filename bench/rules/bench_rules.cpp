@@ -5,9 +5,9 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BoardController.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "VxDialogs.h"
 #include "VxPlanCommand.h"
 

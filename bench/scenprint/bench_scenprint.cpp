@@ -7,8 +7,8 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
 #include "VxScenPage.h"

@@ -2,7 +2,7 @@
 // A plan on the board's looms by loom number, as a load puts it there (one
 // step, a clean point, linked to no scenario).
 
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "VxPlanCommand.h"
 
 inline void showPlan(TMainForm* main, const TVxPlan& plan) {

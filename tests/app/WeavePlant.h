@@ -4,12 +4,12 @@
 // helpers that add jobs and fabric through the real dialogs (scripted while
 // they are shown) and drag with real mouse input.
 
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BoardDragPreview.h"
 #include "BoardView.h"
-#include "ItemUnit.h"
-#include "JobUnit.h"
-#include "MainUnit.h"
+#include "ItemForm.h"
+#include "JobForm.h"
+#include "MainForm.h"
 #include "ShowPlan.h"
 #include "VxCalend.h"
 #include "VxDate.h"

@@ -2,14 +2,14 @@
 // server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), reached
 // through a connection alias, with the login prompt scripted.
 
-#include "AboutUnit.h"
-#include "AppUnit.h"
+#include "AppWindows.h"
 #include "BoardController.h"
-#include "JobUnit.h"
+#include "JobForm.h"
 #include "LoginDlg.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "SchedData.h"
+#include "VxAboutForm.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"

@@ -96,6 +96,7 @@ private slots:
     void storedLoom_data();
     void storedLoom();
     void wholeBoardByLoomNumber();
+    void loomsOutOfViewFollow();
     void tenThousandJobs();
 };
 
@@ -277,6 +278,32 @@ void TestBoardPlan::wholeBoardByLoomNumber() {
     const TVxPlan read = p.Main->Document->plan();
     QCOMPARE(read.JobCount(), 1);
     QCOMPARE(read.Looms[2].Jobs, r03.Jobs);
+}
+
+// A shown board draws the looms in view at once and the others while the
+// program is idle; an action on the board draws them all first.
+void TestBoardPlan::loomsOutOfViewFollow() {
+    ShownPlant p(samplesDir(), manyLooms(60));
+    showPlan(p.Main, bigPlan(60, 5));
+    QVERIFY(!p.Main->Board->Drawn());
+    QCOMPARE(p.Loom(0)->JobCount(), 5);
+    QCOMPARE(p.Loom(59)->JobCount(), 0);
+    QTRY_VERIFY(p.Main->Board->Drawn());
+    QCOMPARE(p.Loom(59)->JobCount(), 5);
+    QCOMPARE(p.Loom(59)->Footer(),
+             "Finish: " + VxDateToStr(VxEncodeDate(2026, 1, 5) + 60 % 7 + 40));
+
+    // Undone and redone out of view, then a warp of a loom in view dropped
+    // on the last loom by the board's own event: the board is drawn whole
+    // first, and the last loom follows when idle.
+    p.Main->Document->undoStack()->undo();
+    p.Main->Document->undoStack()->redo();
+    QVERIFY(!p.Main->Board->Drawn());
+    TVxJobSchedule* last = p.Loom(59);
+    VxGuard(p.Main, [&] { last->OnDoJobDrop(last, p.Loom(0)->Jobs(1), 5); });
+    QCOMPARE(p.Loom(30)->JobCount(), 5);
+    QCOMPARE(p.Main->Document->undoStack()->undoText(), QString("Move warp 2 to R060 190cm"));
+    QTRY_COMPARE(last->JobCount(), 6);
 }
 
 // 200 looms of 50 jobs, 39,200 fabric items: the plan and its drawing.

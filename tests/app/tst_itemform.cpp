@@ -2,7 +2,7 @@
 // keyboard, text typed, buttons clicked, the dialog run modally through
 // VxDialogs with a script.
 
-#include "ItemUnit.h"
+#include "ItemForm.h"
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxDate.h"

@@ -2,7 +2,7 @@
 // lengths typed, calendar days clicked with the mouse, OK pressed, the dialog
 // run modally through VxDialogs with a script.
 
-#include "JobUnit.h"
+#include "JobForm.h"
 #include "RefText.h"
 #include "VxAbort.h"
 #include "VxCalend.h"

@@ -2,11 +2,11 @@
 // server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), driven with
 // mouse clicks and keys; message boxes are scripted.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
 #include "MaintData.h"
-#include "MaintUnit.h"
-#include "ModeUnit.h"
+#include "MaintForm.h"
+#include "ModeForm.h"
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDBNav.h"

@@ -3,7 +3,7 @@
 // operations and menus, and reference data read from real text files written
 // with figures chosen for each rule.
 
-#include "ModeUnit.h"
+#include "ModeForm.h"
 #include "SchedDB.h"
 #include "WeavePlant.h"
 

@@ -3,7 +3,7 @@
 // again with the keys, each step named after its action; the clean point;
 // refused actions.
 
-#include "ItemUnit.h"
+#include "ItemForm.h"
 #include "WeavePlant.h"
 
 #include <QToolButton>
