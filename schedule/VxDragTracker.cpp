@@ -1,8 +1,8 @@
 #include "VxDragTracker.h"
 
+#include "VxDropPlace.h"
 #include "VxSched.h"
 #include "VxSchedMetrics.h"
-#include "VxSelection.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -81,8 +81,8 @@ public:
     bool KeyStep(QObject* element, TVxKeyStep step) {
         if (m_active || !element) return false;
         if (m_keyMove && m_source != element) endKeys();
-        const Place from = m_keyMove ? m_keyPlace : homeOf(element);
-        const std::optional<Place> next = stepFrom(element, from, step);
+        const TVxDropPlace from = m_keyMove ? m_keyPlace : TVxDropPlace::Home(element);
+        const std::optional<TVxDropPlace> next = from.Step(element, step);
         if (!next) return false;
         if (!m_keyMove) beginKeys(element);
         showKeyPlace(*next);
@@ -93,19 +93,19 @@ public:
     void ConfirmKeys() {
         if (!m_keyMove) return;
         QPointer<QObject> source = m_source;
-        const Place place = m_keyPlace;
-        const bool accept = m_accept && !isHome(source, place);
+        const TVxDropPlace place = m_keyPlace;
+        const bool accept = m_accept && !place.IsHome(source);
         endKeys();
-        TVxJobSchedule* s = place.schedule;
+        TVxJobSchedule* s = place.Schedule;
         if (!accept || !source || !s) return;
         if (auto* item = dynamic_cast<TVxJobItem*>(source.data())) {
-            if (!place.job) return;
+            if (!place.Job) return;
             VxGuard(s, [&] {
-                itemDropAt(place.job, place.index, item);
+                itemDropAt(place.Job, place.Index, item);
                 s->ResizeSchedule();
             });
         } else if (auto* job = dynamic_cast<TVxJob*>(source.data())) {
-            VxGuard(s, [&] { jobDropAt(s, place.index, job); });
+            VxGuard(s, [&] { jobDropAt(s, place.Index, job); });
         }
         reselect(source);
     }
@@ -186,33 +186,25 @@ private:
         }
     };
 
-    // Where a drop would put the dragged thing: the column, the job an item
-    // goes on, and the position among its jobs or the job's items as the
-    // drop events give it (-1: a release drops nothing there).
-    struct Place {
-        QPointer<TVxJobSchedule> schedule;
-        QPointer<TVxJob> job;
-        int index = -1;
-    };
-
-    Place placeOf(const Target& t) const {
-        Place place;
-        place.schedule = t.schedule;
+    // Where a release over the target would put the dragged thing.
+    TVxDropPlace placeOf(const Target& t) const {
+        TVxDropPlace place;
+        place.Schedule = t.schedule;
         TVxJobSchedule* s = t.schedule;
         if (!s) return place;
         switch (t.kind) {
         case Kind::Item:
         case Kind::JobRow:
             if (TVxJobItem* item = sourceItem()) {
-                place.job = t.job;
-                place.index = itemPlace(t.job, itemIndexFor(t.job, t.item), item);
+                place.Job = t.job;
+                place.Index = itemPlace(t.job, itemIndexFor(t.job, t.item), item);
             } else if (TVxJob* job = sourceJob()) {
-                place.index = jobPlace(s, jobIndexFor(s, t.job), job);
+                place.Index = jobPlace(s, jobIndexFor(s, t.job), job);
             }
             break;
         case Kind::JobArea:
         case Kind::ScheduleFrame:
-            if (TVxJob* job = sourceJob()) place.index = jobPlace(s, s->JobCount(), job);
+            if (TVxJob* job = sourceJob()) place.Index = jobPlace(s, s->JobCount(), job);
             break;
         default:
             break;
@@ -236,17 +228,15 @@ private:
     }
 
     // Tells the owner where the drag is when that changes.
-    void notifyPlace(TVxJobSchedule* schedule, const Place& place) {
+    void notifyPlace(TVxJobSchedule* schedule, const TVxDropPlace& place) {
         TVxScheduleBox* box = m_box;
         if (!box || !box->OnDragPlace) return;
-        const bool accept = m_accept && place.index >= 0;
-        const Place told{schedule, place.job, place.index};
-        if (m_told && m_told->schedule == told.schedule && m_told->job == told.job &&
-            m_told->index == told.index && m_toldAccept == accept)
-            return;
+        const bool accept = m_accept && place.Index >= 0;
+        const TVxDropPlace told{schedule, place.Job, place.Index};
+        if (m_told && *m_told == told && m_toldAccept == accept) return;
         m_told = told;
         m_toldAccept = accept;
-        VxGuard(box, [&] { box->OnDragPlace(schedule, place.job, place.index, accept); });
+        VxGuard(box, [&] { box->OnDragPlace(schedule, place.Job, place.Index, accept); });
     }
 
     void notifyEnd() {
@@ -258,86 +248,6 @@ private:
     // ------------------------------------------------------------------
     // The move with the keys: a place stepped to one key at a time.
 
-    static Place homeOf(QObject* element) {
-        Place home;
-        if (auto* item = dynamic_cast<TVxJobItem*>(element)) {
-            home.job = item->Job();
-            home.schedule = item->Job() ? item->Job()->Schedule() : nullptr;
-            home.index = item->Job() ? item->Job()->IndexOfItem(item) : -1;
-        } else if (auto* job = dynamic_cast<TVxJob*>(element)) {
-            home.schedule = job->Schedule();
-            home.index = job->Schedule() ? job->Schedule()->IndexOfJob(job) : -1;
-        }
-        return home;
-    }
-
-    static bool isHome(QObject* element, const Place& place) {
-        const Place home = homeOf(element);
-        return home.schedule == place.schedule && home.job == place.job &&
-               home.index == place.index;
-    }
-
-    // Positions a job or item may take in a column or job, counted without
-    // it where it stands.
-    static int jobRoom(TVxJobSchedule* s, TVxJob* job) {
-        return s->JobCount() - (job->Schedule() == s ? 1 : 0);
-    }
-    static int itemRoom(TVxJob* target, TVxJobItem* item) {
-        return target->ItemCount() - (item->Job() == target ? 1 : 0);
-    }
-
-    // The height a place stands at, in its column's job-area content
-    // coordinates.
-    static int levelOf(QObject* element, const Place& place) {
-        // Where it stands: its own top, as the arrows level it with others.
-        if (isHome(element, place)) return VxElementTop(element);
-        if (auto* item = dynamic_cast<TVxJobItem*>(element))
-            return place.job->Top() + place.job->ItemDropLine(item, place.index).top();
-        return place.schedule->JobDropLine(static_cast<TVxJob*>(element), place.index).top();
-    }
-
-    static std::optional<Place> stepFrom(QObject* element, const Place& from, TVxKeyStep step) {
-        TVxJobSchedule* s = from.schedule;
-        if (!s) return std::nullopt;
-        auto* item = dynamic_cast<TVxJobItem*>(element);
-        auto* job = dynamic_cast<TVxJob*>(element);
-        if (!item && !job) return std::nullopt;
-        if (item && !from.job) return std::nullopt;
-        const int room = item ? itemRoom(from.job, item) : jobRoom(s, job);
-        Place next = from;
-        switch (step) {
-        case TVxKeyStep::Up:
-            if (from.index <= 0) return std::nullopt;
-            --next.index;
-            return next;
-        case TVxKeyStep::Down:
-            if (from.index >= room) return std::nullopt;
-            ++next.index;
-            return next;
-        case TVxKeyStep::Left:
-        case TVxKeyStep::Right:
-            break;
-        }
-        // Across, as if dragged straight sideways: a job onto the job level
-        // with it (or below the jobs), an item first onto the job level with
-        // it (or the last one), passing columns without jobs.
-        const int level = levelOf(element, from) - s->JobArea()->ScrollPos();
-        for (TVxJobSchedule* to = s->neighbour(step); to; to = to->neighbour(step)) {
-            TVxJob* beside = VxJobLevelWith(to, level + to->JobArea()->ScrollPos());
-            next.schedule = to;
-            if (job) {
-                next.index =
-                    beside ? std::min(to->IndexOfJob(beside), jobRoom(to, job)) : jobRoom(to, job);
-                return next;
-            }
-            if (to->JobCount() == 0) continue;
-            next.job = beside ? beside : to->Jobs(to->JobCount() - 1);
-            next.index = 0;
-            return next;
-        }
-        return std::nullopt;
-    }
-
     void beginKeys(QObject* element) {
         m_keyMove = true;
         m_source = element;
@@ -347,23 +257,24 @@ private:
     }
 
     // The drag-over question at a place, as the mouse over it would ask it.
-    Target keyTarget(const Place& place) const {
+    Target keyTarget(const TVxDropPlace& place) const {
         Target t;
-        t.schedule = place.schedule;
-        TVxJobSchedule* s = place.schedule;
+        t.schedule = place.Schedule;
+        TVxJobSchedule* s = place.Schedule;
+        TVxJob* job = place.Job;
         t.kind = Kind::JobRow;
         t.part = TVxJobPart::UpperCaption;
         if (TVxJobItem* item = sourceItem()) {
-            t.job = place.job;
+            t.job = job;
             // Within its job the question names the item it passes.
-            if (item->Job() == place.job && place.index < place.job->ItemCount() &&
-                place.job->Items(place.index) != item) {
+            if (item->Job() == job && place.Index < job->ItemCount() &&
+                job->Items(place.Index) != item) {
                 t.kind = Kind::Item;
-                t.item = place.job->Items(place.index);
+                t.item = job->Items(place.Index);
                 t.part = TVxJobPart::Item;
             }
-        } else if (place.index < s->JobCount()) {
-            t.job = s->Jobs(place.index);
+        } else if (place.Index < s->JobCount()) {
+            t.job = s->Jobs(place.Index);
         } else {
             t.kind = Kind::JobArea;
             t.part = TVxJobPart::None;
@@ -371,35 +282,19 @@ private:
         return t;
     }
 
-    TVxDropMarker keyMarker(const Place& place) const {
-        TVxDropMarker marker;
-        if (isHome(m_source, place)) return marker;
-        marker.Refused = !m_accept;
-        if (TVxJobItem* item = sourceItem()) {
-            if (place.job->Expanded())
-                marker.Rect =
-                    place.job->ItemDropLine(item, place.index).translated(0, place.job->Top());
-            else
-                marker = {place.job->BoundsRect(), true, !m_accept};
-        } else if (TVxJob* job = sourceJob()) {
-            marker.Rect = place.schedule->JobDropLine(job, place.index);
-        }
-        return marker;
-    }
-
-    void showKeyPlace(const Place& place) {
+    void showKeyPlace(const TVxDropPlace& place) {
         m_keyPlace = place;
-        const bool home = isHome(m_source, place);
-        m_accept = !home && dragOver(keyTarget(place), TVxDragState::DragEnter);
-        TVxJobSchedule* s = place.schedule;
-        if (!s) return;
-        showMarker(s, keyMarker(place));
-        // The place is shown where the planner looks.
         QObject* source = m_source;
-        const int level = source ? levelOf(source, place) : 0;
-        s->JobArea()->ShowRange(std::max(0, level - kBoxRowHeight), 2 * kBoxRowHeight);
+        const bool home = place.IsHome(source);
+        m_accept = !home && dragOver(keyTarget(place), TVxDragState::DragEnter);
+        TVxJobSchedule* s = place.Schedule;
+        if (!s) return;
+        showMarker(s, place.Marker(source, m_accept));
+        // The place is shown where the planner looks.
+        s->JobArea()->ShowRange(std::max(0, place.Level(source) - kBoxRowHeight),
+                                2 * kBoxRowHeight);
         if (s->Box()) s->Box()->ShowSchedule(s);
-        notifyPlace(s, home ? Place{s, nullptr, -1} : place);
+        notifyPlace(s, home ? TVxDropPlace{s, nullptr, -1} : place);
     }
 
     void endKeys() {
@@ -410,7 +305,7 @@ private:
         m_accept = false;
         notifyEnd();
         m_source = nullptr;
-        m_keyPlace = Place();
+        m_keyPlace = TVxDropPlace();
     }
 
     // The moved job or item keeps the frame, and its column the keys.
@@ -627,10 +522,10 @@ private:
     // The same as the drop events give them: among the jobs or items
     // without the moved one where it is, clamped to the end.
     static int jobPlace(TVxJobSchedule* s, int newIndex, TVxJob* job) {
-        return std::min(newIndex, jobRoom(s, job));
+        return std::min(newIndex, TVxDropPlace::JobRoom(s, job));
     }
     static int itemPlace(TVxJob* target, int newIndex, TVxJobItem* item) {
-        return std::min(newIndex, itemRoom(target, item));
+        return std::min(newIndex, TVxDropPlace::ItemRoom(target, item));
     }
 
     // The marker of where the drop at this position would land; none where
@@ -784,10 +679,10 @@ private:
     bool m_active = false;
     bool m_keyMove = false;
     bool m_accept = false;
-    Place m_keyPlace;
+    TVxDropPlace m_keyPlace;
     QPointer<TVxScheduleBox> m_box;
     // The place the owner was last told of.
-    std::optional<Place> m_told;
+    std::optional<TVxDropPlace> m_told;
     bool m_toldAccept = false;
     QPointer<QObject> m_source;
     QPointer<QWidget> m_grabber;

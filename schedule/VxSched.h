@@ -317,6 +317,7 @@ private:
     friend class TVxScheduleStrip;
     friend class TVxScheduleBox;
     friend class TVxDragTracker;
+    friend struct TVxDropPlace;
     void layoutRows();
     void repaintJobs();
     bool inView() const;
