@@ -47,7 +47,7 @@ void TBoardDragPreview::DragBegin(QObject* Source) {
         m_marks[size_t(loom)].Mark = outlook.Open ? TVxColumnMark::Open : TVxColumnMark::Closed;
         m_marks[size_t(loom)].Reason = outlook.Reason;
     }
-    show(m_marks);
+    decorateColumns(m_marks);
 }
 
 void TBoardDragPreview::DragPlace(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool Accept) {
@@ -61,10 +61,10 @@ void TBoardDragPreview::DragPlace(TVxJobSchedule* Schedule, TVxJob* Job, int Ind
     if (loom >= 0 && loom < int(shown.size())) {
         markPlaces(loom, shown);
         if (Index >= 0) knock = knockOn(place, loom);
-        if (knock) preview(*knock, Accept, loom, shown);
+        if (knock) previewDrop(*knock, Accept, loom, shown);
     }
-    show(shown);
-    summary(knock && Accept ? knock->Summary(loom) : QString());
+    decorateColumns(shown);
+    setSummary(knock && Accept ? knock->Summary(loom) : QString());
 }
 
 void TBoardDragPreview::DragEnd() {
@@ -73,8 +73,8 @@ void TBoardDragPreview::DragEnd() {
     m_place.reset();
     m_source = nullptr;
     m_marks.clear();
-    if (looms > 0) show(std::vector<TVxColumnDecoration>(looms));
-    summary(QString());
+    if (looms > 0) decorateColumns(std::vector<TVxColumnDecoration>(looms));
+    setSummary(QString());
 }
 
 void TBoardDragPreview::markPlaces(int loom, std::vector<TVxColumnDecoration>& shown) const {
@@ -109,8 +109,8 @@ std::optional<TVxKnockOn> TBoardDragPreview::knockOn(const Place& place, int loo
     return TVxKnockOn(m_doc.plan(), command->Looms(), m_doc.Preview(*command), m_doc.Refs());
 }
 
-void TBoardDragPreview::preview(const TVxKnockOn& knock, bool accepted, int loom,
-                                std::vector<TVxColumnDecoration>& shown) const {
+void TBoardDragPreview::previewDrop(const TVxKnockOn& knock, bool accepted, int loom,
+                                    std::vector<TVxColumnDecoration>& shown) const {
     // A refused fabric shows only the warp under the pointer.
     const int target = accepted || !m_place->Job ? -1 : m_view.PlaceOf(m_place->Job).Index;
     for (const TVxLoomKnockOn& touched : knock.Looms()) {
@@ -135,13 +135,13 @@ void TBoardDragPreview::preview(const TVxKnockOn& knock, bool accepted, int loom
     }
 }
 
-void TBoardDragPreview::show(const std::vector<TVxColumnDecoration>& shown) {
+void TBoardDragPreview::decorateColumns(const std::vector<TVxColumnDecoration>& shown) {
     for (int loom = 0; loom < int(shown.size()); ++loom)
         if (TVxJobSchedule* column = m_view.Column(loom))
             column->SetDecoration(shown[size_t(loom)]);
 }
 
-void TBoardDragPreview::summary(const QString& text) {
+void TBoardDragPreview::setSummary(const QString& text) {
     if (text == m_summary) return;
     m_summary = text;
     if (ShowSummary) ShowSummary(text);

@@ -65,10 +65,10 @@ private:
     // What the drop at the place would do; a fabric refused for want of
     // room still shows how far the warp would overrun.
     std::optional<TVxKnockOn> knockOn(const Place& place, int loom) const;
-    void preview(const TVxKnockOn& knock, bool accepted, int loom,
-                 std::vector<TVxColumnDecoration>& shown) const;
-    void show(const std::vector<TVxColumnDecoration>& shown);
-    void summary(const QString& text);
+    void previewDrop(const TVxKnockOn& knock, bool accepted, int loom,
+                     std::vector<TVxColumnDecoration>& shown) const;
+    void decorateColumns(const std::vector<TVxColumnDecoration>& shown);
+    void setSummary(const QString& text);
 
     TVxPlanDocument& m_doc;
     TBoardView& m_view;

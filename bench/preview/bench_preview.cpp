@@ -11,18 +11,13 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppWindows.h"
-#include "BenchSupport.h"
-#include "MainForm.h"
-#include "VxDialogs.h"
+#include "BenchBoard.h"
 #include "VxDragTracker.h"
 #include "VxPlanCommand.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QUndoStack>
 #include <algorithm>
 #include <cstdio>
 #include <set>
@@ -118,19 +113,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    if (!benchsupport::writeRapierPlant(folder.path(), kLooms)) {
-        std::fprintf(stderr, "sample reference files not found in %s\n",
-                     qPrintable(benchsupport::samplesDir()));
-        return 1;
-    }
     TAppWindows windows;
+    if (!benchsupport::startRapierBoard(windows, folder, kLooms)) return 1;
     TMainForm& main = *windows.MainForm;
-    main.TextFolder = folder.path();
-    {
-        VxDialogScript script;
-        script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
-        main.FormShow();
-    }
     TVxPlan plan = benchsupport::rapierPlan(kLooms, kJobsPerLoom);
     // One A-NAT warp, whose fabric no other warp of the board takes: its
     // drag asks every warp of every loom.
