@@ -41,13 +41,14 @@ void TBoardDragPreview::DragBegin(QObject* Source) {
     m_outlook = item ? TVxDragOutlook::ForItem(plan, m_doc.Rules(), from, m_view.ItemIndexOf(item))
                      : TVxDragOutlook::ForJob(plan, m_doc.Rules(), from);
     m_source = Source;
-    m_marks.assign(size_t(plan.Looms.size()), TVxColumnDecoration());
+    m_base.assign(size_t(plan.Looms.size()), TVxColumnDecoration());
     for (int loom = 0; loom < plan.Looms.size(); ++loom) {
         const TVxLoomOutlook& outlook = m_outlook->Loom(loom);
-        m_marks[size_t(loom)].Mark = outlook.Open ? TVxColumnMark::Open : TVxColumnMark::Closed;
-        m_marks[size_t(loom)].Reason = outlook.Reason;
+        m_base[size_t(loom)].Verdict =
+            outlook.Open ? TVxColumnVerdict::Open : TVxColumnVerdict::Closed;
+        m_base[size_t(loom)].Reason = outlook.Reason;
     }
-    decorateColumns(m_marks);
+    decorateColumns(m_base);
 }
 
 void TBoardDragPreview::DragPlace(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool Accept) {
@@ -55,7 +56,7 @@ void TBoardDragPreview::DragPlace(TVxJobSchedule* Schedule, TVxJob* Job, int Ind
     const Place place{Schedule, Job, Index, Accept};
     if (m_place && *m_place == place) return;
     m_place = place;
-    std::vector<TVxColumnDecoration> shown = m_marks;
+    std::vector<TVxColumnDecoration> shown = m_base;
     const int loom = m_view.LoomOf(Schedule);
     std::optional<TVxKnockOn> knock;
     if (loom >= 0 && loom < int(shown.size())) {
@@ -68,11 +69,11 @@ void TBoardDragPreview::DragPlace(TVxJobSchedule* Schedule, TVxJob* Job, int Ind
 }
 
 void TBoardDragPreview::DragEnd() {
-    const size_t looms = m_marks.size();
+    const size_t looms = m_base.size();
     m_outlook.reset();
     m_place.reset();
     m_source = nullptr;
-    m_marks.clear();
+    m_base.clear();
     if (looms > 0) decorateColumns(std::vector<TVxColumnDecoration>(looms));
     setSummary(QString());
 }
@@ -80,7 +81,7 @@ void TBoardDragPreview::DragEnd() {
 void TBoardDragPreview::markPlaces(int loom, std::vector<TVxColumnDecoration>& shown) const {
     TVxColumnDecoration& decoration = shown[size_t(loom)];
     // A loom that takes nothing is dimmed as a whole already.
-    if (decoration.Mark != TVxColumnMark::Open) return;
+    if (decoration.Verdict != TVxColumnVerdict::Open) return;
     const std::vector<TVxDragVerdict>& places = m_outlook->Places(loom);
     QVector<int>& refused =
         m_outlook->DragsItem() ? decoration.RefusedJobs : decoration.RefusedPlaces;

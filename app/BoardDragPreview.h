@@ -75,8 +75,8 @@ private:
     TBoardController& m_controller;
     QPointer<QObject> m_source;
     std::optional<TVxDragOutlook> m_outlook;
-    // Each loom's marks for the whole drag.
-    std::vector<TVxColumnDecoration> m_marks;
+    // Each loom's verdict for the whole drag, the ground of every step.
+    std::vector<TVxColumnDecoration> m_base;
     std::optional<Place> m_place;
     QString m_summary;
 };

@@ -25,6 +25,7 @@
 #include <vector>
 
 class QLabel;
+class QMenu;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -45,6 +46,8 @@ class TVxAboutForm;
 class TBoardController;
 class TBoardDragPreview;
 class TBoardView;
+class TCompareMode;
+class TComparePanel;
 class TScenarioSession;
 class QAction;
 class TVxDataPrinter;
@@ -75,6 +78,9 @@ public:
     // Controls.
     QWidget* ToolPanel;
     QToolButton* LoadButton;
+    // The load button's menu: "Compare with..." a stored scenario, or with
+    // the loaded one as last saved.
+    QMenu* CompareMenu;
     QToolButton* SaveButton;
     QToolButton* ClearButton;
     QToolButton* UndoButton;
@@ -87,6 +93,9 @@ public:
     QToolButton* AboutButton;
     QSplitter* Splitter;
     TVxScheduleBox* ScheduleBox;
+    // Beside the board while it is compared with a stored scenario.
+    TComparePanel* ComparePanel;
+    std::unique_ptr<TCompareMode> Compare;
     QTabWidget* PageControl1;
     QTextBrowser* IntroMemo;
     QTextBrowser* TermsMemo;
@@ -209,6 +218,7 @@ private:
     void runStartUp();
     void createMessageTimer();
     void createUndo();
+    void createCompare();
     // Ctrl+S, Ctrl+O, Ctrl+P and F1.
     void createShortcuts();
     void followUndoStack();

@@ -12,7 +12,7 @@
 #include <QVector>
 #include <map>
 
-enum class TVxColumnMark {
+enum class TVxColumnVerdict {
     None,
     // Some place in the column takes the dragged thing.
     Open,
@@ -38,7 +38,7 @@ struct TVxJobPreview {
 };
 
 struct TVxColumnDecoration {
-    TVxColumnMark Mark = TVxColumnMark::None;
+    TVxColumnVerdict Verdict = TVxColumnVerdict::None;
     QString Reason;
     // Places a dragged job may not be dropped at, counted as the drop
     // events count them (without the job in its own column; the job count
@@ -52,7 +52,7 @@ struct TVxColumnDecoration {
     std::map<int, TVxJobPreview> Jobs;
 
     bool operator==(const TVxColumnDecoration& other) const {
-        return Mark == other.Mark && Reason == other.Reason &&
+        return Verdict == other.Verdict && Reason == other.Reason &&
                RefusedPlaces == other.RefusedPlaces && RefusedJobs == other.RefusedJobs &&
                Footer == other.Footer && Jobs == other.Jobs;
     }

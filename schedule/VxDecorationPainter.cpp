@@ -151,7 +151,7 @@ void TVxDecorationPainter::PaintJobArea(QPainter& painter, const TVxJobSchedule&
     const TVxColumnDecoration& d = column.Decoration();
     if (d == TVxColumnDecoration()) return;
     painter.save();
-    if (d.Mark == TVxColumnMark::Closed) dim(painter, view, palette);
+    if (d.Verdict == TVxColumnVerdict::Closed) dim(painter, view, palette);
     auto shown = [&](int index) -> const TVxJob* {
         if (index < 0 || index >= column.JobCount()) return nullptr;
         const TVxJob* job = column.Jobs(index);
@@ -174,11 +174,11 @@ void TVxDecorationPainter::PaintJobArea(QPainter& painter, const TVxJobSchedule&
             if (line.adjusted(0, -8, 0, 8).intersects(view)) PaintRefusedPlace(painter, line);
         }
     if (!d.Footer.isEmpty()) paintFooter(painter, d.Footer, view);
-    if (d.Mark == TVxColumnMark::Open) frame(painter, view, kOpenColor, kOpenFrame);
+    if (d.Verdict == TVxColumnVerdict::Open) frame(painter, view, kOpenColor, kOpenFrame);
     painter.restore();
 }
 
 void TVxDecorationPainter::PaintStrip(QPainter& painter, const TVxJobSchedule& column,
                                       const QRect& strip, const QPalette& palette) {
-    if (column.Decoration().Mark == TVxColumnMark::Closed) dim(painter, strip, palette);
+    if (column.Decoration().Verdict == TVxColumnVerdict::Closed) dim(painter, strip, palette);
 }

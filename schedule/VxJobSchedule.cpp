@@ -340,13 +340,19 @@ void TVxJobSchedule::SetDropMarker(const TVxDropMarker& marker) {
     repaintJobs();
 }
 
+void TVxJobSchedule::SetMarks(const TVxColumnMarks& marks) {
+    if (marks.IsEmpty() && m_marks.IsEmpty()) return;
+    m_marks = marks;
+    repaintJobs();
+}
+
 void TVxJobSchedule::SetDecoration(const TVxColumnDecoration& decoration) {
     if (decoration == m_decoration) return;
-    const bool marked = decoration.Mark != m_decoration.Mark;
+    const bool judged = decoration.Verdict != m_decoration.Verdict;
     m_decoration = decoration;
     repaintJobs();
     // The strips are dimmed with a closed column.
-    if (marked && inView()) {
+    if (judged && inView()) {
         m_headerRow->update();
         m_footerRow->update();
     }

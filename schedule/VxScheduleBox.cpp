@@ -257,7 +257,8 @@ bool TVxScheduleStrip::event(QEvent* event) {
     // what is dragged says why.
     if (event->type() == QEvent::ToolTip) {
         const TVxColumnDecoration& decoration = m_schedule->Decoration();
-        const QString text = decoration.Mark == TVxColumnMark::Closed ? decoration.Reason : m_text;
+        const QString text =
+            decoration.Verdict == TVxColumnVerdict::Closed ? decoration.Reason : m_text;
         if (ShownText() != text) {
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, this);
         } else {

@@ -63,9 +63,9 @@ QString marks(ShownPlant& p) {
     QStringList out;
     for (int l = 0; l < 3; ++l) {
         const TVxColumnDecoration& d = p.Loom(l)->Decoration();
-        out << (d.Mark == TVxColumnMark::Open     ? QString("open")
-                : d.Mark == TVxColumnMark::Closed ? d.Reason
-                                                  : QString("none"));
+        out << (d.Verdict == TVxColumnVerdict::Open     ? QString("open")
+                : d.Verdict == TVxColumnVerdict::Closed ? d.Reason
+                                                        : QString("none"));
     }
     return out.join(" | ");
 }
