@@ -22,7 +22,10 @@ QString legend() {
         " in its colour&nbsp;&nbsp;"
         "<span style='background:#e8cce8;color:#800080'>&nbsp;downtime&nbsp;</span>"
         "&nbsp;&nbsp;<span style='background:#ffe2de'>&nbsp;idle&nbsp;</span>"
-        "&nbsp;&nbsp;<span style='color:#dc0000'>| now</span>");
+        "&nbsp;&nbsp;<span style='color:#dc0000'>| now</span>"
+        "&nbsp;&nbsp;&nbsp;&nbsp;loom out of work "
+        "<span style='background:#ffd0c8'>&nbsp;this week&nbsp;</span> "
+        "<span style='background:#ffecb4'>&nbsp;next week&nbsp;</span>");
 }
 } // namespace
 

@@ -28,9 +28,9 @@ const QColor kGaugeTrack(96, 96, 96);
 
 // Everything a job's picture is drawn from; equal keys draw equal pixels.
 size_t pictureKey(const TVxJob& job, const QPalette& palette, int ratio) {
-    size_t seed = qHashMulti(0, job.Width(), job.Height(), job.Expanded(), ratio,
-                             job.CaptionColor().rgba(), job.CaptionFont(), palette.cacheKey(),
-                             job.Marked());
+    size_t seed =
+        qHashMulti(0, job.Width(), job.Height(), job.Expanded(), ratio, job.CaptionColor().rgba(),
+                   job.CaptionFont(), palette.cacheKey(), job.Marked());
     for (const TVxJobGauge& gauge : job.Gauges())
         seed = qHashMulti(seed, gauge.Fill, gauge.Color.rgba());
     for (const TVxJobRow* row : {&job.UpperRow, &job.LowerRow, &job.DatesRow, &job.StatusRow})
@@ -204,7 +204,7 @@ void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRegion& exposed, co
 }
 
 // A job panel: a 1-pixel raised frame around the face colour (the
-// highlighter's yellow round a found job).
+// highlighter's yellow round a found job, whose dates row is yellow too).
 void TVxJobPainter::drawRaisedPanel(const QRect& r, bool marked) {
     DrawPanelFrame(m_painter, r, m_palette, false, 1);
     m_painter.fillRect(r.adjusted(1, 1, -1, -1),
@@ -325,7 +325,7 @@ void TVxJobPainter::Draw(const TVxJob& job, const QPoint& origin, const QRect& e
                    job.LowerRow.Painted);
     if (job.DatesRow.Visible)
         boxRow(QRect(kJobInset, job.DatesRow.Top, rowWidth, kBoxRowHeight), job.DatesRow.Text,
-               kDatesColor, Qt::black, true, job.DatesRow.Painted);
+               job.Marked() ? kMarked : kDatesColor, Qt::black, true, job.DatesRow.Painted);
     if (job.Expanded()) {
         for (int i = 0; i < job.ItemCount(); ++i) {
             const TVxJobItem* item = job.Items(i);
