@@ -1,6 +1,7 @@
 #include "VxTimelinePrint.h"
 
 #include "VxAbort.h"
+#include "VxScenPage.h"
 #include "VxScenPrn.h"
 
 #include <QFontMetricsF>
@@ -62,25 +63,21 @@ void paintTitle(QPainter& painter, int width, const QString& title, const QStrin
 
 void VxPrintTimeline(QPagedPaintDevice* device, const TVxTimelinePrintJob& job,
                      const QDateTime& printed) {
-    QPainter painter;
-    if (!painter.begin(device)) throw EVxError(QStringLiteral("The printer could not start"));
-    struct EndDocument {
-        QPainter& painter;
-        ~EndDocument() { painter.end(); }
-    } end{painter};
-    const double scale = deviceScale(device);
-    const QSize page(int(device->width() / scale), int(device->height() / scale));
-    const TVxTimelinePages pages(job, page);
-    const QString stamp = VxPrintedStamp(printed);
-    for (int i = 0; i < pages.Count(); ++i) {
-        if (i > 0 && !device->newPage()) throw EVxError(QStringLiteral("The printer stopped"));
-        painter.resetTransform();
-        painter.scale(scale, scale);
-        paintTitle(painter, page.width(), job.Title, stamp, i + 1, pages.Count());
-        painter.translate(0, TVxTimelinePages::TitleHeight);
-        const QRect area(QPoint(0, 0), pages.Area(i));
-        painter.setClipRect(area);
-        TVxTimelinePainter(painter, pages.Page(i), job.Scene, area.size()).Paint(area);
-        painter.setClipping(false);
-    }
+    VxPaintDocument(device, [&](QPainter& painter) {
+        const double scale = deviceScale(device);
+        const QSize page(int(device->width() / scale), int(device->height() / scale));
+        const TVxTimelinePages pages(job, page);
+        const QString stamp = VxPrintedStamp(printed);
+        for (int i = 0; i < pages.Count(); ++i) {
+            if (i > 0 && !device->newPage()) throw EVxError(QStringLiteral("The printer stopped"));
+            painter.resetTransform();
+            painter.scale(scale, scale);
+            paintTitle(painter, page.width(), job.Title, stamp, i + 1, pages.Count());
+            painter.translate(0, TVxTimelinePages::TitleHeight);
+            const QRect area(QPoint(0, 0), pages.Area(i));
+            painter.setClipRect(area);
+            TVxTimelinePainter(painter, pages.Page(i), job.Scene, area.size()).Paint(area);
+            painter.setClipping(false);
+        }
+    });
 }

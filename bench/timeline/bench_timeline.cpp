@@ -14,16 +14,12 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppWindows.h"
-#include "BenchSupport.h"
-#include "MainForm.h"
-#include "VxDialogs.h"
+#include "BenchBoard.h"
 #include "VxPlanCommand.h"
 #include "VxPlanFinder.h"
 #include "VxTimelineView.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -78,19 +74,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     PlexiweaveInitApplication(app);
     QTemporaryDir folder;
-    if (!benchsupport::writeRapierPlant(folder.path(), kLooms)) {
-        std::fprintf(stderr, "sample reference files not found in %s\n",
-                     qPrintable(benchsupport::samplesDir()));
-        return 1;
-    }
     TAppWindows windows;
+    if (!benchsupport::startRapierBoard(windows, folder, kLooms)) return 1;
     TMainForm& main = *windows.MainForm;
-    main.TextFolder = folder.path();
-    {
-        VxDialogScript script;
-        script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
-        main.FormShow();
-    }
     main.Document->Push(
         new TVxLoadCommand(*main.Document, benchsupport::rapierPlan(kLooms, kJobsPerLoom), {}));
     std::printf("plant: %d looms, %d jobs, %d fabric items\n", kLooms,
