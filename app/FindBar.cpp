@@ -8,10 +8,9 @@
 #include <QToolButton>
 
 TFindBar::TFindBar(TVxPlanDocument& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
-    auto* label = new QLabel(QStringLiteral("Find:"), this);
+    auto* label = new QLabel(tr("Find:"), this);
     FindEdit = new QLineEdit(this);
-    FindEdit->setPlaceholderText(
-        QStringLiteral("job no., warp (A-WHT), fabric (P001) or downtime"));
+    FindEdit->setPlaceholderText(tr("job no., warp (A-WHT), fabric (P001) or downtime"));
     FindEdit->setClearButtonEnabled(true);
     FindEdit->setMinimumWidth(160);
     FindEdit->setMaximumWidth(360);
@@ -25,9 +24,9 @@ TFindBar::TFindBar(TVxPlanDocument& doc, QWidget* parent) : QWidget(parent), m_d
         b->setAutoRaise(true);
         return b;
     };
-    PreviousButton = button(QStyle::SP_ArrowUp, QStringLiteral("Previous match (Shift+F3)"));
-    NextButton = button(QStyle::SP_ArrowDown, QStringLiteral("Next match (F3)"));
-    CloseButton = button(QStyle::SP_TitleBarCloseButton, QStringLiteral("Close (Escape)"));
+    PreviousButton = button(QStyle::SP_ArrowUp, tr("Previous match (Shift+F3)"));
+    NextButton = button(QStyle::SP_ArrowDown, tr("Next match (F3)"));
+    CloseButton = button(QStyle::SP_TitleBarCloseButton, tr("Close (Escape)"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
     row->addWidget(label);
@@ -112,9 +111,9 @@ void TFindBar::changed(bool go) {
     if (m_current >= 0) m_currentIdentity = identity(m_hits[m_current]);
     const QString text = FindEdit->text().trimmed();
     if (m_hits.isEmpty())
-        CountLabel->setText(text.isEmpty() ? QString() : QStringLiteral("No match"));
+        CountLabel->setText(text.isEmpty() ? QString() : tr("No match"));
     else
-        CountLabel->setText(QStringLiteral("%1 of %2").arg(m_current + 1).arg(m_hits.size()));
+        CountLabel->setText(tr("%1 of %2").arg(m_current + 1).arg(m_hits.size()));
     PreviousButton->setEnabled(m_hits.size() > 1);
     NextButton->setEnabled(m_hits.size() > 1);
     if (OnChange) OnChange(go);

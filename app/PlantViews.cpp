@@ -18,7 +18,7 @@
 TPlantViews::TPlantViews(QMainWindow* window, TVxPlanDocument& doc, TBoardView& board)
     : QObject(window), m_window(window), m_doc(doc), m_board(board) {
     Timeline = new TTimelinePane(doc);
-    TimelineDock = new QDockWidget(QStringLiteral("Timeline"), window);
+    TimelineDock = new QDockWidget(tr("Timeline"), window);
     TimelineDock->setObjectName(QStringLiteral("TimelineDock"));
     TimelineDock->setWidget(Timeline);
     window->addDockWidget(Qt::BottomDockWidgetArea, TimelineDock);
@@ -55,15 +55,14 @@ void TPlantViews::createActions() {
         return action;
     };
     TimelineAction = TimelineDock->toggleViewAction();
-    TimelineAction->setText(QStringLiteral("&Timeline"));
+    TimelineAction->setText(tr("&Timeline"));
     TimelineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_window->addAction(TimelineAction);
-    FindAction = add(QStringLiteral("&Find..."), QKeySequence::Find, [this] { FindBar->Open(); });
-    FindNextAction =
-        add(QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3), [this] { FindBar->Next(); });
-    FindPreviousAction = add(QStringLiteral("Find &Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+    FindAction = add(tr("&Find..."), QKeySequence::Find, [this] { FindBar->Open(); });
+    FindNextAction = add(tr("Find &Next"), QKeySequence(Qt::Key_F3), [this] { FindBar->Next(); });
+    FindPreviousAction = add(tr("Find &Previous"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
                              [this] { FindBar->Previous(); });
-    PrintTimelineAction = add(QStringLiteral("Print T&imeline..."), QKeySequence(), [this] {
+    PrintTimelineAction = add(tr("Print T&imeline..."), QKeySequence(), [this] {
         TimelineDock->show();
         Timeline->Print();
     });
@@ -75,8 +74,8 @@ void TPlantViews::createActions() {
     ViewMenu->addAction(FindNextAction);
     ViewMenu->addAction(FindPreviousAction);
     ViewButton = new QToolButton;
-    ViewButton->setText(QStringLiteral("&View"));
-    ViewButton->setToolTip(QStringLiteral("The timeline and find"));
+    ViewButton->setText(tr("&View"));
+    ViewButton->setToolTip(tr("The timeline and find"));
     ViewButton->setAutoRaise(true);
     ViewButton->setPopupMode(QToolButton::InstantPopup);
     ViewButton->setMenu(ViewMenu);

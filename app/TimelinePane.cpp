@@ -16,16 +16,20 @@
 namespace {
 QString legend() {
     // The bars' shapes and colours, and the marks, in words.
-    return QStringLiteral(
-        "<span style='color:#008000'>&#9873; reed</span>&nbsp;&nbsp;"
-        "<span style='background:#3a62c4;color:white'>&nbsp;warp&nbsp;</span>"
-        " in its colour&nbsp;&nbsp;"
-        "<span style='background:#e8cce8;color:#800080'>&nbsp;downtime&nbsp;</span>"
-        "&nbsp;&nbsp;<span style='background:#ffe2de'>&nbsp;idle&nbsp;</span>"
-        "&nbsp;&nbsp;<span style='color:#dc0000'>| now</span>"
-        "&nbsp;&nbsp;&nbsp;&nbsp;loom out of work "
-        "<span style='background:#ffd0c8'>&nbsp;this week&nbsp;</span> "
-        "<span style='background:#ffecb4'>&nbsp;next week&nbsp;</span>");
+    return QStringLiteral("<span style='color:#008000'>&#9873; %1</span>&nbsp;&nbsp;"
+                          "<span style='background:#3a62c4;color:white'>&nbsp;%2&nbsp;</span>"
+                          " %3&nbsp;&nbsp;"
+                          "<span style='background:#e8cce8;color:#800080'>&nbsp;%4&nbsp;</span>"
+                          "&nbsp;&nbsp;<span style='background:#ffe2de'>&nbsp;%5&nbsp;</span>"
+                          "&nbsp;&nbsp;<span style='color:#dc0000'>| %6</span>"
+                          "&nbsp;&nbsp;&nbsp;&nbsp;%7 "
+                          "<span style='background:#ffd0c8'>&nbsp;%8&nbsp;</span> "
+                          "<span style='background:#ffecb4'>&nbsp;%9&nbsp;</span>")
+        .arg(TTimelinePane::tr("reed"), TTimelinePane::tr("warp"),
+             TTimelinePane::tr("in its colour"), TTimelinePane::tr("downtime"),
+             TTimelinePane::tr("idle"), TTimelinePane::tr("now"),
+             TTimelinePane::tr("loom out of work"), TTimelinePane::tr("this week"),
+             TTimelinePane::tr("next week"));
 }
 } // namespace
 
@@ -34,18 +38,16 @@ TTimelinePane::TTimelinePane(TVxPlanDocument& doc, QWidget* parent) : QWidget(pa
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(2, 2, 2, 2);
     bar->setSpacing(2);
-    PeriodButton = addButton(QString(), QStringLiteral("Choose the period the timeline shows"),
+    PeriodButton = addButton(QString(), tr("Choose the period the timeline shows"),
                              [this] { ChoosePeriod(); });
-    ZoomOutButton = addButton(QStringLiteral("\u2212"), QStringLiteral("Zoom out (-, Ctrl+wheel)"),
+    ZoomOutButton = addButton(QStringLiteral("\u2212"), tr("Zoom out (-, Ctrl+wheel)"),
                               [this] { View->ZoomOut(); });
-    ZoomInButton = addButton(QStringLiteral("+"), QStringLiteral("Zoom in (+, Ctrl+wheel)"),
-                             [this] { View->ZoomIn(); });
-    FitButton =
-        addButton(QStringLiteral("Fit period"), QStringLiteral("The whole period in the width (0)"),
-                  [this] { View->FitPeriod(); });
-    PrintButton =
-        addButton(QStringLiteral("Print..."),
-                  QStringLiteral("Print the timeline or save it as a PDF"), [this] { Print(); });
+    ZoomInButton =
+        addButton(QStringLiteral("+"), tr("Zoom in (+, Ctrl+wheel)"), [this] { View->ZoomIn(); });
+    FitButton = addButton(tr("Fit period"), tr("The whole period in the width (0)"),
+                          [this] { View->FitPeriod(); });
+    PrintButton = addButton(tr("Print..."), tr("Print the timeline or save it as a PDF"),
+                            [this] { Print(); });
     for (QToolButton* button : {PeriodButton, ZoomOutButton, ZoomInButton, FitButton, PrintButton})
         bar->addWidget(button);
     bar->addSpacing(12);
@@ -93,7 +95,7 @@ QToolButton* TTimelinePane::addButton(const QString& text, const QString& hint,
 
 void TTimelinePane::SetPeriod(double first, double last) {
     View->SetPeriod(first, last);
-    PeriodButton->setText(QStringLiteral("Period: %1 ...").arg(periodText()));
+    PeriodButton->setText(tr("Period: %1 ...").arg(periodText()));
 }
 
 QString TTimelinePane::periodText() const {
@@ -126,13 +128,13 @@ void TTimelinePane::ChoosePeriod() {
 }
 
 QString TTimelinePane::Title() const {
-    const QString title = QStringLiteral("Timeline ") + periodText();
+    const QString title = tr("Timeline %1").arg(periodText());
     const QString name = ScenarioName ? ScenarioName() : QString();
     return name.isEmpty() ? title : title + QStringLiteral(" : ") + name;
 }
 
 void TTimelinePane::Print() {
-    if (!PrintForm) throw EVxError(QStringLiteral("The print options dialog is not available"));
+    if (!PrintForm) throw EVxError(tr("The print options dialog is not available"));
     TVxTimelinePrintJob job;
     job.Title = Title();
     job.Geometry = View->Geometry();
@@ -147,7 +149,7 @@ void TTimelinePane::Print() {
             job.FitWidth = fitWidth;
             VxPrintTimeline(device, job, QDateTime::currentDateTime());
         },
-        (name.isEmpty() ? QStringLiteral("Timeline") : name) + QStringLiteral(".pdf"));
+        (name.isEmpty() ? tr("Timeline") : name) + QStringLiteral(".pdf"));
 }
 
 void TTimelinePane::showEvent(QShowEvent* event) {

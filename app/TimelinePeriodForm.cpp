@@ -10,7 +10,7 @@
 #include <cmath>
 
 TTimelinePeriodForm::TTimelinePeriodForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Timeline Period"));
+    setWindowTitle(tr("Timeline Period"));
     Calendar = new TVxCalendar(this);
     Calendar->SetDateFormat(QStringLiteral("ddd dd/mm/yyyy"));
     Calendar->SetStartOnMonday(true);
@@ -18,14 +18,14 @@ TTimelinePeriodForm::TTimelinePeriodForm(QWidget* parent) : QDialog(parent) {
     Calendar->SetWeekColor(QColor(80, 80, 80));
     Calendar->setFixedSize(290, 206);
     Calendar->setFocusProxy(Calendar->Grid());
-    auto* hint = new QLabel(QStringLiteral("Left click: first day. Right click: last day.\n"
-                                           "Month or year name: the whole month or year."),
+    auto* hint = new QLabel(tr("Left click: first day. Right click: last day.\n"
+                               "Month or year name: the whole month or year."),
                             this);
-    WholePlanButton = new QPushButton(QStringLiteral("&Whole plan"), this);
+    WholePlanButton = new QPushButton(tr("&Whole plan"), this);
     WholePlanButton->setAutoDefault(false);
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(WholePlanButton);

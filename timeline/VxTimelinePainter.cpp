@@ -5,6 +5,7 @@
 #include "VxTimeScale.h"
 #include "VxWeaPlan.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFontMetricsF>
 #include <QHash>
@@ -430,7 +431,7 @@ void TVxTimelinePainter::paintCorner() {
     m_painter.setPen(Qt::black);
     m_painter.setFont(m_font);
     const QFontMetricsF metrics(m_font);
-    const QString busy = QStringLiteral("Looms weaving");
+    const QString busy = QCoreApplication::translate("VxTimelinePainter", "Looms weaving");
     m_painter.drawText(QPointF(width - 6 - metrics.horizontalAdvance(busy),
                                m_geometry.ScaleHeight + m_geometry.StripHeight / 2 + 4),
                        busy);

@@ -4,6 +4,7 @@
 #include "VxScenPage.h"
 #include "VxScenPrn.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -54,9 +55,10 @@ void paintTitle(QPainter& painter, int width, const QString& title, const QStrin
     painter.drawText(QPointF(0, baseline), title);
     painter.setFont(TVxTimelinePainter::TextFont());
     const QFontMetricsF metrics(painter.font());
-    const QString printed = QStringLiteral("Printed: ") + stamp;
+    const QString printed = QCoreApplication::translate("VxScenPage", "Printed: ") + stamp;
     painter.drawText(QPointF((width - metrics.horizontalAdvance(printed)) / 2, baseline), printed);
-    const QString page = QStringLiteral("Page %1 of %2").arg(number).arg(count);
+    const QString page =
+        QCoreApplication::translate("VxTimelinePrint", "Page %1 of %2").arg(number).arg(count);
     painter.drawText(QPointF(width - metrics.horizontalAdvance(page), baseline), page);
 }
 } // namespace
@@ -69,7 +71,8 @@ void VxPrintTimeline(QPagedPaintDevice* device, const TVxTimelinePrintJob& job,
         const TVxTimelinePages pages(job, page);
         const QString stamp = VxPrintedStamp(printed);
         for (int i = 0; i < pages.Count(); ++i) {
-            if (i > 0 && !device->newPage()) throw EVxError(QStringLiteral("The printer stopped"));
+            if (i > 0 && !device->newPage())
+                throw EVxError(QCoreApplication::translate("VxScenPage", "The printer stopped"));
             painter.resetTransform();
             painter.scale(scale, scale);
             paintTitle(painter, page.width(), job.Title, stamp, i + 1, pages.Count());

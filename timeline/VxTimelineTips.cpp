@@ -5,6 +5,7 @@
 #include "VxWarpFill.h"
 #include "VxWeaPlan.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -17,7 +18,8 @@ QString momentText(double date) {
 
 QString lengthText(double length) {
     const double rounded = std::round(length * 10) / 10;
-    return rounded == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(rounded);
+    return rounded == 1 ? QCoreApplication::translate("VxTimelineTips", "1 day")
+                        : QCoreApplication::translate("VxTimelineTips", "%1 days").arg(rounded);
 }
 } // namespace
 
@@ -36,7 +38,8 @@ QString VxTimelineJobTip(const TVxPlanJob& job, const TVxWeaveRefs& refs) {
         const TVxWarpFill fill = PlanWarpFill(job, refs);
         if (fill.LenCapacity > 0 || fill.WgtCapacity > 0) lines << VxWarpFillText(fill);
         const int hours = PlanEstWeaveHours(job, refs);
-        if (hours > 0) lines << QStringLiteral("Est weave time: %1hrs").arg(hours);
+        if (hours > 0)
+            lines << QCoreApplication::translate("VxWeaSch", "Est weave time: %1hrs").arg(hours);
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -44,15 +47,23 @@ QString VxTimelineJobTip(const TVxPlanJob& job, const TVxWeaveRefs& refs) {
 QString VxTimelineLoomTip(const TVxPlanLoom& loom, double share) {
     QString tip = loom.Name;
     if (!loom.LoomType.isEmpty()) tip += QStringLiteral(" : ") + loom.LoomType;
-    tip += QStringLiteral("\nWeaving %1 % of the period").arg(VxRound(100 * share));
+    tip += QLatin1Char('\n') +
+           QCoreApplication::translate("VxTimelineTips", "Weaving %1 % of the period")
+               .arg(VxRound(100 * share));
     double last = 0;
     for (const TVxPlanJob& job : loom.Jobs)
         last = std::max(last, TVxTimelineGeometry::BarEnd(job));
-    tip += loom.Jobs.isEmpty() ? QStringLiteral("\nNo jobs")
-                               : QStringLiteral("\nLast job finishes %1").arg(momentText(last));
+    tip +=
+        QLatin1Char('\n') +
+        (loom.Jobs.isEmpty() ? QCoreApplication::translate("VxTimelineTips", "No jobs")
+                             : QCoreApplication::translate("VxTimelineTips", "Last job finishes %1")
+                                   .arg(momentText(last)));
     return tip;
 }
 
 QString VxTimelineDayTip(int day, int busy, int looms) {
-    return QStringLiteral("%1: %2 of %3 looms weaving").arg(momentText(day)).arg(busy).arg(looms);
+    return QCoreApplication::translate("VxTimelineTips", "%1: %2 of %3 looms weaving")
+        .arg(momentText(day))
+        .arg(busy)
+        .arg(looms);
 }

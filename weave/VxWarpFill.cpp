@@ -3,12 +3,15 @@
 #include "VxDate.h"
 #include "VxWeaPlan.h"
 
+#include <QCoreApplication>
+
 namespace {
-QString usedText(const QString& what, int32_t used, int32_t capacity, const QString& unit) {
-    QString text =
-        QStringLiteral("%1 used: %2 of %3 %4").arg(what).arg(used).arg(capacity).arg(unit);
+// "Length used: 2650 of 2850 m (93 %)", and ", 40 m over" when it is.
+QString usedText(const char* usedOf, const char* over, int32_t used, int32_t capacity) {
+    QString text = QCoreApplication::translate("VxWarpFill", usedOf).arg(used).arg(capacity);
     if (capacity > 0) text += QStringLiteral(" (%1 %)").arg(VxRound(100.0 * used / capacity));
-    if (used > capacity) text += QStringLiteral(", %1 %2 over").arg(used - capacity).arg(unit);
+    if (used > capacity)
+        text += QCoreApplication::translate("VxWarpFill", over).arg(used - capacity);
     return text;
 }
 
@@ -29,7 +32,11 @@ TVxWarpFill PlanWarpFill(const TVxPlanJob& job, const TVxWeaveRefs& refs) {
 }
 
 QString VxWarpFillText(const TVxWarpFill& fill) {
-    return usedText(QStringLiteral("Length"), fill.LenUsed, fill.LenCapacity, QStringLiteral("m")) +
+    return usedText(QT_TRANSLATE_NOOP("VxWarpFill", "Length used: %1 of %2 m"),
+                    QT_TRANSLATE_NOOP("VxWarpFill", ", %1 m over"), fill.LenUsed,
+                    fill.LenCapacity) +
            QLatin1Char('\n') +
-           usedText(QStringLiteral("Weight"), fill.WgtUsed, fill.WgtCapacity, QStringLiteral("kg"));
+           usedText(QT_TRANSLATE_NOOP("VxWarpFill", "Weight used: %1 of %2 kg"),
+                    QT_TRANSLATE_NOOP("VxWarpFill", ", %1 kg over"), fill.WgtUsed,
+                    fill.WgtCapacity);
 }
