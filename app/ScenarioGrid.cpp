@@ -30,7 +30,7 @@ QVariant TScenarioListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TScenarioListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 0 ? QStringLiteral("Number") : QStringLiteral("Description");
+    return section == 0 ? TScenarioGrid::tr("Number") : TScenarioGrid::tr("Description");
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -88,8 +89,9 @@ void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrin
     painter.setFont(TVxScenarioLayout::TitleFont());
     drawAt(painter, 50, 0, job.Title);
     painter.setFont(TVxScenarioLayout::StampFont());
-    drawAt(painter, layout.PageWidth() / 2, 0, QStringLiteral("Printed: ") + stamp);
-    const QString pageText = QStringLiteral("Page ") + QString::number(page.Number);
+    drawAt(painter, layout.PageWidth() / 2, 0,
+           QCoreApplication::translate("VxScenPage", "Printed: ") + stamp);
+    const QString pageText = QCoreApplication::translate("VxScenPage", "Page %1").arg(page.Number);
     drawAt(painter, layout.PageWidth() - painter.fontMetrics().horizontalAdvance(pageText) - 50, 0,
            pageText);
 
@@ -129,7 +131,8 @@ void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrin
     const QString stamp = VxPrintedStamp(printed);
     bool first = true;
     for (const TVxPrintPage& page : layout.Pages()) {
-        if (!first && !device->newPage()) throw EVxError(QStringLiteral("The printer stopped"));
+        if (!first && !device->newPage())
+            throw EVxError(QCoreApplication::translate("VxScenPage", "The printer stopped"));
         first = false;
         paintPage(painter, layout, page, job, stamp);
     }
@@ -137,7 +140,8 @@ void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrin
 
 void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QDateTime& printed) {
     QPainter painter;
-    if (!painter.begin(device)) throw EVxError(QStringLiteral("The printer could not start"));
+    if (!painter.begin(device))
+        throw EVxError(QCoreApplication::translate("VxScenPage", "The printer could not start"));
     // The document is ended whatever happens while painting.
     struct EndDocument {
         QPainter& painter;
