@@ -1,8 +1,10 @@
 #include "LoadForm.h"
 
 #include "ScenarioGrid.h"
+#include "VxAbort.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,23 +17,34 @@ TLoadForm::TLoadForm(QWidget* parent) : QDialog(parent) {
     ScenarioLabel->setBuddy(ScenarioGrid);
     auto* buttons = new QDialogButtonBox(this);
     OKButton = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    // Apart from OK and Cancel, so a hurried click does not delete.
+    DeleteButton = new QPushButton(tr("&Delete"), this);
+    DeleteButton->setAutoDefault(false);
     CancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     OKButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ScenarioGrid, &QAbstractItemView::doubleClicked, this,
             [this] { ScenarioGridDblClick(); });
+    auto remove = [this] { VxGuard(this, [this] { DeleteButtonClick(); }); };
+    connect(DeleteButton, &QPushButton::clicked, this, remove);
+    connect(ScenarioGrid, &TScenarioGrid::DeletePressed, this, remove);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ScenarioLabel);
     layout->addWidget(ScenarioGrid, 1);
-    layout->addWidget(buttons);
-    resize(320, 280);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(DeleteButton);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(buttons);
+    layout->addLayout(buttonRow);
+    resize(360, 280);
 }
 
-void TLoadForm::Prepare(const QVector<TScenarioInfo>& scenarios, int currentNo) {
-    ScenarioGrid->SetScenarios(scenarios);
-    if (!ScenarioGrid->SelectScenario(currentNo)) ScenarioGrid->SelectRow(0);
+void TLoadForm::Prepare(TScenarioStore* store, std::optional<int> currentNo) {
+    m_store = store;
+    ScenarioGrid->SetScenarios(m_store ? m_store->List() : QVector<TScenarioInfo>{});
+    if (!currentNo || !ScenarioGrid->SelectScenario(*currentNo)) ScenarioGrid->SelectRow(0);
     FormShow();
 }
 
@@ -46,8 +59,16 @@ void TLoadForm::showEvent(QShowEvent* event) {
 
 void TLoadForm::FormShow() {
     OKButton->setEnabled(ScenarioGrid->RowCount() > 0);
+    DeleteButton->setEnabled(ScenarioGrid->RowCount() > 0);
 }
 
 void TLoadForm::ScenarioGridDblClick() {
     if (OKButton->isEnabled()) accept();
+}
+
+void TLoadForm::DeleteButtonClick() {
+    if (!m_store) return;
+    ScenarioGrid->DeleteCurrent(*m_store);
+    FormShow();
+    ScenarioGrid->setFocus();
 }

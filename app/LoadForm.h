@@ -16,20 +16,27 @@ class TLoadForm : public QDialog {
 public:
     explicit TLoadForm(QWidget* parent = nullptr);
 
-    // Before each showing: the stored scenarios and the one to start on
-    // (the first when it is not listed).
-    void Prepare(const QVector<TScenarioInfo>& scenarios, int currentNo = 0);
+    // Before each showing: the store to list (and delete from) and the
+    // scenario to start on (the first when there is none or it is not
+    // listed).
+    void Prepare(TScenarioStore* store, std::optional<int> currentNo = std::nullopt);
     // The scenario of the selected row, once the dialog closed with OK.
     std::optional<TScenarioInfo> Selected() const;
 
     QLabel* ScenarioLabel;
     TScenarioGrid* ScenarioGrid;
     QPushButton* OKButton;
+    QPushButton* DeleteButton;
     QPushButton* CancelButton;
 
     void FormShow();
     void ScenarioGridDblClick();
+    // Deletes the selected scenario after asking; the dialog stays open.
+    void DeleteButtonClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    TScenarioStore* m_store = nullptr;
 };

@@ -43,6 +43,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -59,6 +61,8 @@ static void InitInfoResources() {
 namespace {
 const int kFormWidth = 602;
 const int kFormHeight = 560;
+// Enough board below the tool bar for a loom's header and a job.
+const int kBoardMinHeight = 160;
 const int kMessageMsec = 2000;
 
 // The window's caption in the program's language.
@@ -113,9 +117,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
     Scenarios = new TScenarioSession(*Document, this);
     createUndo();
+    createShortcuts();
     connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
     connect(Document, &TVxPlanDocument::ScenarioLinkChanged, this, [this] { followPlan(); });
     watchMouseUps();
+    // The tool bar reads whole at the smallest size, above a strip of board.
+    setMinimumSize(ToolPanel->sizeHint().width(),
+                   ToolPanel->sizeHint().height() + Status->sizeHint().height() + kBoardMinHeight);
 
     // The reports' printer: headers in bold underlined Arial, the other
     // settings as the printer has them.
@@ -264,7 +272,11 @@ void TMainForm::FormShow() {
     if (m_started) return;
     m_started = true;
     VxGuard(this, [this] { runStartUp(); });
-    if (!Terminated) RestoreLayout();
+    if (Terminated) return;
+    RestoreLayout();
+    // The mode dialog and the splash had the keyboard: the window takes it
+    // back, so its keys work at once.
+    activateWindow();
 }
 
 void TMainForm::RestoreLayout() {
@@ -448,12 +460,16 @@ void TMainForm::FinishStartUp() {
 }
 
 void TMainForm::SetScheduleBoxWidth(int width) {
+    // The information pane shows its tabs whole beside the looms: the window
+    // (which the splitter spans) grows when both do not fit.
+    const int needed = width + Splitter->handleWidth() + InfoPaneWidth();
+    if (this->width() < needed) resize(needed, height());
     // Lay the window out first: sizes set on a splitter of a stale width are
     // rescaled later, and the looms (which take any change of width) would
     // lose pixels.
     layout()->activate();
     centralWidget()->layout()->activate();
-    const int total = Splitter->width() > width ? Splitter->width() : kFormWidth;
+    const int total = Splitter->width() > width ? Splitter->width() : this->width();
     Splitter->setSizes({width, total - width - Splitter->handleWidth()});
 }
 
@@ -484,6 +500,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Scenario storage, printing, reports and maintenance
 
+void TMainForm::followDeletions(const TScenarioStore& store) {
+    // The dialog may have renamed or deleted stored scenarios; the plan's
+    // own gone, the plan is linked to none.
+    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    const std::optional<int> linked = Scenarios->CurrentScenarioNo();
+    if (linked && !store.Find(*linked)) Scenarios->Deleted(*linked);
+}
+
 void TMainForm::SaveButtonClick() {
     SaveScenario();
 }
@@ -498,8 +522,7 @@ bool TMainForm::SaveScenario() {
     }
     form->Prepare(store.get(), store->MaxScenarioNo() + 1);
     const int choice = VxDialogs::exec(form);
-    // The dialog may have renamed or deleted stored scenarios.
-    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    followDeletions(*store);
     if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
     try {
         TLoomProgress progress(this, tr("Saving Scenario"), tr("Saving loom %1"), ScheduleBox);
@@ -530,8 +553,10 @@ void TMainForm::LoadButtonClick() {
         ownForm = std::make_unique<TLoadForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store->List(), Scenarios->CurrentScenarioNo().value_or(0));
-    if (VxDialogs::exec(form) != QDialog::Accepted) return;
+    form->Prepare(store.get(), Scenarios->CurrentScenarioNo());
+    const int choice = VxDialogs::exec(form);
+    followDeletions(*store);
+    if (choice != QDialog::Accepted) return;
     const std::optional<TScenarioInfo> chosen = form->Selected();
     if (!chosen) return;
     const QMap<int, int> missingLooms = Scenarios->Load(*chosen);
@@ -735,6 +760,42 @@ void TMainForm::FormCloseQuery(bool& CanClose) {
     CanClose =
         VxDialogs::message(this, VxMsgKind::Warning, tr("Close without saving your changes?"),
                            VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;
+}
+
+int TMainForm::InfoPaneWidth() const {
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(PageControl1);
+    const int border =
+        2 * PageControl1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, PageControl1);
+    return PageControl1->tabBar()->sizeHint().width() + border;
+}
+
+void TMainForm::HelpKeyPress() {
+    const QList<int> sizes = Splitter->sizes();
+    const int pane = InfoPaneWidth();
+    if (sizes.value(1) < pane) Splitter->setSizes({std::max(0, sizes[0] + sizes[1] - pane), pane});
+    PageControl1->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TMainForm::createShortcuts() {
+    // The keys every desktop program has. Each presses its button, and does
+    // nothing while the button is disabled.
+    const std::pair<QKeySequence, QToolButton*> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), SaveButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), LoadButton},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), PrintButton}};
+    for (const auto& [key, button] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        addAction(action);
+        connect(action, &QAction::triggered, button, [button = button] {
+            if (button->isEnabled()) button->click();
+        });
+    }
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(help);
+    connect(help, &QAction::triggered, this, [this] { HelpKeyPress(); });
 }
 
 void TMainForm::PageControl1Change(int Index) {

@@ -21,6 +21,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -180,6 +181,11 @@ public:
     // Window-level handlers of the weaving rules.
     void FormCloseQuery(bool& CanClose);
     void PageControl1Change(int Index);
+    // F1: the information pane, at least as wide as its tabs, takes the
+    // focus.
+    void HelpKeyPress();
+    // Width of the information pane that shows its tabs whole.
+    int InfoPaneWidth() const;
 
     // Status-bar messages: each clears itself after 2 seconds, or earlier at
     // the next mouse-up on the columns, the tool bar or the status bar.
@@ -201,6 +207,8 @@ private:
     void runStartUp();
     void createMessageTimer();
     void createUndo();
+    // Ctrl+S, Ctrl+O, Ctrl+P and F1.
+    void createShortcuts();
     void followUndoStack();
     // The buttons and the caption as the plan and its link stand.
     void followPlan();
@@ -208,6 +216,9 @@ private:
     // Shows a report of the current stored scenario; with unsaved changes
     // only the error "First save your changes".
     void openReport(TReportForm* form);
+    // After the load or save dialog: the plan's scenario deleted there
+    // leaves the plan linked to none.
+    void followDeletions(const TScenarioStore& store);
     void terminate();
 
     bool m_started = false;

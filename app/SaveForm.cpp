@@ -51,6 +51,8 @@ TSaveForm::TSaveForm(QWidget* parent) : QDialog(parent) {
     connect(NumberButton, &QPushButton::clicked, this, guarded(&TSaveForm::NumberButtonClick));
     connect(EditItem, &QAction::triggered, this, guarded(&TSaveForm::EditItemClick));
     connect(DeleteItem, &QAction::triggered, this, guarded(&TSaveForm::DeleteItemClick));
+    connect(ScenarioGrid, &TScenarioGrid::DeletePressed, this,
+            guarded(&TSaveForm::DeleteItemClick));
     connect(ScenarioGrid, &QAbstractItemView::clicked, this,
             guarded(&TSaveForm::ScenarioGridCellClick));
     connect(ScenarioGrid, &QAbstractItemView::doubleClicked, this,
@@ -196,17 +198,11 @@ void TSaveForm::EditItemClick() {
 }
 
 void TSaveForm::DeleteItemClick() {
-    const std::optional<TScenarioInfo> row = ScenarioGrid->Current();
-    if (!row) return;
-    if (VxDialogs::confirm(this, tr("Delete this scenario?"), VxButtons::YesNoCancel) !=
-        QMessageBox::Yes)
-        return;
-    // A failed deletion is rolled back by the store and said so here: a
-    // scenario that silently stays would look deleted until the next look.
-    try {
-        store().Delete(row->ScenarioNo);
-    } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
+    // The edits go back to a new number: the row that moved into the
+    // deleted one's place is no scenario the planner asked to overwrite.
+    if (ScenarioGrid->DeleteCurrent(store())) {
+        m_nextAvailable = store().MaxScenarioNo() + 1;
+        NumberButtonClick();
     }
-    reread();
+    ScenarioSourceStateChange();
 }

@@ -41,7 +41,10 @@ void TScenarioSession::Clear() {
 }
 
 void TScenarioSession::Deleted(int scenarioNo) {
-    if (CurrentScenarioNo() == scenarioNo) m_doc.SetScenarioLink({});
+    if (CurrentScenarioNo() != scenarioNo) return;
+    m_doc.SetScenarioLink({});
+    // The plan is stored nowhere now: leaving it asks first.
+    m_doc.ForgetClean();
 }
 
 void TScenarioSession::selectScenario(int scenarioNo) {

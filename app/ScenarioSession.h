@@ -43,7 +43,8 @@ public:
     QMap<int, int> Load(const TScenarioInfo& scenario);
     // Every loom emptied as one step, at the clean point, linked to none.
     void Clear();
-    // A stored scenario was deleted: the plan is no longer linked to it.
+    // A stored scenario was deleted: the plan is no longer linked to it,
+    // and counts as modified.
     void Deleted(int scenarioNo);
 
 private:

@@ -54,13 +54,22 @@ bool TVxPlanDocument::IsModified() const {
 void TVxPlanDocument::SetClean() {
     // What is stored now is this plan: the clean points remembered from
     // loads and clears no longer match it.
+    forgetCleanPoints();
+    m_stack->setClean();
+}
+
+void TVxPlanDocument::ForgetClean() {
+    forgetCleanPoints();
+    m_stack->resetClean();
+}
+
+void TVxPlanDocument::forgetCleanPoints() {
     for (int i = 0; i < m_stack->count(); ++i)
         if (auto* command = dynamic_cast<const TVxPlanStep*>(m_stack->command(i))) {
             auto* editable = const_cast<TVxPlanStep*>(command);
             editable->m_cleanBefore = false;
             editable->m_cleanAfterKept = false;
         }
-    m_stack->setClean();
 }
 
 void TVxPlanDocument::SetScenarioLink(const TVxScenarioLink& link) {

@@ -84,6 +84,9 @@ public:
     bool IsModified() const;
     // The plan as it stands is what is stored (after a save).
     void SetClean();
+    // Nothing stored is the plan any more (its scenario was deleted): it is
+    // modified whatever is undone, until the next save, load or clear.
+    void ForgetClean();
 
     const TVxScenarioLink& ScenarioLink() const { return m_link; }
     // After a save, or when the linked scenario was deleted: no step.
@@ -101,6 +104,8 @@ private:
     void putLooms(const QVector<int>& looms, const QVector<TVxPlanLoom>& values, int nextJobNo,
                   int nextItemNo);
     void putLink(const TVxScenarioLink& link);
+    // The clean points remembered from loads and clears no longer hold.
+    void forgetCleanPoints();
 
     TVxPlan m_plan;
     TVxWeaveRefs m_refs;

@@ -4,6 +4,7 @@
 
 #include "WeavePlant.h"
 
+#include <QSplitter>
 #include <QUndoStack>
 
 namespace {
@@ -67,6 +68,7 @@ private slots:
     void deleteAndEnter();
     void keysAndMouseGiveOneReason_data();
     void keysAndMouseGiveOneReason();
+    void desktopKeys();
 
 private:
     std::unique_ptr<ShownPlant> m_plant;
@@ -346,6 +348,18 @@ void TestKeys::keysAndMouseGiveOneReason() {
     const QPoint at = toJob < 0 ? belowJobs(target) : partPos(target->Jobs(toJob));
     QCOMPARE(p.drag(p.Loom(loom), partPos(p.Loom(loom)->Jobs(job)), target, at), reason);
     QVERIFY(p.Main->Document->plan() == before);
+}
+
+// F1: the information pane, as wide as its tabs, takes the keys; Ctrl+P prints.
+void TestKeys::desktopKeys() {
+    TMainForm* main = m_plant->Main;
+    main->Splitter->setSizes({main->Splitter->width() - 120, 120});
+    press(main, Qt::Key_F1);
+    QVERIFY(main->PageControl1->isAncestorOf(QApplication::focusWidget()));
+    QTRY_VERIFY(main->PageControl1->width() >= main->InfoPaneWidth());
+    VxDialogScript script;
+    press(main, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(script.dialogTitles, QStringList{"Print Options"});
 }
 
 QTEST_MAIN(TestKeys)

@@ -1,7 +1,8 @@
 // The yarn requirements and greige output windows on a scenario stored for
 // the purpose, on an SQLite file and on the PostgreSQL test server: each view
 // chosen with the combo boxes, its grid, totals and sub-title, its printout
-// read back from a real PDF and its exports read back from the files.
+// read back from a real PDF (with the board's, by word boxes) and its exports
+// read back from the files.
 
 #include "MainForm.h"
 #include "OutputForm.h"
@@ -13,6 +14,7 @@
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxPromptLog.h"
+#include "VxScenPage.h"
 #include "VxScratchDb.h"
 #include "VxSheetReadBack.h"
 
@@ -59,6 +61,41 @@ QRegularExpression printedLine(const QString& row) {
 }
 
 const int kOutput = -1; // the type column's value for the output window
+
+// What is wrong with a PDF on paper: a word off its page, over another (by
+// more than line heights round to), or closer to the next on its line than
+// a fifth of its height (a blank is a quarter). The words go to words.
+QStringList paperFaults(const QString& pdf, QStringList& words) {
+    QProcess run;
+    run.start("pdftotext", {"-bbox", pdf, "-"});
+    run.waitForFinished(60000);
+    static const QRegularExpression tag("<(page|word) \\w+=\"([\\d.]+)\" \\w+=\"([\\d.]+)\"(?: "
+                                        "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*))?");
+    QRectF page;
+    QList<QRectF> boxes; // of the page
+    QStringList faults;
+    for (const QRegularExpressionMatch& m : tag.globalMatch(run.readAllStandardOutput())) {
+        auto at = [&m](int i) { return m.captured(i).toDouble(); };
+        const QRectF a(QPointF(at(2), at(3)), QPointF(at(4), at(5)));
+        if (m.captured(1) == "page") {
+            page = QRectF(-.01, -.01, at(2) + .02, at(3) + .02);
+            boxes.clear();
+            continue;
+        }
+        words << m.captured(6);
+        if (!page.contains(a)) faults << words.last() + " leaves its page";
+        for (const QRectF& b : boxes) {
+            const double height = std::min(a.height(), b.height());
+            const double across = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+            const double apart = std::max(a.left(), b.left()) - std::min(a.right(), b.right());
+            if ((across > height / 20 && apart < -.01) ||
+                (across > height / 2 && apart < height / 5))
+                faults << words.last() + " against a word before it";
+        }
+        boxes << a;
+    }
+    return faults;
+}
 } // namespace
 
 class TstReports : public QObject {
@@ -98,11 +135,11 @@ class TstReports : public QObject {
     // Scenario 7: two identical warps on one day on two looms; a warp of
     // 2,500 on a 3,000 standard; a warp type without a standard length; a
     // fabric missing from FABRICTYPE; a weft colour no fabric row has.
-    // Scenario 8: no warp jobs at all.
+    // Scenario 0: no warp jobs at all.
     void storeScenarios() {
         exec("insert into warptype (warptype, warplen, warpwgt) values ('Z', 0, 100)");
         exec("insert into scenario (scenariono, descr) values (7, 'Report test')");
-        exec("insert into scenario (scenariono, descr) values (8, 'Empty')");
+        exec("insert into scenario (scenariono, descr) values (0, 'Empty')");
         const QDate d1(2026, 3, 2), d2(2026, 3, 9);
         warp(3, "A", "NAT", 2500, d2, QDate(2026, 3, 20)); // stored first, dated last
         warp(1, "A", "WHT", 3000, d1, QDate(2026, 3, 12));
@@ -262,12 +299,57 @@ private slots:
             QVERIFY2(text.contains(printedLine(line)), qPrintable(line + "\n" + text));
     }
 
+    // Every printout on paper, the reports through the main window's printer.
+    void nothingOverprints_data() {
+        QTest::addColumn<QString>("printout");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QStringList>("words"); // each printed as a word of its own
+        QTest::newRow("board, portrait: long texts") << "board" << false << QStringList{"116kg"};
+        QTest::newRow("board, landscape") << "board" << true << QStringList{"RAPIER"};
+        QTest::newRow("warp requirements by job") << "reqmts" << false << QStringList{"3"};
+        QTest::newRow("a table without display widths") << "looms" << true << QStringList{"190cm"};
+    }
+    void nothingOverprints() {
+        QFETCH(QString, printout);
+        QFETCH(bool, landscape);
+        QFETCH(QStringList, words);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(m_tmp.filePath("paper.pdf"));
+        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        TMainForm main;
+        TReqmtsData reqmts(m_data->SchedDB);
+        reqmts.SetScenarioNo(7);
+        TVxPrintJob board;
+        for (int i = 1; i <= 9; ++i)
+            board.AddColumn(QString("Rapier 190cm east hall 0%1 : RAPIER").arg(i),
+                            {{QString("%1:  Planned maintenance").arg(i), true, i},
+                             {"Start: 02/03/2026"},
+                             {"Rem: 2250m / 116kg"}});
+        if (printout == "board") {
+            VxPrintScenario(&printer, board, QDateTime::currentDateTime());
+        } else {
+            TVxDataSet* shown = &m_data->LoomSpec;
+            if (printout == "reqmts") shown = &reqmts.WarpReqJobQuery;
+            shown->Open();
+            main.DataPrinter->SetPrinter(&printer);
+            main.DataPrinter->SetDataSet(shown);
+            main.DataPrinter->DoPrintDialog = false;
+            main.DataPrinter->Print();
+        }
+
+        QStringList printed;
+        const QStringList faults = paperFaults(printer.outputFileName(), printed);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 5).join('\n')));
+        for (const QString& word : words)
+            QVERIFY2(printed.contains(word), qPrintable(word + " in " + printed.join(' ')));
+    }
+
     // Every query of a scenario without warp jobs is empty.
     void scenarioWithoutWarpsGivesEmptyLists() {
         TReqmtsData reqs(m_data->SchedDB);
         TOutputData out(m_data->SchedDB);
-        reqs.SetScenarioNo(8);
-        out.SetScenarioNo(8);
+        reqs.SetScenarioNo(0);
+        out.SetScenarioNo(0);
         for (TVxQuery* q : {&reqs.WarpReqDateQuery, &reqs.WarpReqJobQuery, &reqs.WeftReqDateQuery,
                             &reqs.WeftReqJobQuery, &out.OutDateQuery, &out.OutJobQuery}) {
             q->Open();
@@ -288,8 +370,7 @@ private slots:
         QCOMPARE(main.DataPrinter->DataFont.family(), QString("Courier New"));
         main.Data = std::move(m_data);
         main.Data->OpenScenarioTables();
-        QVERIFY(main.Data->Scenario.FindKey({7}));
-        main.Document->SetScenarioLink({7, "Report test"});
+        main.Document->SetScenarioLink({0, "Empty"}); // 0 numbers a scenario like any integer
         for (QToolButton* b : {main.ReqmtsButton, main.OutputButton})
             b->setEnabled(true);
 
@@ -310,8 +391,7 @@ private slots:
             });
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
-        QCOMPARE(captions,
-                 QStringList({"Yarn Requirements - Report test", "Greige Output - Report test"}));
+        QCOMPARE(captions, QStringList({"Yarn Requirements - Empty", "Greige Output - Empty"}));
         m_data = std::move(main.Data);
     }
 };

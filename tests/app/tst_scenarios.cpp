@@ -218,6 +218,18 @@ void TstScenarios::saveClearLoadShowsTheSameBoard() {
     for (QToolButton* b : {m_main->SaveButton, m_main->ClearButton, m_main->PrintButton,
                            m_main->ReqmtsButton, m_main->OutputButton})
         QVERIFY2(b->isEnabled(), qPrintable(b->text()));
+
+    // Deleted in the load dialog, the scenario leaves the board unlinked.
+    script.answers.push_back(QMessageBox::Yes);
+    script.dialogs.push_back([](QDialog* d) {
+        QTest::keyClick(static_cast<TLoadForm*>(d)->ScenarioGrid, Qt::Key_Delete);
+        return int(QDialog::Rejected);
+    });
+    m_main->LoadButtonClick();
+    QCOMPARE(script.messages.value(0).defaultButton, QMessageBox::No);
+    QVERIFY(store().List().isEmpty());
+    QCOMPARE(m_main->windowTitle(), kCaption);
+    QVERIFY(!m_main->ReqmtsButton->isEnabled() && m_main->Modified());
 }
 
 void TstScenarios::overwriteLeavesOneSetOfRows() {
