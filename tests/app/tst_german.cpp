@@ -6,11 +6,17 @@
 #include "AppWindows.h"
 #include "ItemForm.h"
 #include "JobForm.h"
+#include "LoadForm.h"
 #include "LoginDlg.h"
 #include "MainForm.h"
 #include "MaintForm.h"
 #include "ModeForm.h"
+#include "OutputForm.h"
+#include "PrintForm.h"
 #include "ProgramLanguage.h"
+#include "ReqmtsForm.h"
+#include "SaveForm.h"
+#include "VxAboutForm.h"
 #include "VxCalend.h"
 #include "VxDialogs.h"
 #include "VxPlanCommand.h"
@@ -23,6 +29,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -70,9 +77,10 @@ QList<QRegularExpression> keptAsTheyAre() {
     while (xml.readNextStartElement() || !xml.atEnd()) {
         if (xml.name() == QLatin1String("source")) source = xml.readElementText();
         if (xml.name() == QLatin1String("translation") && xml.readElementText() == source) {
-            QString pattern = QRegularExpression::escape(QString(source).remove('&'));
-            pattern.replace(QRegularExpression(QStringLiteral("%\\d")), QStringLiteral(".*"));
-            kept << QRegularExpression(QRegularExpression::anchoredPattern(pattern));
+            QStringList parts = QString(source).remove('&').split(QRegularExpression("%\\d"));
+            for (QString& part : parts)
+                part = QRegularExpression::escape(part);
+            kept << QRegularExpression(QRegularExpression::anchoredPattern(parts.join(".*")));
         }
     }
     return kept;
@@ -149,13 +157,13 @@ class TestGerman : public QObject {
 
     QStringList texts(TAppWindows& windows) {
         QStringList out;
-        for (QWidget* window : std::initializer_list<QWidget*>{
+        for (QWidget* window : QList<QWidget*>{
                  windows.MainForm.get(), windows.JobForm.get(), windows.ItemForm.get(),
                  windows.LoadForm.get(), windows.SaveForm.get(), windows.ReqmtsForm.get(),
                  windows.OutputForm.get(), windows.AboutForm.get(), windows.PrintForm.get(),
                  windows.ModeForm.get(), windows.MaintForm.get()})
             collect(window, out);
-        const TVxJobSchedule* loom = windows.MainForm->ScheduleBox->Schedules(0);
+        TVxJobSchedule* loom = windows.MainForm->ScheduleBox->Schedules(0);
         const TVxScheduleMenuCaptions& menu = loom->MenuCaptions();
         out << loom->Footer() << menu.AddItem << menu.EditItem << menu.RemoveItem << menu.ClearItems
             << menu.AddJob << menu.EditJob << menu.RemoveJob << menu.ClearJobs << menu.Expanded;
