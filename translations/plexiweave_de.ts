@@ -551,7 +551,7 @@
     </message>
     <message>
         <source>Wastage</source>
-        <translation>Rohware %</translation>
+        <translation>Ausbeute</translation>
     </message>
     <message>
         <source>Length</source>
@@ -563,7 +563,7 @@
     </message>
     <message>
         <source>Stru</source>
-        <translation>Bindung</translation>
+        <translation>Bind.</translation>
     </message>
     <message>
         <source>Colour</source>
@@ -583,7 +583,7 @@
     </message>
     <message>
         <source>Weft Twist</source>
-        <translation>Schussdrehung</translation>
+        <translation>Drehung</translation>
     </message>
     <message>
         <source>Weft Col</source>
@@ -591,7 +591,7 @@
     </message>
     <message>
         <source>Piece Len</source>
-        <translation>Stücklänge</translation>
+        <translation>Stücklg.</translation>
     </message>
     <message>
         <source>Warp Pce Wt</source>
@@ -599,7 +599,7 @@
     </message>
     <message>
         <source>Weft Pce Wt</source>
-        <translation>Schussgew./Stk</translation>
+        <translation>Schussg./Stk</translation>
     </message>
     <message>
         <source>Hrs/Pce</source>
