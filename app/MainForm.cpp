@@ -2,6 +2,8 @@
 
 #include "BoardController.h"
 #include "BoardView.h"
+#include "CompareMode.h"
+#include "ComparePanel.h"
 #include "ItemForm.h"
 #include "JobForm.h"
 #include "LoadForm.h"
@@ -116,6 +118,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Controller = new TBoardController(*Document, *Board, this);
     Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
     Scenarios = new TScenarioSession(*Document, this);
+    createCompare();
     createUndo();
     createShortcuts();
     connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
@@ -163,6 +166,15 @@ void TMainForm::createToolPanel() {
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(1);
     LoadButton = addToolButton(tr("&Load..."), tr("Load a scenario"), &TMainForm::LoadButtonClick);
+    // Comparing with a stored scenario, beside loading one: a menu of the
+    // button, so the bar keeps the window's first width.
+    CompareMenu = new QMenu(LoadButton);
+    connect(CompareMenu->addAction(tr("Compare &with...")), &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { Compare->ChooseAndCompare(); }); });
+    connect(CompareMenu->addAction(tr("Compare with the &last saved state")), &QAction::triggered,
+            this, [this] { VxGuard(this, [this] { Compare->CompareWithSaved(); }); });
+    LoadButton->setMenu(CompareMenu);
+    LoadButton->setPopupMode(QToolButton::MenuButtonPopup);
     SaveButton =
         addToolButton(tr("&Save..."), tr("Save this scenario"), &TMainForm::SaveButtonClick);
     ClearButton =
@@ -613,6 +625,35 @@ void TMainForm::ReqmtsButtonClick() {
 
 void TMainForm::OutputButtonClick() {
     openReport(OutputForm);
+}
+
+void TMainForm::createCompare() {
+    // The board shares its side of the window with the compare panel, so
+    // the information pane and the window's layout stay as they are.
+    auto* boardSide = new QSplitter(Qt::Horizontal);
+    boardSide->setChildrenCollapsible(false);
+    boardSide->setHandleWidth(Splitter->handleWidth());
+    Splitter->replaceWidget(0, boardSide);
+    Splitter->setStretchFactor(0, 1);
+    boardSide->addWidget(ScheduleBox);
+    ComparePanel = new TComparePanel(boardSide);
+    boardSide->addWidget(ComparePanel);
+    boardSide->setStretchFactor(0, 1);
+    boardSide->setStretchFactor(1, 0);
+    TCompareMode::TSources sources;
+    sources.Window = this;
+    sources.Document = Document;
+    sources.Board = Board;
+    sources.CurrentScenarioNo = [this] { return Scenarios->CurrentScenarioNo(); };
+    sources.Database = [this] {
+        if (!Data) throw EVxError(tr("No database is open"));
+        return Data->SchedDB.Database();
+    };
+    sources.Names.Job = &PlanJobCaption;
+    sources.Names.Item = &PlanItemCaption;
+    sources.LoadForm = [this] { return LoadForm; };
+    sources.PrintForm = [this] { return PrintForm; };
+    Compare = std::make_unique<TCompareMode>(sources, ComparePanel);
 }
 
 void TMainForm::openReport(TReportForm* form) {

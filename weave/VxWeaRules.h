@@ -37,12 +37,6 @@ struct TVxDragVerdict {
     }
 };
 
-// Where a job stands: its loom's position in the plan and its own on the loom.
-struct TVxJobPlace {
-    int Loom = 0;
-    int Index = 0;
-};
-
 class TVxWeaveRules {
     Q_DECLARE_TR_FUNCTIONS(TVxWeaveRules)
 
