@@ -105,6 +105,29 @@
     </message>
 </context>
 <context>
+    <name>TBoardMarks</name>
+    <message>
+        <source>added</source>
+        <translation>hinzugefügt</translation>
+    </message>
+    <message>
+        <source>moved</source>
+        <translation>verschoben</translation>
+    </message>
+    <message>
+        <source>edited</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>re-dated</source>
+        <translation>neu datiert</translation>
+    </message>
+    <message>
+        <source>removed (a line where it stood)</source>
+        <translation>entfernt (ein Strich, wo er stand)</translation>
+    </message>
+</context>
+<context>
     <name>TBoardView</name>
     <message>
         <source>The job is not on a loom of the plan</source>
@@ -113,6 +136,92 @@
     <message>
         <source>The column is not a loom of the plan</source>
         <translation>Die Spalte ist kein Webstuhl des Plans</translation>
+    </message>
+</context>
+<context>
+    <name>TCompareMode</name>
+    <message>
+        <source>No scenario is stored yet to compare with.</source>
+        <translation>Es ist noch kein Szenario gespeichert, mit dem sich vergleichen ließe.</translation>
+    </message>
+    <message>
+        <source>Compare With</source>
+        <translation>Vergleichen mit</translation>
+    </message>
+    <message>
+        <source>This board has not been saved as a scenario yet.</source>
+        <translation>Diese Plantafel wurde noch nicht als Szenario gespeichert.</translation>
+    </message>
+    <message>
+        <source>Board compared with scenario %1 &quot;%2&quot;</source>
+        <translation>Plantafel verglichen mit Szenario %1 „%2“</translation>
+    </message>
+    <message>
+        <source>Scenario %1</source>
+        <translation>Szenario %1</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Plantafel</translation>
+    </message>
+    <message>
+        <source>no differences</source>
+        <translation>keine Unterschiede</translation>
+    </message>
+    <message>
+        <source>%1 jobs and %2 fabric items differ</source>
+        <translation>%1 Aufträge und %2 Gewebe unterscheiden sich</translation>
+    </message>
+    <message>
+        <source>Compare with %1.txt</source>
+        <translation>Vergleich mit %1.txt</translation>
+    </message>
+</context>
+<context>
+    <name>TComparePanel</name>
+    <message>
+        <source>Job</source>
+        <translation>Auftrag</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Was</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Jetzt</translation>
+    </message>
+    <message>
+        <source>Matched by</source>
+        <translation>Zugeordnet über</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Print or export the changes and the output</source>
+        <translation>Die Änderungen und den Ausstoß drucken oder exportieren</translation>
+    </message>
+    <message>
+        <source>Leave the comparison</source>
+        <translation>Den Vergleich verlassen</translation>
     </message>
 </context>
 <context>
@@ -458,6 +567,18 @@
     <message>
         <source>The language changes at the planner&apos;s next start.</source>
         <translation>Die Sprache wechselt beim nächsten Start des Planers.</translation>
+    </message>
+    <message>
+        <source>Compare &amp;with...</source>
+        <translation>&amp;Vergleichen mit...</translation>
+    </message>
+    <message>
+        <source>Compare with the &amp;last saved state</source>
+        <translation>Mit dem &amp;zuletzt gespeicherten Stand vergleichen</translation>
+    </message>
+    <message>
+        <source>No database is open</source>
+        <translation>Keine Datenbank geöffnet</translation>
     </message>
 </context>
 <context>
@@ -1621,6 +1742,116 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     </message>
 </context>
 <context>
+    <name>VxChangeRows</name>
+    <message>
+        <source>place %1</source>
+        <translation>Stelle %1</translation>
+    </message>
+    <message>
+        <source>%1 ends, %2/cm</source>
+        <translation>%1 Fäden, %L2/cm</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <source>content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>Hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Removed</source>
+        <translation>Entfernt</translation>
+    </message>
+    <message>
+        <source>Moved</source>
+        <translation>Verschoben</translation>
+    </message>
+    <message>
+        <source>Re-dated</source>
+        <translation>Neu datiert</translation>
+    </message>
+    <message>
+        <source>Warp type</source>
+        <translation>Kettentyp</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Reed</source>
+        <translation>Blatt</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Fabric</source>
+        <translation>Gewebe</translation>
+    </message>
+    <message>
+        <source>Pieces</source>
+        <translation>Stück</translation>
+    </message>
+</context>
+<context>
+    <name>VxComparePrn</name>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>Loom</source>
+        <translation>Webstuhl</translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation>Auftrag</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Was</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Jetzt</translation>
+    </message>
+    <message>
+        <source>Matched by</source>
+        <translation>Zugeordnet über</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <source>Printed: </source>
+        <translation>Gedruckt: </translation>
+    </message>
+</context>
+<context>
     <name>VxConvert</name>
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
@@ -1750,6 +1981,57 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     </message>
 </context>
 <context>
+    <name>VxPlanSummary</name>
+    <message>
+        <source>Looms</source>
+        <translation>Webstühle</translation>
+    </message>
+    <message>
+        <source>Loom</source>
+        <translation>Webstuhl</translation>
+    </message>
+    <message>
+        <source>Last finish</source>
+        <translation>Letztes Ende</translation>
+    </message>
+    <message>
+        <source>Downtime days</source>
+        <translation>Stillstandstage</translation>
+    </message>
+    <message>
+        <source>Fabrics</source>
+        <translation>Gewebe</translation>
+    </message>
+    <message>
+        <source>Fabric</source>
+        <translation>Gewebe</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Pieces</source>
+        <translation>Stück</translation>
+    </message>
+    <message>
+        <source>Greige metres</source>
+        <translation>Rohware (m)</translation>
+    </message>
+    <message>
+        <source>Warps</source>
+        <translation>Ketten</translation>
+    </message>
+    <message>
+        <source>Warp type</source>
+        <translation>Kettentyp</translation>
+    </message>
+    <message>
+        <source>Yarn weight</source>
+        <translation>Garngewicht</translation>
+    </message>
+</context>
+<context>
     <name>VxScenPage</name>
     <message>
         <source>Printed: </source>
@@ -1800,6 +2082,13 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     <message>
         <source>Cannot write %1: %2</source>
         <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VxTablePage</name>
+    <message>
+        <source>The printer stopped</source>
+        <translation>Der Drucker hat angehalten</translation>
     </message>
 </context>
 <context>
