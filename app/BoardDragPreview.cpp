@@ -93,7 +93,7 @@ std::optional<TVxKnockOn> TBoardDragPreview::knockOn(const Place& place, int loo
         if (!item || !place.Job) return std::nullopt;
         const int target = m_view.PlaceOf(place.Job).Index;
         const std::vector<TVxDragVerdict>& places = m_outlook->Places(loom);
-        if (target >= int(places.size()) || places[size_t(target)].Reason != VxNoCapacityLeft)
+        if (target >= int(places.size()) || places[size_t(target)].Reason != VxNoCapacityLeft())
             return std::nullopt;
     }
     std::unique_ptr<TVxPlanCommand> command;

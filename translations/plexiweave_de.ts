@@ -105,6 +105,13 @@
     </message>
 </context>
 <context>
+    <name>TBoardDragPreview</name>
+    <message>
+        <source>over capacity</source>
+        <translation>über der Kapazität</translation>
+    </message>
+</context>
+<context>
     <name>TBoardMarks</name>
     <message>
         <source>added</source>
@@ -1600,7 +1607,7 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     </message>
     <message>
         <source>No loom at position %1</source>
-        <translation>Kein Webstuhl an Stelle %1</translation>
+        <translation>Kein Webstuhl an Position %1</translation>
     </message>
     <message>
         <source>No job at position %1 on %2</source>
@@ -1879,6 +1886,76 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     <message>
         <source>Unexpected error</source>
         <translation>Unerwarteter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>VxDragOutlook</name>
+    <message>
+        <source>Nothing is dragged from loom %1, place %2</source>
+        <translation>Von Webstuhl %1, Stelle %2 wird nichts gezogen</translation>
+    </message>
+    <message>
+        <source>No fabric at position %1 to drag</source>
+        <translation>Kein Gewebe an Stelle %1 zum Ziehen</translation>
+    </message>
+    <message>
+        <source>No loom at position %1</source>
+        <translation>Kein Webstuhl an Position %1</translation>
+    </message>
+</context>
+<context>
+    <name>VxKnockOn</name>
+    <message>
+        <source>none</source>
+        <translation>ohne Datum</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 Tag</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 Tage</translation>
+    </message>
+    <message>
+        <source>1 job</source>
+        <translation>1 Auftrag</translation>
+    </message>
+    <message>
+        <source>%1 jobs</source>
+        <translation>%1 Aufträge</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>%1 later by %2</source>
+        <translation>%1 %2 später</translation>
+    </message>
+    <message>
+        <source>%1 earlier by %2</source>
+        <translation>%1 %2 früher</translation>
+    </message>
+    <message>
+        <source>finishes %1, unchanged</source>
+        <translation>endet %1, unverändert</translation>
+    </message>
+    <message>
+        <source>finishes %1 → %2</source>
+        <translation>endet %1 → %2</translation>
+    </message>
+    <message>
+        <source>finishes %1 later</source>
+        <translation>endet %1 später</translation>
+    </message>
+    <message>
+        <source>finishes %1 earlier</source>
+        <translation>endet %1 früher</translation>
+    </message>
+    <message>
+        <source>No dates change</source>
+        <translation>Kein Datum ändert sich</translation>
     </message>
 </context>
 <context>
