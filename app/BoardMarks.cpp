@@ -28,9 +28,10 @@ QString TBoardMarks::Legend() {
         {Edited, QT_TR_NOOP("edited")},
         {Redated, QT_TR_NOOP("re-dated")},
         {Removed, QT_TR_NOOP("removed (a line where it stood)")}};
+    // An entry breaks only between entries, never inside ("neu / datiert").
     for (const auto& [color, meaning] : meanings)
         parts << QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
-                     .arg(color.name(), tr(meaning));
+                     .arg(color.name(), tr(meaning).toHtmlEscaped().replace(' ', "&nbsp;"));
     return parts.join(QStringLiteral(" &nbsp; "));
 }
 
