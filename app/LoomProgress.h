@@ -15,7 +15,10 @@ class TLoomProgress {
 public:
     static const int ShowAfterMsec = 500;
 
-    TLoomProgress(QWidget* parent, const QString& verb, const TVxScheduleBox* box);
+    // title names the work ("Saving Scenario"); loomText the step, with %1
+    // for the loom ("Saving loom %1").
+    TLoomProgress(QWidget* parent, const QString& title, const QString& loomText,
+                  const TVxScheduleBox* box);
     ~TLoomProgress();
     TLoomProgress(const TLoomProgress&) = delete;
     TLoomProgress& operator=(const TLoomProgress&) = delete;
@@ -27,7 +30,8 @@ public:
 
 private:
     QWidget* m_parent;
-    QString m_verb;
+    QString m_title;
+    QString m_loomText;
     const TVxScheduleBox* m_box;
     QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_dialog;

@@ -16,13 +16,13 @@
 
 TPrintForm::TPrintForm(QWidget* parent)
     : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setWindowTitle(QStringLiteral("Print Options"));
+    setWindowTitle(tr("Print Options"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" Print To "), this);
-    PrinterRadio = new QRadioButton(QStringLiteral("&Printer"), GroupBox1);
-    FileRadio = new QRadioButton(QStringLiteral("&Comma delimited text file"), GroupBox1);
-    PdfRadio = new QRadioButton(QStringLiteral("P&DF file"), GroupBox1);
-    SetupButton = new QPushButton(QStringLiteral("Printer Setup..."), GroupBox1);
+    GroupBox1 = new QGroupBox(tr(" Print To "), this);
+    PrinterRadio = new QRadioButton(tr("&Printer"), GroupBox1);
+    FileRadio = new QRadioButton(tr("&Comma delimited text file"), GroupBox1);
+    PdfRadio = new QRadioButton(tr("P&DF file"), GroupBox1);
+    SetupButton = new QPushButton(tr("Printer Setup..."), GroupBox1);
     SetupButton->setAutoDefault(false);
     PrinterRadio->setChecked(true);
     auto* choices = new QVBoxLayout(GroupBox1);
@@ -34,17 +34,17 @@ TPrintForm::TPrintForm(QWidget* parent)
     choices->addWidget(FileRadio);
     choices->addWidget(PdfRadio);
 
-    PagesBox = new QGroupBox(QStringLiteral(" Pages "), this);
-    TileRadio = new QRadioButton(QStringLiteral("&Tile across pages"), PagesBox);
-    FitRadio = new QRadioButton(QStringLiteral("&Fit to one page width"), PagesBox);
+    PagesBox = new QGroupBox(tr(" Pages "), this);
+    TileRadio = new QRadioButton(tr("&Tile across pages"), PagesBox);
+    FitRadio = new QRadioButton(tr("&Fit to one page width"), PagesBox);
     TileRadio->setChecked(true);
     auto* pages = new QVBoxLayout(PagesBox);
     pages->addWidget(TileRadio);
     pages->addWidget(FitRadio);
 
-    StartButton = new QPushButton(QStringLiteral("&Start"), this);
+    StartButton = new QPushButton(tr("&Start"), this);
     StartButton->setDefault(true);
-    BitBtn3 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn3 = new QPushButton(tr("Cancel"), this);
     BitBtn3->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -115,7 +115,7 @@ void TPrintForm::RadioClick() {
 
 void TPrintForm::SetupButtonClick() {
     QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setWindowTitle(tr("Printer Setup"));
     VxDialogs::exec(&dialog);
 }
 
@@ -132,24 +132,22 @@ void TPrintForm::produce() {
     }
     QString fileName = m_exportFileName;
     if (m_pages) {
-        if (VxDialogs::saveFileName(
-                this, QStringLiteral("Print To PDF File"),
-                {QStringLiteral("PDF file (*.pdf)"), QStringLiteral("Any file (*)")},
-                QStringLiteral("pdf"), fileName))
+        if (VxDialogs::saveFileName(this, tr("Print To PDF File"),
+                                    {tr("PDF file (*.pdf)"), tr("Any file (*)")},
+                                    QStringLiteral("pdf"), fileName))
             PrintToPdf(fileName);
         return;
     }
-    const QStringList filters = {QStringLiteral("Text file (txt) (*.txt)"),
-                                 QStringLiteral("Any file (*)")};
-    if (VxDialogs::saveFileName(this, QStringLiteral("Print To Comma Delimited File"), filters,
+    const QStringList filters = {tr("Text file (txt) (*.txt)"), tr("Any file (*)")};
+    if (VxDialogs::saveFileName(this, tr("Print To Comma Delimited File"), filters,
                                 QStringLiteral("txt"), fileName))
         PrintToFile(fileName);
 }
 
 void TPrintForm::PrintToPrinter() {
     if (m_printer->printerName().isEmpty() && m_printer->outputFileName().isEmpty())
-        throw EVxError(QStringLiteral(
-            "No printer is set up: choose a printer or a PDF file under Printer Setup..."));
+        throw EVxError(
+            tr("No printer is set up: choose a printer or a PDF file under Printer Setup..."));
     if (m_pages)
         m_pages(m_printer.get(), FitRadio->isChecked());
     else
@@ -164,7 +162,7 @@ void TPrintForm::PrintToPdf(const QString& fileName) {
     // The writer only says that it could not start; the file says why.
     QFile probe(fileName);
     if (!probe.open(QIODevice::WriteOnly))
-        throw EVxError(QStringLiteral("Cannot write %1: %2").arg(fileName, probe.errorString()));
+        throw EVxError(tr("Cannot write %1: %2").arg(fileName, probe.errorString()));
     probe.close();
     QPdfWriter writer(fileName);
     writer.setPageLayout(m_printer->pageLayout());

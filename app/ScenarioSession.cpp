@@ -12,7 +12,7 @@ bool TScenarioSession::Connected() const {
 }
 
 std::unique_ptr<TScenarioStore> TScenarioSession::Store() const {
-    if (!Connected()) throw EVxError(QStringLiteral("No database is open"));
+    if (!Connected()) throw EVxError(tr("No database is open"));
     return std::make_unique<TScenarioStore>(Data->SchedDB.Database());
 }
 

@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -42,12 +43,14 @@ QStringList CommaTerminatedFields(const QString& line) {
 int32_t CsvToInt(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    if (!ok) throw EVxError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!ok)
+        throw EVxError(
+            QCoreApplication::translate("RefText", "'%1' is not a valid integer value").arg(text));
     return value;
 }
 
 double CsvToDouble(const QString& text) {
-    QString point = QLocale().decimalPoint();
+    QString point = QLocale::system().decimalPoint();
     if (point.isEmpty()) point = QStringLiteral(".");
     QString plain = text.trimmed();
     // A "." is only a decimal point where the user's settings say so.
@@ -56,7 +59,9 @@ double CsvToDouble(const QString& text) {
     double value = 0;
     if (ok) value = QLocale::c().toDouble(plain, &ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-        throw EVxError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw EVxError(
+            QCoreApplication::translate("RefText", "'%1' is not a valid floating point value")
+                .arg(text));
     return value;
 }
 
@@ -65,11 +70,13 @@ float CsvToFloat(const QString& text) {
 }
 
 QString FileNotFoundMessage(const QString& fileName) {
-    return QStringLiteral("File \"%1\" not found").arg(fileName);
+    return QCoreApplication::translate("RefText", "File \"%1\" not found").arg(fileName);
 }
 
 ERefFieldError::ERefFieldError(int field, const QString& column, const QString& problem)
-    : EVxError(QStringLiteral("column %1 (%2): %3").arg(field).arg(column, problem)) {}
+    : EVxError(QCoreApplication::translate("RefText", "column %1 (%2): %3")
+                   .arg(field)
+                   .arg(column, problem)) {}
 
 void CheckRefField(int n, const QString& column, double value) {
     try {
@@ -166,8 +173,10 @@ template <class F> void TRefTextLoader::eachLine(const QString& fileName, F&& pe
             perLine(line);
         }
     } catch (const ERefFieldError& e) {
-        m_prompts.Error(
-            QStringLiteral("File \"%1\", line %2, %3").arg(fileName).arg(lineNo).arg(e.message()));
+        m_prompts.Error(QCoreApplication::translate("RefText", "File \"%1\", line %2, %3")
+                            .arg(fileName)
+                            .arg(lineNo)
+                            .arg(e.message()));
     } catch (const std::exception&) {
         m_prompts.Error(FileNotFoundMessage(fileName));
     }

@@ -5,6 +5,7 @@
 #include "VxDataSet.h"
 #include "VxDate.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -171,8 +172,9 @@ std::optional<TScenarioInfo> TScenarioStore::Find(int scenarioNo) const {
 
 void TScenarioStore::checkDescr(const QString& descr) const {
     if (descr.size() > DescrLength)
-        throw EVxError(
-            QStringLiteral("A description holds at most %1 characters").arg(DescrLength));
+        throw EVxError(QCoreApplication::translate("TScenarioStore",
+                                                   "A description holds at most %1 characters")
+                           .arg(DescrLength));
 }
 
 void TScenarioStore::Save(int scenarioNo, const QString& descr, const TVxPlan& plan,
@@ -184,7 +186,9 @@ void TScenarioStore::Save(int scenarioNo, const QString& descr, const TVxPlan& p
             {scenarioNo, textValue(descr)});
     } else {
         if (!Find(scenarioNo))
-            throw EVxError(QStringLiteral("Scenario number %1 not found").arg(scenarioNo));
+            throw EVxError(
+                QCoreApplication::translate("TScenarioStore", "Scenario number %1 not found")
+                    .arg(scenarioNo));
         QVector<int> looms;
         for (const TVxPlanLoom& loom : plan.Looms)
             looms << loom.ScheduleNo;
@@ -364,17 +368,22 @@ TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
 QString TScenarioStore::MissingLoomsText(const QMap<int, int>& missingLooms) {
     QStringList lines;
     for (auto it = missingLooms.cbegin(); it != missingLooms.cend(); ++it)
-        lines << (it.value() == 1
-                      ? QStringLiteral("1 job of this scenario is on loom %1, which no longer "
-                                       "exists; it was not loaded")
-                            .arg(it.key())
-                      : QStringLiteral("%1 jobs of this scenario are on loom %2, which no longer "
-                                       "exists; they were not loaded")
-                            .arg(it.value())
-                            .arg(it.key()));
+        lines << (it.value() == 1 ? QCoreApplication::translate(
+                                        "TScenarioStore",
+                                        "1 job of this scenario is on loom %1, which no longer "
+                                        "exists; it was not loaded")
+                                        .arg(it.key())
+                                  : QCoreApplication::translate(
+                                        "TScenarioStore",
+                                        "%1 jobs of this scenario are on loom %2, which no longer "
+                                        "exists; they were not loaded")
+                                        .arg(it.value())
+                                        .arg(it.key()));
     if (lines.isEmpty()) return QString();
     return lines.join(QLatin1Char('\n')) +
-           QStringLiteral("\n\nThey stay stored: a loom given that position again shows them.");
+           QCoreApplication::translate(
+               "TScenarioStore",
+               "\n\nThey stay stored: a loom given that position again shows them.");
 }
 
 void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
@@ -383,7 +392,8 @@ void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
     QSqlQuery q = run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
                       {textValue(descr), scenarioNo});
     if (q.numRowsAffected() == 0)
-        throw EVxError(QStringLiteral("Scenario number %1 not found").arg(scenarioNo));
+        throw EVxError(QCoreApplication::translate("TScenarioStore", "Scenario number %1 not found")
+                           .arg(scenarioNo));
     transaction.commit();
 }
 
