@@ -4,10 +4,12 @@
 // fabric filling them between about 60 % and a little over 100 %, a
 // downtime now and then, and runs out somewhere between a few days ago and
 // two months from today. Not a benchmark: it prints nothing and stays open.
+// It speaks the system's language (LANGUAGE=de plant_demo for German).
 
 #include "AppWindows.h"
 #include "BenchSupport.h"
 #include "MainForm.h"
+#include "ProgramLanguage.h"
 #include "RefData.h"
 #include "VxDialogs.h"
 #include "VxPlanCommand.h"
@@ -112,6 +114,8 @@ TVxPlan generatedPlan(const TVxPlan& looms, const TVxWeaveRefs& refs) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     PlexiweaveInitApplication(app);
+    // The system's language, as the program speaks it without a choice.
+    TProgramLanguage::Install(QString());
     const int looms = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 0;
     QTemporaryDir folder;
     if (looms > 0) {
