@@ -13,6 +13,7 @@
 #include "RefText.h"
 #include "ReqUnit.h"
 #include "SaveUnit.h"
+#include "ScenarioFailure.h"
 #include "VxAbort.h"
 #include "VxCalend.h"
 #include "VxDatPrn.h"
@@ -20,6 +21,7 @@
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
 #include "VxFlagGuard.h"
+#include "VxNumbers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -239,7 +241,8 @@ void TMainForm::CreateInfoPane() {
 // Start-up
 
 bool TMainForm::Connected() const {
-    return Data && Data->SchedDB.Connected();
+    // A connection to a server that broke is opened again at the next use.
+    return Data && Data->SchedDB.Opened();
 }
 
 bool TMainForm::CanWriteDatabase() const {
@@ -381,6 +384,12 @@ void TMainForm::LoadDatabaseData() {
 }
 
 void TMainForm::CreateLoomSchedules(const std::vector<TLoomRecord>& looms) {
+    // The row of columns is placed once, not again for every loom.
+    ScheduleBox->BeginUpdate();
+    struct TEndUpdate {
+        TVxScheduleBox* box;
+        ~TEndUpdate() { box->EndUpdate(); }
+    } endUpdate{ScheduleBox};
     for (const TLoomRecord& loom : looms)
         SetupLoomSchedule(loom.Posn, loom.Type, loom.Descr);
 }
@@ -495,9 +504,9 @@ const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
 
 } // namespace
 
-std::unique_ptr<TScenarioStore> TMainForm::ScenarioStore() const {
+std::unique_ptr<TThreadedScenarioStore> TMainForm::ScenarioStore() const {
     if (!Connected()) throw EVxError(QStringLiteral("No database is open"));
-    return std::make_unique<TScenarioStore>(Data->SchedDB.Database());
+    return std::make_unique<TThreadedScenarioStore>(Data->StoreThread());
 }
 
 int TMainForm::CurrentScenarioNo() const {
@@ -528,41 +537,89 @@ void TMainForm::SaveButtonClick() {
 }
 
 bool TMainForm::SaveScenario() {
-    const std::unique_ptr<TScenarioStore> store = ScenarioStore();
+    try {
+        return saveScenario();
+    } catch (const EVxDbError& e) {
+        VxDialogs::error(this, ScenarioSaveFailure(e), e.details());
+    } catch (const EVxAbort&) {
+        ShowStatus(QStringLiteral("Saving was cancelled: nothing was saved, the board is kept"));
+    } catch (const EVxError& e) {
+        VxDialogs::error(this, e.message(), e.details());
+    }
+    return false;
+}
+
+bool TMainForm::saveScenario() {
+    const std::unique_ptr<TThreadedScenarioStore> store = ScenarioStore();
     std::unique_ptr<TSaveForm> ownForm;
     TSaveForm* form = SaveForm;
     if (!form) {
         ownForm = std::make_unique<TSaveForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store.get(), store->MaxScenarioNo() + 1);
+    form->Prepare(store.get(), VxNextAfter(store->MaxScenarioNo()));
     const int choice = VxDialogs::exec(form);
     // The dialog may have renamed or deleted stored scenarios.
-    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    Data->WithRevival([this] {
+        if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    });
     if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
-    const int number = form->ScenarioNo();
+    int number = form->ScenarioNo();
     const QString descr = form->Descr();
+    TScenarioSaveMode mode =
+        choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite;
+    std::optional<TScenarioStamp> known;
+    if (m_boardStamp && m_boardStamp->ScenarioNo == number) known = m_boardStamp;
     const TVxPlan plan = CurrentPlan();
-    try {
-        TLoomProgress progress(this, QStringLiteral("Saving"), ScheduleBox);
-        store->Save(
-            number, descr, plan,
-            choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite,
-            [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); });
-    } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
-        return false;
+    for (;;) {
+        try {
+            TLoomProgress progress(this, QStringLiteral("Saving"), ScheduleBox, true);
+            store->Poll = [&progress] { progress.Poll(); };
+            m_boardStamp = store->Save(
+                number, descr, plan, mode,
+                [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); },
+                known);
+            break;
+        } catch (const EScenarioConflict& conflict) {
+            const auto answer = VxDialogs::choose(
+                this,
+                conflict.message() + QStringLiteral(".\n\nOverwrite it with this board, save this "
+                                                    "board as a new scenario, or cancel?"),
+                {QStringLiteral("&Overwrite"), QStringLiteral("Save as &New"),
+                 QStringLiteral("Cancel")},
+                QMessageBox::Cancel);
+            if (answer == QMessageBox::Cancel) return false;
+            known.reset();
+            if (answer == QMessageBox::No) {
+                number = VxNextAfter(store->MaxScenarioNo());
+                VxRequireNextNumber(number, QStringLiteral("scenario"));
+                mode = TScenarioSaveMode::New;
+            }
+        }
     }
-    SelectScenario(number);
+    Data->WithRevival([this, number] { SelectScenario(number); });
     ReqmtsButton->setEnabled(true);
     OutputButton->setEnabled(true);
     ShowScenarioCaption(descr);
     History->SetClean();
     Modified = false;
+    if (store->Reconnected())
+        VxDialogs::information(this, QStringLiteral("The connection to the database server had "
+                                                    "broken (the server may have restarted). It "
+                                                    "was opened again, and scenario %1 is saved.")
+                                         .arg(number));
     return true;
 }
 
 void TMainForm::LoadButtonClick() {
+    try {
+        loadScenario();
+    } catch (const EVxDbError& e) {
+        VxDialogs::error(this, ScenarioLoadFailure(e), e.details());
+    }
+}
+
+void TMainForm::loadScenario() {
     if (Modified) {
         const auto answer = VxDialogs::confirm(
             this, QStringLiteral("Do you want to first save the current scenario?"),
@@ -572,7 +629,7 @@ void TMainForm::LoadButtonClick() {
         // fails or is cancelled keeps the board.
         if (answer == QMessageBox::Yes && !SaveScenario()) return;
     }
-    const std::unique_ptr<TScenarioStore> store = ScenarioStore();
+    const std::unique_ptr<TThreadedScenarioStore> store = ScenarioStore();
     std::unique_ptr<TLoadForm> ownForm;
     TLoadForm* form = LoadForm;
     if (!form) {
@@ -588,8 +645,15 @@ void TMainForm::LoadButtonClick() {
     for (int i = 0; i < ScheduleBox->ScheduleCount(); ++i)
         looms << ScheduleBox->Schedules(i)->ScheduleNo;
     // Read whole before the board changes: a failed read leaves it as it was.
-    const TVxPlan plan = store->Load(chosen->ScenarioNo, looms);
-    SelectScenario(chosen->ScenarioNo);
+    TScenarioStamp stamp;
+    TVxPlan plan;
+    {
+        TLoomProgress progress(this, QStringLiteral("Loading"), ScheduleBox, true);
+        store->Poll = [&progress] { progress.Poll(); };
+        plan = store->Load(chosen->ScenarioNo, looms, &stamp);
+        store->Poll = nullptr;
+    }
+    Data->WithRevival([this, &chosen] { SelectScenario(chosen->ScenarioNo); });
     ShowScenarioCaption(chosen->Descr);
     ShowStoredPlan(plan);
     for (QToolButton* button : {SaveButton, ClearButton, PrintButton, ReqmtsButton, OutputButton})
@@ -597,6 +661,7 @@ void TMainForm::LoadButtonClick() {
     // A loaded scenario starts a history of its own.
     History->Reset();
     Modified = false;
+    m_boardStamp = stamp;
 }
 
 void TMainForm::ShowStoredPlan(const TVxPlan& plan) {
@@ -697,6 +762,7 @@ void TMainForm::OpenReport(TReportForm* form) {
     const int scenarioNo = CurrentScenarioNo();
     if (scenarioNo == 0) return;
     form->Printer = DataPrinter;
+    Data->Revive();
     form->SetDatabase(&Data->SchedDB);
     form->Execute(scenarioNo, Data->Scenario.AsString(QStringLiteral("DESCR")));
 }
@@ -705,6 +771,7 @@ void TMainForm::MaintButtonClick() {
     // The window edits the tables only; what this run has read stays until
     // the next start.
     if (!MaintForm || !Connected()) return;
+    Data->Revive();
     MaintForm->SetDatabase(&Data->SchedDB);
     VxDialogs::exec(MaintForm);
 }
@@ -801,6 +868,7 @@ void TMainForm::ShowLoomPlan(TVxJobSchedule* Schedule, const TVxPlanLoom& Loom) 
 // Adding and editing jobs
 
 void TMainForm::DoJobAdd(TVxJobSchedule* Schedule) {
+    VxRequireNextNumber(NextJobNo, QStringLiteral("job"));
     TJobForm* form = RequireJobForm();
     const int reedEnds = TVxWeaveRules::ReedEndsOf(Schedule);
     form->setWindowTitle(QStringLiteral("Add Job To ") + Schedule->Header());
@@ -859,7 +927,7 @@ void TMainForm::DoJobAdd(TVxJobSchedule* Schedule) {
     job->SetStartDate(form->Calendar->StartDate());
     job->SetFinishDate(form->Calendar->FinishDate());
     TVxJob* added = job.release();
-    ++NextJobNo;
+    NextJobNo = VxNextAfter(NextJobNo);
     Schedule->InsertJob(added);
     SetJobMenuCaptions(added);
     SaveButton->setEnabled(CanWriteDatabase());
@@ -921,6 +989,7 @@ void TMainForm::DoJobEdit(TVxJobSchedule* Schedule, TVxJob* Job) {
 // Adding and editing fabric items
 
 void TMainForm::DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
+    VxRequireNextNumber(NextItemNo, QStringLiteral("item"));
     TItemForm* form = RequireItemForm();
     auto* warp = dynamic_cast<TVxWeaveJob*>(Job);
     if (!warp) throw EVxError(QStringLiteral("Fabric can only go on a warp"));
@@ -937,7 +1006,7 @@ void TMainForm::DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
 
     const QString key = form->SelectedFabric();
     const int pieces = form->Pieces();
-    const int itemNo = NextItemNo++;
+    const int itemNo = VxTakeNumber(NextItemNo, QStringLiteral("item"));
     AddWeaveItem(Job, itemNo, FabricStruOf(key), FabricColOf(key), WeftColOf(key), pieces);
     Modified = true;
 }

@@ -9,8 +9,8 @@
 
 #include "ModeUnit.h"
 #include "RefData.h"
-#include "ScenarioStore.h"
 #include "SchedData.h"
+#include "ThreadedScenarioStore.h"
 #include "VxPlan.h"
 #include "VxScenPrn.h"
 #include "VxSched.h"
@@ -171,10 +171,13 @@ public:
 
     // Scenario storage. The store writes and reads whole plans (one
     // transaction per save), so the board's looms are handed over as plan
-    // values rather than written or read a column at a time.
-    std::unique_ptr<TScenarioStore> ScenarioStore() const;
+    // values rather than written or read a column at a time. It runs on the
+    // database thread, so the window repaints while it works.
+    std::unique_ptr<TThreadedScenarioStore> ScenarioStore() const;
     // Runs the save dialog and saves; false when cancelled or failed (the
     // failure shown, the board, caption, buttons and Modified as they were).
+    // A scenario that another planner saved since this board was loaded or
+    // saved is not overwritten without asking.
     bool SaveScenario();
     // The stored scenario the board shows (the Scenario table's current
     // row), 0 with none.
@@ -282,6 +285,13 @@ private:
     // The current scenario's description, empty while none is loaded or
     // saved.
     QString ScenarioDescription() const;
+    // The save and load behind SaveScenario and LoadButtonClick, which say
+    // how a database failure left the board.
+    bool saveScenario();
+    void loadScenario();
+    // The stored scenario the board was last loaded from or saved as, as
+    // its save left it: a save over it notices another planner's save.
+    std::optional<TScenarioStamp> m_boardStamp;
 
     bool m_Started = false;
 };

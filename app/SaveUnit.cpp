@@ -3,6 +3,7 @@
 #include "ScenarioGrid.h"
 #include "VxAbort.h"
 #include "VxDialogs.h"
+#include "VxNumbers.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -76,8 +77,11 @@ TSaveForm::TSaveForm(QWidget* parent) : QDialog(parent) {
 void TSaveForm::Prepare(TScenarioStore* store, int nextAvailable) {
     m_store = store;
     m_nextAvailable = nextAvailable;
-    NumberEdit->setText(QString::number(nextAvailable));
-    DescrEdit->setText(QStringLiteral("Scenario ") + QString::number(nextAvailable));
+    // Past the largest number there is none to propose: the planner types one.
+    const bool none = nextAvailable == VxNoNextNumber;
+    NumberEdit->setText(none ? QString() : QString::number(nextAvailable));
+    DescrEdit->setText(none ? QString()
+                            : QStringLiteral("Scenario ") + QString::number(nextAvailable));
     // Filled without copying the rows into the edits: the proposal stands
     // until the user picks a row.
     m_followRow = false;
@@ -143,6 +147,7 @@ void TSaveForm::ScenarioGridDblClick() {
 }
 
 void TSaveForm::NumberButtonClick() {
+    VxRequireNextNumber(m_nextAvailable, QStringLiteral("scenario"));
     NumberEdit->setText(QString::number(m_nextAvailable));
     DescrEdit->setText(QStringLiteral("Scenario ") + QString::number(m_nextAvailable));
     DescrEdit->setFocus();
@@ -191,7 +196,7 @@ void TSaveForm::EditItemClick() {
     try {
         store().Describe(row->ScenarioNo, text);
     } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
+        VxDialogs::error(this, e.message(), e.details());
     }
     reread();
 }
@@ -207,7 +212,7 @@ void TSaveForm::DeleteItemClick() {
     try {
         store().Delete(row->ScenarioNo);
     } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
+        VxDialogs::error(this, e.message(), e.details());
     }
     reread();
 }

@@ -18,8 +18,11 @@
 #include "RefData.h"
 #include "SchedDB.h"
 #include "VxDataSet.h"
+#include "VxDbThread.h"
 
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class TSchedData {
@@ -50,6 +53,15 @@ public:
 
     // Opens Scenario, WeaveJob, WeaveItem, ReedJob, DowntimeJob in this order.
     void OpenScenarioTables();
+    // The database thread the scenario store runs on (made at first use).
+    TVxDbThread& StoreThread();
+    // Opens the connection again when it broke (a server that restarted),
+    // with the scenario tables on the same scenario; nothing while it is
+    // open. Throws EVxDbError (Lost) when the server cannot be reached.
+    void Revive();
+    // Runs action on the connection; when that fails because the connection
+    // broke, revives it and runs action once more.
+    void WithRevival(const std::function<void()>& action);
     // Closes every dataset and the connection.
     void CloseAll();
 
@@ -68,4 +80,7 @@ public:
     int ReadDefaultWarpLen();
     // The value of an aggregate query (0 over no rows); closes it again.
     static int AggregateValue(TVxQuery& query);
+
+private:
+    std::unique_ptr<TVxDbThread> m_storeThread;
 };

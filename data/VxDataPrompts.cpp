@@ -9,6 +9,13 @@ void TVxDataPrompts::Error(const QString& text) const {
         qWarning().noquote() << text;
 }
 
+void TVxDataPrompts::Warning(const QString& text) const {
+    if (showWarning)
+        showWarning(text);
+    else
+        Error(text);
+}
+
 bool TVxDataPrompts::Confirm(const QString& text) const {
     return askYesNo && askYesNo(text);
 }

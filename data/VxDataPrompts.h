@@ -17,6 +17,8 @@ struct TVxLogin {
 struct TVxDataPrompts {
     // Shows an error message.
     std::function<void(const QString& text)> showError;
+    // Shows a warning: something the planner should know, work going on.
+    std::function<void(const QString& text)> showWarning;
     // Asks a Yes/No question; true for Yes.
     std::function<bool(const QString& text)> askYesNo;
     // Asks for the login to databaseName, proposing userName; nullopt when
@@ -25,6 +27,8 @@ struct TVxDataPrompts {
         askLogin;
 
     void Error(const QString& text) const;
+    // A warning; shown as an error where no warning box is set.
+    void Warning(const QString& text) const;
     bool Confirm(const QString& text) const;
     std::optional<TVxLogin> Login(const QString& databaseName, const QString& userName) const;
 };

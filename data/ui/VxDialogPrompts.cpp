@@ -11,6 +11,7 @@ TVxDataPrompts VxDialogPrompts(QWidget* parent) {
     const QPointer<QWidget> owner(parent);
     TVxDataPrompts prompts;
     prompts.showError = [owner](const QString& text) { VxDialogs::error(owner, text); };
+    prompts.showWarning = [owner](const QString& text) { VxDialogs::warning(owner, text); };
     prompts.askYesNo = [owner](const QString& text) {
         return VxDialogs::confirm(owner, text, VxButtons::YesNo) == QMessageBox::Yes;
     };
