@@ -479,7 +479,12 @@ TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString
     // administrator could write it.
     if (!IsInstalledProgram(programFolder) && canWrite.Folder(programFolder))
         return TVxLocalDatabase{inProgramFolder, false};
-    return TVxLocalDatabase{QDir(userFolder).absoluteFilePath(name), false};
+    // The user's own file is checked like the one beside the program.
+    const QString inUserFolder = QDir(userFolder).absoluteFilePath(name);
+    if (QFileInfo::exists(inUserFolder))
+        return TVxLocalDatabase{inUserFolder,
+                                !canWrite.File(inUserFolder) || !canWrite.Folder(userFolder)};
+    return TVxLocalDatabase{inUserFolder, false};
 }
 
 TVxLocalDatabase LocalDatabase() {

@@ -189,7 +189,8 @@ struct TVxLocalDatabase {
 // "Shedwise.db" in programFolder when it exists there: that file is the
 // user's database, opened read-only when it or its folder cannot be
 // written. Without a file there, a new one goes to programFolder when that
-// can be written, else to userFolder.
+// can be written, else to userFolder, where an existing file is likewise
+// opened read-only when it or its folder cannot be written.
 TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString& userFolder,
                                      const TVxWriteCheck& canWrite = TVxWriteCheck::Real());
 // The choice for this program: its folder and the per-user data folder.

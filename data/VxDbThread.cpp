@@ -192,12 +192,16 @@ void TVxDbThread::closeConnection() {
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-void TVxDbThread::cut(TVxDbCall& call) {
+bool TVxDbThread::cut(TVxDbCall& call, bool timedOut) {
     // Ends the blocked receive on the thread at once: its statement fails
-    // as on a broken connection, and the server drops the transaction.
+    // as on a broken connection, and the server drops the transaction. An
+    // embedded file has no socket: its waits end by its own busy timeout.
     const std::lock_guard<std::mutex> lock(m_socketMutex);
-    if (m_socket >= 0 && !call.cut) ::shutdown(m_socket, SHUT_RDWR);
+    if (m_socket < 0 || call.cut) return false;
+    call.timedOut = timedOut;
     call.cut = true;
+    ::shutdown(m_socket, SHUT_RDWR);
+    return true;
 }
 
 void TVxDbThread::wait(TVxDbCall& call, const std::function<void()>& poll) {
@@ -219,11 +223,8 @@ void TVxDbThread::wait(TVxDbCall& call, const std::function<void()>& poll) {
             }
         }
         const qint64 started = call.statementStart;
-        if (cancelled && nowMs() - cancelledAt > 1000) cut(call);
-        if (started > 0 && nowMs() - started > call.limitMs && !call.cut) {
-            call.timedOut = true;
-            cut(call);
-        }
+        if (cancelled && nowMs() - cancelledAt > 1000) cut(call, false);
+        if (started > 0 && nowMs() - started > call.limitMs) cut(call, true);
         inTick = false;
     });
     tick.start();

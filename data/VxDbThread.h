@@ -63,7 +63,8 @@ private:
     void open(TVxDbCall& call);
     void closeConnection();
     void wait(TVxDbCall& call, const std::function<void()>& poll);
-    void cut(TVxDbCall& call);
+    // Cuts the connection off; false when there is none to cut.
+    bool cut(TVxDbCall& call, bool timedOut);
 
     TSchedDB& m_main;
     QThread m_thread;

@@ -14,11 +14,15 @@
 #include "VxScratchDb.h"
 
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
 
 using namespace planbuild;
 Q_DECLARE_METATYPE(QList<int>)
@@ -161,6 +165,8 @@ private slots:
     void loadAsksFirstToSave_data();
     void loadAsksFirstToSave();
     void failedSaveKeepsTheState();
+    void serverFaultKeepsTheBoard_data();
+    void serverFaultKeepsTheBoard();
 };
 
 void TstScenarios::saveClearLoadShowsTheSameBoard() {
@@ -276,6 +282,123 @@ void TstScenarios::failedSaveKeepsTheState() {
     const TVxPlan board = m_main->CurrentPlan();
     for (const TVxPlanLoom& loom : clash.Looms)
         QCOMPARE(board.Loom(loom.ScheduleNo)->Jobs, loom.Jobs);
+}
+
+// The database goes away in the middle of the work and comes back: the save
+// fails with the reason in plain words, the board stays as it was and
+// unsaved (closing asks), the window keeps painting while the save waits,
+// and the next save once the database is back goes through.
+void TstScenarios::serverFaultKeepsTheBoard_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    const QString kept = "The board is kept: save it again once the server is back, or save "
+                         "to the local database.";
+    QTest::newRow("server unreachable")
+        << "unreachable"
+        << "The database server could not be reached, so the scenario was not saved.\n\n" + kept;
+    QTest::newRow("server frozen") << "frozen"
+                                   << "The database server did not answer within 2 seconds. The "
+                                      "scenario was not saved.\n\n" +
+                                          kept;
+    QTest::newRow("file held by another planner")
+        << "held"
+        << "Another planner is saving to this database, and it stayed busy for longer than the "
+           "planner waits. The scenario was not saved; the board is kept. Save it again in a "
+           "moment.";
+}
+
+void TstScenarios::serverFaultKeepsTheBoard() {
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    if (pg() != (fault != "held")) QSKIP("A fault of the other engine");
+    buildPlan();
+    const TVxPlan board = m_main->CurrentPlan();
+    // The planner's own database work so far, then the fault.
+    QCOMPARE(m_main->ScenarioStore()->List().size(), 0);
+    QSqlDatabase admin = m_db->Db();
+    // A database's connections are barred from another one.
+    QSqlDatabase server =
+        pg() ? vxtest::adminConnection(true, vxtest::env("PLEXIWEAVE_PG_DB")) : QSqlDatabase();
+    QList<qint64> backends;
+    QSqlQuery q(admin);
+    if (pg()) {
+        QVERIFY(q.exec(QString("select pid from pg_stat_activity where datname = '%1' and pid "
+                               "<> pg_backend_pid()")
+                           .arg(m_db->Name())));
+        while (q.next())
+            backends << q.value(0).toLongLong();
+        QCOMPARE(backends.size(), 2); // the window's connection and its database thread's
+    }
+    bool resumed = false;
+    const auto resume = [&] {
+        if (std::exchange(resumed, true)) return;
+        if (fault == "frozen")
+            for (qint64 pid : backends)
+                ::kill(pid_t(pid), SIGCONT);
+        if (fault == "unreachable")
+            QSqlQuery(server).exec(
+                QString("alter database %1 allow_connections true").arg(m_db->Name()));
+        if (fault == "held") QSqlQuery(admin).exec("rollback");
+    };
+    const auto resumeOnFailure = qScopeGuard(resume);
+    if (fault == "unreachable") {
+        QVERIFY(QSqlQuery(server).exec(
+            QString("alter database %1 allow_connections false").arg(m_db->Name())));
+        for (qint64 pid : backends)
+            QVERIFY(q.exec(QString("select pg_terminate_backend(%1)").arg(pid)));
+    } else if (fault == "frozen") {
+        m_main->Data->StoreThread().SetTimeLimitMs(2000);
+        for (qint64 pid : backends)
+            QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+    } else {
+        QVERIFY(q.exec("begin immediate"));
+    }
+
+    int paints = 0;
+    qint64 waited = 0;
+    QTimer repaint;
+    QObject::connect(&repaint, &QTimer::timeout, [&] {
+        ++paints;
+        m_main->ScheduleBox->viewport()->repaint();
+    });
+    repaint.start(100);
+    {
+        VxDialogScript script;
+        script.dialogs.push_back(saveAs(QString()));
+        QElapsedTimer clock;
+        clock.start();
+        m_main->SaveButtonClick();
+        waited = clock.elapsed();
+        QVERIFY(waited < 15000);
+        QCOMPARE(script.texts(VxMsgKind::Error), QStringList{message});
+        QVERIFY(!script.messages.last().details.isEmpty());
+    }
+    repaint.stop();
+    if (waited > 500) QVERIFY(paints > 0);
+    QVERIFY(m_main->Modified);
+    QCOMPARE(m_main->windowTitle(), kCaption);
+    QCOMPARE(m_main->CurrentPlan().Looms, board.Looms);
+    {
+        VxDialogScript script; // closing asks, and No keeps the window
+        script.answers.push_back(QMessageBox::No);
+        m_main->show();
+        QVERIFY(!m_main->close());
+        QCOMPARE(script.texts(), QStringList{"Close without saving your changes?"});
+    }
+
+    resume();
+    VxDialogScript script;
+    script.dialogs.push_back(saveAs(QString()));
+    m_main->SaveButtonClick();
+    QCOMPARE(script.texts(VxMsgKind::Error), QStringList());
+    QVERIFY(!m_main->Modified);
+    QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
+    QVector<int> looms;
+    for (const TVxPlanLoom& loom : board.Looms)
+        looms << loom.ScheduleNo;
+    const TVxPlan stored = store().Load(1, looms);
+    for (int l = 0; l < looms.size(); ++l)
+        QCOMPARE(stored.Looms[l].Jobs, board.Looms[l].Jobs);
 }
 
 QTEST_MAIN(TstScenarios)

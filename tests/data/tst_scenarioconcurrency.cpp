@@ -85,13 +85,21 @@ class TstScenarioConcurrency : public QObject {
     const TVxPlan m_a = version(12);
     const TVxPlan m_b = version(9);
 
+    std::mutex m_failing;
+    QStringList m_failures; // what the planners' threads did not expect
+
     // Runs work on a thread of its own with a connection of its own.
     std::thread planner(const QString& name, std::function<void(TScenarioStore&)> work) {
         return std::thread([this, name, work] {
             {
                 QSqlDatabase db = vxtest::openConnection(m_pg, m_db->Name(), name);
                 TScenarioStore store(db);
-                work(store);
+                try {
+                    work(store);
+                } catch (const EVxError& e) {
+                    const std::lock_guard<std::mutex> lock(m_failing);
+                    m_failures << name + ": " + e.message() + " " + e.details();
+                }
             }
             QSqlDatabase::removeDatabase(name);
         });
@@ -126,7 +134,10 @@ private slots:
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         TScenarioStore(m_db->Db()).Save(1, "Shared", m_a, TScenarioSaveMode::New);
     }
-    void cleanup() { m_db.reset(); }
+    void cleanup() {
+        m_db.reset();
+        m_failures.clear();
+    }
 
     void concurrentOperations_data();
     void concurrentOperations();
@@ -176,9 +187,9 @@ void TstScenarioConcurrency::concurrentOperations() {
         });
         std::thread writer = planner("writer", [&](TScenarioStore& store) {
             together();
+            const auto stop = qScopeGuard([&writing] { writing = false; });
             for (int round = 0; round < 6; ++round)
                 store.Save(1, "Shared", round % 2 ? m_a : m_b, TScenarioSaveMode::Overwrite);
-            writing = false;
         });
         writer.join();
         reader.join();
@@ -281,6 +292,7 @@ void TstScenarioConcurrency::concurrentOperations() {
         break;
     }
     }
+    QCOMPARE(m_failures, QStringList());
 }
 
 QTEST_GUILESS_MAIN(TstScenarioConcurrency)
