@@ -1,10 +1,12 @@
 #include "ReportForm.h"
 
 #include "ReportData.h"
+#include "SheetExport.h"
 #include "VxAbort.h"
 #include "VxDBGrid.h"
 #include "VxDatPrn.h"
 #include "VxDataSet.h"
+#include "VxDataSetSheet.h"
 #include "VxDialogs.h"
 
 #include <QComboBox>
@@ -21,8 +23,10 @@ TReportForm::TReportForm(QWidget* parent, const QString& designCaption,
     auto* layout = new QVBoxLayout(this);
     m_toolBar = new QHBoxLayout;
     PrintButton = new QPushButton(QStringLiteral("&Print"), this);
+    ExportButton = new QPushButton(QStringLiteral("&Export..."), this);
     ExitButton = new QPushButton(QStringLiteral("E&xit"), this);
     m_toolBar->addWidget(PrintButton);
+    m_toolBar->addWidget(ExportButton);
     m_toolBar->addWidget(ExitButton);
     m_toolBar->addStretch(1);
     layout->addLayout(m_toolBar);
@@ -31,14 +35,15 @@ TReportForm::TReportForm(QWidget* parent, const QString& designCaption,
     DBGrid1->SetDataSource(m_source);
     DBGrid1->verticalHeader()->hide();
     // Enter in the grid does not print.
-    PrintButton->setAutoDefault(false);
-    ExitButton->setAutoDefault(false);
+    for (QPushButton* button : {PrintButton, ExportButton, ExitButton})
+        button->setAutoDefault(false);
     layout->addWidget(DBGrid1, 1);
     TotalsLabel = new QLabel(this);
     TotalsLabel->setObjectName(QStringLiteral("TotalsLabel"));
     layout->addWidget(TotalsLabel);
     resize(560, 420);
     connect(PrintButton, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
+    connect(ExportButton, &QPushButton::clicked, this, [this] { ExportButtonClick(); });
     connect(ExitButton, &QPushButton::clicked, this, [this] { ExitButtonClick(); });
 }
 
@@ -63,7 +68,8 @@ QComboBox* TReportForm::addCombo(const QStringList& items, void (TReportForm::*o
     auto* combo = new QComboBox(this);
     combo->addItems(items);
     combo->setCurrentIndex(0);
-    m_toolBar->insertWidget(m_toolBar->count() - 3, combo);
+    // Before the three buttons and the stretch.
+    m_toolBar->insertWidget(m_toolBar->count() - 4, combo);
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, onChange] { VxGuard(this, [this, onChange] { (this->*onChange)(); }); });
     return combo;
@@ -132,6 +138,16 @@ void TReportForm::PrintButtonClick() {
                 printTotals(*printer, rowTop, totals);
             };
         Printer->Print();
+    });
+}
+
+void TReportForm::ExportButtonClick() {
+    VxGuard(this, [this] {
+        const TVxQuery* shown = ShownQuery();
+        if (!shown || !shown->Active()) return;
+        ExportSheetAs(this, QStringLiteral("Export Report"),
+                      windowTitle() + QStringLiteral(".xlsx"),
+                      [&] { return VxDataSetSheet(*shown, SubTitle()); });
     });
 }
 

@@ -24,6 +24,8 @@ public:
     ~TReportForm() override;
 
     QPushButton* PrintButton;
+    // The shown rows to an .xlsx or .csv file.
+    QPushButton* ExportButton;
     QPushButton* ExitButton;
     TVxDBGrid* DBGrid1;
     QLabel* TotalsLabel;
@@ -45,6 +47,7 @@ public:
     virtual void FormShow() = 0;
     virtual void FormClose() = 0;
     void PrintButtonClick();
+    void ExportButtonClick();
     void ExitButtonClick();
 
 protected:

@@ -1,6 +1,10 @@
 #include "ScenarioGrid.h"
 
+#include "VxAbort.h"
+#include "VxDialogs.h"
+
 #include <QHeaderView>
+#include <QKeyEvent>
 
 void TScenarioListModel::SetScenarios(const QVector<TScenarioInfo>& scenarios) {
     beginResetModel();
@@ -96,4 +100,31 @@ void TScenarioGrid::SelectRow(int row) {
 
 QRect TScenarioGrid::RowRect(int row) const {
     return visualRect(m_model->index(row, 1));
+}
+
+bool TScenarioGrid::DeleteCurrent(TScenarioStore& store) {
+    const std::optional<TScenarioInfo> row = Current();
+    if (!row) return false;
+    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this scenario?"),
+                                  VxButtons::YesNoCancel) != QMessageBox::Yes)
+        return false;
+    // A failed deletion is rolled back by the store and said so here: a
+    // scenario that silently stays would look deleted until the next look.
+    bool deleted = true;
+    try {
+        store.Delete(row->ScenarioNo);
+    } catch (const EVxError& e) {
+        VxDialogs::error(this, e.message(), e.details());
+        deleted = false;
+    }
+    SetScenarios(store.List());
+    return deleted;
+}
+
+void TScenarioGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && Current()) {
+        emit DeletePressed();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }

@@ -43,10 +43,19 @@ public:
     void SelectRow(int row);
     // The scenario of a row, for driving the grid with the mouse.
     QRect RowRect(int row) const;
+    // Asks "Delete this scenario?" (No unless the planner says Yes), deletes
+    // the current row's scenario from store and lists the store again; a
+    // failure is shown. True when it was deleted.
+    bool DeleteCurrent(TScenarioStore& store);
 
 signals:
     // The current row moved to another scenario (or the list emptied).
     void CurrentChanged();
+    // The Delete key was pressed on a row.
+    void DeletePressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TScenarioListModel* m_model;

@@ -1,8 +1,8 @@
 #include "StartCheck.h"
 
-#include "AppUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "SchedData.h"
 #include "VxDialogs.h"
 #include "VxSched.h"

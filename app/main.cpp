@@ -1,8 +1,9 @@
 // Program entry: creates the windows in order and runs the event loop until
 // the main window closes. Start-up happens on the main window's first show.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "StartCheck.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     windows.MainForm->LayoutFile =
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
             .filePath(QStringLiteral("Plexiweave/window.ini"));
+    windows.ModeForm->SettingsFile = windows.MainForm->LayoutFile;
     windows.MainForm->show();
     const int result = app.exec();
     return windows.MainForm->Terminated ? 0 : result;

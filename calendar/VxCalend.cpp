@@ -1,6 +1,7 @@
 #include "VxCalend.h"
 
 #include "VxAbort.h"
+#include "VxBevel.h"
 #include "VxFlagGuard.h"
 
 #include <QApplication>
@@ -39,12 +40,7 @@ void drawBevel(QPainter& p, const QRect& r, TVxBevelEdge bevel) {
     if (bevel == TVxBevelEdge::None || r.width() < 2 || r.height() < 2) return;
     const QColor light = bevel == TVxBevelEdge::Raised ? QColor(Qt::white) : kGrey;
     const QColor dark = bevel == TVxBevelEdge::Raised ? kGrey : QColor(Qt::white);
-    p.setPen(light);
-    p.drawLine(r.left(), r.top(), r.right(), r.top());
-    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-    p.setPen(dark);
-    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    VxDrawBevelLines(p, r, light, dark);
 }
 
 // Relative luminance and contrast ratio as used for legible text.

@@ -1,6 +1,7 @@
 #include "VxTime.h"
 
 #include "VxAbort.h"
+#include "VxBevel.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -77,7 +78,9 @@ void TVxDigitEdit::paintEvent(QPaintEvent*) {
         p.setPen(palette().color(group, QPalette::Text));
     }
     p.drawText(rect(), Qt::AlignCenter, m_text);
-    if (hasFocus() && !highlight) p.drawLine(width() - 1, 1, width() - 1, height() - 2);
+    // The caret as a filled band: a pen line is centred on its coordinate
+    // and on a sharper screen half of it would fall outside the field.
+    if (hasFocus() && !highlight) p.fillRect(width() - 1, 1, 1, height() - 2, p.pen().color());
 }
 
 void TVxDigitEdit::keyPressEvent(QKeyEvent* event) {
@@ -130,16 +133,23 @@ void TVxSpinButton::SetFlat(bool flat) {
     update();
 }
 
-QImage TVxSpinButton::Glyph(Direction direction, bool enabled) {
+QImage TVxSpinButton::Glyph(Direction direction, bool enabled, int ratio) {
     // Black on silver when enabled; grey with a white shadow when disabled.
-    QImage image(5, 4, QImage::Format_ARGB32);
+    // The triangles are shapes, not pixels, so a sharper screen gets a finer
+    // triangle rather than an enlarged one; at ratio 1 they cover the same
+    // pixels as the classic 5 x 4 picture.
+    ratio = std::max(1, ratio);
+    QImage image(5 * ratio, 4 * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(192, 192, 192));
-    auto triangle = [&](int dx, int dy, const QColor& ink) {
-        for (int row = 0; row < 3; ++row) {
-            const int y = (direction == Up ? 2 - row : row) + dy;
-            for (int x = row + dx; x < 5 - row + dx; ++x)
-                if (x < 5 && y < 4) image.setPixelColor(x, y, ink);
-        }
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    auto triangle = [&](qreal dx, qreal dy, const QColor& ink) {
+        const qreal tip = direction == Up ? 0 : 3;
+        const qreal base = direction == Up ? 3 : 0;
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF(
+            {QPointF(dx, base + dy), QPointF(5 + dx, base + dy), QPointF(2.5 + dx, tip + dy)}));
     };
     if (enabled) {
         triangle(0, 0, Qt::black);
@@ -157,15 +167,11 @@ void TVxSpinButton::paintEvent(QPaintEvent*) {
     if (!m_flat || down || underMouse()) {
         const QColor light = down ? QColor(128, 128, 128) : QColor(Qt::white);
         const QColor dark = down ? QColor(Qt::white) : QColor(128, 128, 128);
-        p.setPen(light);
-        p.drawLine(0, 0, width() - 1, 0);
-        p.drawLine(0, 0, 0, height() - 1);
-        p.setPen(dark);
-        p.drawLine(0, height() - 1, width() - 1, height() - 1);
-        p.drawLine(width() - 1, 0, width() - 1, height() - 1);
+        VxDrawBevelLines(p, rect(), light, dark);
     }
-    const QImage glyph = Glyph(m_direction, isEnabled());
-    QPoint at((width() - glyph.width()) / 2, (height() - glyph.height()) / 2);
+    const QImage glyph = Glyph(m_direction, isEnabled(), std::ceil(devicePixelRatioF()));
+    const QSize size = glyph.deviceIndependentSize().toSize();
+    QPoint at((width() - size.width()) / 2, (height() - size.height()) / 2);
     if (down) at += QPoint(1, 1);
     p.drawImage(at, glyph);
 }

@@ -57,8 +57,9 @@ public:
     bool Flat() const { return m_flat; }
     void SetFlat(bool flat);
 
-    // The 5 x 4 triangle picture, enabled or disabled look.
-    static QImage Glyph(Direction direction, bool enabled);
+    // The 5 x 4 triangle picture, enabled or disabled look, made for a
+    // screen of that pixel ratio (ratio times the pixels).
+    static QImage Glyph(Direction direction, bool enabled, int ratio = 1);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

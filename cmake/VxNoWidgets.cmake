@@ -1,6 +1,8 @@
-# vx_require_no_widgets(<target>)
-# Stops the configure step when <target> links Qt Widgets or Qt Gui, directly
-# or through any library it links.
+# vx_require_no_widgets(<target> [ALLOW_GUI])
+# Stops the configure step when <target> links Qt Widgets or (unless
+# ALLOW_GUI) Qt Gui, directly or through any library it links.
+# vx_require_not_linked(<target> <library>...)
+# The same for libraries of the project.
 function(vx_collect_links target out)
   set(seen ${${out}})
   set(pending ${target})
@@ -33,13 +35,30 @@ function(vx_collect_links target out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
+function(vx_require_not_linked target)
+  if(NOT TARGET ${target})
+    message(FATAL_ERROR "vx_require_not_linked: no target ${target}")
+  endif()
+  set(all)
+  vx_collect_links(${target} all)
+  foreach(forbidden ${ARGN})
+    if(forbidden IN_LIST all)
+      message(FATAL_ERROR "${target} must not link ${forbidden}; it is linked through: ${all}")
+    endif()
+  endforeach()
+endfunction()
+
 function(vx_require_no_widgets target)
   if(NOT TARGET ${target})
     message(FATAL_ERROR "vx_require_no_widgets: no target ${target}")
   endif()
+  set(forbidden_libs Qt6::Widgets Qt::Widgets)
+  if(NOT "ALLOW_GUI" IN_LIST ARGN)
+    list(APPEND forbidden_libs Qt6::Gui Qt::Gui)
+  endif()
   set(all)
   vx_collect_links(${target} all)
-  foreach(forbidden Qt6::Widgets Qt6::Gui Qt::Widgets Qt::Gui)
+  foreach(forbidden ${forbidden_libs})
     if(forbidden IN_LIST all)
       message(FATAL_ERROR "${target} must not link ${forbidden}; it is linked through: ${all}")
     endif()

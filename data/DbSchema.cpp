@@ -29,6 +29,18 @@ QString date(const char* name) {
     return QLatin1String(name) + QStringLiteral(" date");
 }
 
+// Stored scenarios find a loom by its position, and the planner knows it by
+// its reference: two looms never share either.
+const struct {
+    const char* Index;
+    const char* Column;
+} LoomKeys[] = {{"LOOMSPEC_POSN_KEY", "POSN"}, {"LOOMSPEC_REF_KEY", "REF"}};
+
+QString uniqueIndex(const char* index, const char* table, const char* column) {
+    return QStringLiteral("create unique index %1 on %2 (%3)")
+        .arg(QLatin1String(index), QLatin1String(table), QLatin1String(column));
+}
+
 TDbTableDef table(const char* name, const QStringList& columns, bool reference,
                   const QStringList& indexes = {}) {
     TDbTableDef def{QLatin1String(name), {}, reference};
@@ -41,6 +53,16 @@ TDbTableDef table(const char* name, const QStringList& columns, bool reference,
         def.Statements
             << QStringLiteral("create index %1 on %2 (%3)").arg(indexName, def.Name, columnsOf);
     }
+    return def;
+}
+
+TDbTableDef loomSpecTable() {
+    TDbTableDef def = table("LOOMSPEC",
+                            {text("REF", 12, true), integer("POSN", true), text("TYPE", 25, true),
+                             text("DESCR", 25, true)},
+                            true);
+    for (const auto& key : LoomKeys)
+        def.Statements << uniqueIndex(key.Index, "LOOMSPEC", key.Column);
     return def;
 }
 
@@ -152,10 +174,7 @@ void seedTable(QSqlDatabase& db, const QString& table, const QString& folder) {
 
 const QList<TDbTableDef>& PlannerTables() {
     static const QList<TDbTableDef> tables = {
-        table("LOOMSPEC",
-              {text("REF", 12, true), integer("POSN", true), text("TYPE", 25, true),
-               text("DESCR", 25, true)},
-              true, {"REF"}),
+        loomSpecTable(),
         table("WARPTYPE",
               {text("WARPTYPE", 1, true), integer("WARPLEN", false), real("WARPWGT", false),
                integer("TOTALENDS", false), real("DENTSPERCM", false), real("AVEHRS", false),
@@ -215,4 +234,59 @@ void CreatePlannerTables(QSqlDatabase& db, const QStringList& missing, const QSt
             exec(db, sql);
         if (def.Reference) seedTable(db, def.Name, seedFolder);
     }
+}
+
+namespace {
+bool indexExists(const QSqlDatabase& db, const QString& index) {
+    QSqlQuery q(db);
+    if (db.driverName() == QLatin1String("QSQLITE"))
+        q.prepare(QStringLiteral("select 1 from sqlite_master where type = 'index' and "
+                                 "lower(name) = lower(?)"));
+    else
+        q.prepare(QStringLiteral("select 1 from pg_indexes where schemaname = current_schema() "
+                                 "and indexname = lower(?)"));
+    q.addBindValue(index);
+    if (!q.exec()) throwSql(q);
+    return q.next();
+}
+
+// "position 101: L01 (R01 190cm), L15 (A06 190cm)" for each shared value.
+QStringList sharedLoomValues(const QSqlDatabase& db, const char* column) {
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("select %1, ref, descr from loomspec where %1 in (select %1 from "
+                               "loomspec group by %1 having count(*) > 1) order by %1, ref")
+                    .arg(QLatin1String(column))))
+        throwSql(q);
+    const QString what = QLatin1String(column) == QLatin1String("POSN") ? "position" : "reference";
+    QStringList shared;
+    QString value;
+    QStringList looms;
+    auto flush = [&] {
+        if (!looms.isEmpty())
+            shared << QStringLiteral("%1 %2: %3").arg(what, value, looms.join(", "));
+        looms.clear();
+    };
+    while (q.next()) {
+        if (q.value(0).toString() != value) flush();
+        value = q.value(0).toString();
+        looms << QStringLiteral("%1 (%2)").arg(q.value(1).toString(), q.value(2).toString());
+    }
+    flush();
+    return shared;
+}
+} // namespace
+
+QStringList AddLoomKeys(QSqlDatabase& db) {
+    const QString driver = db.driverName();
+    if (driver != QLatin1String("QSQLITE") && driver != QLatin1String("QPSQL")) return {};
+    QStringList shared;
+    for (const auto& key : LoomKeys) {
+        if (indexExists(db, QLatin1String(key.Index))) continue;
+        const QStringList values = sharedLoomValues(db, key.Column);
+        if (values.isEmpty())
+            exec(db, uniqueIndex(key.Index, "LOOMSPEC", key.Column));
+        else
+            shared << values;
+    }
+    return shared;
 }

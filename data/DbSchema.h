@@ -23,3 +23,11 @@ QStringList MissingPlannerTables(const QSqlDatabase& db);
 // are left as they are. Throws EVxError on any failure (a bad sample line
 // names its file and line).
 void CreatePlannerTables(QSqlDatabase& db, const QStringList& missing, const QString& seedFolder);
+
+// A database made before loom positions and references were unique gets
+// their unique keys, each one only when no two looms share that value.
+// Returns every position and reference that looms share ("position 101:
+// L01 (R01 190cm), L15 (A06 190cm)"), whose key stays missing; empty when
+// both keys are in place. Engines other than SQLite and PostgreSQL are left
+// as they are. Throws EVxError when a statement fails.
+QStringList AddLoomKeys(QSqlDatabase& db);

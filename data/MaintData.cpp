@@ -1,5 +1,7 @@
 #include "MaintData.h"
 
+#include "RefData.h"
+
 namespace {
 TVxField column(const char* name, const char* title, int width = 0, const char* format = "") {
     TVxField f;
@@ -7,6 +9,10 @@ TVxField column(const char* name, const char* title, int width = 0, const char* 
     f.DisplayLabel = QLatin1String(title);
     f.DisplayWidth = width;
     f.DisplayFormat = QLatin1String(format);
+    if (const std::optional<TRefRange> range = RefEntryRange(f.FieldName)) {
+        f.MinValue = range->Min;
+        f.MaxValue = range->Max;
+    }
     return f;
 }
 
@@ -22,8 +28,10 @@ TMaintData::TMaintData(TSchedDB& db)
       StruLoom(db, "STRULOOM", {"FABRICSTRU", "LOOMTYPE"}),
       DowntimeType(db, "DOWNTIMETYPE", {"DESCR"}),
       FabricStruQuery(db, "FabricStruQuery", {"select distinct fabricstru", "from fabrictype"}),
-      LoomTypeQuery(db, "LoomTypeQuery", {"select distinct type from loomspec"}),
-      WarpTypeQuery(db, "WarpTypeQuery", {"select distinct warptype from warptype"}) {
+      LoomTypeQuery(db, "LoomTypeQuery", {"select distinct type from loomspec"}), Checks(db) {
+    // "distinct" leaves the order to the engine: the lists read alike on all.
+    FabricStruQuery.SetSortFields({"FABRICSTRU"});
+    LoomTypeQuery.SetSortFields({"TYPE"});
     setColumns(LoomSpec, {column("REF", "Ref"), column("POSN", "Position", 6),
                           column("TYPE", "Type", 15), column("DESCR", "Descr", 20)});
     setColumns(WarpType, {column("WARPTYPE", "Type", 4), column("TOTALENDS", "Ends", 5),
@@ -48,25 +56,9 @@ QList<TVxTable*> TMaintData::Tables() {
     return {&LoomSpec, &WarpType, &FabricType, &StruLoom, &DowntimeType};
 }
 
-QStringList TMaintData::WarpTypes() {
-    QStringList types;
-    WarpTypeQuery.Open();
-    try {
-        for (; !WarpTypeQuery.Eof(); WarpTypeQuery.Next())
-            types << WarpTypeQuery.AsString("WARPTYPE");
-    } catch (...) {
-        WarpTypeQuery.Close();
-        throw;
-    }
-    WarpTypeQuery.Close();
-    // "distinct" gives no order on a server; the list reads alphabetically.
-    types.sort();
-    return types;
-}
-
 void TMaintData::CloseAll() {
     for (TVxTable* table : Tables())
         table->Close();
-    for (TVxQuery* query : {&FabricStruQuery, &LoomTypeQuery, &WarpTypeQuery})
+    for (TVxQuery* query : {&FabricStruQuery, &LoomTypeQuery})
         query->Close();
 }

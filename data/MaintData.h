@@ -1,8 +1,10 @@
 #pragma once
 // The maintenance window's datasets on the main window's connection: one
 // table per reference table, titled and sized as the window's grids show
-// them, and the queries of the fabric:loom page and the warp type pick list.
+// them (number columns with the ranges a plant's figures lie in), the
+// queries of the fabric:loom page, and the checks before a row is stored.
 
+#include "MaintChecks.h"
 #include "VxDataSet.h"
 
 #include <QList>
@@ -21,12 +23,10 @@ public:
     TVxTable DowntimeType; // DOWNTIMETYPE by DESCR
     TVxQuery FabricStruQuery;
     TVxQuery LoomTypeQuery;
-    TVxQuery WarpTypeQuery;
+    TMaintChecks Checks;
 
     // The five tables in page order.
     QList<TVxTable*> Tables();
-    // Every WARPTYPE of WarpTypeQuery, sorted; the query is closed again.
-    QStringList WarpTypes();
     // Closes every dataset (the connection stays open).
     void CloseAll();
 };

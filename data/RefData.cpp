@@ -69,6 +69,33 @@ std::optional<TRefRange> RefColumnRange(const QString& column) {
     return it->second;
 }
 
+std::optional<TRefRange> RefEntryRange(const QString& column) {
+    static const std::map<QString, TRefRange> ranges = {
+        // Loom numbers name looms in stored scenarios: positive, and a shed
+        // has far fewer than 100,000 looms.
+        {QStringLiteral("POSN"), {1, 99999}},
+        // The widest looms (about 5.4 m) at about 100 ends per cm.
+        {QStringLiteral("TOTALENDS"), {1, 60000}},
+        // From the coarsest reeds to the finest silk reeds.
+        {QStringLiteral("DENTSPERCM"), {0.5, 50}},
+        {QStringLiteral("AVEHRS"), {0, 1000}},
+        // Greige length as a share of the warp length: woven cloth is never
+        // longer than its warp, and 0 would weave nothing.
+        {QStringLiteral("GREIGELENPERCENT"), {1, 100}},
+        // Metres of a warp and kilograms of yarn on one beam.
+        {QStringLiteral("WARPLEN"), {1, 100000}},
+        {QStringLiteral("WARPWGT"), {0.1, 10000}},
+        // One piece: metres, kilograms of warp and of weft, weaving hours.
+        {QStringLiteral("PIECELEN"), {1, 10000}},
+        {QStringLiteral("WARPPCEWGT"), {0.01, 1000}},
+        {QStringLiteral("WEFTPCEWGT"), {0.01, 1000}},
+        {QStringLiteral("HRSPERPIECE"), {0.01, 1000}},
+    };
+    const auto it = ranges.find(column.toUpper());
+    if (it == ranges.end()) return std::nullopt;
+    return it->second;
+}
+
 void CheckRefValue(const QString& column, double value) {
     const std::optional<TRefRange> range = RefColumnRange(column);
     if (!range) return;

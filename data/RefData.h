@@ -77,3 +77,9 @@ std::optional<TRefRange> RefColumnRange(const QString& column);
 // Throws EVxError "<value> is out of range (<min> to <max>)" when value lies
 // outside the column's range (or is not a number).
 void CheckRefValue(const QString& column, double value);
+
+// The narrower range a plant's figures lie in (loom numbers, ends, reed
+// counts, percentages, lengths, weights, hours), for values typed in the
+// maintenance window; nullopt for a column without one. Stored data is read
+// with RefColumnRange, so an older database with odd figures still starts.
+std::optional<TRefRange> RefEntryRange(const QString& column);

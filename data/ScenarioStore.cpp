@@ -403,7 +403,7 @@ void TScenarioStore::writeJobs(int scenarioNo, const TVxPlan& plan, const Progre
 }
 
 TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
-                             TScenarioStamp* stamp) const {
+                             QMap<int, int>* missingLooms, TScenarioStamp* stamp) const {
     TTransaction transaction(*this, TTransaction::Read);
     if (stamp) *stamp = readStamp(scenarioNo);
     TVxPlan plan;
@@ -428,7 +428,10 @@ TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
             read.Job.StartDate = TVxDataSet::VariantToDate(q.value(3));
             read.Job.FinishDate = TVxDataSet::VariantToDate(q.value(4));
             fill(q, read.Job);
-            if (loomIndex.contains(read.LoomNo)) jobs.push_back(std::move(read));
+            if (loomIndex.contains(read.LoomNo))
+                jobs.push_back(std::move(read));
+            else if (missingLooms)
+                ++(*missingLooms)[read.LoomNo];
         }
     };
     // Reeds, then downtimes, then warps: the order places fall back on when
@@ -491,6 +494,22 @@ TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
     plan.NextJobNo = VxNextAfter(maxJobNo);
     plan.NextItemNo = VxNextAfter(maxItemNo);
     return plan;
+}
+
+QString TScenarioStore::MissingLoomsText(const QMap<int, int>& missingLooms) {
+    QStringList lines;
+    for (auto it = missingLooms.cbegin(); it != missingLooms.cend(); ++it)
+        lines << (it.value() == 1
+                      ? QStringLiteral("1 job of this scenario is on loom %1, which no longer "
+                                       "exists; it was not loaded")
+                            .arg(it.key())
+                      : QStringLiteral("%1 jobs of this scenario are on loom %2, which no longer "
+                                       "exists; they were not loaded")
+                            .arg(it.value())
+                            .arg(it.key()));
+    if (lines.isEmpty()) return QString();
+    return lines.join(QLatin1Char('\n')) +
+           QStringLiteral("\n\nThey stay stored: a loom given that position again shows them.");
 }
 
 void TScenarioStore::Describe(int scenarioNo, const QString& descr) {

@@ -11,6 +11,7 @@
 #include "VxAbort.h"
 #include "VxPlan.h"
 
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -93,11 +94,17 @@ public:
     // are not read into the plan; they still count for the next numbers,
     // which follow the highest job number over all three job tables and the
     // highest item number of the scenario (VxNoNextNumber past the largest
-    // int). Everything, the stamp too, is read in one transaction (repeatable
-    // read on a server), so a save running meanwhile is seen whole or not at
-    // all.
+    // int). missingLooms, when given, gets the number of jobs left out for
+    // each such loom number; stamp, when given, what the last save left.
+    // Everything is read in one transaction (repeatable read on a server),
+    // so a save running meanwhile is seen whole or not at all.
     virtual TVxPlan Load(int scenarioNo, const QVector<int>& scheduleNos,
+                         QMap<int, int>* missingLooms = nullptr,
                          TScenarioStamp* stamp = nullptr) const;
+    // What the planner is told about those jobs ("12 jobs of this scenario
+    // are on loom 110, which no longer exists; they were not loaded"), one
+    // line per loom; empty when none were left out.
+    static QString MissingLoomsText(const QMap<int, int>& missingLooms);
 
     virtual void Describe(int scenarioNo, const QString& descr);
     // The SCENARIO row and every row of the scenario, whatever loom it is on.

@@ -6,6 +6,7 @@
 #include "VxDbError.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -245,15 +246,32 @@ void TSchedDB::Open() {
     if (!QSqlDatabase::isDriverAvailable(alias->Driver))
         throw EVxError(QStringLiteral("The database driver \"%1\" of alias %2 is not installed")
                            .arg(alias->Driver, AliasName));
-    connectTo(*alias);
+    // A file this start creates is taken away again when it cannot be set
+    // up, so no empty file passes for the user's database next time.
+    const QString newFile =
+        alias->Driver == QLatin1String("QSQLITE") && !QFileInfo::exists(alias->DatabaseName)
+            ? QFileInfo(alias->DatabaseName).absoluteFilePath()
+            : QString();
     try {
+        connectTo(*alias);
         ensurePlannerTables();
-        upgradeScenarioTables();
+    } catch (const EVxError& e) {
+        Close();
+        if (newFile.isEmpty()) throw;
+        RemoveDatabaseFile(newFile);
+        throw EVxError(QStringLiteral("The database file %1 could not be created in the folder "
+                                      "%2: %3")
+                           .arg(QFileInfo(newFile).fileName(),
+                                QDir::toNativeSeparators(QFileInfo(newFile).absolutePath()),
+                                e.message()));
     } catch (...) {
         Close();
+        if (!newFile.isEmpty()) RemoveDatabaseFile(newFile);
         throw;
     }
     m_opened = true;
+    addLoomKeys();
+    upgradeScenarioTables();
 }
 
 QSqlDatabase TSchedDB::AddConnection(const TVxAlias& alias, const std::optional<TVxLogin>& login,
@@ -285,6 +303,26 @@ bool TSchedDB::LoginRefused(const QSqlError& error) {
     return text.contains(QLatin1String("password authentication failed"), Qt::CaseInsensitive) ||
            text.contains(QLatin1String("no password supplied"), Qt::CaseInsensitive) ||
            error.nativeErrorCode().startsWith(QLatin1String("28"));
+}
+
+void TSchedDB::addLoomKeys() {
+    if (ReadOnly()) return;
+    QSqlDatabase db = Database();
+    QStringList shared;
+    try {
+        shared = AddLoomKeys(db);
+    } catch (const EVxError& e) {
+        // A login without the right to add them: the maintenance window
+        // checks new positions and references all the same.
+        qWarning().noquote() << "Loom keys not added:" << e.message();
+        return;
+    }
+    if (shared.isEmpty()) return;
+    m_prompts.Warning(
+        QStringLiteral("Looms share a position or a reference:\n\n%1\n\nStored scenarios find "
+                       "their looms by position, so these looms' jobs cannot be told apart. Give "
+                       "each loom a position and a reference of its own in Data Maintenance.")
+            .arg(shared.join(QLatin1Char('\n'))));
 }
 
 void TSchedDB::connectTo(const TVxAlias& alias) {
@@ -531,4 +569,59 @@ QString ShippedSamplesFolder() {
     for (const QString& folder : folders)
         if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("LoomSpec.csv")))) return folder;
     return folders.first();
+}
+
+void RemoveDatabaseFile(const QString& path) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+namespace {
+QString driverTitle(const QString& driver) {
+    static const std::map<QString, QString> titles = {
+        {QStringLiteral("QPSQL"), QStringLiteral("PostgreSQL")},
+        {QStringLiteral("QSQLITE"), QStringLiteral("SQLite")},
+        {QStringLiteral("QMYSQL"), QStringLiteral("MySQL")},
+        {QStringLiteral("QMARIADB"), QStringLiteral("MariaDB")},
+        {QStringLiteral("QODBC"), QStringLiteral("ODBC")}};
+    const auto it = titles.find(driver.toUpper());
+    return it == titles.end() ? driver : it->second;
+}
+} // namespace
+
+QString LocalModeNote(const TVxDbSession& session, const TVxLocalDatabase& local,
+                      const QString& aliasName) {
+    std::optional<TVxAlias> alias;
+    try {
+        alias = session.Alias(aliasName);
+    } catch (const EVxError& e) {
+        // An alias file that cannot be read is said here already.
+        return QStringLiteral("(%1)").arg(e.message());
+    }
+    if (alias) {
+        QString target;
+        if (alias->Driver.compare(QLatin1String("QSQLITE"), Qt::CaseInsensitive) == 0) {
+            target = QStringLiteral("the database file %1")
+                         .arg(QDir::toNativeSeparators(alias->DatabaseName));
+        } else {
+            target = QStringLiteral("%1 database %2 on host %3")
+                         .arg(driverTitle(alias->Driver), alias->DatabaseName,
+                              alias->Host.isEmpty() ? QStringLiteral("localhost") : alias->Host);
+            if (alias->Port > 0) target += QStringLiteral(":%1").arg(alias->Port);
+        }
+        const QString from = alias->File.isEmpty()
+                                 ? QStringLiteral("defined for this run")
+                                 : QStringLiteral("from ") + QDir::toNativeSeparators(alias->File);
+        return QStringLiteral("(Uses the alias %1 %2: %3)").arg(alias->Name, from, target);
+    }
+    const QString file = QDir::toNativeSeparators(local.Path);
+    if (!QFileInfo::exists(local.Path))
+        return QStringLiteral("(Scenarios are kept in the database file %1, created at the first "
+                              "start)")
+            .arg(file);
+    if (local.ReadOnly)
+        return QStringLiteral("(Scenarios are kept in the database file %1, which can only be "
+                              "read)")
+            .arg(file);
+    return QStringLiteral("(Scenarios are kept in the database file %1)").arg(file);
 }

@@ -75,7 +75,8 @@ public:
     // planner tables are missing, an embedded file gets them at once; a
     // server asks "The database has no planner tables. Create them now?"
     // and on No closes again and throws the silent abort. Throws EVxError
-    // with the engine's message on any failure.
+    // with the engine's message on any failure; a database file this call
+    // created is removed again then, and the message names its folder.
     void Open();
     void Close();
     // The connection is open now. After a connection to a server broke, this
@@ -137,6 +138,9 @@ private:
     std::optional<QSqlError> openWith(const std::optional<TVxLogin>& login);
     void ensurePlannerTables();
     void upgradeScenarioTables();
+    // Gives an older database the unique loom keys, warning about the
+    // positions and references looms share instead.
+    void addLoomKeys();
     void execute(const QString& sql);
 
     TVxDbSession& m_session;
@@ -215,3 +219,12 @@ QStringList SeedFolderCandidates(const QString& programFolder, const QString& bu
 // The first of this program's candidates that holds "LoomSpec.csv" (the
 // first candidate when none does).
 QString ShippedSamplesFolder();
+
+// Removes an SQLite file with its journal files.
+void RemoveDatabaseFile(const QString& path);
+
+// What "Use Local Database" really opens, for the data-mode dialog: the
+// alias, where it is defined and what it points to, when the session knows
+// it; otherwise where the database file is (or will be created).
+QString LocalModeNote(const TVxDbSession& session, const TVxLocalDatabase& local,
+                      const QString& aliasName = TSchedDB::DefaultAliasName);

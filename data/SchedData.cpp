@@ -41,7 +41,7 @@ TSchedData::TSchedData(TVxDbSession& session, TVxDataPrompts prompts)
           SchedDB, "FabricStructQuery",
           {"select distinct fabricstru, piecelen, warppcewgt, weftpcewgt, hrsperpiece",
            "from fabrictype"}),
-      EndsQuery(SchedDB, "EndsQuery", {"select distinct totalends from warptype"}),
+      EndsQuery(SchedDB, "EndsQuery", {"select warptype, totalends from warptype"}),
       LengthQuery(SchedDB, "LengthQuery", {"select warplen from warptype"}),
       MaxScenarioNoQuery(SchedDB, "MaxScenarioNoQuery", {"select max (scenariono) from scenario"}),
       MaxJobNoQuery(SchedDB, "MaxJobNoQuery",
@@ -50,6 +50,16 @@ TSchedData::TSchedData(TVxDbSession& session, TVxDataPrompts prompts)
                      {"select max (itemno) from weaveitem", "where scenariono = :ScenarioNo"}) {
     for (TVxTable* detail : {&ReedJob, &WeaveJob, &WeaveItem, &DowntimeJob})
         detail->SetMaster(&Scenario, "SCENARIONO");
+    // Rows read alike on every engine, whatever order (or collation) the
+    // engine gives: a different order would change the lists the planner
+    // picks from, and which of a structure's differing rows its fabric data
+    // takes.
+    LoomTypeQuery.SetSortFields({"TYPE"});
+    WarpQuery.SetSortFields({"WARPTYPE", "WARPCOL"});
+    FabricQuery.SetSortFields({"FABRICSTRU", "FABRICCOL"});
+    FabricStructQuery.SetSortFields(
+        {"FABRICSTRU", "PIECELEN", "WARPPCEWGT", "WEFTPCEWGT", "HRSPERPIECE"});
+    EndsQuery.SetSortFields({"WARPTYPE"});
     // The columns as the scenario grids title them.
     TVxField number;
     number.FieldName = QStringLiteral("SCENARIONO");
@@ -210,8 +220,10 @@ QStringList TSchedData::EndsList() {
     QStringList ends;
     EndsQuery.Open();
     TCloser close{EndsQuery};
+    // Each value once, at its first warp type, as text mode lists them.
     for (; !EndsQuery.Eof(); EndsQuery.Next())
         ends << QString::number(EndsQuery.AsInteger("TOTALENDS"));
+    ends.removeDuplicates();
     return ends;
 }
 

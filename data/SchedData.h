@@ -74,7 +74,7 @@ public:
     // Loom records from LOOMSPEC in REF order (the table is closed again,
     // also on failure).
     std::vector<TLoomRecord> ReadLoomRecords();
-    // "select distinct totalends from warptype", rows as returned.
+    // Every TOTALENDS of WARPTYPE once, in warp type order.
     QStringList EndsList();
     // WARPLEN of the first row of "select warplen from warptype"; 0 without rows.
     int ReadDefaultWarpLen();

@@ -64,8 +64,14 @@ TScenarioStamp TThreadedScenarioStore::Save(int scenarioNo, const QString& descr
 }
 
 TVxPlan TThreadedScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
-                                     TScenarioStamp* stamp) const {
-    return call([&](TScenarioStore& store) { return store.Load(scenarioNo, scheduleNos, stamp); });
+                                     QMap<int, int>* missingLooms, TScenarioStamp* stamp) const {
+    return call([&](TScenarioStore& store) {
+        // Counted afresh should the read run again on a new connection.
+        QMap<int, int> missing;
+        TVxPlan plan = store.Load(scenarioNo, scheduleNos, &missing, stamp);
+        if (missingLooms) *missingLooms = missing;
+        return plan;
+    });
 }
 
 void TThreadedScenarioStore::Describe(int scenarioNo, const QString& descr) {

@@ -22,12 +22,13 @@ public:
                         TScenarioSaveMode mode, const Progress& progress = {},
                         const std::optional<TScenarioStamp>& known = std::nullopt) override;
     TVxPlan Load(int scenarioNo, const QVector<int>& scheduleNos,
+                 QMap<int, int>* missingLooms = nullptr,
                  TScenarioStamp* stamp = nullptr) const override;
     void Describe(int scenarioNo, const QString& descr) override;
     void Delete(int scenarioNo) override;
 
-    // Whether the last call had to open the connection again.
-    bool Reconnected() const { return m_thread.Reconnected(); }
+    // How many times its thread had to open the connection again.
+    int Reconnections() const { return m_thread.Reconnections(); }
 
 private:
     template <class Body>

@@ -68,8 +68,10 @@ QString repeatedJobNos(QSqlDatabase& db, const QString& table, const QString& jo
 }
 
 void addSaveTable(QSqlDatabase& db) {
+    if (!db.record(QStringLiteral("scenariosave")).isEmpty()) return;
     // A table of its own rather than columns of SCENARIO, whose rows older
-    // programs and the data grids read whole.
+    // programs and the data grids read whole. "If not exists" lets two
+    // planners starting together both pass.
     exec(db, QStringLiteral("create table if not exists SCENARIOSAVE (SCENARIONO integer not null, "
                             "SAVENO integer not null, SAVEDAT double precision, "
                             "primary key (SCENARIONO))"));

@@ -13,7 +13,7 @@ void TVxDataPrompts::Warning(const QString& text) const {
     if (showWarning)
         showWarning(text);
     else
-        Error(text);
+        qWarning().noquote() << text;
 }
 
 bool TVxDataPrompts::Confirm(const QString& text) const {

@@ -2,7 +2,7 @@
 // How the data layer speaks to the user without knowing about windows: the
 // program fills these with its message boxes and login prompt (vxdataui's
 // VxDialogPrompts); tests fill them with scripted answers. An unset member
-// gets the cautious answer: an error goes to the log, a question is No, a
+// gets the cautious answer: an error or a warning goes to the log, a question is No, a
 // login is cancelled.
 
 #include <QString>
@@ -17,7 +17,7 @@ struct TVxLogin {
 struct TVxDataPrompts {
     // Shows an error message.
     std::function<void(const QString& text)> showError;
-    // Shows a warning: something the planner should know, work going on.
+    // Shows a warning: something is amiss, and the work goes on.
     std::function<void(const QString& text)> showWarning;
     // Asks a Yes/No question; true for Yes.
     std::function<bool(const QString& text)> askYesNo;
@@ -27,7 +27,6 @@ struct TVxDataPrompts {
         askLogin;
 
     void Error(const QString& text) const;
-    // A warning; shown as an error where no warning box is set.
     void Warning(const QString& text) const;
     bool Confirm(const QString& text) const;
     std::optional<TVxLogin> Login(const QString& databaseName, const QString& userName) const;

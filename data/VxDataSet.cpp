@@ -595,7 +595,11 @@ TDateTime TVxDataSet::VariantToDate(const QVariant& v) {
 // ---------------------------------------------------------------------------
 
 TVxTable::TVxTable(TSchedDB& db, const QString& tableName, const QStringList& indexFields)
-    : TVxDataSet(db), m_tableName(tableName), m_indexFields(indexFields) {}
+    : TVxDataSet(db), m_tableName(tableName), m_indexFields(indexFields) {
+    // A server sorts text by its own collation; the rows read in the same
+    // order on every engine, the order posted rows are placed in.
+    SetSortFields(indexFields);
+}
 
 TVxTable::~TVxTable() {
     if (m_master) m_master->RemoveLink(this);
@@ -704,12 +708,17 @@ namespace {
 // A reference figure the planner could not work with (a capacity of 1e30)
 // is refused when typed, as it would be when read: stored, it would stop
 // the next start-up.
-QString rangeProblem(const QString& fieldName, double value) {
+QString rangeProblem(const TVxField& field, double value) {
     try {
-        CheckRefValue(fieldName, value);
+        CheckRefValue(field.FieldName, value);
     } catch (const EVxError& e) {
         return e.message();
     }
+    const bool ranged = field.MinValue != 0 || field.MaxValue != 0;
+    if (ranged && !(value >= field.MinValue && value <= field.MaxValue))
+        return QStringLiteral("%1 is out of range (%2 to %3)")
+            .arg(QString::number(value, 'g', 10), QString::number(field.MinValue, 'g', 10),
+                 QString::number(field.MaxValue, 'g', 10));
     return QString();
 }
 } // namespace
@@ -718,6 +727,9 @@ void TVxTable::validateBuffer() {
     for (int i = 0; i < m_dataColumns; ++i) {
         QVariant& value = m_buffer[size_t(i)];
         const TVxField& field = m_fields[i];
+        if (field.Required && (value.isNull() || (field.DataType == TVxFieldType::Text &&
+                                                  value.toString().trimmed().isEmpty())))
+            failWith(OnPostError, QStringLiteral("%1 must not be empty").arg(field.DisplayLabel));
         if (value.isNull()) continue;
         const QString text = value.toString();
         QString problem;
@@ -743,7 +755,7 @@ void TVxTable::validateBuffer() {
                     break;
                 }
             }
-            if (!value.isNull()) problem = rangeProblem(field.FieldName, value.toDouble());
+            if (!value.isNull()) problem = rangeProblem(field, value.toDouble());
             break;
         case TVxFieldType::Date:
             if (value.typeId() == QMetaType::QString) {
@@ -805,6 +817,12 @@ void TVxTable::SetValue(const QString& name, const QVariant& value) {
     if (i >= m_dataColumns)
         throw EVxError(QStringLiteral("%1: Field '%2' cannot be modified").arg(m_tableName, name));
     m_buffer[size_t(i)] = value;
+}
+
+QVariant TVxTable::OldValue(const QString& name) const {
+    const int i = requireField(name);
+    if (State() == TVxDataSetState::Insert || m_current < 0) return QVariant();
+    return m_rows[size_t(m_current)][size_t(i)];
 }
 
 void TVxTable::SetAsString(const QString& name, const QString& value) {
@@ -947,8 +965,8 @@ void TVxTable::placePostedRow(const QVariant& rowId, bool inserted) {
 void TVxTable::Post() {
     if (State() != TVxDataSetState::Edit && State() != TVxDataSetState::Insert) return;
     notify(TVxDataEvent::UpdateRecord);
-    if (BeforePost) BeforePost(*this);
     validateBuffer();
+    if (BeforePost) BeforePost(*this);
     const bool inserting = State() == TVxDataSetState::Insert;
     QVariant rowId;
     try {

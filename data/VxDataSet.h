@@ -58,6 +58,10 @@ struct TVxField {
     TVxFieldKind Kind = TVxFieldKind::Auto;
     int Precision = 15;    // significant digits of a floating point column
     bool Currency = false; // a floating point column holding money
+    // The figures a number column takes when a row is posted; none while
+    // both are 0.
+    double MinValue = 0;
+    double MaxValue = 0;
 
     bool IsNumeric() const {
         return Kind == TVxFieldKind::Integer || Kind == TVxFieldKind::Float ||
@@ -252,9 +256,14 @@ public:
     void Cancel();
     void Delete();
 
+    // The current row's value as stored, while it is being edited; empty
+    // while a new row is inserted.
+    QVariant OldValue(const QString& name) const;
+
     // Posting first converts typed text in number and date columns and checks
-    // text lengths, refusing a bad value with a message naming its column;
-    // inside a transaction the post runs under a savepoint, so a row the
+    // text lengths, ranges and required columns, refusing a bad value with a
+    // message naming its column; then BeforePost sees the converted row.
+    // Inside a transaction the post runs under a savepoint, so a row the
     // engine refuses leaves the transaction usable for the corrected row.
 
     // Finds the first row whose index columns equal values (in index order;

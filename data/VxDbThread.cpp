@@ -91,7 +91,6 @@ int TVxDbThread::TimeLimitMs() const {
 }
 
 void TVxDbThread::Run(const Work& work, const std::function<void()>& poll) {
-    m_reconnected = false;
     for (int attempt = 0;; ++attempt) {
         TVxDbCall call;
         call.alias = m_main.AliasInUse();
@@ -102,7 +101,7 @@ void TVxDbThread::Run(const Work& work, const std::function<void()>& poll) {
         QMetaObject::invokeMethod(
             m_context, [this, &call, &work] { execute(call, work); }, Qt::QueuedConnection);
         wait(call, poll);
-        m_reconnected = m_reconnected || call.reconnected;
+        if (call.reconnected) ++m_reconnections;
         if (!call.error) return;
         try {
             std::rethrow_exception(call.error);

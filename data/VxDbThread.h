@@ -50,8 +50,8 @@ public:
     // reached.
     void Run(const Work& work, const std::function<void()>& poll = {});
 
-    // Whether the last Run found the connection broken and opened it again.
-    bool Reconnected() const { return m_reconnected; }
+    // How many times a Run found the connection broken and opened it again.
+    int Reconnections() const { return m_reconnections; }
     // How long a statement may run before it is cut off: the server's own
     // statement time limit and a margin for its answer.
     int TimeLimitMs() const;
@@ -72,6 +72,6 @@ private:
     QString m_connectionName;
     std::mutex m_socketMutex;
     int m_socket = -1; // a server connection's socket, to cut it off
-    bool m_reconnected = false;
+    int m_reconnections = 0;
     int m_timeLimitMs = 0;
 };

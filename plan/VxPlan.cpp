@@ -14,7 +14,8 @@ bool TVxPlanJob::operator==(const TVxPlanJob& other) const {
 }
 
 bool TVxPlanLoom::operator==(const TVxPlanLoom& other) const {
-    return ScheduleNo == other.ScheduleNo && StartDate == other.StartDate && Jobs == other.Jobs;
+    return ScheduleNo == other.ScheduleNo && LoomType == other.LoomType && Name == other.Name &&
+           StartDate == other.StartDate && Jobs == other.Jobs;
 }
 
 int TVxPlan::JobCount() const {
@@ -33,9 +34,14 @@ int TVxPlan::ItemCount() const {
 }
 
 const TVxPlanLoom* TVxPlan::Loom(int scheduleNo) const {
-    for (const TVxPlanLoom& loom : Looms)
-        if (loom.ScheduleNo == scheduleNo) return &loom;
-    return nullptr;
+    const int index = LoomIndex(scheduleNo);
+    return index < 0 ? nullptr : &Looms[index];
+}
+
+int TVxPlan::LoomIndex(int scheduleNo) const {
+    for (int i = 0; i < Looms.size(); ++i)
+        if (Looms[i].ScheduleNo == scheduleNo) return i;
+    return -1;
 }
 
 bool TVxPlan::operator==(const TVxPlan& other) const {

@@ -3,9 +3,10 @@
 // warp with its fabric items. Save, load, print, export and undo read and
 // write this; the board is only one view of it.
 //
-// Derived values (captions, remaining capacity, weaving-time estimates,
-// footers, a job's reed ends) are not kept: whoever puts a plan on the board
-// recomputes them from the reference tables.
+// Every fact the weaving rules need is here: a loom knows its type and its
+// start date, a job its kind and fields. What follows from them (captions,
+// remaining capacity, weaving time, footers, a job's reed ends) is computed
+// by the pure functions of weave/ (VxWeaPlan.h), never kept.
 
 #include <QString>
 #include <QVector>
@@ -52,10 +53,12 @@ struct TVxPlanJob {
 struct TVxPlanLoom {
     // The loom's number (LOOMSPEC.POSN), its column's ScheduleNo.
     int ScheduleNo = 0;
-    // The loom's start date as the main window keeps it (short-date text,
-    // "0" while none). Empty: not known (a stored scenario keeps no start
-    // dates), so the board takes its first job's start.
-    QString StartDate;
+    // The loom's type (LOOMSPEC.LOOMTYPE) and description ("R03 190cm").
+    QString LoomType;
+    QString Name;
+    // Day number the loom's first job starts on; 0 while none. The jobs are
+    // chained from it (weave/VxWeaPlan.h).
+    double StartDate = 0;
     QVector<TVxPlanJob> Jobs;
 
     bool operator==(const TVxPlanLoom& other) const;
@@ -71,6 +74,8 @@ struct TVxPlan {
     int ItemCount() const;
     // The loom of that number, or null.
     const TVxPlanLoom* Loom(int scheduleNo) const;
+    // Its position in Looms, or -1.
+    int LoomIndex(int scheduleNo) const;
 
     bool operator==(const TVxPlan& other) const;
     bool operator!=(const TVxPlan& other) const { return !(*this == other); }

@@ -6,6 +6,7 @@
 #include "VxFieldFormat.h"
 
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -213,15 +214,62 @@ void TVxDataPrinter::printSteps() {
 void TVxDataPrinter::layOutColumns() {
     m_colWidths.fill(0);
     m_colPositions.fill(0);
+    // Columns never touch on paper, whatever the printer's resolution makes
+    // of Spacing: at least one character apart.
+    const int gap = std::max(int(Spacing), m_charWidth);
     int x = Margin;
     const QList<TVxField>& fields = m_dataSet->Fields();
     for (int i = 0; i < fields.size(); ++i) {
         if (!fields[i].Visible) continue;
-        const int labelChars = TextWidth(fields[i].DisplayLabel) / m_charWidth;
-        m_colWidths[size_t(i)] = std::max(fields[i].DisplayWidth, labelChars);
+        m_colWidths[size_t(i)] = columnChars(i);
         m_colPositions[size_t(i)] = x;
-        x += m_colWidths[size_t(i)] * m_charWidth + Spacing;
+        x += m_colWidths[size_t(i)] * m_charWidth + gap;
     }
+}
+
+namespace {
+bool formattedNumber(const TVxField& field) {
+    return (field.Kind == TVxFieldKind::Float || field.Kind == TVxFieldKind::Currency) &&
+           !field.DisplayFormat.isEmpty();
+}
+bool isText(const TVxField& field) {
+    return field.Kind == TVxFieldKind::String || field.Kind == TVxFieldKind::Auto;
+}
+// Texts and formatted numbers are cut to their column; other values print
+// whole, however wide.
+bool cutToColumn(const TVxField& field) {
+    return isText(field) || formattedNumber(field);
+}
+
+// The characters a value takes printed whole.
+int uncutChars(const TVxField& field, const QVariant& value) {
+    if (value.isNull()) return 0;
+    if (formattedNumber(field))
+        return int(VxFormatFloat(field.DisplayFormat, TVxDataSet::VariantToFloat(value)).size());
+    if (isText(field)) return int(field.Text(value).size());
+    return int(TVxDataPrinter::FieldText(field, value, 0).size());
+}
+} // namespace
+
+int TVxDataPrinter::columnChars(int index) const {
+    const TVxField& field = m_dataSet->Fields()[index];
+    // The label as the header font prints it, in whole data characters.
+    const int labelWidth = std::max(
+        TextWidth(field.DisplayLabel),
+        QFontMetrics(HeaderFont, m_canvas->device()).horizontalAdvance(field.DisplayLabel));
+    // A text measures a little over its characters (the character width is
+    // rounded): a tenth of a character over is not a character more.
+    int chars = int(std::ceil(double(labelWidth) / m_charWidth - 0.1));
+    // The caller's width, else the column's own size.
+    int own = field.DisplayWidth;
+    if (own <= 0 && isText(field)) own = field.Size;
+    chars = std::max(chars, own);
+    // Values printed whole widen their column rather than run into the next,
+    // and a column without a size of its own takes its widest value.
+    if (own <= 0 || !cutToColumn(field))
+        for (int row = 0; row < m_dataSet->RecordCount(); ++row)
+            chars = std::max(chars, uncutChars(field, m_dataSet->RowValue(row, index)));
+    return chars;
 }
 
 void TVxDataPrinter::printTitleBlock() {

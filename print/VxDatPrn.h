@@ -125,6 +125,9 @@ private:
     bool runPrintDialog();
     void printSteps();
     void layOutColumns();
+    // Width of a field's column in characters: its display width (else its
+    // own size), its label, and whatever its values print uncut.
+    int columnChars(int index) const;
     void printTitleBlock();
     void printSubTitles();
     void printHeaderBlock();

@@ -21,9 +21,18 @@ int heightOfA(const QFont& font, QPaintDevice* device) {
     return QFontMetrics(font, device).height();
 }
 
-// Texts are placed by the top of their line, as the page layout counts.
-void drawAt(QPainter& painter, int x, int y, const QString& text) {
-    if (!text.isEmpty()) painter.drawText(x, y + painter.fontMetrics().ascent(), text);
+// Texts are placed by the top of their line, as the page layout counts, and
+// cut to the room they have; metrics are those of the painter's font.
+void drawAt(QPainter& painter, const QFontMetrics& metrics, int x, int y, const QString& text,
+            int room) {
+    if (text.isEmpty()) return;
+    painter.drawText(x, y + metrics.ascent(),
+                     metrics.horizontalAdvance(text) <= room
+                         ? text
+                         : metrics.elidedText(text, Qt::ElideRight, std::max(0, room)));
+}
+void drawAt(QPainter& painter, int x, int y, const QString& text, int room) {
+    drawAt(painter, painter.fontMetrics(), x, y, text, room);
 }
 } // namespace
 
@@ -57,9 +66,28 @@ TVxScenarioLayout::TVxScenarioLayout(const TVxPrintJob& job, QPaintDevice* devic
     // as many rows as fit at the tallest of them.
     const int rowHeight = std::max(
         {headingHeight, heightOfA(LineFont(true), device), heightOfA(LineFont(false), device), 1});
-    m_columnsPerPage = std::max(1, (m_pageWidth - LineLeft(0)) / m_columnWidth);
+    m_gap = std::max(1, QFontMetrics(StampFont(), device).horizontalAdvance(QLatin1Char('A')));
     m_rowsPerPage = std::max(1, (m_pageHeight - m_firstRowTop) / rowHeight);
+    for (int d = 0; d < job.Columns.size(); ++d)
+        m_widths.append(widthOf(job, d, device));
     paginate(job);
+}
+
+int TVxScenarioLayout::widthOf(const TVxPrintJob& job, int column, QPaintDevice* device) const {
+    // Its heading and longest line, each with the room of an "A" after it,
+    // but never wider than a page.
+    const QFontMetrics heading(HeadingFont(), device);
+    const QFontMetrics lines[2] = {QFontMetrics(LineFont(false), device),
+                                   QFontMetrics(LineFont(true), device)};
+    int width = m_columnWidth;
+    width = std::max(width, 20 + heading.horizontalAdvance(job.Headings.value(column)) + m_gap);
+    for (const TVxPrintLine& line : job.Columns[column])
+        width = std::max(width, lines[line.JobCaption].horizontalAdvance(line.Text) + m_gap);
+    return std::min(width, std::max(m_columnWidth, m_pageWidth - 50));
+}
+
+int TVxScenarioLayout::ColumnRoom(int column, int x) const {
+    return std::min(LineLeft(column) + m_widths.value(column) - m_gap, m_pageWidth) - x;
 }
 
 void TVxScenarioLayout::paginate(const TVxPrintJob& job) {
@@ -69,56 +97,68 @@ void TVxScenarioLayout::paginate(const TVxPrintJob& job) {
         m_pages.append({number, 0, 0, 0, 0});
         return;
     }
-    for (int first = 0; first < columns; first += m_columnsPerPage) {
-        const int count = std::min(m_columnsPerPage, columns - first);
+    m_lefts.resize(columns);
+    for (int first = 0; first < columns;) {
+        // As many columns as the page takes across, at least one.
+        int count = 0;
         int rows = 0;
-        for (int d = first; d < first + count; ++d)
+        for (int x = 50; first + count < columns; ++count) {
+            const int d = first + count;
+            if (count > 0 && x + m_widths[d] > m_pageWidth) break;
+            m_lefts[d] = x;
+            x += m_widths[d];
             rows = std::max(rows, int(job.Columns[d].size()));
+        }
         int top = 0;
         do {
             m_pages.append({number++, first, count, top, std::min(m_rowsPerPage, rows - top)});
             top += m_rowsPerPage;
         } while (top < rows);
+        first += count;
     }
 }
 
 namespace {
 void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrintPage& page,
                const TVxPrintJob& job, const QString& stamp) {
-    painter.setFont(TVxScenarioLayout::TitleFont());
-    drawAt(painter, 50, 0, job.Title);
+    // Title, stamp and page number share the first line from left to right.
+    const int stampLeft = layout.PageWidth() / 2;
     painter.setFont(TVxScenarioLayout::StampFont());
-    drawAt(painter, layout.PageWidth() / 2, 0, QStringLiteral("Printed: ") + stamp);
     const QString pageText = QStringLiteral("Page ") + QString::number(page.Number);
-    drawAt(painter, layout.PageWidth() - painter.fontMetrics().horizontalAdvance(pageText) - 50, 0,
-           pageText);
+    const int pageLeft =
+        layout.PageWidth() - painter.fontMetrics().horizontalAdvance(pageText) - 50;
+    drawAt(painter, stampLeft, 0, QStringLiteral("Printed: ") + stamp,
+           pageLeft - stampLeft - layout.Gap());
+    drawAt(painter, pageLeft, 0, pageText, layout.PageWidth() - pageLeft);
+    painter.setFont(TVxScenarioLayout::TitleFont());
+    drawAt(painter, 50, 0, job.Title, stampLeft - 50 - layout.Gap());
 
     painter.setFont(TVxScenarioLayout::HeadingFont());
-    for (int slot = 0; slot < page.ColumnCount; ++slot)
-        drawAt(painter, layout.HeadingLeft(slot), layout.HeadingTop(),
-               job.Headings.value(page.FirstColumn + slot));
+    for (int d = page.FirstColumn; d < page.FirstColumn + page.ColumnCount; ++d) {
+        const int left = layout.HeadingLeft(d);
+        drawAt(painter, left, layout.HeadingTop(), job.Headings.value(d),
+               layout.ColumnRoom(d, left));
+    }
 
     // Switching fonts per line is costly on a long plan: only on a change.
     const QFont fonts[2] = {TVxScenarioLayout::LineFont(false), TVxScenarioLayout::LineFont(true)};
-    int lineHeight = painter.fontMetrics().height();
-    int ascent = painter.fontMetrics().ascent();
+    QFontMetrics metrics = painter.fontMetrics();
     int current = -1;
     int y = layout.FirstRowTop();
     for (int r = page.FirstRow; r < page.FirstRow + page.RowCount; ++r) {
-        for (int slot = 0; slot < page.ColumnCount; ++slot) {
-            const TVxPrintLines& column = job.Columns[page.FirstColumn + slot];
+        for (int d = page.FirstColumn; d < page.FirstColumn + page.ColumnCount; ++d) {
+            const TVxPrintLines& column = job.Columns[d];
             if (r >= column.size()) continue;
             const TVxPrintLine& line = column[r];
             if (current != int(line.JobCaption)) {
                 current = int(line.JobCaption);
                 painter.setFont(fonts[current]);
-                lineHeight = painter.fontMetrics().height();
-                ascent = painter.fontMetrics().ascent();
+                metrics = painter.fontMetrics();
             }
-            if (!line.Text.isEmpty())
-                painter.drawText(layout.LineLeft(slot), y + ascent, line.Text);
+            const int left = layout.LineLeft(d);
+            drawAt(painter, metrics, left, y, line.Text, layout.ColumnRoom(d, left));
         }
-        y += lineHeight;
+        y += metrics.height();
     }
 }
 } // namespace

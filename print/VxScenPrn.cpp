@@ -1,9 +1,7 @@
 #include "VxScenPrn.h"
 
-#include "VxAbort.h"
 #include "VxDate.h"
-
-#include <QSaveFile>
+#include "VxSaveFile.h"
 
 namespace {
 const QString kSeparator = QStringLiteral("------------------");
@@ -15,19 +13,6 @@ TVxPrintLine textLine(const QString& text) {
 
 QString dateLine(const QString& label, TDateTime day) {
     return label + VxFormatDate(QStringLiteral("dd/mm/yyyy"), day);
-}
-
-bool startsFormula(const QString& text) {
-    if (text.isEmpty()) return false;
-    const QChar first = text.front();
-    if (first == QLatin1Char('=') || first == QLatin1Char('+') || first == QLatin1Char('@') ||
-        first == QLatin1Char('\t'))
-        return true;
-    if (first != QLatin1Char('-')) return false;
-    // Separator lines of hyphens only are plain text to a spreadsheet.
-    for (QChar c : text)
-        if (c != QLatin1Char('-')) return true;
-    return false;
 }
 } // namespace
 
@@ -67,18 +52,6 @@ QString VxPrintedStamp(const QDateTime& printed) {
                         VxDayOf(date) + time.msecsSinceStartOfDay() / 86400000.0);
 }
 
-QString VxDelimitedField(const QString& text) {
-    QString field = startsFormula(text) ? QLatin1Char('\'') + text : text;
-    static const QString needsQuotes = QStringLiteral(",\"\r\n");
-    for (QChar c : needsQuotes) {
-        if (field.contains(c)) {
-            field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-            return QLatin1Char('"') + field + QLatin1Char('"');
-        }
-    }
-    return field;
-}
-
 QString VxDelimitedText(const TVxPrintJob& job, const QDateTime& printed) {
     QString out;
     auto field = [&out](const QString& text) {
@@ -108,13 +81,5 @@ QString VxDelimitedText(const TVxPrintJob& job, const QDateTime& printed) {
 
 void VxWriteDelimitedFile(const QString& fileName, const TVxPrintJob& job,
                           const QDateTime& printed) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) throw EVxError(file.errorString());
-    const QByteArray bytes = VxDelimitedText(job, printed).toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString message = file.errorString();
-        file.cancelWriting();
-        throw EVxError(message);
-    }
-    if (!file.commit()) throw EVxError(file.errorString());
+    VxSaveFileBytes(fileName, VxDelimitedText(job, printed).toUtf8());
 }

@@ -3,6 +3,7 @@
 // headed by the loom's header. The same lines go to paper (VxScenPage) and
 // to a comma-delimited text file; nothing here needs a window.
 
+#include "VxDelimited.h"
 #include "VxPlan.h"
 
 #include <QDateTime>
@@ -52,12 +53,6 @@ struct TVxPrintJob {
 
 // "dd/mm/yyyy hh:mm am/pm", the stamp both outputs carry.
 QString VxPrintedStamp(const QDateTime& printed);
-
-// One field of the delimited file as a spreadsheet must read it: quoted when
-// it holds a comma, a double quote, CR or LF, and led by a single quote when
-// it would start a formula (=, +, @, a tab, or a minus not followed by
-// hyphens only).
-QString VxDelimitedField(const QString& text);
 
 // The whole delimited file: the title line with its stamp, the headings in
 // "<<" ">>", an empty row, then one line per row, job captions in "<" ">",

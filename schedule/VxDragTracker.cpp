@@ -430,6 +430,14 @@ private:
     static void itemDropAt(TVxJob* target, int newIndex, TVxJobItem* item) {
         TVxJobSchedule* s = target->Schedule();
         TVxJob* oldJob = item->Job();
+        if (s->OnDoItemDrop) {
+            // The place among the items without the moved one, as a move
+            // within the job leaves it.
+            const int count = target->ItemCount() - (oldJob == target ? 1 : 0);
+            stopTimers(s);
+            s->OnDoItemDrop(s, target, item, std::min(newIndex, count));
+            return;
+        }
         if (oldJob == target)
             target->MoveItem(target->IndexOfItem(item), newIndex);
         else
@@ -441,6 +449,13 @@ private:
     static void jobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
         stopTimers(s);
         const int newIndex = jobIndexFor(s, target);
+        if (s->OnDoJobDrop) {
+            // A move within the column takes the job out first and puts it
+            // at newIndex (clamped to the end), as MoveJob does.
+            const int count = s->JobCount() - (job->Schedule() == s ? 1 : 0);
+            s->OnDoJobDrop(s, job, std::min(newIndex, count));
+            return;
+        }
         if (job->Schedule() == s) {
             s->MoveJob(s->IndexOfJob(job), newIndex);
         } else {

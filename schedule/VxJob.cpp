@@ -101,7 +101,11 @@ void TVxJobItem::ExecuteEditItem() {
 
 void TVxJobItem::ExecuteRemoveItem() {
     if (!m_job) throw EVxError(QStringLiteral("Item not owned by job!"));
-    m_job->RemoveItem(this, true);
+    TVxJobSchedule* schedule = m_job->Schedule();
+    if (schedule && schedule->OnDoItemRemove)
+        schedule->OnDoItemRemove(schedule, m_job, this);
+    else
+        m_job->RemoveItem(this, true);
 }
 
 void TVxJobItem::BuildMenu(QMenu* menu) {
@@ -287,6 +291,30 @@ void TVxJob::MoveItem(int curIndex, int newIndex) {
     Arrange();
 }
 
+std::vector<std::unique_ptr<TVxJobItem>> TVxJob::TakeItems() {
+    std::vector<std::unique_ptr<TVxJobItem>> items;
+    while (!m_items.Empty()) {
+        TVxJobItem* item = m_items.At(0);
+        m_items.Release(item, false);
+        items.emplace_back(item);
+    }
+    return items;
+}
+
+void TVxJob::ReplaceItems(std::vector<std::unique_ptr<TVxJobItem>> items) {
+    m_items.DeleteAll();
+    for (std::unique_ptr<TVxJobItem>& owned : items) {
+        TVxJobItem* item = owned.release();
+        item->m_width = m_width - 6;
+        if (m_schedule) {
+            item->m_menuCaptions.EditItem = m_schedule->MenuCaptions().EditItem;
+            item->m_menuCaptions.RemoveItem = m_schedule->MenuCaptions().RemoveItem;
+        }
+        m_items.Adopt(item, this);
+    }
+    SetExpanded(m_expanded);
+}
+
 void TVxJob::detachItem(TVxJobItem* item) {
     if (!m_items.Release(item, false)) return;
     Arrange();
@@ -427,7 +455,11 @@ void TVxJob::ExecuteEditJob() {
 }
 
 void TVxJob::ExecuteRemoveJob() {
-    requireSchedule()->RemoveJob(this, true);
+    TVxJobSchedule* schedule = requireSchedule();
+    if (schedule->OnDoJobRemove)
+        schedule->OnDoJobRemove(schedule, this);
+    else
+        schedule->RemoveJob(this, true);
 }
 
 void TVxJob::ExecuteAddItem() {
@@ -455,7 +487,11 @@ void TVxJob::ExecuteAddItem() {
 
 void TVxJob::ExecuteClearItems() {
     if (VxDialogs::confirmDiscard(m_schedule, QStringLiteral("Remove all the items from this job?"),
-                                  VxButtons::YesNoCancel) == QMessageBox::Yes)
+                                  VxButtons::YesNoCancel) != QMessageBox::Yes)
+        return;
+    if (m_schedule && m_schedule->OnDoItemsClear)
+        m_schedule->OnDoItemsClear(m_schedule, this);
+    else
         ClearItems(true);
 }
 

@@ -14,6 +14,7 @@
 #include <QStaticText>
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QMenu;
 class TVxJob;
@@ -168,6 +169,10 @@ public:
     int RemoveItem(TVxJobItem* item, bool freeIt);
     void ClearItems(bool freeIt);
     void MoveItem(int curIndex, int newIndex);
+    // For a view of an application's model: hands every item over, or takes
+    // items in place of the job's, without events.
+    std::vector<std::unique_ptr<TVxJobItem>> TakeItems();
+    void ReplaceItems(std::vector<std::unique_ptr<TVxJobItem>> items);
     // Vertical layout of the rows and items; sets the height.
     void Arrange();
 

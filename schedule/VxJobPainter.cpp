@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -22,8 +23,8 @@ const QColor kStatusText(0, 48, 112);
 const QColor kDropMarker(220, 0, 0);
 
 // Everything a job's picture is drawn from; equal keys draw equal pixels.
-size_t pictureKey(const TVxJob& job, const QPalette& palette) {
-    size_t seed = qHashMulti(0, job.Width(), job.Height(), job.Expanded(),
+size_t pictureKey(const TVxJob& job, const QPalette& palette, int ratio) {
+    size_t seed = qHashMulti(0, job.Width(), job.Height(), job.Expanded(), ratio,
                              job.CaptionColor().rgba(), job.CaptionFont(), palette.cacheKey());
     for (const TVxJobRow* row : {&job.UpperRow, &job.LowerRow, &job.DatesRow, &job.StatusRow})
         seed = qHashMulti(seed, row->Text, row->Visible, row->Top, row->Height);
@@ -40,14 +41,19 @@ size_t pictureKey(const TVxJob& job, const QPalette& palette) {
 // again from the jobs in view.
 class TVxJobPictures {
 public:
-    const QImage& Get(const TVxJob& job, const QPalette& palette) {
-        const size_t key = pictureKey(job, palette);
+    const QImage& Get(const TVxJob& job, const QPalette& palette, int ratio) {
+        const size_t key = pictureKey(job, palette, ratio);
         auto it = m_pictures.find(key);
         if (it != m_pictures.end()) return it->second;
-        QImage picture(job.Width(), job.Height(), QImage::Format_ARGB32_Premultiplied);
+        // Made at the screen's pixel ratio, so a sharp screen gets a sharp
+        // copy rather than an enlarged one.
+        QImage picture(job.Width() * ratio, job.Height() * ratio,
+                       QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
         {
             QPainter painter(&picture);
-            TVxJobPainter(painter, palette).Draw(job, QPoint(0, 0), picture.rect());
+            TVxJobPainter(painter, palette)
+                .Draw(job, QPoint(0, 0), QRect(0, 0, job.Width(), job.Height()));
         }
         if (m_bytes + picture.sizeInBytes() > kBudget) {
             m_pictures.clear();
@@ -229,26 +235,38 @@ void TVxJobPainter::boxRow(const QRect& r, const QString& text, const QColor& ba
     drawRowText(textRect(r, true), text, centred, cache);
 }
 
-bool TVxJobPainter::copiesFromCache() const {
-    // Pixel-exact copies only: the raster engine at its own scale.
+const QImage& TVxJobPainter::Picture(const TVxJob& job, const QPalette& palette, int ratio) {
+    return jobPictures().Get(job, palette, std::max(1, ratio));
+}
+
+int TVxJobPainter::copyRatio() const {
+    // Pixel-exact copies only: the raster engine without a transform of its
+    // own, at a whole pixel ratio. At 1.5 a panel's edges fall between
+    // device pixels, so there the drawing itself is sharper than any copy.
     const QPaintEngine* engine = m_painter.paintEngine();
-    return engine && engine->type() == QPaintEngine::Raster &&
-           m_painter.worldTransform().type() <= QTransform::TxTranslate &&
-           m_painter.device()->devicePixelRatio() == 1.0;
+    if (!engine || engine->type() != QPaintEngine::Raster ||
+        m_painter.worldTransform().type() > QTransform::TxTranslate)
+        return 0;
+    const qreal ratio = m_painter.device()->devicePixelRatio();
+    return ratio == std::floor(ratio) ? int(ratio) : 0;
 }
 
 void TVxJobPainter::Paint(const TVxJob& job, const QPoint& origin, const QRect& exposed) {
-    if (!copiesFromCache()) {
+    const int ratio = copyRatio();
+    if (ratio == 0) {
         Draw(job, origin, exposed);
         return;
     }
     const QRect shown = exposed & QRect(origin, QSize(job.Width(), job.Height()));
     if (shown.isEmpty()) return;
-    const QImage& picture = jobPictures().Get(job, m_palette);
+    const QImage& picture = Picture(job, m_palette, ratio);
+    const QRect source = shown.translated(-origin);
     const QPainter::CompositionMode mode = m_painter.compositionMode();
-    // The panel is opaque: copy, no blending.
+    // The panel is opaque: copy, no blending. The source is counted in the
+    // picture's own pixels.
     m_painter.setCompositionMode(QPainter::CompositionMode_Source);
-    m_painter.drawImage(shown.topLeft(), picture, shown.translated(-origin));
+    m_painter.drawImage(shown.topLeft(), picture,
+                        QRect(source.topLeft() * ratio, source.size() * ratio));
     m_painter.setCompositionMode(mode);
 }
 

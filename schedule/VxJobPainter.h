@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 
+class QImage;
 class QPainter;
 class QRegion;
 class TVxJob;
@@ -27,6 +28,9 @@ public:
     void Paint(const TVxJob& job, const QPoint& origin, const QRect& exposed);
     // Paints a job directly, row by row, whatever the device.
     void Draw(const TVxJob& job, const QPoint& origin, const QRect& exposed);
+    // The kept picture of a job as Paint copies it to a screen of that whole
+    // pixel ratio: ratio times the job's size in pixels.
+    static const QImage& Picture(const TVxJob& job, const QPalette& palette, int ratio);
 
     // A row's text, and whether it is wider than the room the row gives it
     // (then the painting cuts it at the column's edge).
@@ -55,7 +59,9 @@ public:
     static void DrawFocusFrame(QPainter& painter, const QRect& r, const QPalette& palette);
 
 private:
-    bool copiesFromCache() const;
+    // The pixel ratio of the device when Paint may copy a kept picture to
+    // it, else 0.
+    int copyRatio() const;
     void drawRaisedPanel(const QRect& r);
     void drawSunkenBox(const QRect& r, const QColor& fill);
     // Where a row's text goes: a caption row's whole width, a boxed row's

@@ -233,6 +233,40 @@ void TVxJobSchedule::MoveJob(int curIndex, int newIndex) {
     ScrollToJob(m_jobs.At(std::min(newIndex, JobCount() - 1)));
 }
 
+void TVxJobSchedule::ReplaceJobs(std::vector<std::unique_ptr<TVxJob>> jobs) {
+    stopScrollTimer();
+    const int scrollPos = m_jobArea->ScrollPos();
+    m_jobs.DeleteAll();
+    for (std::unique_ptr<TVxJob>& owned : jobs) {
+        TVxJob* job = owned.release();
+        m_jobs.Adopt(job, this);
+        job->m_menuCaptions.AddItem = m_menuCaptions.AddItem;
+        job->m_menuCaptions.ClearItems = m_menuCaptions.ClearItems;
+        job->m_menuCaptions.EditJob = m_menuCaptions.EditJob;
+        job->m_menuCaptions.RemoveJob = m_menuCaptions.RemoveJob;
+        for (TVxJobItem* item : job->m_items) {
+            item->MenuCaptions().EditItem = m_menuCaptions.EditItem;
+            item->MenuCaptions().RemoveItem = m_menuCaptions.RemoveItem;
+        }
+        job->SetWidth(m_jobWidth);
+        job->SetExpanded(job->Expanded() && m_expanded);
+    }
+    Restack();
+    ResizeSchedule();
+    m_jobArea->SetScrollPos(scrollPos);
+}
+
+std::vector<std::unique_ptr<TVxJob>> TVxJobSchedule::TakeJobs() {
+    stopScrollTimer();
+    std::vector<std::unique_ptr<TVxJob>> jobs;
+    while (!m_jobs.Empty()) {
+        TVxJob* job = m_jobs.At(0);
+        m_jobs.Release(job, false);
+        jobs.emplace_back(job);
+    }
+    return jobs;
+}
+
 void TVxJobSchedule::Restack() {
     m_jobArea->SetScrollPos(0);
     int top = 0;
@@ -345,7 +379,11 @@ void TVxJobSchedule::ExecuteAddJob() {
 
 void TVxJobSchedule::ExecuteClearJobs() {
     if (VxDialogs::confirmDiscard(this, QStringLiteral("Remove all the jobs from this schedule?"),
-                                  VxButtons::YesNoCancel) == QMessageBox::Yes)
+                                  VxButtons::YesNoCancel) != QMessageBox::Yes)
+        return;
+    if (OnDoJobsClear)
+        OnDoJobsClear(this);
+    else
         ClearJobs(true);
 }
 

@@ -51,6 +51,14 @@ using TVxJobDragEvent =
     std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool& Accept)>;
 using TVxItemDragEvent = std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item,
                                             int Index, bool& Accept)>;
+// A drop or a keyboard move reported as an intent: Job to stand at Index on
+// Schedule (positions of the column without the moved job when it is
+// already there; its job count for the end).
+using TVxJobDropEvent = std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, int Index)>;
+// Item to stand at Index among the items of Job (positions of the job
+// without the item when it is already there).
+using TVxItemDropEvent =
+    std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int Index)>;
 using TVxInitJobDialogEvent =
     std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, QStringList& UpperCaptionList,
                        QStringList& LowerCaptionList)>;
@@ -164,6 +172,13 @@ public:
     int RemoveJob(TVxJob* job, bool freeIt);
     void ClearJobs(bool freeIt);
     void MoveJob(int curIndex, int newIndex);
+    // Shows jobs an application built from its own model in place of the
+    // column's, as a view does: no events, one layout pass, the column kept
+    // scrolled where it was. The column takes the jobs over; each keeps its
+    // own expanded state, except that a collapsed column collapses it.
+    void ReplaceJobs(std::vector<std::unique_ptr<TVxJob>> jobs);
+    // Hands every job over without events, for a view that reuses them.
+    std::vector<std::unique_ptr<TVxJob>> TakeJobs();
     // Vertical layout of the jobs, top to bottom without gaps.
     void Restack();
     // The schedule's resize pass: width from JobWidth and AdjustWidth, then
@@ -245,6 +260,17 @@ public:
     TVxItemDragEvent OnItemDragOver;
     TVxInitItemDialogEvent OnInitItemDialog;
     TVxInitJobDialogEvent OnInitJobDialog;
+
+    // Intents, for an application that keeps its own model: when assigned,
+    // the column asks its own questions (the clear questions, the drag-over
+    // events) and then leaves the change to the handler, which redraws the
+    // column (ReplaceJobs). Unassigned, the column changes itself.
+    TVxJobDropEvent OnDoJobDrop;
+    TVxItemDropEvent OnDoItemDrop;
+    TVxJobEvent OnDoJobRemove;
+    TVxItemEvent OnDoItemRemove;
+    TVxScheduleEvent OnDoJobsClear;
+    TVxJobEvent OnDoItemsClear;
 
     // Standard control events.
     TVxNotifyEvent OnClick;

@@ -5,6 +5,7 @@
 #include "VxSchedMetrics.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <optional>
@@ -86,10 +87,12 @@ bool TVxJobSchedule::MoveSelected(TVxKeyStep step) {
     TVxJob* job = SelectedJob();
     if (!job || !job->Schedule()) return false;
     TVxJobItem* item = SelectedItem();
+    const QPointer<QObject> moving(item ? static_cast<QObject*>(item) : job);
     const bool moved = item ? job->Schedule()->moveSelectedItem(item, step)
                             : job->Schedule()->moveSelectedJob(job, step);
-    // The frame went along; show it where it is now.
-    if (moved) Select(item ? static_cast<QObject*>(item) : job);
+    // The frame went along; show it where it is now. An application that
+    // redrew the column from its model selects the new drawing itself.
+    if (moved && moving) Select(moving);
     return moved;
 }
 

@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
 samples="$usr/share/plexiweave/samples"
-for f in bin/plexiweave share/applications/plexiweave.desktop \
+for f in bin/plexiweave share/applications/plexiweave.desktop share/doc/plexiweave/copyright \
          share/icons/hicolor/scalable/apps/plexiweave.svg \
          share/plexiweave/samples/{LoomSpec,WarpType,FabricType,StruLoom,DowntimeType}.csv; do
   [ -e "$usr/$f" ] || fail "missing /usr/$f"
@@ -29,7 +29,7 @@ grep -qx 'Exec=plexiweave' "$desktop" || fail "desktop entry: wrong Exec="
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 \
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libxlsxwriter4 \
          libqt6sql6-sqlite libqt6sql6-psql fonts-liberation; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done

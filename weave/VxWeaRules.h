@@ -1,14 +1,11 @@
 #pragma once
-// The placement rules of a weaving plant: which job types may be added to a
-// loom, how the dates chain along it, when a reed may be deleted, and where a
-// dragged job or fabric item may go. The main window's handlers do the talking
-// to the user; the decisions live here so they run without a window.
-//
-// Job kinds are told apart by class, never by caption colour.
+// The placement rules of a weaving plant on plan values: which job types may
+// be added to a loom, when a reed may be deleted, where a moved job or fabric
+// item may go. The application does the talking to the user; the decisions
+// live here so they run on plan values, without a window.
 
-#include "RefData.h"
-#include "VxSched.h"
-#include "VxWeaSch.h"
+#include "VxPlan.h"
+#include "VxWeaveRefs.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,60 +20,60 @@ struct TVxJobTypeEntry {
     QStringList Fabrics;
 };
 
-// The answer to a drag-over question and what the status bar should say:
-// nothing (leave it), an empty text (clear it) or the reason for a refusal.
+// The answer to a move question and what the status bar should say: nothing
+// (leave it), an empty text (clear it) or the reason for a refusal. A silent
+// refusal still names its Reason, for a move made without a refusing cursor
+// (the keys).
 struct TVxDragVerdict {
     bool Accept = false;
     std::optional<QString> Status;
+    QString Reason;
 
-    static TVxDragVerdict Accepted() { return {true, QString()}; }
-    static TVxDragVerdict Refused(const QString& reason) { return {false, reason}; }
-    static TVxDragVerdict RefusedSilently() { return {false, std::nullopt}; }
+    static TVxDragVerdict Accepted() { return {true, QString(), QString()}; }
+    static TVxDragVerdict Refused(const QString& reason) { return {false, reason, reason}; }
+    static TVxDragVerdict RefusedSilently(const QString& reason) {
+        return {false, std::nullopt, reason};
+    }
+};
+
+// Where a job stands: its loom's position in the plan and its own on the loom.
+struct TVxJobPlace {
+    int Loom = 0;
+    int Index = 0;
 };
 
 class TVxWeaveRules {
 public:
-    // The tables are not owned and must outlive the rules object.
-    TVxWeaveRules(const TLoomTypeList& loomTypes, const TDowntimeList& downtimeTypes,
-                  const TVxWeaveContext& context);
+    explicit TVxWeaveRules(const TVxWeaveRefs& refs) : m_refs(refs) {}
 
-    // TotalEnds of the lowest reed on the loom; 0 when it holds none.
-    static int ReedEndsOf(const TVxJobSchedule* loom);
-    // The warp list of the loom's type (its Tag), or null for an unknown type.
-    const TWarpList* WarpListOf(const TVxJobSchedule* loom) const;
-    // The fabric keys of a warp on the loom's type, or null when the type
-    // does not take that warp.
-    const TFabricList* FabricListOf(const TVxJobSchedule* loom, const QString& warpKey) const;
+    const TVxWeaveRefs& Refs() const { return m_refs; }
 
     // What a new job on the loom may be: "Reed" always; the warps of the
     // loom's type whose ends match the lowest reed (only once the loom holds
     // a job); every downtime kind.
-    std::vector<TVxJobTypeEntry> OfferedJobTypes(const TVxJobSchedule* loom) const;
+    std::vector<TVxJobTypeEntry> OfferedJobTypes(const TVxPlanLoom& loom) const;
 
-    // Each job starts where the one before it finishes, the first on
-    // loomStart (a 0 start leaves the starts alone). Durations are kept; a job
-    // without a finish passes its start on. Looms with fewer than 2 jobs are
-    // left as they are.
-    static void ChainJobDates(TVxJobSchedule* loom, TDateTime loomStart);
+    // A job dropped on a loom, to stand at index among the loom's jobs once
+    // the job itself is taken off it (a move within its own loom passes the
+    // loom without it). fromOtherLoom: the job comes from another loom, so
+    // the target's type must take it and its fabric.
+    TVxDragVerdict JobDropVerdict(const TVxPlanJob& job, bool fromOtherLoom,
+                                  const TVxPlanLoom& target, int index) const;
+    // The same for a job of the plan moved to a place (toIndex as above).
+    TVxDragVerdict JobMoveVerdict(const TVxPlan& plan, const TVxJobPlace& from, int toLoom,
+                                  int toIndex) const;
+    // A fabric item over a job of the loom (targetJob -1: over no job);
+    // sameJob: the item is on that job already.
+    TVxDragVerdict ItemDropVerdict(const TVxPlanLoom& loom, int targetJob, const TVxPlanItem& item,
+                                   bool sameJob) const;
 
-    // A reed may not be deleted while a warp stands below it, before the next
-    // reed; downtime does not count.
-    static bool ReedHasWarpBelow(const TVxJobSchedule* loom, int reedIndex);
-
-    // Whether the warp may be dropped on the loom before the job at index
-    // (-1: at the end), judged by the nearest reed above that place.
-    static TVxDragVerdict ReedVerdict(const TVxJobSchedule* loom, const TVxWeaveJob* warp,
-                                      int index);
-    // A job dragged over the loom at index (-1: over no job).
-    TVxDragVerdict JobDragVerdict(const TVxJobSchedule* loom, const TVxJob* job, int index) const;
-    // An item dragged over target (null: over no job) on the loom.
-    TVxDragVerdict ItemDragVerdict(const TVxJobSchedule* loom, const TVxJob* target,
-                                   const TVxJobItem* item) const;
+    // Whether a warp of ends reedEnds may stand at index (as above): the job
+    // below it must not be a reed of other ends, the nearest reed above must
+    // have its ends.
+    static TVxDragVerdict ReedVerdict(const TVxPlanLoom& target, int32_t reedEnds, int index);
 
 private:
-    const TLoomTypeList& m_LoomTypes;
-    const TDowntimeList& m_DowntimeTypes;
-    TVxWeaveContext m_Context;
+    TVxWeaveRefs m_refs;
 };
 
 extern const QString VxCannotMoveReed;

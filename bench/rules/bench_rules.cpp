@@ -5,9 +5,11 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "BoardController.h"
+#include "MainForm.h"
 #include "VxDialogs.h"
+#include "VxPlanCommand.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -21,30 +23,30 @@ QString samplesDir() {
     return env.isEmpty() ? QStringLiteral(PLEXIWEAVE_SOURCE_DIR "/samples") : env;
 }
 
-// A RAPIER loom: one 2400 reed at the top, then 499 warps of A-WHT with two
-// fabric items each; the last reed is as far from the end as it can be.
-void fillLoom(TMainForm& main, TVxJobSchedule* loom, int jobs) {
-    main.BulkUpdate = true;
+// A RAPIER loom: one 2400 reed at the top, then jobs - 1 warps of A-WHT with
+// two fabric items each; the last reed is as far from the end as it can be.
+TVxPlanLoom planLoom(int scheduleNo, int jobs) {
+    TVxPlanLoom loom;
+    loom.ScheduleNo = scheduleNo;
     TDateTime day = VxEncodeDate(2026, 1, 5);
-    auto* reed = new TVxReedJob;
-    reed->SetTotalEnds(2400);
-    reed->Tag = 2400;
-    loom->InsertJob(reed);
+    TVxPlanJob reed;
+    reed.Kind = TVxPlanJobKind::Reed;
+    reed.TotalEnds = 2400;
+    loom.Jobs << reed;
     for (int i = 1; i < jobs; ++i) {
-        auto* warp = new TVxWeaveJob;
-        warp->JobNo = i;
-        warp->SetWarpType("A");
-        warp->SetWarpCol("WHT");
-        warp->SetWarpLen(3000);
-        warp->Tag = 2400;
-        warp->SetStartDate(day);
-        warp->SetFinishDate(day + 2);
-        day += 2;
-        loom->InsertJob(warp);
-        AddWeaveItem(warp, 2 * i, "P", "001", "WHT", 3);
-        AddWeaveItem(warp, 2 * i + 1, "DB", "WHT", "WHT", 2);
+        TVxPlanJob warp;
+        warp.Kind = TVxPlanJobKind::Warp;
+        warp.JobNo = scheduleNo * 1000 + i;
+        warp.WarpType = "A";
+        warp.WarpCol = "WHT";
+        warp.WarpLen = 3000;
+        warp.StartDate = day;
+        warp.FinishDate = day += 2;
+        warp.Items << TVxPlanItem{2 * warp.JobNo, "P", "001", "WHT", 3}
+                   << TVxPlanItem{2 * warp.JobNo + 1, "DB", "WHT", "WHT", 2};
+        loom.Jobs << warp;
     }
-    main.BulkUpdate = false;
+    return loom;
 }
 
 template <class F> double microsecondsPer(int runs, F&& check) {
@@ -76,31 +78,34 @@ int main(int argc, char** argv) {
     TVxJobSchedule* other = main.ScheduleBox->Schedules(1);
     QElapsedTimer build;
     build.start();
-    fillLoom(main, loom, jobs);
-    fillLoom(main, other, 2);
+    TVxPlan plan;
+    plan.Looms << planLoom(loom->ScheduleNo, jobs) << planLoom(other->ScheduleNo, 2);
+    main.Document->Push(new TVxLoadCommand(*main.Document, plan, {}));
     std::printf("building a %d-job loom with %d items: %.1f ms\n", jobs, 2 * (jobs - 1),
                 build.nsecsElapsed() / 1e6);
 
-    const TVxWeaveRules rules = main.Rules();
-    TVxJob* lastWarp = loom->Jobs(jobs - 1);
+    const TVxWeaveRules rules = main.Document->Rules();
+    const TVxPlan& shown = main.Document->plan();
+    const TVxPlanItem& foreignItem = shown.Looms[1].Jobs[1].Items[0];
     TVxJob* foreignWarp = other->Jobs(1);
-    TVxJobItem* foreignItem = foreignWarp->Items(0);
     const int runs = 2000;
     bool accept = false;
     volatile bool sink = false;
 
-    const double withinLoom =
-        microsecondsPer(runs, [&](int) { sink = rules.JobDragVerdict(loom, lastWarp, -1).Accept; });
+    const double withinLoom = microsecondsPer(runs, [&](int) {
+        sink = rules.JobMoveVerdict(shown, {0, jobs - 1}, 0, jobs - 1).Accept;
+    });
     const double fromOtherLoom = microsecondsPer(runs, [&](int i) {
-        sink = rules.JobDragVerdict(loom, foreignWarp, i % 2 ? -1 : jobs - 1).Accept;
+        sink = rules.JobMoveVerdict(shown, {1, 1}, 0, i % 2 ? jobs : jobs - 1).Accept;
     });
     const double itemOver = microsecondsPer(runs, [&](int i) {
-        sink = rules.ItemDragVerdict(loom, loom->Jobs(1 + i % (jobs - 1)), foreignItem).Accept;
+        sink = rules.ItemDropVerdict(shown.Looms[0], 1 + i % (jobs - 1), foreignItem, false).Accept;
     });
+    TBoardController& controller = *main.Controller;
     const double handlerJob =
-        microsecondsPer(runs, [&](int) { main.JobDragOver(loom, foreignWarp, -1, accept); });
+        microsecondsPer(runs, [&](int) { controller.JobDragOver(loom, foreignWarp, -1, accept); });
     const double handlerReed =
-        microsecondsPer(runs, [&](int) { main.JobDragOver(loom, loom->Jobs(0), 3, accept); });
+        microsecondsPer(runs, [&](int) { controller.JobDragOver(loom, loom->Jobs(0), 3, accept); });
     (void)sink;
 
     std::printf("job drag-over, warp to the end of its own loom (scans 500 jobs): %.2f us\n",
@@ -116,6 +121,6 @@ int main(int argc, char** argv) {
     const double worst = std::max({withinLoom, fromOtherLoom, itemOver, handlerJob, handlerReed});
     std::printf("worst drag-over check: %.3f ms (target under 1 ms): %s\n", worst / 1000,
                 worst < 1000 ? "met" : "MISSED");
-    main.Modified = false;
+    main.Document->SetClean();
     return 0;
 }

@@ -7,8 +7,8 @@
 // Run from anywhere: the sample reference files are found through
 // PLEXIWEAVE_SAMPLES or ../samples next to the source tree.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
 #include "VxScenPage.h"
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     auto listing = [&] {
         TVxPrintJob job;
         job.Title = QStringLiteral("Print Options");
-        const TVxJobTextSource texts = PlanJobTexts(main.WeaveContext());
+        const TVxJobTextSource texts = PlanJobTexts(main.Document->Refs());
         for (const TVxPlanLoom& loom : plan.Looms)
             job.AddColumn(QStringLiteral("Loom %1 : RAPIER").arg(loom.ScheduleNo),
                           VxScheduleLines(loom, texts));
@@ -152,6 +152,6 @@ int main(int argc, char** argv) {
                 "5000 ms): %s\n",
                 int(layout.Pages().size()), QFileInfo(dir.filePath("plan.pdf")).size() / 1024.0,
                 printMs, printCpu, printMs < 5000 ? "met" : "MISSED");
-    main.Modified = false;
+    main.Document->SetClean();
     return 0;
 }

@@ -4,7 +4,7 @@
 // under 1.5 s, and times that grow with the looms, not their square.
 
 #include "BenchSupport.h"
-#include "MainUnit.h"
+#include "MainForm.h"
 #include "VxDialogs.h"
 
 #include <QApplication>

@@ -62,7 +62,7 @@ inline TVxPlan rapierPlan(int looms, int jobsPerLoom) {
         TVxPlanLoom loom;
         loom.ScheduleNo = l;
         TDateTime day = VxEncodeDate(2026, 1, 5);
-        loom.StartDate = VxDateToStr(day);
+        loom.StartDate = day;
         TVxPlanJob reed;
         reed.Kind = TVxPlanJobKind::Reed;
         reed.JobNo = jobNo++;

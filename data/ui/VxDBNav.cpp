@@ -4,6 +4,7 @@
 #include "VxDBGrid.h"
 #include "VxDataSet.h"
 #include "VxDialogs.h"
+#include "VxDrawnIcon.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -149,14 +150,10 @@ QString TVxDBNavigator::Hint(TVxNavButton which) {
     return {};
 }
 
+namespace {
 // Small drawn glyphs, the same on every platform and style: bars and
 // triangles for the moves, plus and minus, a caret, a tick and a cross.
-QIcon TVxDBNavigator::Icon(TVxNavButton which) {
-    const int n = 16;
-    QPixmap pixmap(n, n);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
+void drawGlyph(QPainter& p, TVxNavButton which) {
     const QColor ink(40, 40, 40);
     auto triangle = [&](double tipX, double baseX) {
         QPainterPath path;
@@ -209,6 +206,9 @@ QIcon TVxDBNavigator::Icon(TVxNavButton which) {
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
     }
-    p.end();
-    return QIcon(pixmap);
+}
+} // namespace
+
+QIcon TVxDBNavigator::Icon(TVxNavButton which) {
+    return VxDrawnIcon([which](QPainter& p) { drawGlyph(p, which); });
 }

@@ -4,12 +4,16 @@
 // helpers that add jobs and fabric through the real dialogs (scripted while
 // they are shown) and drag with real mouse input.
 
-#include "AppUnit.h"
-#include "ItemUnit.h"
-#include "JobUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "BoardView.h"
+#include "ItemForm.h"
+#include "JobForm.h"
+#include "MainForm.h"
+#include "ShowPlan.h"
 #include "VxCalend.h"
+#include "VxDate.h"
 #include "VxDialogs.h"
+#include "VxWeaSch.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -158,6 +162,12 @@ private:
     QTemporaryDir m_Dir;
 };
 
+// The loom's start date as the short date, "0" while it has none.
+inline QString loomStart(TMainForm* main, const TVxJobSchedule* loom) {
+    const double start = main->Document->plan().Looms.at(main->Board->LoomOf(loom)).StartDate;
+    return start == 0 ? QStringLiteral("0") : VxDateToStr(start);
+}
+
 inline QStringList visibleEntries(QMenu& menu) {
     QStringList texts;
     for (QAction* a : menu.actions())
@@ -233,7 +243,7 @@ inline QStringList boardText(TMainForm* main) {
         TVxJobSchedule* loom = main->ScheduleBox->Schedules(s);
         lines << QStringLiteral("loom %1 [%2] start %3 width %4")
                      .arg(loom->ScheduleNo)
-                     .arg(loom->Footer(), main->LoomStartDates->DateOf(loom))
+                     .arg(loom->Footer(), loomStart(main, loom))
                      .arg(loom->width());
         for (int j = 0; j < loom->JobCount(); ++j) {
             TVxJob* job = loom->Jobs(j);

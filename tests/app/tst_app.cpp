@@ -1,13 +1,15 @@
 // Start-up of the main window through the real windows, the real sample files
 // and a scripted data-mode dialog.
 
-#include "AboutUnit.h"
-#include "AppUnit.h"
-#include "JobUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "AppWindows.h"
+#include "BoardController.h"
+#include "JobForm.h"
+#include "MainForm.h"
+#include "ModeForm.h"
+#include "VxAboutForm.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"
+#include <QUndoStack>
 
 #include <QComboBox>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -93,7 +96,8 @@ private slots:
         QCOMPARE(script.dialogTitles, QStringList{"Scheduling Demo"});
         QVERIFY2(script.messages.isEmpty(), qPrintable(script.texts().join("; ")));
         QCOMPARE(main.windowTitle(), QString("Demo: Plexiweave Scheduler"));
-        QCOMPARE(main.width(), 602);
+        QTRY_VERIFY(
+            main.PageControl1->tabBar()->rect().contains(main.PageControl1->tabBar()->tabRect(2)));
         QCOMPARE(VxShortDateFormat(), QString("dd/mm/yy"));
 
         // One column per line, in line order; Tag is the loom type's index
@@ -112,15 +116,16 @@ private slots:
             QCOMPARE(s->Tag, typesSeen.indexOf(f[2]));
             QCOMPARE(s->MenuCaptions().EditJob, QString("&Edit Warp"));
             QCOMPARE(s->MenuCaptions().AddJob, QString("&Add New Job..."));
-            // The rules' handlers are bound; the before-add events stay free.
-            QVERIFY(s->OnDoJobAdd && s->OnDoItemEdit && s->OnJobDragOver && s->OnItemDragDrop);
-            QVERIFY(s->OnBeforeJobFree && s->OnAfterJobAdd && s->OnAfterItemRemove);
-            QVERIFY(s->OnMouseUp);
+            // The controller takes the intents; the before-add events stay free.
+            QVERIFY(s->OnDoJobAdd && s->OnDoItemEdit && s->OnJobDragOver && s->OnDoItemDrop);
+            QVERIFY(s->OnDoJobRemove && s->OnDoJobsClear && s->OnMouseUp);
             QVERIFY(!s->OnBeforeJobAdd && !s->OnBeforeItemAdd);
-            QCOMPARE(main.LoomStartDates->Schedule(i), s);
-            QCOMPARE(main.LoomStartDates->Date(i), QString("0"));
+            const TVxPlanLoom& loom = main.Document->plan().Looms[i];
+            QCOMPARE(loom.ScheduleNo, s->ScheduleNo);
+            QCOMPARE(loom.LoomType, f[2]);
+            QCOMPARE(loom.StartDate, 0.0);
         }
-        QCOMPARE(main.LoomStartDates->Count(), looms.size());
+        QCOMPARE(main.Document->plan().Looms.size(), looms.size());
         QCOMPARE(main.ScheduleBox->width(), 3 * main.ScheduleBox->Schedules(0)->width() + 4);
 
         // Each total-ends value once, in file order.
@@ -136,10 +141,10 @@ private slots:
                                main.ReqmtsButton, main.OutputButton, main.MaintButton})
             QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
         QVERIFY(main.ExitButton->isEnabled() && main.AboutButton->isEnabled());
-        QCOMPARE(main.NextJobNo, 1);
-        QCOMPARE(main.NextItemNo, 1);
-        QCOMPARE(main.DefaultWarpLen, 0);
-        QVERIFY(!main.Modified && !main.BulkUpdate && !main.Connected());
+        QCOMPARE(main.Document->plan().NextJobNo, 1);
+        QCOMPARE(main.Document->plan().NextItemNo, 1);
+        QCOMPARE(main.Controller->DefaultWarpLen, 0);
+        QVERIFY(!main.Modified() && !main.Connected());
     }
 
     void missingFilesAreReportedInOrder_data() {
@@ -173,8 +178,8 @@ private slots:
         QCOMPARE(script.texts(), messages);
         QCOMPARE(main.ScheduleBox->ScheduleCount() > 0, !missing.contains("LoomSpec.csv"));
         // Start-up goes on with what was read.
-        QVERIFY(main.LoomStartDates);
-        QCOMPARE(main.NextJobNo, 1);
+        QVERIFY(main.StartedUp());
+        QCOMPARE(main.Document->plan().NextJobNo, 1);
     }
 
     void loomRecordsWithOddFields() {
@@ -214,7 +219,7 @@ private slots:
         // file was read, and no database file was created either.
         QVERIFY2(script.messages.isEmpty(), qPrintable(script.texts().join("; ")));
         QVERIFY(main.Terminated);
-        QVERIFY(!main.LoomStartDates && !main.Connected());
+        QVERIFY(!main.StartedUp() && !main.Connected());
         QCOMPARE(main.ScheduleBox->ScheduleCount(), 0);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
@@ -264,6 +269,7 @@ private slots:
         QTemporaryDir dir;
         WorkingDir cwd(samplesDir());
         QList<int> leftAt;
+        int firstWidth = 0;
         {
             TAppWindows windows;
             TMainForm& main = *windows.MainForm;
@@ -272,7 +278,8 @@ private slots:
             scriptMode(script, &TModeForm::TextRadio);
             main.show();
             QVERIFY(QTest::qWaitForWindowExposed(&main));
-            QTRY_VERIFY(main.LoomStartDates);
+            QTRY_VERIFY(main.StartedUp());
+            firstWidth = main.width();
             const int board = main.ScheduleBox->width();
             const int pane = main.PageControl1->width();
             main.resize(main.width() + 400, 700);
@@ -289,8 +296,8 @@ private slots:
         scriptMode(script, &TModeForm::TextRadio);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QTRY_VERIFY(main.LoomStartDates);
-        QTRY_COMPARE(main.size(), QSize(602 + 400, 700));
+        QTRY_VERIFY(main.StartedUp());
+        QTRY_COMPARE(main.size(), QSize(firstWidth + 400, 700));
         QCOMPARE(main.Splitter->sizes(), leftAt);
     }
 
@@ -310,7 +317,7 @@ private slots:
         main.FormShow();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.Modified = true;
+        main.Document->undoStack()->resetClean();
 
         if (byKey) {
             main.activateWindow();
@@ -334,17 +341,48 @@ private slots:
         script.dialogs.push_back([&](QDialog* d) {
             auto* about = qobject_cast<TVxAboutForm*>(d);
             if (!about) return int(QDialog::Rejected);
-            shownText = about->ProgramLabel->text() + " " + about->VersionLabel->text();
+            shownText = about->ProgramLabel->text() + " " + about->VersionLabel->text() + " " +
+                        about->LicenceLabel->text();
             QTest::mouseClick(about->OKButton, Qt::LeftButton);
             return -1;
         });
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QTRY_VERIFY(main.LoomStartDates);
+        QTRY_VERIFY(main.StartedUp());
 
         QTest::mouseClick(main.AboutButton, Qt::LeftButton);
         QCOMPARE(script.dialogTitles, (QStringList{"Scheduling Demo", "About"}));
         QVERIFY(shownText.startsWith("Plexiweave Version "));
+        QVERIFY(shownText.contains("GNU General Public License, version 3 or later"));
+    }
+
+    // "Use Local Database" says what it opens (here the alias of the alias
+    // file), and the mode chosen is proposed at the next start.
+    void modeDialogNamesTheLocalDatabaseAndKeepsTheChoice() {
+        QTemporaryDir dir;
+        const QString aliases = dir.filePath("aliases.ini");
+        vxtest::writeAliasFile(aliases, false, dir.filePath("plan.db"), QString());
+        QStringList notes;
+        QList<TDataMode> proposed;
+        for (QPushButton* TModeForm::*button : {&TModeForm::OKButton, &TModeForm::CancelButton}) {
+            TAppWindows windows;
+            windows.ModeForm->SettingsFile = dir.filePath("window.ini");
+            windows.MainForm->Session = std::make_unique<TVxDbSession>(aliases);
+            VxDialogScript script;
+            script.dialogs.push_back([&](QDialog* dialog) {
+                auto* form = qobject_cast<TModeForm*>(dialog);
+                notes << form->LocalLabel->text().remove(QChar(0x200B));
+                proposed << form->DataMode();
+                QTest::mouseClick(form->LocalRadio, Qt::LeftButton, {}, QPoint(8, 8));
+                QTest::mouseClick(form->*button, Qt::LeftButton);
+                return -1;
+            });
+            windows.MainForm->FormShow();
+        }
+        QCOMPARE(notes, QStringList(2, QString("(Uses the alias ShedwiseSQL from %1: the database "
+                                               "file %2)")
+                                           .arg(aliases, dir.filePath("plan.db"))));
+        QCOMPARE(proposed, (QList<TDataMode>{TDataMode::Text, TDataMode::Local}));
     }
 
     // The program's title is its name. A display name set on its own would

@@ -2,13 +2,14 @@
 // server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), reached
 // through a connection alias, with the login prompt scripted.
 
-#include "AboutUnit.h"
-#include "AppUnit.h"
-#include "JobUnit.h"
+#include "AppWindows.h"
+#include "BoardController.h"
+#include "JobForm.h"
 #include "LoginDlg.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "SchedData.h"
+#include "VxAboutForm.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxTestDb.h"
@@ -89,7 +90,7 @@ class TestAppDb : public QObject {
     }
 
     static void verifyFailedStartUp(TMainForm& main) {
-        QVERIFY(!main.LoomStartDates);
+        QVERIFY(!main.StartedUp());
         QVERIFY(!main.LoadButton->isEnabled());
         QVERIFY(!main.MaintButton->isEnabled());
         QVERIFY(main.ExitButton->isEnabled());
@@ -135,7 +136,7 @@ private slots:
 
         QVERIFY2(script.messages.size() <= (pg() ? 1 : 0), qPrintable(script.texts().join("; ")));
         QVERIFY(main.Connected());
-        QVERIFY(main.LoomStartDates);
+        QVERIFY(main.StartedUp());
 
         // One column per LOOMSPEC row in REF order: the sample file is in REF
         // order and seeded the table.
@@ -150,21 +151,22 @@ private slots:
             QCOMPARE(main.LoomTypes.Key(s->Tag), f[2]);
         }
 
-        // Ends and default length as the database answers them.
+        // Each total-ends value once, in warp type order as text mode lists
+        // them; the default length as the database answers it.
         QSqlDatabase db = admin(m_database);
         QSqlQuery q(db);
         QStringList ends;
-        QVERIFY(q.exec("select distinct totalends from warptype"));
-        while (q.next())
-            ends << q.value(0).toString();
+        for (const QString& line : sampleLines("WarpType.csv"))
+            ends << line.section(',', 1, 1);
+        ends.removeDuplicates();
         QStringList shown;
         for (int i = 0; i < windows->JobForm->EndsCombo->count(); ++i)
             shown << windows->JobForm->EndsCombo->itemText(i);
         QCOMPARE(shown, ends);
         QVERIFY(q.exec("select warplen from warptype"));
         QVERIFY(q.next());
-        QCOMPARE(main.DefaultWarpLen, q.value(0).toInt());
-        QVERIFY(main.DefaultWarpLen > 0);
+        QCOMPARE(main.Controller->DefaultWarpLen, q.value(0).toInt());
+        QVERIFY(main.Controller->DefaultWarpLen > 0);
 
         QVERIFY(main.LoadButton->isEnabled());
         QVERIFY(main.MaintButton->isEnabled());

@@ -2,9 +2,10 @@
 // keyboard, text typed, buttons clicked, the dialog run modally through
 // VxDialogs with a script.
 
-#include "ItemUnit.h"
+#include "ItemForm.h"
 #include "RefText.h"
 #include "VxAbort.h"
+#include "VxDate.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxUpDown.h"
@@ -27,27 +28,16 @@ namespace {
 struct SampleTables {
     TWarpInfoList warps;
     TFabricInfoList fabrics;
-    bool bulk = false;
-    TVxWeaveContext context;
+    TVxWeaveRefs refs;
     SampleTables() {
         const QString folder = qEnvironmentVariable("PLEXIWEAVE_SAMPLES");
         TRefTextLoader loader(folder);
         warps = loader.BuildWarpInfos();
         fabrics = loader.BuildFabricInfos();
-        context.WarpInfos = &warps;
-        context.FabricInfos = &fabrics;
-        context.BulkUpdate = &bulk;
+        refs.WarpInfos = &warps;
+        refs.FabricInfos = &fabrics;
     }
 };
-
-TVxWeaveJob* newWarp(const QString& type, const QString& col, int len) {
-    auto* warp = new TVxWeaveJob;
-    warp->JobNo = 7;
-    warp->SetWarpType(type);
-    warp->SetWarpCol(col);
-    warp->SetWarpLen(len);
-    return warp;
-}
 } // namespace
 
 class TestItemForm : public QObject {
@@ -187,14 +177,10 @@ void TestItemForm::itemCapacityOnOk() {
     QFETCH(QString, typed);
     QFETCH(QString, error);
     SampleTables tables;
-    std::unique_ptr<TVxWeaveJob> warp(newWarp("A", "WHT", 3000));
-    warp->SetRemainingLen(remLen);
-    warp->SetRemainingWgt(remWgt);
-
     VxDialogScript script;
     TItemForm form;
-    form.Context = tables.context;
-    form.EditedJob = warp.get();
+    form.Refs = tables.refs;
+    form.Left = {remLen, remWgt};
     form.OldPieces = oldPieces;
     form.SetFabrics({"P001 : WHT", "DBWHT : WHT"});
     form.PiecesEdit->setText("1");

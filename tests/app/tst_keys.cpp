@@ -2,9 +2,9 @@
 // arrows, moved with Alt+arrows under the drag rules, removed with Delete and
 // edited with Enter. Real clicks and key presses on the shown window.
 
-#include "BoardHistory.h"
 #include "WeavePlant.h"
 
+#include <QSplitter>
 #include <QUndoStack>
 
 namespace {
@@ -66,6 +66,9 @@ private slots:
     void altArrowsMove();
     void deleteAndEnter_data();
     void deleteAndEnter();
+    void keysAndMouseGiveOneReason_data();
+    void keysAndMouseGiveOneReason();
+    void desktopKeys();
 
 private:
     std::unique_ptr<ShownPlant> m_plant;
@@ -144,8 +147,8 @@ void TestKeys::altArrowsMove_data() {
                                             << "" << -1;
     QTest::newRow("a reed never moves") << 0 << 0 << -1 << down << "Cannot move a reed"
                                         << "" << -1;
-    QTest::newRow("2400 warp onto the 2640 reed")
-        << 0 << 3 << -1 << down << "Cannot go straight above a reed of other ends"
+    QTest::newRow("2400 warp down past the 2640 reed")
+        << 0 << 3 << -1 << down << "Wrong reed type for this warp"
         << "" << -1;
     QTest::newRow("2640 warp up past its reed")
         << 0 << 5 << -1 << up << "Wrong reed type for this warp"
@@ -186,17 +189,17 @@ void TestKeys::altArrowsMove() {
     QFETCH(int, place);
     ShownPlant& p = *m_plant;
     TMainForm* main = p.Main;
-    QUndoStack* stack = main->History->Stack();
+    QUndoStack* stack = main->Document->undoStack();
     QObject* moving = element(p, loom, job, item);
     clickOn(moving);
-    const TVxPlan before = main->CurrentPlan();
+    const TVxPlan before = main->Document->plan();
     const int steps = stack->count();
     main->ShowStatus(QString());
     press(main, key, Qt::AltModifier);
     QCOMPARE(p.status(), status);
     QCOMPARE(p.Loom(0)->Selected(), moving);
     if (step.isEmpty()) {
-        QVERIFY(main->CurrentPlan() == before);
+        QVERIFY(main->Document->plan() == before);
         QCOMPARE(stack->count(), steps);
         return;
     }
@@ -207,15 +210,15 @@ void TestKeys::altArrowsMove() {
     QCOMPARE(movedItem ? movedItem->Job()->IndexOfItem(movedItem)
                        : movedJob->Schedule()->IndexOfJob(movedJob),
              place);
-    const TVxPlan after = main->CurrentPlan();
+    const TVxPlan after = main->Document->plan();
     QVERIFY(!(after == before));
     // Undone and redone, the frame is still on the same job or fabric.
     const QString chosen = label(p.Loom(0));
     press(main, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(main->CurrentPlan() == before);
+    QVERIFY(main->Document->plan() == before);
     QCOMPARE(label(p.Loom(0)), chosen);
     press(main, Qt::Key_Y, Qt::ControlModifier);
-    QVERIFY(main->CurrentPlan() == after);
+    QVERIFY(main->Document->plan() == after);
     QCOMPARE(label(p.Loom(0)), chosen);
 }
 
@@ -270,9 +273,9 @@ void TestKeys::deleteAndEnter() {
     QFETCH(QString, step);
     ShownPlant& p = *m_plant;
     TMainForm* main = p.Main;
-    QUndoStack* stack = main->History->Stack();
+    QUndoStack* stack = main->Document->undoStack();
     clickOn(element(p, 0, job, item));
-    const TVxPlan before = main->CurrentPlan();
+    const TVxPlan before = main->Document->plan();
     const int steps = stack->count();
     VxDialogScript script;
     script.answers = {QMessageBox::StandardButton(answer)};
@@ -297,12 +300,66 @@ void TestKeys::deleteAndEnter() {
     QCOMPARE(key == Qt::Key_Return ? titles : script.texts(), asked);
     QCOMPARE(label(p.Loom(0)), selectedAfter);
     if (step.isEmpty()) {
-        QVERIFY(main->CurrentPlan() == before);
+        QVERIFY(main->Document->plan() == before);
         QCOMPARE(stack->count(), steps);
     } else {
         QCOMPARE(stack->count(), steps + 1);
         QCOMPARE(stack->undoText(), step);
     }
+}
+
+void TestKeys::keysAndMouseGiveOneReason_data() {
+    QTest::addColumn<int>("loom");
+    QTest::addColumn<int>("job");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("toLoom"); // where the mouse drops the same move
+    QTest::addColumn<int>("toJob");  // -1: below the jobs
+    QTest::addColumn<QString>("reason");
+    const int up = Qt::Key_Up, down = Qt::Key_Down, right = Qt::Key_Right;
+    QTest::newRow("2400 warp down past the 2640 reed")
+        << 0 << 3 << down << 0 << 4 << "Wrong reed type for this warp";
+    QTest::newRow("2640 warp up past its reed")
+        << 0 << 5 << up << 0 << 4 << "Wrong reed type for this warp";
+    QTest::newRow("warp up above its reed") << 0 << 1 << up << 0 << 0 << "Reed required";
+    QTest::newRow("a reed") << 0 << 0 << down << 0 << 1 << "Cannot move a reed";
+    QTest::newRow("2640 warp to a loom of 2400 reeds")
+        << 0 << 5 << right << 1 << -1 << "Wrong reed type for this warp";
+    QTest::newRow("fabric the next loom type cannot weave")
+        << 1 << 1 << right << 2 << -1 << "Has fabric that cannot go on this loom type";
+}
+
+// The same move refused by the keys and by a mouse drop names the same
+// reason, and neither changes the plan.
+void TestKeys::keysAndMouseGiveOneReason() {
+    QFETCH(int, loom);
+    QFETCH(int, job);
+    QFETCH(int, key);
+    QFETCH(int, toLoom);
+    QFETCH(int, toJob);
+    QFETCH(QString, reason);
+    ShownPlant& p = *m_plant;
+    const TVxPlan before = p.Main->Document->plan();
+    clickOn(element(p, loom, job, -1));
+    p.Main->ShowStatus(QString());
+    press(p.Main, key, Qt::AltModifier);
+    QCOMPARE(p.status(), reason);
+
+    TVxJobSchedule* target = p.Loom(toLoom);
+    const QPoint at = toJob < 0 ? belowJobs(target) : partPos(target->Jobs(toJob));
+    QCOMPARE(p.drag(p.Loom(loom), partPos(p.Loom(loom)->Jobs(job)), target, at), reason);
+    QVERIFY(p.Main->Document->plan() == before);
+}
+
+// F1: the information pane, as wide as its tabs, takes the keys; Ctrl+P prints.
+void TestKeys::desktopKeys() {
+    TMainForm* main = m_plant->Main;
+    main->Splitter->setSizes({main->Splitter->width() - 120, 120});
+    press(main, Qt::Key_F1);
+    QVERIFY(main->PageControl1->isAncestorOf(QApplication::focusWidget()));
+    QTRY_VERIFY(main->PageControl1->width() >= main->InfoPaneWidth());
+    VxDialogScript script;
+    press(main, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(script.dialogTitles, QStringList{"Print Options"});
 }
 
 QTEST_MAIN(TestKeys)

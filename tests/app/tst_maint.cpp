@@ -2,11 +2,11 @@
 // server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), driven with
 // mouse clicks and keys; message boxes are scripted.
 
-#include "AppUnit.h"
-#include "MainUnit.h"
+#include "AppWindows.h"
+#include "MainForm.h"
 #include "MaintData.h"
-#include "MaintUnit.h"
-#include "ModeUnit.h"
+#include "MaintForm.h"
+#include "ModeForm.h"
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDBNav.h"
@@ -194,6 +194,8 @@ private slots:
     void pageAndCloseGuard();
     void typedInputRefusedThenCorrected_data();
     void typedInputRefusedThenCorrected();
+    void referenceIntegrity_data();
+    void referenceIntegrity();
     void insertCancelAndDeleteWithKeys();
     void fabricLoomAddAndRemove();
     void refusedCombinationLeavesNoRowBehind();
@@ -339,8 +341,8 @@ void TstMaint::typedInputRefusedThenCorrected_data() {
         << "select warptype from warptype where warptype = 'Q'";
     QTest::newRow("empty required column") << int(Looms) << "Descr"
                                            << ""
-                                           << "NOT NULL constraint failed: LOOMSPEC.DESCR"
-                                           << "null value in column \"descr\""
+                                           << "Descr must not be empty"
+                                           << "Descr must not be empty"
                                            << "Renamed"
                                            << "select descr from loomspec where descr = 'Renamed'";
     QTest::newRow("letter in a decimal")
@@ -389,6 +391,102 @@ void TstMaint::typedInputRefusedThenCorrected() {
     QVERIFY(form.ExitButton->isEnabled());
     QCOMPARE(table->RecordCount(), rows);
     QCOMPARE(stored(check).size(), 1);
+}
+
+// One row typed, edited or deleted through the grid, then the window
+// closed: what was said, and what the database holds afterwards. Three
+// stored scenarios have jobs on loom 101 (L01, "R01 190cm").
+void TstMaint::referenceIntegrity_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("key");       // the row edited or deleted; empty: a new row
+    QTest::addColumn<QStringList>("typed"); // "Title=text" per cell; empty: delete the row
+    QTest::addColumn<int>("answer");        // to the question asked, if any
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("check"); // a query, and its first value afterwards
+    const QString used = "Loom L01 (R01 190cm) is used by 3 stored scenarios: ";
+    const QString later = "New and changed reference data is used from the next start";
+    const QStringList newLoom{"Ref=L15", "Position=150", "Type=RAPIER", "Descr=R15"};
+    auto with = [](QStringList cells, const QString& cell) {
+        cells[cells.indexOf(QRegularExpression("^" + cell.section('=', 0, 0) + "=.*"))] = cell;
+        return cells;
+    };
+    QTest::newRow("a new loom on R01's position")
+        << int(Looms) << "" << with(newLoom, "Position=101") << 0
+        << QStringList{"Position 101 is already used by loom L01 (R01 190cm)"}
+        << QStringList{"select count(*) from loomspec where posn = 101", "1"};
+    QTest::newRow("a new loom with R01's Ref")
+        << int(Looms) << "" << with(newLoom, "Ref=L01") << 0
+        << QStringList{"Ref L01 is already used by the loom at position 101 (R01 190cm)"}
+        << QStringList{"select count(*) from loomspec where ref = 'L01'", "1"};
+    QTest::newRow("R01 renumbered while scenarios use it")
+        << int(Looms) << "L01" << QStringList{"Position=110"} << 0
+        << QStringList{used + "its position 101 cannot change while they hold jobs on it"}
+        << QStringList{"select posn from loomspec where ref = 'L01'", "101"};
+    QTest::newRow("R02 renumbered: no stored jobs")
+        << int(Looms) << "L02" << QStringList{"Position=110"} << 0 << QStringList{later}
+        << QStringList{"select posn from loomspec where ref = 'L02'", "110"};
+    QTest::newRow("R01 deleted while scenarios use it")
+        << int(Looms) << "L01" << QStringList{} << int(QMessageBox::Yes)
+        << QStringList{"Delete record?", used + "it cannot be deleted while they hold jobs on it"}
+        << QStringList{"select count(*) from loomspec where ref = 'L01'", "1"};
+    const QString rapire = "No loom has the type RAPIRE yet, and no fabric structure can go on "
+                           "it. Enter RAPIRE as a new loom type?";
+    QTest::newRow("a mistyped loom type, not meant")
+        << int(Looms) << "" << with(newLoom, "Type=RAPIRE") << int(QMessageBox::No)
+        << QStringList{rapire}
+        << QStringList{"select count(*) from loomspec where type = 'RAPIRE'", "0"};
+    QTest::newRow("a loom type in small letters takes the list's spelling")
+        << int(Looms) << "" << with(newLoom, "Type=rapier") << 0 << QStringList{later}
+        << QStringList{"select type from loomspec where ref = 'L15'", "RAPIER"};
+    QTest::newRow("a greige percentage of 250")
+        << int(Warps) << "A" << QStringList{"Wastage=250"} << 0
+        << QStringList{"Wastage: 250 is out of range (1 to 100)"}
+        << QStringList{"select greigelenpercent from warptype where warptype = 'A'", "95"};
+    QTest::newRow("a fabric on warp type Q")
+        << int(Fabrics) << ""
+        << QStringList{"Stru=P",      "Colour=009",   "Warp Type=Q",  "Warp Col=WHT",
+                       "Weft Stru=C", "Weft Twist=Z", "Weft Col=WHT", "Piece Len=60"}
+        << 0
+        << QStringList{"Warp Type: there is no warp type Q. The warp types are A, B, C, D, E, F; "
+                       "add a new one on the Warps page first."}
+        << QStringList{"select count(*) from fabrictype where fabriccol = '009'", "0"};
+}
+
+void TstMaint::referenceIntegrity() {
+    QFETCH(int, page);
+    QFETCH(QString, key);
+    QFETCH(QStringList, typed);
+    QFETCH(int, answer);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, check);
+    {
+        QSqlQuery q(admin(m_database));
+        for (int scenario = 1; scenario <= 3; ++scenario)
+            QVERIFY(q.exec(QString("insert into scenario values (%1, 'Plan %1')").arg(scenario)) &&
+                    q.exec(QString("insert into reedjob (scenariono, loomno, jobno, placeno, "
+                                   "totalends, dentspercm) values (%1, 101, 1, 0, 2400, 7.5)")
+                               .arg(scenario)));
+    }
+    TMaintForm& form = showForm();
+    clickTab(form, page);
+    TVxDBGrid* grid = pageGrid(form, page);
+    const int row = key.isEmpty() ? -1 : rowOf(grid, titles(grid).first(), key);
+    VxDialogScript script;
+    if (answer) script.answers.push_back(QMessageBox::StandardButton(answer));
+    if (typed.isEmpty()) {
+        clickCell(grid, row, 0);
+        clickNav(form.EditButtons, TVxNavButton::Delete);
+    } else {
+        if (key.isEmpty()) clickNav(form.EditButtons, TVxNavButton::Insert);
+        for (const QString& cell : typed)
+            typeInto(grid, key.isEmpty() ? grid->model()->rowCount() - 1 : row,
+                     columnOf(grid, cell.section('=', 0, 0)), cell.section('=', 1));
+        clickNav(form.EditButtons, TVxNavButton::Post);
+    }
+    if (!form.ExitButton->isEnabled()) clickNav(form.EditButtons, TVxNavButton::Cancel);
+    QTest::mouseClick(form.ExitButton, Qt::LeftButton);
+    QCOMPARE(script.texts(), said);
+    QCOMPARE(stored(check[0]).value(0), check[1]);
 }
 
 void TstMaint::insertCancelAndDeleteWithKeys() {
@@ -611,9 +709,12 @@ void TstMaint::mainWindowKeepsItsDataUntilRestart() {
         QTest::mouseClick(form->ExitButton, Qt::LeftButton);
         return -1;
     });
+    script.answers.push_back(QMessageBox::Yes); // Z is meant as a new structure
     QTest::mouseClick(main.MaintButton, Qt::LeftButton);
     QCOMPARE(script.dialogTitles, QStringList{"Data Maintenance"});
-    QVERIFY2(script.messages.isEmpty(), qPrintable(script.texts().join("; ")));
+    QCOMPARE(script.texts(),
+             (QStringList{"No fabric has the structure Z yet. Enter Z as a new fabric structure?",
+                          "New and changed reference data is used from the next start"}));
     QCOMPARE(main.ScheduleBox->ScheduleCount(), looms);
     QVERIFY(!main.WarpInfos.Contains("G"));
     QVERIFY(!main.LoomTypes.Object(main.LoomTypes.IndexOf("RAPIER"))->Contains("G-WHT"));

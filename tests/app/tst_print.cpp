@@ -3,7 +3,7 @@
 // small plant compared line by line, a failed write, and a PDF through the
 // printer set-up.
 
-#include "PrnUnit.h"
+#include "PrintForm.h"
 #include "VxDate.h"
 #include "WeavePlant.h"
 

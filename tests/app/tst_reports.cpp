@@ -1,19 +1,24 @@
 // The yarn requirements and greige output windows on a scenario stored for
 // the purpose, on an SQLite file and on the PostgreSQL test server: each view
-// chosen with the combo boxes, its grid, totals and sub-title, and its
-// printout read back from a real PDF.
+// chosen with the combo boxes, its grid, totals and sub-title, its printout
+// read back from a real PDF (with the board's, by word boxes) and its exports
+// read back from the files.
 
-#include "MainUnit.h"
-#include "OutUnit.h"
+#include "MainForm.h"
+#include "OutputForm.h"
 #include "ReportData.h"
-#include "ReqUnit.h"
+#include "ReqmtsForm.h"
 #include "SchedData.h"
 #include "VxDBGrid.h"
 #include "VxDatPrn.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxPromptLog.h"
+#include "VxScenPage.h"
 #include "VxScratchDb.h"
+#include "VxSheetReadBack.h"
+
+#include <QUndoStack>
 
 #include <QComboBox>
 #include <QLabel>
@@ -56,6 +61,41 @@ QRegularExpression printedLine(const QString& row) {
 }
 
 const int kOutput = -1; // the type column's value for the output window
+
+// What is wrong with a PDF on paper: a word off its page, over another (by
+// more than line heights round to), or closer to the next on its line than
+// a fifth of its height (a blank is a quarter). The words go to words.
+QStringList paperFaults(const QString& pdf, QStringList& words) {
+    QProcess run;
+    run.start("pdftotext", {"-bbox", pdf, "-"});
+    run.waitForFinished(60000);
+    static const QRegularExpression tag("<(page|word) \\w+=\"([\\d.]+)\" \\w+=\"([\\d.]+)\"(?: "
+                                        "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*))?");
+    QRectF page;
+    QList<QRectF> boxes; // of the page
+    QStringList faults;
+    for (const QRegularExpressionMatch& m : tag.globalMatch(run.readAllStandardOutput())) {
+        auto at = [&m](int i) { return m.captured(i).toDouble(); };
+        const QRectF a(QPointF(at(2), at(3)), QPointF(at(4), at(5)));
+        if (m.captured(1) == "page") {
+            page = QRectF(-.01, -.01, at(2) + .02, at(3) + .02);
+            boxes.clear();
+            continue;
+        }
+        words << m.captured(6);
+        if (!page.contains(a)) faults << words.last() + " leaves its page";
+        for (const QRectF& b : boxes) {
+            const double height = std::min(a.height(), b.height());
+            const double across = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+            const double apart = std::max(a.left(), b.left()) - std::min(a.right(), b.right());
+            if ((across > height / 20 && apart < -.01) ||
+                (across > height / 2 && apart < height / 5))
+                faults << words.last() + " against a word before it";
+        }
+        boxes << a;
+    }
+    return faults;
+}
 } // namespace
 
 class TstReports : public QObject {
@@ -95,11 +135,11 @@ class TstReports : public QObject {
     // Scenario 7: two identical warps on one day on two looms; a warp of
     // 2,500 on a 3,000 standard; a warp type without a standard length; a
     // fabric missing from FABRICTYPE; a weft colour no fabric row has.
-    // Scenario 8: no warp jobs at all.
+    // Scenario 0: no warp jobs at all.
     void storeScenarios() {
         exec("insert into warptype (warptype, warplen, warpwgt) values ('Z', 0, 100)");
         exec("insert into scenario (scenariono, descr) values (7, 'Report test')");
-        exec("insert into scenario (scenariono, descr) values (8, 'Empty')");
+        exec("insert into scenario (scenariono, descr) values (0, 'Empty')");
         const QDate d1(2026, 3, 2), d2(2026, 3, 9);
         warp(3, "A", "NAT", 2500, d2, QDate(2026, 3, 20)); // stored first, dated last
         warp(1, "A", "WHT", 3000, d1, QDate(2026, 3, 12));
@@ -215,6 +255,10 @@ private slots:
             shownRows = gridRows(form->DBGrid1);
             shownTotals = form->TotalsLabel->text();
             shownSubTitle = form->SubTitle();
+            for (const char* suffix : {"xlsx", "csv"}) {
+                VxDialogScript::current()->fileNames.push_back(m_tmp.filePath("report.") + suffix);
+                QTest::mouseClick(form->ExportButton, Qt::LeftButton);
+            }
             // The print dialog, confirmed.
             VxDialogScript::current()->dialogs.push_front(
                 [](QDialog*) { return int(QDialog::Accepted); });
@@ -231,18 +275,81 @@ private slots:
         QCOMPARE(shownTotals, totals);
         QVERIFY(!form->ShownQuery()->Active()); // closed with the window
 
+        // Both exports read back as the grid shows the rows, under its labels.
+        QStringList labels;
+        for (int c = 0; c < form->DBGrid1->model()->columnCount(); ++c)
+            labels << form->DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+        for (const char* suffix : {"xlsx", "csv"}) {
+            const vxtest::TSheetReadBack back =
+                vxtest::readSheetBack(m_tmp.filePath("report.") + suffix);
+            QVERIFY2(back.Error.isEmpty(), qPrintable(back.Error));
+            QStringList read;
+            for (const QStringList& row : back.Rows) {
+                QStringList cells;
+                for (const QString& cell : row)
+                    cells << vxtest::shownCell(cell);
+                read << cells.join('|');
+            }
+            QCOMPARE(read, QStringList(labels.join('|')) + rows);
+        }
+
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains(caption) && text.contains(subTitle), qPrintable(text));
         for (const QString& line : rows + QStringList{totals})
             QVERIFY2(text.contains(printedLine(line)), qPrintable(line + "\n" + text));
     }
 
+    // Every printout on paper, the reports through the main window's printer.
+    void nothingOverprints_data() {
+        QTest::addColumn<QString>("printout");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QStringList>("words"); // each printed as a word of its own
+        QTest::newRow("board, portrait: long texts") << "board" << false << QStringList{"116kg"};
+        QTest::newRow("board, landscape") << "board" << true << QStringList{"RAPIER"};
+        QTest::newRow("warp requirements by job") << "reqmts" << false << QStringList{"3"};
+        QTest::newRow("a table without display widths") << "looms" << true << QStringList{"190cm"};
+    }
+    void nothingOverprints() {
+        QFETCH(QString, printout);
+        QFETCH(bool, landscape);
+        QFETCH(QStringList, words);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(m_tmp.filePath("paper.pdf"));
+        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        TMainForm main;
+        TReqmtsData reqmts(m_data->SchedDB);
+        reqmts.SetScenarioNo(7);
+        TVxPrintJob board;
+        for (int i = 1; i <= 9; ++i)
+            board.AddColumn(QString("Rapier 190cm east hall 0%1 : RAPIER").arg(i),
+                            {{QString("%1:  Planned maintenance").arg(i), true, i},
+                             {"Start: 02/03/2026"},
+                             {"Rem: 2250m / 116kg"}});
+        if (printout == "board") {
+            VxPrintScenario(&printer, board, QDateTime::currentDateTime());
+        } else {
+            TVxDataSet* shown = &m_data->LoomSpec;
+            if (printout == "reqmts") shown = &reqmts.WarpReqJobQuery;
+            shown->Open();
+            main.DataPrinter->SetPrinter(&printer);
+            main.DataPrinter->SetDataSet(shown);
+            main.DataPrinter->DoPrintDialog = false;
+            main.DataPrinter->Print();
+        }
+
+        QStringList printed;
+        const QStringList faults = paperFaults(printer.outputFileName(), printed);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 5).join('\n')));
+        for (const QString& word : words)
+            QVERIFY2(printed.contains(word), qPrintable(word + " in " + printed.join(' ')));
+    }
+
     // Every query of a scenario without warp jobs is empty.
     void scenarioWithoutWarpsGivesEmptyLists() {
         TReqmtsData reqs(m_data->SchedDB);
         TOutputData out(m_data->SchedDB);
-        reqs.SetScenarioNo(8);
-        out.SetScenarioNo(8);
+        reqs.SetScenarioNo(0);
+        out.SetScenarioNo(0);
         for (TVxQuery* q : {&reqs.WarpReqDateQuery, &reqs.WarpReqJobQuery, &reqs.WeftReqDateQuery,
                             &reqs.WeftReqJobQuery, &out.OutDateQuery, &out.OutJobQuery}) {
             q->Open();
@@ -263,19 +370,19 @@ private slots:
         QCOMPARE(main.DataPrinter->DataFont.family(), QString("Courier New"));
         main.Data = std::move(m_data);
         main.Data->OpenScenarioTables();
-        QVERIFY(main.Data->Scenario.FindKey({7}));
+        main.Document->SetScenarioLink({0, "Empty"}); // 0 numbers a scenario like any integer
         for (QToolButton* b : {main.ReqmtsButton, main.OutputButton})
             b->setEnabled(true);
 
         VxDialogScript script;
-        main.Modified = true;
+        main.Document->undoStack()->resetClean();
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
         QCOMPARE(script.texts(VxMsgKind::Error),
                  QStringList({"First save your changes", "First save your changes"}));
         QVERIFY(script.dialogTitles.isEmpty());
 
-        main.Modified = false;
+        main.Document->SetClean();
         QStringList captions;
         for (int i = 0; i < 2; ++i)
             script.dialogs.push_back([&](QDialog* d) {
@@ -284,8 +391,7 @@ private slots:
             });
         QTest::mouseClick(main.ReqmtsButton, Qt::LeftButton);
         QTest::mouseClick(main.OutputButton, Qt::LeftButton);
-        QCOMPARE(captions,
-                 QStringList({"Yarn Requirements - Report test", "Greige Output - Report test"}));
+        QCOMPARE(captions, QStringList({"Yarn Requirements - Empty", "Greige Output - Empty"}));
         m_data = std::move(main.Data);
     }
 };

@@ -1,9 +1,9 @@
 // The save and load dialogs over a real scenario store (an SQLite file),
 // driven with the mouse and keyboard; questions answered by a dialog script.
 
-#include "LoadUnit.h"
+#include "LoadForm.h"
 #include "PlanBuild.h"
-#include "SaveUnit.h"
+#include "SaveForm.h"
 #include "ScenarioGrid.h"
 #include "VxDialogs.h"
 #include "VxScratchDb.h"
@@ -215,10 +215,10 @@ void TstScenarioForms::menuEditAndDelete_data() {
     QTest::newRow("rename beyond the column is refused")
         << "edit" << QList<int>{} << QString(26, 'x') << false << both << "1"
         << "First" << QStringList{"A description holds at most 25 characters"};
-    QTest::newRow("delete: the next row moves up")
+    QTest::newRow("delete: a new number is proposed, no row to overwrite")
         << "delete" << QList<int>{QMessageBox::Yes} << "" << false
-        << QVector<TScenarioInfo>{{3, "Third"}} << "3"
-        << "Third" << QStringList{"Delete this scenario?"};
+        << QVector<TScenarioInfo>{{3, "Third"}} << "4"
+        << "Scenario 4" << QStringList{"Delete this scenario?"};
     QTest::newRow("delete answered No")
         << "delete" << QList<int>{QMessageBox::No} << "" << false << both << "1"
         << "First" << QStringList{"Delete this scenario?"};
@@ -293,23 +293,24 @@ void TstScenarioForms::descriptionStopsAtTheColumnWidth() {
 
 void TstScenarioForms::loadForm() {
     TLoadForm form;
-    form.Prepare({});
+    form.Prepare(m_store.get());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.OKButton->isEnabled());
     QTest::mouseDClick(form.ScenarioGrid->viewport(), Qt::LeftButton, {}, QPoint(20, 30));
     QVERIFY(form.isVisible());
 
-    form.Prepare({{1, "First"}, {3, "Third"}, {7, "Seventh"}}, 3);
+    storeTwo();
+    form.Prepare(m_store.get(), 3);
     QVERIFY(form.OKButton->isEnabled());
     QCOMPARE(form.Selected()->ScenarioNo, 3);
-    clickRow(form.ScenarioGrid, 2, true);
+    clickRow(form.ScenarioGrid, 0, true);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(*form.Selected(), (TScenarioInfo{7, "Seventh"}));
+    QCOMPARE(*form.Selected(), (TScenarioInfo{1, "First"}));
 
     // A current scenario no longer stored: the first row is offered.
-    form.Prepare({{1, "First"}}, 9);
+    form.Prepare(m_store.get(), 9);
     QCOMPARE(form.Selected()->ScenarioNo, 1);
 }
 

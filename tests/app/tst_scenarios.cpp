@@ -2,13 +2,15 @@
 // SQLite file and in Server mode on the PostgreSQL test server, with every
 // question and dialog scripted.
 
-#include "AppUnit.h"
-#include "LoadUnit.h"
-#include "MainUnit.h"
-#include "ModeUnit.h"
+#include "AppWindows.h"
+#include "LoadForm.h"
+#include "MainForm.h"
+#include "ModeForm.h"
 #include "PlanBuild.h"
-#include "SaveUnit.h"
+#include "SaveForm.h"
 #include "ScenarioGrid.h"
+#include "ScenarioSession.h"
+#include "ShowPlan.h"
 #include "VxDialogDriving.h"
 #include "VxDialogs.h"
 #include "VxScratchDb.h"
@@ -126,8 +128,8 @@ class TstScenarios : public QObject {
 
     // The sample plan on the board as a planner's unsaved work.
     void buildPlan() {
-        m_main->ShowPlan(samplePlan());
-        m_main->Modified = true;
+        showPlan(m_main, samplePlan());
+        m_main->Document->undoStack()->resetClean();
         m_main->SaveButton->setEnabled(true);
         m_main->ClearButton->setEnabled(true);
     }
@@ -165,20 +167,21 @@ private slots:
     void loadAsksFirstToSave_data();
     void loadAsksFirstToSave();
     void failedSaveKeepsTheState();
+    void loadNamesJobsWithoutTheirLoom();
     void serverFaultKeepsTheBoard_data();
     void serverFaultKeepsTheBoard();
 };
 
 void TstScenarios::saveClearLoadShowsTheSameBoard() {
     buildPlan();
-    const TVxPlan before = m_main->CurrentPlan();
+    const TVxPlan before = m_main->Document->plan();
     const QStringList footersBefore = footers(*m_main);
     save(QString());
     QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
-    QVERIFY(!m_main->Modified);
+    QVERIFY(!m_main->Modified());
     QVERIFY(m_main->ReqmtsButton->isEnabled());
     QVERIFY(m_main->OutputButton->isEnabled());
-    QCOMPARE(m_main->CurrentScenarioNo(), 1);
+    QCOMPARE(m_main->Scenarios->CurrentScenarioNo(), std::optional<int>(1));
 
     {
         VxDialogScript script;
@@ -187,8 +190,23 @@ void TstScenarios::saveClearLoadShowsTheSameBoard() {
         QCOMPARE(script.texts(), QStringList{"Clear all jobs?"});
     }
     QCOMPARE(m_main->windowTitle(), kCaption);
-    QCOMPARE(m_main->CurrentPlan().JobCount(), 0);
+    QCOMPARE(m_main->Document->plan().JobCount(), 0);
     QCOMPARE(store().Load(1, {101, 102}).JobCount(), before.JobCount()); // stored data untouched
+    QVERIFY(!m_main->ReqmtsButton->isEnabled());
+
+    // Undoing the clear gives back the stored scenario, linked as it was;
+    // redoing it clears the link again.
+    for (int round = 0; round < 2; ++round) {
+        m_main->UndoButtonClick();
+        QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
+        QCOMPARE(m_main->Document->plan().Looms, before.Looms);
+        QVERIFY(!m_main->Modified());
+        QVERIFY(m_main->ReqmtsButton->isEnabled() && m_main->OutputButton->isEnabled());
+        m_main->RedoButtonClick();
+        QCOMPARE(m_main->windowTitle(), kCaption);
+        QVERIFY(!m_main->Modified());
+        QVERIFY(!m_main->ReqmtsButton->isEnabled() && !m_main->OutputButton->isEnabled());
+    }
 
     // Nothing to save after a clear: no question, straight to the list.
     VxDialogScript script;
@@ -197,16 +215,27 @@ void TstScenarios::saveClearLoadShowsTheSameBoard() {
     QCOMPARE(script.texts(), QStringList{});
     QCOMPARE(script.dialogTitles, QStringList{"Load Scenario"});
     QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
-    TVxPlan after = m_main->CurrentPlan();
+    TVxPlan after = m_main->Document->plan();
     QCOMPARE(after.Looms, before.Looms);
     QCOMPARE(footers(*m_main), footersBefore);
-    QCOMPARE(m_main->NextJobNo, 8);
-    QCOMPARE(m_main->NextItemNo, 5);
-    QVERIFY(!m_main->Modified);
+    QCOMPARE(m_main->Document->plan().NextJobNo, 8);
+    QCOMPARE(m_main->Document->plan().NextItemNo, 5);
+    QVERIFY(!m_main->Modified());
     for (QToolButton* b : {m_main->SaveButton, m_main->ClearButton, m_main->PrintButton,
                            m_main->ReqmtsButton, m_main->OutputButton})
         QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-    QVERIFY(!m_main->BulkUpdate);
+
+    // Deleted in the load dialog, the scenario leaves the board unlinked.
+    script.answers.push_back(QMessageBox::Yes);
+    script.dialogs.push_back([](QDialog* d) {
+        QTest::keyClick(static_cast<TLoadForm*>(d)->ScenarioGrid, Qt::Key_Delete);
+        return int(QDialog::Rejected);
+    });
+    m_main->LoadButtonClick();
+    QCOMPARE(script.messages.value(0).defaultButton, QMessageBox::No);
+    QVERIFY(store().List().isEmpty());
+    QCOMPARE(m_main->windowTitle(), kCaption);
+    QVERIFY(!m_main->ReqmtsButton->isEnabled() && m_main->Modified());
 }
 
 void TstScenarios::overwriteLeavesOneSetOfRows() {
@@ -214,7 +243,7 @@ void TstScenarios::overwriteLeavesOneSetOfRows() {
     save(QString());
     const int rows = m_db->Count("select count(*) from weaveitem") +
                      m_db->Count("select count(*) from weavejob");
-    m_main->Modified = true;
+    m_main->Document->undoStack()->resetClean();
     // The stored number again: the stored description comes back with the
     // overwrite question.
     save("1", {QMessageBox::Yes});
@@ -222,7 +251,7 @@ void TstScenarios::overwriteLeavesOneSetOfRows() {
                  m_db->Count("select count(*) from weavejob"),
              rows);
     QCOMPARE(store().List(), (QVector<TScenarioInfo>{{1, "Scenario 1"}}));
-    QVERIFY(!m_main->Modified);
+    QVERIFY(!m_main->Modified());
 }
 
 void TstScenarios::loadAsksFirstToSave_data() {
@@ -258,8 +287,8 @@ void TstScenarios::loadAsksFirstToSave() {
 
     QCOMPARE(script.texts().value(0), QString("Do you want to first save the current scenario?"));
     QCOMPARE(store().List().size(), stored);
-    QCOMPARE(m_main->CurrentPlan().JobCount(), loaded ? 1 : samplePlan().JobCount());
-    QCOMPARE(m_main->Modified, !loaded && answers.first() != QMessageBox::No);
+    QCOMPARE(m_main->Document->plan().JobCount(), loaded ? 1 : samplePlan().JobCount());
+    QCOMPARE(m_main->Modified(), !loaded && answers.first() != QMessageBox::No);
     QCOMPARE(m_main->windowTitle(), loaded ? kCaption + " - Stored" : kCaption);
 }
 
@@ -268,8 +297,8 @@ void TstScenarios::failedSaveKeepsTheState() {
     // A second warp numbered as the first is refused by the table's key.
     TVxPlan clash = samplePlan();
     clash.Looms[1].Jobs[1].JobNo = 3;
-    m_main->ShowPlan(clash);
-    m_main->Modified = true;
+    showPlan(m_main, clash);
+    m_main->Document->undoStack()->resetClean();
     VxDialogScript script;
     script.dialogs.push_back(saveAs(QString()));
     m_main->SaveButtonClick();
@@ -277,11 +306,35 @@ void TstScenarios::failedSaveKeepsTheState() {
     QVERIFY(!script.texts(VxMsgKind::Error).first().isEmpty());
     QVERIFY(store().List().isEmpty());
     QCOMPARE(m_main->windowTitle(), kCaption);
-    QVERIFY(m_main->Modified);
+    QVERIFY(m_main->Modified());
     QVERIFY(!m_main->ReqmtsButton->isEnabled());
-    const TVxPlan board = m_main->CurrentPlan();
+    const TVxPlan board = m_main->Document->plan();
     for (const TVxPlanLoom& loom : clash.Looms)
         QCOMPARE(board.Loom(loom.ScheduleNo)->Jobs, loom.Jobs);
+}
+
+// Jobs stored on loom numbers no loom has any more are not shown, and the
+// planner is told how many and where.
+void TstScenarios::loadNamesJobsWithoutTheirLoom() {
+    store().Save(1, "Stored",
+                 plan({loom(101, {reed(1, 2400, kMon, kMon)}),
+                       loom(110, {downtime(2, "Breakdown repair", kMon, kMon + 1),
+                                  reed(3, 2400, kMon + 1, kMon + 1),
+                                  warp(4, "A", "WHT", 3000, kMon + 1, kMon + 3,
+                                       {item(1, "P", "001", "WHT", 2)})}),
+                       loom(999, {reed(5, 2640, kMon, kMon)})},
+                      6, 2),
+                 TScenarioSaveMode::New);
+    VxDialogScript script;
+    script.dialogs.push_back(loadNumber(1));
+    m_main->LoadButtonClick();
+    QCOMPARE(script.texts(VxMsgKind::Warning),
+             QStringList{"3 jobs of this scenario are on loom 110, which no longer exists; they "
+                         "were not loaded\n1 job of this scenario is on loom 999, which no "
+                         "longer exists; it was not loaded\n\nThey stay stored: a loom given "
+                         "that position again shows them."});
+    QCOMPARE(m_main->Document->plan().JobCount(), 1);
+    QCOMPARE(m_main->windowTitle(), kCaption + " - Stored");
 }
 
 // The database goes away in the middle of the work and comes back: the save
@@ -312,9 +365,9 @@ void TstScenarios::serverFaultKeepsTheBoard() {
     QFETCH(QString, message);
     if (pg() != (fault != "held")) QSKIP("A fault of the other engine");
     buildPlan();
-    const TVxPlan board = m_main->CurrentPlan();
+    const TVxPlan board = m_main->Document->plan();
     // The planner's own database work so far, then the fault.
-    QCOMPARE(m_main->ScenarioStore()->List().size(), 0);
+    QCOMPARE(m_main->Scenarios->Store()->List().size(), 0);
     QSqlDatabase admin = m_db->Db();
     // A database's connections are barred from another one.
     QSqlDatabase server =
@@ -375,9 +428,9 @@ void TstScenarios::serverFaultKeepsTheBoard() {
     }
     repaint.stop();
     if (waited > 500) QVERIFY(paints > 0);
-    QVERIFY(m_main->Modified);
+    QVERIFY(m_main->Modified());
     QCOMPARE(m_main->windowTitle(), kCaption);
-    QCOMPARE(m_main->CurrentPlan().Looms, board.Looms);
+    QCOMPARE(m_main->Document->plan().Looms, board.Looms);
     {
         VxDialogScript script; // closing asks, and No keeps the window
         script.answers.push_back(QMessageBox::No);
@@ -391,7 +444,7 @@ void TstScenarios::serverFaultKeepsTheBoard() {
     script.dialogs.push_back(saveAs(QString()));
     m_main->SaveButtonClick();
     QCOMPARE(script.texts(VxMsgKind::Error), QStringList());
-    QVERIFY(!m_main->Modified);
+    QVERIFY(!m_main->Modified());
     QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
     QVector<int> looms;
     for (const TVxPlanLoom& loom : board.Looms)

@@ -1,64 +1,15 @@
 // Undo and redo of board changes: a planner's session of mixed actions through
 // the dialogs, the menus and the mouse, walked back to the start and forward
-// again with the keys; the clean point; refused actions; the step names.
+// again with the keys, each step named after its action; the clean point;
+// refused actions.
 
-#include "BoardHistory.h"
-#include "BoardSteps.h"
-#include "ItemUnit.h"
+#include "ItemForm.h"
 #include "WeavePlant.h"
 
-#include <QRegularExpression>
 #include <QToolButton>
 #include <QUndoStack>
 
 namespace {
-const TDateTime kDay = VxEncodeDate(2026, 3, 2);
-
-// A job in the notation of the naming rows: R1 (reed 1 of 2400 ends), D4
-// (downtime 4), W2 (warp 2 of A-WHT 3000 m), W2=2000 (another length),
-// W2+3 (starting 3 days later), W2[5=AB.RED.NAT*3,6=...] (with fabric items:
-// number, structure, colour, weft and pieces).
-TVxPlanJob parseJob(const QString& token) {
-    static const QRegularExpression re(R"(^([RWD])(\d+)(?:=(\d+))?(?:\+(\d+))?(?:\[(.*)\])?$)");
-    const QRegularExpressionMatch m = re.match(token);
-    if (!m.hasMatch()) qFatal("bad job token %s", qPrintable(token));
-    TVxPlanJob job;
-    job.JobNo = m.captured(2).toInt();
-    job.StartDate = kDay + m.captured(4).toInt();
-    job.FinishDate = job.StartDate + 2;
-    const QChar kind = m.captured(1)[0];
-    if (kind == 'R') {
-        job.Kind = TVxPlanJobKind::Reed;
-        job.TotalEnds = 2400;
-    } else if (kind == 'D') {
-        job.Kind = TVxPlanJobKind::Downtime;
-        job.Descr = "Cleaning, oiling";
-    } else {
-        job.Kind = TVxPlanJobKind::Warp;
-        job.WarpType = "A";
-        job.WarpCol = "WHT";
-        job.WarpLen = m.captured(3).isEmpty() ? 3000 : m.captured(3).toInt();
-    }
-    for (const QString& text : m.captured(5).split(',', Qt::SkipEmptyParts)) {
-        TVxPlanItem item;
-        item.ItemNo = text.section('=', 0, 0).toInt();
-        const QStringList fields = text.section('=', 1).split(QRegularExpression("[.*]"));
-        item.FabricStru = fields[0];
-        item.FabricCol = fields[1];
-        item.WeftCol = fields[2];
-        item.Pieces = fields[3].toInt();
-        job.Items.push_back(item);
-    }
-    return job;
-}
-
-TVxPlanLoom parseLoom(const QString& text) {
-    TVxPlanLoom loom;
-    for (const QString& token : text.split(' ', Qt::SkipEmptyParts))
-        loom.Jobs.push_back(parseJob(token));
-    return loom;
-}
-
 QStringList namesOnStack(const QUndoStack* stack) {
     QStringList names;
     for (int i = 0; i < stack->count(); ++i)
@@ -73,7 +24,7 @@ struct Snapshot {
 };
 
 Snapshot snapshot(TMainForm* main) {
-    return {main->CurrentPlan(), boardText(main)};
+    return {main->Document->plan(), boardText(main)};
 }
 
 void pressKeys(TMainForm* main, const QKeySequence& keys) {
@@ -82,7 +33,7 @@ void pressKeys(TMainForm* main, const QKeySequence& keys) {
 
 void compareBoard(TMainForm* main, const Snapshot& expected, const char* when, int step) {
     const QByteArray where = QByteArray(when) + " step " + QByteArray::number(step);
-    QVERIFY2(main->CurrentPlan() == expected.plan, where.constData());
+    QVERIFY2(main->Document->plan() == expected.plan, where.constData());
     QCOMPARE(boardText(main), expected.shown);
 }
 
@@ -103,79 +54,11 @@ void editPieces(Plant& p, TVxJobItem* item, const QString& pieces) {
 class TestUndo : public QObject {
     Q_OBJECT
 private slots:
-    void stepNames_data();
-    void stepNames();
     void sessionUndoneAndRedone();
     void modifiedFollowsTheCleanPoint();
     void refusalsLeaveNoStep_data();
     void refusalsLeaveNoStep();
 };
-
-void TestUndo::stepNames_data() {
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("after");
-    QTest::addColumn<int>("movedJob");
-    QTest::addColumn<int>("movedItem");
-    QTest::addColumn<QString>("name");
-    const QString ab3 = "5=AB.RED.NAT*3";
-    QTest::newRow("a warp added") << QStringList{"R1"} << QStringList{"R1 W2"} << 0 << 0
-                                  << "Add warp 2 to R01 190cm";
-    QTest::newRow("a warp to another loom")
-        << QStringList{"R1 W2", "R3"} << QStringList{"R1", "R3 W2"} << 0 << 0
-        << "Move warp 2 to R02 190cm";
-    QTest::newRow("two warps swapped: the one dropped")
-        << QStringList{"R1 W2 W3"} << QStringList{"R1 W3 W2"} << 2 << 0
-        << "Move warp 2 within R01 190cm";
-    QTest::newRow("two warps swapped: the other one dropped")
-        << QStringList{"R1 W2 W3"} << QStringList{"R1 W3 W2"} << 3 << 0
-        << "Move warp 3 within R01 190cm";
-    QTest::newRow("a downtime removed")
-        << QStringList{"R1 D4"} << QStringList{"R1"} << 0 << 0 << "Remove downtime 4";
-    QTest::newRow("a loom cleared")
-        << QStringList{"R1 D4 D5"} << QStringList{""} << 0 << 0 << "Clear R01 190cm";
-    QTest::newRow("a loom's clearing stopped at a reed")
-        << QStringList{"D1 D2 R3 W4"} << QStringList{"R3 W4"} << 0 << 0
-        << "Remove 2 jobs from R01 190cm";
-    QTest::newRow("two looms cleared")
-        << QStringList{"R1 W2", "R3"} << QStringList{"", ""} << 0 << 0 << "Clear all jobs";
-    QTest::newRow("a fabric added")
-        << QStringList{"R1 W2[6=AB.RED.NAT*2]"} << QStringList{"R1 W2[6=AB.RED.NAT*2," + ab3 + "]"}
-        << 0 << 0 << "Add fabric ABRED : NAT/3pcs to warp 2";
-    QTest::newRow("a fabric removed") << QStringList{"R1 W2[" + ab3 + "]"} << QStringList{"R1 W2"}
-                                      << 0 << 0 << "Remove fabric ABRED : NAT/3pcs";
-    QTest::newRow("a fabric's pieces changed")
-        << QStringList{"R1 W2[" + ab3 + "]"} << QStringList{"R1 W2[5=AB.RED.NAT*1]"} << 0 << 0
-        << "Edit fabric ABRED : NAT/1pc";
-    QTest::newRow("a fabric to a warp on another loom")
-        << QStringList{"R1 W2[" + ab3 + "]", "R3 W4"} << QStringList{"R1 W2", "R3 W4[" + ab3 + "]"}
-        << 0 << 5 << "Move fabric ABRED : NAT/3pcs to warp 4";
-    QTest::newRow("a warp's fabrics cleared")
-        << QStringList{"R1 W2[5=P.001.WHT*1,6=P.002.NAT*1]"} << QStringList{"R1 W2"} << 0 << 0
-        << "Clear fabrics of warp 2";
-    QTest::newRow("two fabrics swapped") << QStringList{"R1 W2[5=P.001.WHT*1,6=P.002.NAT*2]"}
-                                         << QStringList{"R1 W2[6=P.002.NAT*2,5=P.001.WHT*1]"} << 0
-                                         << 6 << "Move fabric P002 : NAT/2pcs within warp 2";
-    QTest::newRow("a warp shortened, the next re-dated")
-        << QStringList{"R1 W2 W3+2"} << QStringList{"R1 W2=2000 W3+1"} << 0 << 0 << "Edit warp 2";
-    QTest::newRow("a fabric that stretches its warp")
-        << QStringList{"R1 W2 W3+2"} << QStringList{"R1 W2+0[" + ab3 + "] W3+4"} << 0 << 0
-        << "Add fabric ABRED : NAT/3pcs to warp 2";
-    QTest::newRow("a reed numbered like a warp, as a load leaves it")
-        << QStringList{"W7 R8"} << QStringList{"W7 R8 W8"} << 0 << 0 << "Add warp 8 to R01 190cm";
-}
-
-void TestUndo::stepNames() {
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, after);
-    QFETCH(int, movedJob);
-    QFETCH(int, movedItem);
-    QFETCH(QString, name);
-    QVector<TBoardLoomChange> changes;
-    for (int i = 0; i < before.size(); ++i)
-        changes.push_back(
-            {i, QString("R0%1 190cm").arg(i + 1), parseLoom(before[i]), parseLoom(after[i])});
-    QCOMPARE(BoardStepName(changes, {movedJob, movedItem}), name);
-}
 
 // Ten actions of every kind, then Ctrl+Z down to the start and the redo keys
 // up to the end: the board matches what it was at each step, dates, fabric,
@@ -183,7 +66,7 @@ void TestUndo::stepNames() {
 void TestUndo::sessionUndoneAndRedone() {
     ShownPlant p(samplesDir());
     TMainForm* main = p.Main;
-    QUndoStack* stack = main->History->Stack();
+    QUndoStack* stack = main->Document->undoStack();
     TVxJobSchedule* r01 = p.Loom(0);
     TVxJobSchedule* r03 = p.Loom(2);
     QVERIFY(!main->UndoButton->isEnabled() && !main->RedoButton->isEnabled());
@@ -228,25 +111,25 @@ void TestUndo::sessionUndoneAndRedone() {
                           "Remove fabric DBWHT : WHT/2pcs", "Add downtime 4 to R01 190cm",
                           "Clear R01 190cm"}));
     QCOMPARE(main->UndoButton->toolTip(), QString("Undo Clear R01 190cm"));
-    QVERIFY(main->Modified);
+    QVERIFY(main->Modified());
 
     main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main));
     for (int i = states.size() - 2; i >= 0; --i) {
         pressKeys(main, QKeySequence::Undo);
         compareBoard(main, states[i], "undo", i);
-        QCOMPARE(main->NextJobNo, states[i].plan.NextJobNo);
+        QCOMPARE(main->Document->plan().NextJobNo, states[i].plan.NextJobNo);
     }
     QVERIFY(!main->UndoButton->isEnabled());
     QCOMPARE(main->RedoButton->toolTip(), QString("Redo Add reed 1 to R01 190cm"));
-    QVERIFY(!main->Modified);
+    QVERIFY(!main->Modified());
     for (int i = 1; i < states.size(); ++i) {
         pressKeys(main, i % 2 ? QKeySequence(Qt::CTRL | Qt::Key_Y)
                               : QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         compareBoard(main, states[i], "redo", i);
     }
     QVERIFY(!main->RedoButton->isEnabled());
-    QVERIFY(main->Modified);
+    QVERIFY(main->Modified());
 
     // Undone into the middle, a new action drops what was ahead of it.
     for (int i = 0; i < 4; ++i)
@@ -263,32 +146,32 @@ void TestUndo::sessionUndoneAndRedone() {
 void TestUndo::modifiedFollowsTheCleanPoint() {
     Plant p(samplesDir());
     TMainForm* main = p.Main;
-    QUndoStack* stack = main->History->Stack();
+    QUndoStack* stack = main->Document->undoStack();
     p.Add(p.Loom(0), "R2400");
-    QVERIFY(main->Modified);
+    QVERIFY(main->Modified());
     {
         VxDialogScript script;
         script.answers = {QMessageBox::Yes};
         QTest::mouseClick(main->ClearButton, Qt::LeftButton);
     }
     QCOMPARE(stack->undoText(), QString("Clear all jobs"));
-    QVERIFY(!main->Modified);
+    QVERIFY(!main->Modified());
     QVERIFY(!main->ClearButton->isEnabled());
     p.Add(p.Loom(1), "R2640");
-    QVERIFY(main->Modified);
+    QVERIFY(main->Modified());
     const QList<bool> expected = {false, true, false, true};
     QList<bool> seen;
     VxGuard(main, [&] { main->UndoButtonClick(); });
-    seen << main->Modified;
+    seen << main->Modified();
     VxGuard(main, [&] { main->UndoButtonClick(); });
-    seen << main->Modified;
+    seen << main->Modified();
     // The clear undone: the board has jobs again and may be cleared again.
     QVERIFY(main->ClearButton->isEnabled());
-    QCOMPARE(main->NextJobNo, 2);
+    QCOMPARE(main->Document->plan().NextJobNo, 2);
     VxGuard(main, [&] { main->RedoButtonClick(); });
-    seen << main->Modified;
+    seen << main->Modified();
     VxGuard(main, [&] { main->RedoButtonClick(); });
-    seen << main->Modified;
+    seen << main->Modified();
     QCOMPARE(seen, expected);
 
     // Back before the clean point and on with a new action: the clean state
@@ -296,9 +179,9 @@ void TestUndo::modifiedFollowsTheCleanPoint() {
     VxGuard(main, [&] { main->UndoButtonClick(); });
     VxGuard(main, [&] { main->UndoButtonClick(); });
     p.Add(p.Loom(2), "R3120");
-    QVERIFY(main->Modified);
+    QVERIFY(main->Modified());
     VxGuard(main, [&] { main->UndoButtonClick(); });
-    QVERIFY(main->Modified);
+    QVERIFY(main->Modified());
 }
 
 void TestUndo::refusalsLeaveNoStep_data() {
@@ -331,9 +214,9 @@ void TestUndo::refusalsLeaveNoStep() {
     p.Add(r01, "A-WHT:3000");
     QCOMPARE(p.AddFabric(r01->Jobs(1), "P001 : WHT", "3"), QString());
     p.Add(r01, "Planned maintenance");
-    main->History->SetClean();
+    main->Document->SetClean();
     const Snapshot before = snapshot(main);
-    const int steps = main->History->Stack()->count();
+    const int steps = main->Document->undoStack()->count();
 
     VxDialogScript script;
     script.answers = {QMessageBox::No};
@@ -364,8 +247,8 @@ void TestUndo::refusalsLeaveNoStep() {
     }
     QCOMPARE(script.texts(), asked);
     compareBoard(main, before, "refused", action);
-    QCOMPARE(main->History->Stack()->count(), steps);
-    QVERIFY(!main->Modified);
+    QCOMPARE(main->Document->undoStack()->count(), steps);
+    QVERIFY(!main->Modified());
 }
 
 QTEST_MAIN(TestUndo)

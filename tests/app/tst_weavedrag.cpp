@@ -52,7 +52,10 @@ void TestWeaveDrag::jobWithinLoom_data() {
         << "Reed V-RED W-RED Planned maintenance Reed H-GRN";
     QTest::newRow("2400 warp below the 2640 reed")
         << 1 << 5 << "Wrong reed type for this warp" << before;
-    QTest::newRow("2400 warp on the 2640 reed itself, silently") << 1 << 4 << "" << before;
+    // Dropped on a job further down, a job lands below it.
+    QTest::newRow("2400 warp onto the 2640 reed: below it")
+        << 1 << 4 << "Wrong reed type for this warp" << before;
+    QTest::newRow("2640 warp straight above the 2400 reed, silently") << 5 << 0 << "" << before;
     QTest::newRow("2400 warp to the end") << 3 << -1 << "Wrong reed type for this warp" << before;
     QTest::newRow("2640 warp above its reed")
         << 5 << 4 << "Wrong reed type for this warp" << before;
@@ -69,15 +72,15 @@ void TestWeaveDrag::jobWithinLoom() {
          {"R2400", "W-RED:100", "Planned maintenance", "V-RED:1000", "R2640", "H-GRN:1000"})
         p.Add(loom, job);
     QCOMPARE(kinds(loom), QString("Reed W-RED Planned maintenance V-RED Reed H-GRN"));
-    p.Main->Modified = false;
+    p.Main->Document->SetClean();
     const QPoint to = onto < 0 ? belowJobs(loom) : partPos(loom->Jobs(onto));
     const QString shown = p.drag(loom, partPos(loom->Jobs(dragged)), loom, to);
     QCOMPARE(shown, status);
     QCOMPARE(kinds(loom), order);
     const bool moved = order != "Reed W-RED Planned maintenance V-RED Reed H-GRN";
-    QCOMPARE(p.Main->Modified, moved);
+    QCOMPARE(p.Main->Modified(), moved);
     verifyChained(loom);
-    QCOMPARE(p.Main->LoomStartDates->DateOf(loom), VxDateToStr(loom->Jobs(0)->StartDate()));
+    QCOMPARE(loomStart(p.Main, loom), VxDateToStr(loom->Jobs(0)->StartDate()));
 }
 
 void TestWeaveDrag::warpToAnotherLoom_data() {
@@ -110,12 +113,11 @@ void TestWeaveDrag::warpToAnotherLoom() {
     // The target loom starts two weeks later, with its own reed and a job.
     p.Add(to, "R2400");
     p.Add(to, "Planned maintenance");
-    to->Jobs(0)->SetStartDate(VxToday() + 14);
-    to->Jobs(0)->SetFinishDate(VxToday() + 15);
-    p.Main->SetLoomStartDate(to, VxToday() + 14);
-    p.Main->RedateSchedule(to);
-    p.Main->UpdateFooter(to);
-    p.Main->Modified = false;
+    TVxPlanJob reed = p.Main->Document->plan().Looms[target].Jobs[0];
+    reed.StartDate = VxToday() + 14;
+    reed.FinishDate = VxToday() + 15;
+    p.Main->Document->Push(new TVxEditJobCommand(*p.Main->Document, {target, 0}, reed));
+    p.Main->Document->SetClean();
     TVxJob* moving = from->Jobs(1);
     const QString remaining = moving->StatusText();
 
@@ -125,7 +127,7 @@ void TestWeaveDrag::warpToAnotherLoom() {
     QCOMPARE(moving->Schedule(), accepted ? to : from);
     QCOMPARE(from->JobCount(), accepted ? 2 : 3);
     QCOMPARE(to->JobCount(), accepted ? 3 : 2);
-    QCOMPARE(p.Main->Modified, accepted);
+    QCOMPARE(p.Main->Modified(), accepted);
     // Both looms are chained from their own start dates after a move.
     verifyChained(from);
     verifyChained(to);
@@ -171,14 +173,14 @@ void TestWeaveDrag::fabricBetweenWarps() {
     TVxJobItem* item = source->Items(0);
     TVxJob* target = loom->Jobs(onto);
     const QString sourceBefore = source->StatusText();
-    p.Main->Modified = false;
+    p.Main->Document->SetClean();
 
     const QString shown =
         p.drag(loom, partPos(source, TVxJobPart::Item, item), loom, partPos(target));
     QCOMPARE(shown, status);
     const bool accepted = status.isEmpty();
     QCOMPARE(item->Job(), accepted ? target : source);
-    QCOMPARE(p.Main->Modified, accepted);
+    QCOMPARE(p.Main->Modified(), accepted);
     if (accepted) {
         // Both warps are recomputed: the source is empty again.
         QCOMPARE(source->StatusText(), QString("Rem: 1000m / 50kg"));

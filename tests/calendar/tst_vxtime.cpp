@@ -228,12 +228,22 @@ private slots:
         QCOMPARE(changes, 0);
     }
 
+    // The up and down triangles at each pixel ratio: made for that ratio,
+    // finer than the ordinary picture enlarged, and differing by state.
+    void glyphsDifferByState_data() {
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("ordinary screen") << 1;
+        QTest::newRow("twice as sharp") << 2;
+    }
     void glyphsDifferByState() {
+        QFETCH(int, ratio);
         for (auto dir : {TVxSpinButton::Up, TVxSpinButton::Down}) {
-            QImage on = TVxSpinButton::Glyph(dir, true);
-            QImage off = TVxSpinButton::Glyph(dir, false);
-            QCOMPARE(on.size(), QSize(5, 4));
+            QImage on = TVxSpinButton::Glyph(dir, true, ratio);
+            QImage off = TVxSpinButton::Glyph(dir, false, ratio);
+            QCOMPARE(on.size(), QSize(5, 4) * ratio);
+            QCOMPARE(on.devicePixelRatio(), qreal(ratio));
             QVERIFY(on != off);
+            if (ratio > 1) QVERIFY(on != TVxSpinButton::Glyph(dir, true).scaled(on.size()));
         }
         // The up triangle's point is at the top, the down one's at the bottom.
         QCOMPARE(TVxSpinButton::Glyph(TVxSpinButton::Up, true).pixelColor(2, 0), QColor(Qt::black));

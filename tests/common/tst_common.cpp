@@ -1,6 +1,7 @@
 #include "VxAbort.h"
 #include "VxDate.h"
 #include "VxDialogs.h"
+#include "VxDrawnIcon.h"
 #include "VxFlagGuard.h"
 
 #include <QApplication>
@@ -188,6 +189,24 @@ private slots:
 
     // A real box, unscripted: Enter on a question that throws work away
     // answers No.
+    // A drawn icon asked for at a pixel ratio is drawn at that ratio: more
+    // pixels, finer than the ordinary picture enlarged; undo and redo differ.
+    void drawnIconsAreSharpAtEveryRatio_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("ordinary screen") << 1.0;
+        QTest::newRow("twice as sharp") << 2.0;
+        QTest::newRow("one and a half") << 1.5;
+    }
+    void drawnIconsAreSharpAtEveryRatio() {
+        QFETCH(qreal, ratio);
+        const QImage undo = VxUndoIcon().pixmap(QSize(16, 16), ratio).toImage();
+        QCOMPARE(undo.size(), QSize(16, 16) * ratio);
+        QCOMPARE(undo.devicePixelRatio(), ratio);
+        QVERIFY(undo != VxRedoIcon().pixmap(QSize(16, 16), ratio).toImage());
+        const QImage ordinary = VxUndoIcon().pixmap(QSize(16, 16), 1.0).toImage();
+        if (ratio > 1) QVERIFY(undo != ordinary.scaled(undo.size()).convertToFormat(undo.format()));
+    }
+
     void enterOnDiscardQuestionKeepsWork() {
         QTimer::singleShot(0, [] {
             QWidget* box = QApplication::activeModalWidget();

@@ -88,6 +88,8 @@ private slots:
     void localDatabaseChoice_data();
     void localDatabaseChoice();
     void readOnlyFileKeepsItsScenariosAndRefusesWrites();
+    void localModeNote_data();
+    void localModeNote();
     void realWriteChecks();
 };
 
@@ -301,6 +303,32 @@ void TstDbConnect::readOnlyFileKeepsItsScenariosAndRefusesWrites() {
     QVERIFY(original.open(QIODevice::ReadOnly));
     QCOMPARE(original.readAll(), before);
     QVERIFY(QDir(user.path()).isEmpty()); // nothing went to the per-user folder
+}
+
+// What the mode dialog says "Use Local Database" opens (a file alias is
+// checked where the dialog shows it); %A is the alias file, %D the file.
+void TstDbConnect::localModeNote_data() {
+    QTest::addColumn<QVariantMap>("alias"); // empty: none defined
+    QTest::addColumn<QString>("note");
+    QTest::newRow("server alias") << QVariantMap{{"Driver", "QPSQL"},
+                                                 {"Database", "shedwise"},
+                                                 {"Host", "db.weaving.example"},
+                                                 {"Port", 5432}}
+                                  << "(Uses the alias ShedwiseSQL from %A: PostgreSQL database "
+                                     "shedwise on host db.weaving.example:5432)";
+    QTest::newRow("no alias, no file yet")
+        << QVariantMap{}
+        << "(Scenarios are kept in the database file %D, created at the first start)";
+}
+
+void TstDbConnect::localModeNote() {
+    QFETCH(QVariantMap, alias);
+    QFETCH(QString, note);
+    const QString aliasFile =
+        alias.isEmpty() ? m_tmp.filePath("none.ini") : writeAlias(QTest::currentDataTag(), alias);
+    const QString file = m_tmp.filePath("user/Shedwise.db");
+    QCOMPARE(LocalModeNote(TVxDbSession(aliasFile), TVxLocalDatabase{file, false}),
+             note.replace("%A", aliasFile).replace("%D", file));
 }
 
 void TstDbConnect::realWriteChecks() {

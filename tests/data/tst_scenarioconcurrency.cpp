@@ -241,7 +241,7 @@ void TstScenarioConcurrency::concurrentOperations() {
     case TOp::SavedMeanwhile: {
         TScenarioStore mine(m_db->Db());
         TScenarioStamp loaded;
-        mine.Load(1, looms, &loaded);
+        mine.Load(1, looms, nullptr, &loaded);
         std::thread other = planner("other", [&](TScenarioStore& store) {
             store.Save(1, "Theirs", m_b, TScenarioSaveMode::Overwrite);
         });

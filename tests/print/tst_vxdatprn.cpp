@@ -237,6 +237,7 @@ private slots:
         const int cw = charWidth();
         // Widths in characters: the display width, or the label's width in
         // the data font when that is larger; NOTE is hidden and takes none.
+        // Columns stand a character apart.
         struct Column {
             QString header, text;
             int chars;
@@ -262,7 +263,7 @@ private slots:
             QVERIFY2(text, qPrintable(c.text));
             QCOMPARE(text->Text, c.text);
             QCOMPARE(text->TopLeft, QPoint(x, headerTop + headerGap()));
-            x += c.chars * cw + m_printer->Spacing;
+            x += (c.chars + 1) * cw;
         }
         QVERIFY(!m_pages->Find("hidden"));
         QVERIFY(!m_pages->Find("Note"));

@@ -53,11 +53,16 @@ std::unique_ptr<TVxJobSchedule> jobFrom(const QString& recipe, TVxJob** job) {
 
 // The job drawn at a margin into an image of its own (margin 0 for
 // comparing pixels: text placement may round differently at other origins).
-QImage drawn(const TVxJob& job, bool viaCopy, const QRect& exposed = QRect(), int margin = 0) {
-    QImage image = blank(QSize(job.Width() + 2 * margin, job.Height() + 2 * margin));
+// At a pixel ratio above 1 the image has ratio times the pixels, as a sharp
+// screen has.
+QImage drawn(const TVxJob& job, bool viaCopy, const QRect& exposed = QRect(), int margin = 0,
+             int ratio = 1) {
+    const QSize size(job.Width() + 2 * margin, job.Height() + 2 * margin);
+    QImage image = blank(size * ratio);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     TVxJobPainter jobPainter(painter, QApplication::palette());
-    const QRect area = exposed.isNull() ? image.rect() : exposed;
+    const QRect area = exposed.isNull() ? QRect(QPoint(), size) : exposed;
     if (viaCopy)
         jobPainter.Paint(job, QPoint(margin, margin), area);
     else
@@ -136,6 +141,28 @@ private slots:
         twin->SetCaptionColor(Qt::darkGreen);
         QCOMPARE(drawn(*job, true), drawn(*twin, true));
         QVERIFY(differingPixels(drawn(*job, true), before) > 200);
+    }
+
+    // A sharp screen gets a picture of its own pixel ratio: the copy is the
+    // drawing at that ratio, not the ordinary picture enlarged.
+    void sharpScreensGetSharpPictures_data() {
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("ordinary screen") << 1;
+        QTest::newRow("twice as sharp") << 2;
+        QTest::newRow("three times") << 3;
+    }
+    void sharpScreensGetSharpPictures() {
+        QFETCH(int, ratio);
+        TVxJob* job = nullptr;
+        auto schedule = jobFrom(QStringLiteral("L4S"), &job);
+        const QImage& picture = TVxJobPainter::Picture(*job, QApplication::palette(), ratio);
+        QCOMPARE(picture.devicePixelRatio(), qreal(ratio));
+        QCOMPARE(picture.size(), QSize(job->Width(), job->Height()) * ratio);
+        const QImage copy = drawn(*job, true, QRect(), 0, ratio);
+        QCOMPARE(copy, drawn(*job, false, QRect(), 0, ratio));
+        if (ratio == 1) return;
+        const QImage enlarged = drawn(*job, false).scaled(copy.size());
+        QVERIFY(differingPixels(copy, enlarged) > 500);
     }
 
     void onlyTheExposedAreaIsTouched_data() {

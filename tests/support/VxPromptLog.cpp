@@ -6,6 +6,10 @@ TVxDataPrompts TVxPromptLog::prompts() {
         messages << text;
         errors << text;
     };
+    p.showWarning = [this](const QString& text) {
+        messages << text;
+        warnings << text;
+    };
     p.askYesNo = [this](const QString& text) {
         messages << text;
         questions << text;

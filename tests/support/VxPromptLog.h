@@ -21,8 +21,9 @@ public:
     // (or none left) cancels.
     std::deque<std::optional<QString>> passwords;
 
-    QStringList messages; // errors and questions, in the order asked
+    QStringList messages; // errors, warnings and questions, in the order asked
     QStringList errors;
+    QStringList warnings;
     QStringList questions;
     QStringList loginDatabases; // per login asked: the database shown
     QStringList loginUsers;     // and the user name proposed

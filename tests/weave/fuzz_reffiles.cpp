@@ -12,7 +12,7 @@
 
 #include "RefText.h"
 #include "SchedData.h"
-#include "VxWeaSch.h"
+#include "VxWeaPlan.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -167,23 +167,24 @@ void checkMessages(TFuzzer& fuzzer, const QStringList& messages) {
 // Capacity, weaving time and the capacity check for each warp with each
 // fabric, with ordinary and absurd piece counts and warp lengths.
 void runArithmetic(TFuzzer& fuzzer, const TWarpInfoList& warps, const TFabricInfoList& fabrics) {
-    TVxWeaveContext context;
-    context.WarpInfos = &warps;
-    context.FabricInfos = &fabrics;
+    TVxWeaveRefs refs;
+    refs.WarpInfos = &warps;
+    refs.FabricInfos = &fabrics;
     const QList<int> counts{1, 7, 1000000, std::numeric_limits<int32_t>::max(), -3};
     for (int w = 0; w < std::min(warps.Count(), 8); ++w) {
-        TVxWeaveJob warp;
-        warp.SetWarpType(warps.Key(w));
-        warp.SetWarpLen(fuzzer.random().bounded(2) ? 3000 : std::numeric_limits<int32_t>::max());
-        warp.SetStartDate(46000);
-        warp.SetFinishDate(46002);
+        TVxPlanJob warp;
+        warp.Kind = TVxPlanJobKind::Warp;
+        warp.WarpType = warps.Key(w);
+        warp.WarpLen = fuzzer.random().bounded(2) ? 3000 : std::numeric_limits<int32_t>::max();
+        warp.StartDate = 46000;
+        warp.FinishDate = 46002;
         for (int f = 0; f < std::min(fabrics.Count(), 8); ++f) {
             const int pieces = counts[int(fuzzer.random().bounded(counts.size()))];
-            AddWeaveItem(&warp, f + 1, fabrics.Key(f), "001", "WHT", pieces);
-            UpdateCapacity(&warp, context);
-            UpdateWeaveTime(&warp, context);
+            warp.Items.append({f + 1, fabrics.Key(f), "001", "WHT", pieces});
+            PlanWarpRemaining(warp, refs);
+            StretchForWeaveTime(warp, refs);
             try {
-                CheckCapacity(&warp, fabrics.Key(f), pieces, context);
+                CheckCapacity(warp, fabrics.Key(f), pieces, refs);
             } catch (const EVxError&) {
             }
         }

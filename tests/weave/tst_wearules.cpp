@@ -1,7 +1,9 @@
-// The placement, dating, deletion and drag rules, run on real loom columns
-// with the reference tables read from the shipped sample files.
+// The placement, dating, deletion and move rules on plan values, with the
+// reference tables read from the shipped sample files.
 
 #include "RefText.h"
+#include "VxDate.h"
+#include "VxWeaPlan.h"
 #include "VxWeaRules.h"
 
 #include <QtTest>
@@ -24,8 +26,7 @@ public:
         m_WarpInfos = loader.BuildWarpInfos();
         m_FabricInfos = loader.BuildFabricInfos();
         m_Downtimes = loader.BuildDowntimeTypes();
-        m_Context.WarpInfos = &m_WarpInfos;
-        m_Context.FabricInfos = &m_FabricInfos;
+        m_Refs = {&m_LoomTypes, &m_WarpInfos, &m_FabricInfos, &m_Downtimes};
     }
 
 private slots:
@@ -44,54 +45,43 @@ private slots:
     void itemDrag();
 
 private:
-    TVxWeaveRules rules() const { return TVxWeaveRules(m_LoomTypes, m_Downtimes, m_Context); }
+    TVxWeaveRules rules() const { return TVxWeaveRules(m_Refs); }
     // A loom of the given type from a plan like "R2400 W:A-WHT D W:A-NAT":
-    // R<ends> a reed, W:<warp key> a 3000 m warp placed under the ends of its
-    // type, D a downtime, each lasting two days.
-    std::unique_ptr<TVxJobSchedule> loom(int type, const QString& plan) const;
-    TVxWeaveJob* warpOn(TVxJobSchedule* s, int index) const {
-        return dynamic_cast<TVxWeaveJob*>(s->Jobs(index));
-    }
+    // R<ends> a reed, W:<warp key> a 3000 m warp, D a downtime, each lasting
+    // two days.
+    TVxPlanLoom loom(int type, const QString& plan) const;
     QStringList downtimes() const { return m_Downtimes.Keys(); }
 
     TLoomTypeList m_LoomTypes;
     TWarpInfoList m_WarpInfos;
     TFabricInfoList m_FabricInfos;
     TDowntimeList m_Downtimes;
-    TVxWeaveContext m_Context;
+    TVxWeaveRefs m_Refs;
 };
 
-std::unique_ptr<TVxJobSchedule> TestWeaveRules::loom(int type, const QString& plan) const {
-    auto schedule = std::make_unique<TVxJobSchedule>();
-    schedule->Tag = type;
+TVxPlanLoom TestWeaveRules::loom(int type, const QString& plan) const {
+    TVxPlanLoom loom;
+    loom.LoomType = type < 0 ? QString("NONE") : m_LoomTypes.Key(type);
     TDateTime day = VxEncodeDate(2026, 3, 2);
     for (const QString& step : plan.split(' ', Qt::SkipEmptyParts)) {
-        TVxJob* job = nullptr;
+        TVxPlanJob job;
         if (step.startsWith('R')) {
-            auto* reed = new TVxReedJob;
-            reed->SetTotalEnds(step.mid(1).toInt());
-            reed->Tag = reed->TotalEnds();
-            job = reed;
+            job.Kind = TVxPlanJobKind::Reed;
+            job.TotalEnds = step.mid(1).toInt();
         } else if (step.startsWith("W:")) {
-            auto* warp = new TVxWeaveJob;
-            const QString key = step.mid(2);
-            warp->SetWarpType(WarpTypeOf(key));
-            warp->SetWarpCol(WarpColOf(key));
-            warp->SetWarpLen(3000);
-            warp->Tag = m_WarpInfos.Find(warp->WarpType())->TotalEnds;
-            job = warp;
+            job.Kind = TVxPlanJobKind::Warp;
+            job.WarpType = WarpTypeOf(step.mid(2));
+            job.WarpCol = WarpColOf(step.mid(2));
+            job.WarpLen = 3000;
         } else {
-            auto* downtime = new TVxDowntimeJob;
-            downtime->SetDescr(m_Downtimes.Key(0));
-            job = downtime;
+            job.Descr = m_Downtimes.Key(0);
         }
-        job->SetStartDate(day);
-        job->SetFinishDate(day + 2);
+        job.StartDate = day;
+        job.FinishDate = day + 2;
         day += 2;
-        schedule->InsertJob(job);
-        UpdateCapacity(job, m_Context);
+        loom.Jobs << job;
     }
-    return schedule;
+    return loom;
 }
 
 void TestWeaveRules::initTestCase() {
@@ -122,14 +112,14 @@ void TestWeaveRules::offeredJobTypes() {
     QFETCH(int, type);
     QFETCH(QString, plan);
     QFETCH(QStringList, warps);
-    auto s = loom(type, plan);
+    const TVxPlanLoom s = loom(type, plan);
 
     QStringList texts;
-    for (const TVxJobTypeEntry& entry : rules().OfferedJobTypes(s.get())) {
+    for (const TVxJobTypeEntry& entry : rules().OfferedJobTypes(s)) {
         texts << entry.Text;
         QCOMPARE(entry.IsWarp, warps.contains(entry.Text));
         if (entry.IsWarp) {
-            const TFabricList* fabrics = rules().FabricListOf(s.get(), entry.Text);
+            const TFabricList* fabrics = m_Refs.FabricList(s.LoomType, entry.Text);
             QVERIFY(fabrics);
             QCOMPARE(entry.Fabrics, fabrics->Keys());
             QVERIFY(!entry.Fabrics.isEmpty());
@@ -161,18 +151,19 @@ void TestWeaveRules::chainJobDates() {
     QFETCH(QList<double>, expected);
     // Day numbers well away from 0, which means "no date".
     const TDateTime base = VxEncodeDate(2026, 5, 1);
-    TVxJobSchedule s;
+    TVxPlanLoom s;
     for (int i = 0; i < dates.size(); i += 2) {
-        auto* job = new TVxDowntimeJob;
-        job->SetStartDate(base + dates[i]);
-        job->SetFinishDate(dates[i + 1] < 0 ? 0 : base + dates[i + 1]);
-        s.InsertJob(job);
+        TVxPlanJob job;
+        job.StartDate = base + dates[i];
+        job.FinishDate = dates[i + 1] < 0 ? 0 : base + dates[i + 1];
+        s.Jobs << job;
     }
-    TVxWeaveRules::ChainJobDates(&s, loomStart < 0 ? 0 : base + loomStart);
+    s.StartDate = loomStart < 0 ? 0 : base + loomStart;
+    ChainJobDates(s);
     QList<double> actual;
-    for (int i = 0; i < s.JobCount(); ++i) {
-        actual << s.Jobs(i)->StartDate() - base;
-        actual << (s.Jobs(i)->FinishDate() == 0 ? -1 : s.Jobs(i)->FinishDate() - base);
+    for (const TVxPlanJob& job : s.Jobs) {
+        actual << job.StartDate - base;
+        actual << (job.FinishDate == 0 ? -1 : job.FinishDate - base);
     }
     QCOMPARE(actual, expected);
 }
@@ -193,8 +184,7 @@ void TestWeaveRules::reedHasWarpBelow() {
     QFETCH(QString, plan);
     QFETCH(int, reed);
     QFETCH(bool, blocked);
-    auto s = loom(Rapier, plan);
-    QCOMPARE(TVxWeaveRules::ReedHasWarpBelow(s.get(), reed), blocked);
+    QCOMPARE(ReedHasWarpBelow(loom(Rapier, plan), reed), blocked);
 }
 
 namespace {
@@ -206,33 +196,36 @@ QString statusOf(const TVxDragVerdict& v) {
 
 void TestWeaveRules::jobDragWithinLoom_data() {
     QTest::addColumn<int>("dragged");
-    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("to"); // its place among the other jobs of the loom
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("status");
     // 0 R2400, 1 W A-WHT, 2 D, 3 W A-NAT, 4 R2640, 5 W C-BLU
-    QTest::newRow("reed, own loom") << 0 << 3 << false << "Cannot move a reed";
-    QTest::newRow("reed to the end") << 4 << -1 << false << "Cannot move a reed";
+    QTest::newRow("reed, own loom") << 0 << 2 << false << "Cannot move a reed";
+    QTest::newRow("reed to the end") << 4 << 5 << false << "Cannot move a reed";
     QTest::newRow("downtime above the first reed") << 2 << 0 << true << "";
     QTest::newRow("warp above the first reed") << 1 << 0 << false << "Reed required";
     QTest::newRow("2400 warp between the reeds") << 3 << 2 << true << "";
-    QTest::newRow("2400 warp on the 2640 reed itself") << 1 << 4 << false << "<leave>";
-    QTest::newRow("2400 warp below the 2640 reed")
-        << 1 << 5 << false << "Wrong reed type for this warp";
-    QTest::newRow("2400 warp to the end") << 1 << -1 << false << "Wrong reed type for this warp";
-    QTest::newRow("2640 warp to the end") << 5 << -1 << true << "";
+    QTest::newRow("2400 warp straight above the 2640 reed") << 1 << 3 << false << "<leave>";
+    QTest::newRow("2400 warp just below the 2640 reed")
+        << 1 << 4 << false << "Wrong reed type for this warp";
+    QTest::newRow("2400 warp to the end") << 1 << 5 << false << "Wrong reed type for this warp";
+    QTest::newRow("2640 warp to the end") << 5 << 5 << true << "";
     QTest::newRow("2640 warp between the 2400 jobs")
-        << 5 << 3 << false << "Wrong reed type for this warp";
+        << 5 << 2 << false << "Wrong reed type for this warp";
 }
 
 void TestWeaveRules::jobDragWithinLoom() {
     QFETCH(int, dragged);
-    QFETCH(int, index);
+    QFETCH(int, to);
     QFETCH(bool, accept);
     QFETCH(QString, status);
-    auto s = loom(Rapier, "R2400 W:A-WHT D W:A-NAT R2640 W:C-BLU");
-    const TVxDragVerdict v = rules().JobDragVerdict(s.get(), s->Jobs(dragged), index);
+    TVxPlan plan;
+    plan.Looms << loom(Rapier, "R2400 W:A-WHT D W:A-NAT R2640 W:C-BLU");
+    const TVxDragVerdict v = rules().JobMoveVerdict(plan, {0, dragged}, 0, to);
     QCOMPARE(v.Accept, accept);
     QCOMPARE(statusOf(v), status);
+    // A refusal always has its reason, for a move made without a cursor.
+    QCOMPARE(v.Reason.isEmpty(), accept);
 }
 
 void TestWeaveRules::jobDragToAnotherLoom_data() {
@@ -261,13 +254,13 @@ void TestWeaveRules::jobDragToAnotherLoom() {
     QFETCH(int, targetType);
     QFETCH(bool, accept);
     QFETCH(QString, status);
-    auto source = loom(Rapier, "R2400 W:" + warp);
-    auto target = loom(targetType, "R2400 D");
+    TVxPlan plan;
+    plan.Looms << loom(Rapier, "R2400 W:" + warp) << loom(targetType, "R2400 D");
     if (!fabric.isEmpty()) {
         const QStringList f = fabric.split(',');
-        AddWeaveItem(source->Jobs(1), 1, f[0], f[1], f[2], 1);
+        plan.Looms[0].Jobs[1].Items << TVxPlanItem{1, f[0], f[1], f[2], 1};
     }
-    const TVxDragVerdict v = rules().JobDragVerdict(target.get(), source->Jobs(1), 1);
+    const TVxDragVerdict v = rules().JobMoveVerdict(plan, {0, 1}, 1, 1);
     QCOMPARE(v.Accept, accept);
     QCOMPARE(statusOf(v), status);
 }
@@ -303,15 +296,14 @@ void TestWeaveRules::itemDrag() {
     QFETCH(int, pieces);
     QFETCH(bool, accept);
     QFETCH(QString, status);
-    auto source = loom(Rapier, "R2400 W:A-WHT");
-    auto* item = AddWeaveItem(source->Jobs(1), 1, "P", "001", "WHT", pieces);
-    auto s = loom(targetType, plan);
-    TVxJob* job = target < 0 ? nullptr : s->Jobs(target);
-    const TVxDragVerdict v = rules().ItemDragVerdict(s.get(), job, item);
+    const TVxPlanItem item{1, "P", "001", "WHT", pieces};
+    const TVxDragVerdict v = rules().ItemDropVerdict(loom(targetType, plan), target, item, false);
     QCOMPARE(v.Accept, accept);
     QCOMPARE(statusOf(v), status);
     // Reordering within its own job is always allowed, full or not.
-    QVERIFY(rules().ItemDragVerdict(source.get(), source->Jobs(1), item).Accept);
+    TVxPlanLoom source = loom(Rapier, "R2400 W:A-WHT");
+    source.Jobs[1].Items << item;
+    QVERIFY(rules().ItemDropVerdict(source, 1, item, true).Accept);
 }
 
 QTEST_MAIN(TestWeaveRules)

@@ -1,5 +1,5 @@
-// The weaving job kinds: their panel texts, the capacity and weaving-time
-// arithmetic, and the per-kind menus and footers.
+// The weaving job kinds: their panel texts and per-kind menus; the capacity,
+// weaving-time and footer arithmetic on plan values.
 
 #include "RefText.h"
 #include "VxAbort.h"
@@ -17,8 +17,7 @@ namespace {
 struct Tables {
     TWarpInfoList warps;
     TFabricInfoList fabrics;
-    bool bulk = false;
-    TVxWeaveContext context;
+    TVxWeaveRefs refs;
 
     Tables() {
         addWarp("A", 1000, 5.0f, 0.5f);   // 500 m greige, 2.5 kg of warp share
@@ -28,9 +27,8 @@ struct Tables {
         addFabric("C", 40, 2.4f, 12.0f);
         addFabric("D", 100, 1.0f, 7.5f);
         addFabric("HW", 40, std::numeric_limits<float>::max(), 1.0f); // absurd weight
-        context.WarpInfos = &warps;
-        context.FabricInfos = &fabrics;
-        context.BulkUpdate = &bulk;
+        refs.WarpInfos = &warps;
+        refs.FabricInfos = &fabrics;
     }
     void addWarp(const QString& type, int len, float wgt, float greige) {
         auto info = std::make_unique<TWarpInfo>();
@@ -47,6 +45,16 @@ struct Tables {
         fabrics.Add(stru, std::move(info));
     }
 };
+
+TVxPlanJob planWarp(const QString& type, int len) {
+    TVxPlanJob job;
+    job.Kind = TVxPlanJobKind::Warp;
+    job.JobNo = 7;
+    job.WarpType = type;
+    job.WarpCol = QStringLiteral("WHT");
+    job.WarpLen = len;
+    return job;
+}
 
 TVxWeaveJob* newWarp(const QString& type, int len, int jobNo = 7) {
     auto* job = new TVxWeaveJob;
@@ -77,12 +85,10 @@ private slots:
     void sampleWarpCapacity();
     void updateWeaveTime_data();
     void updateWeaveTime();
-    void weaveTimeFooterSkippedInBulk();
     void checkCapacity_data();
     void checkCapacity();
 
     void addWeaveItemRaisesOnceWhenComplete();
-    void itemOnOtherJobIsNoWeaveItem();
     void footer();
 };
 
@@ -155,8 +161,7 @@ void TestWeaSch::warpStatusAndHint() {
     QFETCH(bool, hintShown);
     std::unique_ptr<TVxWeaveJob> warp(newWarp("A", 3000));
     QVERIFY2(warp->StatusText().isEmpty(), "no status before the first recomputation");
-    warp->SetRemainingLen(remLen);
-    warp->SetRemainingWgt(remWgt);
+    warp->SetRemaining({remLen, remWgt});
     warp->SetEstWeaveHours(hours);
     QCOMPARE(warp->StatusText(), status);
     QCOMPARE(warp->DatesRow.ShowHint, hintShown);
@@ -266,20 +271,19 @@ void TestWeaSch::updateCapacity() {
     QFETCH(int, remLen);
     QFETCH(int, remWgt);
     Tables tables;
-    std::unique_ptr<TVxWeaveJob> warp(newWarp(warpType, warpLen));
+    TVxPlanJob warp = planWarp(warpType, warpLen);
     int itemNo = 1;
     for (const QString& spec : items)
-        AddWeaveItem(warp.get(), itemNo++, spec.section(':', 0, 0), "RED", "NAT",
-                     spec.section(':', 1).toInt());
-    UpdateCapacity(warp.get(), tables.context);
-    QCOMPARE(warp->RemainingLen(), remLen);
-    QCOMPARE(warp->RemainingWgt(), remWgt);
-    QCOMPARE(warp->StatusText(), QStringLiteral("Rem: %1m / %2kg").arg(remLen).arg(remWgt));
+        warp.Items << TVxPlanItem{itemNo++, spec.section(':', 0, 0), "RED", "NAT",
+                                  spec.section(':', 1).toInt()};
+    QCOMPARE(PlanWarpRemaining(warp, tables.refs), (TVxWarpRemaining{remLen, remWgt}));
+    QCOMPARE(PlanJobStatusText(warp, tables.refs),
+             QStringLiteral("Rem: %1m / %2kg").arg(remLen).arg(remWgt));
 
-    // Other kinds are left alone.
-    TVxReedJob reed;
-    UpdateCapacity(&reed, tables.context);
-    QVERIFY(reed.StatusText().isEmpty());
+    // Other kinds show none.
+    TVxPlanJob reed;
+    reed.Kind = TVxPlanJobKind::Reed;
+    QVERIFY(PlanJobStatusText(reed, tables.refs).isEmpty());
 }
 
 void TestWeaSch::sampleWarpCapacity() {
@@ -290,17 +294,14 @@ void TestWeaSch::sampleWarpCapacity() {
     const TWarpInfoList warps = loader.BuildWarpInfos();
     const TFabricInfoList fabrics = loader.BuildFabricInfos();
     QCOMPARE(script.texts(), QStringList());
-    TVxWeaveContext context;
-    context.WarpInfos = &warps;
-    context.FabricInfos = &fabrics;
-    std::unique_ptr<TVxWeaveJob> warp(newWarp("a", 3000)); // keys ignore case
-    UpdateCapacity(warp.get(), context);
-    QCOMPARE(warp->StatusText(), QString("Rem: 2850m / 142kg"));
-    AddWeaveItem(warp.get(), 1, "P", "001", "WHT", 10);
-    UpdateCapacity(warp.get(), context);
-    UpdateWeaveTime(warp.get(), context);
-    QCOMPARE(warp->StatusText(), QString("Rem: 2250m / 116kg"));
-    QCOMPARE(warp->DatesRow.Hint, QString("Est weave time: 35hrs"));
+    TVxWeaveRefs refs;
+    refs.WarpInfos = &warps;
+    refs.FabricInfos = &fabrics;
+    TVxPlanJob warp = planWarp("a", 3000); // keys ignore case
+    QCOMPARE(PlanJobStatusText(warp, refs), QString("Rem: 2850m / 142kg"));
+    warp.Items << TVxPlanItem{1, "P", "001", "WHT", 10};
+    QCOMPARE(PlanJobStatusText(warp, refs), QString("Rem: 2250m / 116kg"));
+    QCOMPARE(PlanEstWeaveHours(warp, refs), 35);
 }
 
 void TestWeaSch::updateWeaveTime_data() {
@@ -327,37 +328,20 @@ void TestWeaSch::updateWeaveTime() {
     QFETCH(int, finishDays);
     Tables tables;
     tables.addFabric("Y", 10, 1.0f, 2.5f);
-    TVxJobSchedule loom;
-    auto* warp = newWarp("B", 3000);
+    TVxPlanJob warp = planWarp("B", 3000);
     const TDateTime start = VxEncodeDate(2026, 3, 2);
-    warp->SetStartDate(start);
-    warp->SetFinishDate(start + days);
-    loom.InsertJob(warp);
-    if (pieces > 0) AddWeaveItem(warp, 1, stru, "RED", "NAT", pieces);
-    loom.SetFooter("unchanged");
+    warp.StartDate = start;
+    warp.FinishDate = start + days;
+    if (pieces > 0) warp.Items << TVxPlanItem{1, stru, "RED", "NAT", pieces};
 
-    UpdateWeaveTime(warp, tables.context);
-    QCOMPARE(warp->EstWeaveHours(), hours);
-    QCOMPARE(warp->DatesRow.ShowHint, hours > 0);
-    QCOMPARE(warp->StartDate(), start);
-    QCOMPARE(warp->FinishDate(), start + finishDays);
-    // The footer follows only when the finish had to move out.
-    if (hours > days * 24) QCOMPARE(loom.Footer(), "Finish: " + VxDateToStr(start + finishDays));
-}
-
-void TestWeaSch::weaveTimeFooterSkippedInBulk() {
-    Tables tables;
-    tables.bulk = true;
-    TVxJobSchedule loom;
-    auto* warp = newWarp("B", 3000);
-    warp->SetStartDate(VxEncodeDate(2026, 3, 2));
-    warp->SetFinishDate(VxEncodeDate(2026, 3, 3));
-    loom.InsertJob(warp);
-    AddWeaveItem(warp, 1, "AB", "RED", "NAT", 10); // 60 h
-    loom.SetFooter("kept");
-    UpdateWeaveTime(warp, tables.context);
-    QCOMPARE(warp->FinishDate(), VxEncodeDate(2026, 3, 4));
-    QCOMPARE(loom.Footer(), QString("kept"));
+    QCOMPARE(PlanEstWeaveHours(warp, tables.refs), hours);
+    StretchForWeaveTime(warp, tables.refs);
+    QCOMPARE(warp.StartDate, start);
+    QCOMPARE(warp.FinishDate, start + finishDays);
+    // The board shows the hint only while there is an estimate.
+    std::unique_ptr<TVxWeaveJob> drawn(newWarp("B", 3000));
+    drawn->SetEstWeaveHours(hours);
+    QCOMPARE(drawn->DatesRow.ShowHint, hours > 0);
 }
 
 void TestWeaSch::checkCapacity_data() {
@@ -397,19 +381,16 @@ void TestWeaSch::checkCapacity() {
     QFETCH(int, added);
     QFETCH(QString, error);
     Tables tables;
-    std::unique_ptr<TVxWeaveJob> warp(newWarp("B", 3000));
-    warp->SetRemainingLen(remLen);
-    warp->SetRemainingWgt(remWgt);
     QString message;
     try {
-        CheckCapacity(warp.get(), stru, added, tables.context);
+        CheckCapacity(TVxWarpRemaining{remLen, remWgt}, stru, added, tables.refs);
     } catch (const EVxError& e) {
         message = e.message();
     }
     QCOMPARE(message, error);
 
-    TVxDowntimeJob downtime;
-    CheckCapacity(&downtime, stru, 1000, tables.context); // never refuses
+    TVxPlanJob downtime;
+    CheckCapacity(downtime, stru, 1000, tables.refs); // never refuses
 }
 
 void TestWeaSch::addWeaveItemRaisesOnceWhenComplete() {
@@ -426,37 +407,18 @@ void TestWeaSch::addWeaveItemRaisesOnceWhenComplete() {
     QCOMPARE(seen, QStringList{"42 ABRED : NAT/3pcs"});
     QCOMPARE(warp->ItemCount(), 1);
     QCOMPARE(item->Job(), static_cast<TVxJob*>(warp));
-    QCOMPARE(item->WeaveJob(), warp);
-}
-
-void TestWeaSch::itemOnOtherJobIsNoWeaveItem() {
-    TVxWeaveJobItem loose;
-    QVERIFY_THROWS_EXCEPTION(EVxError, loose.WeaveJob());
-    TVxReedJob reed;
-    auto* item = AddWeaveItem(&reed, 1, "AB", "RED", "NAT", 1);
-    QVERIFY_THROWS_EXCEPTION(EVxError, item->WeaveJob());
 }
 
 void TestWeaSch::footer() {
-    Tables tables;
-    TVxJobSchedule loom;
-    loom.SetFooter("stale");
-    UpdateFooter(&loom, tables.context);
-    QCOMPARE(loom.Footer(), QString());
-
+    TVxPlanLoom loom;
+    QCOMPARE(LoomFooter(loom), QString());
     for (int i = 0; i < 2; ++i) {
-        auto* job = new TVxDowntimeJob;
-        job->SetStartDate(VxEncodeDate(2026, 1, 10 + 3 * i));
-        job->SetFinishDate(VxEncodeDate(2026, 1, 12 + 3 * i));
-        loom.InsertJob(job);
+        TVxPlanJob job;
+        job.StartDate = VxEncodeDate(2026, 1, 10 + 3 * i);
+        job.FinishDate = VxEncodeDate(2026, 1, 12 + 3 * i);
+        loom.Jobs << job;
     }
-    UpdateFooter(&loom, tables.context);
-    QCOMPARE(loom.Footer(), QString("Finish: 15/01/26"));
-
-    tables.bulk = true;
-    loom.Jobs(1)->SetFinishDate(VxEncodeDate(2026, 2, 1));
-    UpdateFooter(&loom, tables.context);
-    QCOMPARE(loom.Footer(), QString("Finish: 15/01/26"));
+    QCOMPARE(LoomFooter(loom), QString("Finish: 15/01/26"));
 }
 
 QTEST_MAIN(TestWeaSch)

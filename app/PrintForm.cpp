@@ -1,0 +1,104 @@
+#include "PrintForm.h"
+
+#include "VxAbort.h"
+#include "VxDialogs.h"
+#include "VxScenPage.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TPrintForm::TPrintForm(QWidget* parent)
+    : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setWindowTitle(QStringLiteral("Print Options"));
+
+    GroupBox1 = new QGroupBox(QStringLiteral(" Print To "), this);
+    PrinterRadio = new QRadioButton(QStringLiteral("&Printer"), GroupBox1);
+    FileRadio = new QRadioButton(QStringLiteral("&Comma delimited text file"), GroupBox1);
+    SetupButton = new QPushButton(QStringLiteral("Printer Setup..."), GroupBox1);
+    SetupButton->setAutoDefault(false);
+    PrinterRadio->setChecked(true);
+    auto* choices = new QVBoxLayout(GroupBox1);
+    auto* printerRow = new QHBoxLayout;
+    printerRow->addWidget(PrinterRadio);
+    printerRow->addStretch();
+    printerRow->addWidget(SetupButton);
+    choices->addLayout(printerRow);
+    choices->addWidget(FileRadio);
+
+    StartButton = new QPushButton(QStringLiteral("&Start"), this);
+    StartButton->setDefault(true);
+    BitBtn3 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn3->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(StartButton);
+    buttons->addWidget(BitBtn3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(PrinterRadio, &QRadioButton::toggled, this, &TPrintForm::RadioClick);
+    connect(FileRadio, &QRadioButton::toggled, this, &TPrintForm::RadioClick);
+    connect(SetupButton, &QPushButton::clicked, this, &TPrintForm::SetupButtonClick);
+    connect(StartButton, &QPushButton::clicked, this, &TPrintForm::StartButtonClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
+    RadioClick();
+}
+
+TPrintForm::~TPrintForm() = default;
+
+int TPrintForm::Execute(const TVxPrintJob& job, const QString& exportFileName) {
+    m_job = job;
+    m_exportFileName = exportFileName;
+    const int result = VxDialogs::exec(this);
+    // The lines live only as long as the dialog is shown.
+    m_job = TVxPrintJob();
+    return result;
+}
+
+void TPrintForm::RadioClick() {
+    SetupButton->setEnabled(PrinterRadio->isChecked());
+}
+
+void TPrintForm::SetupButtonClick() {
+    QPrintDialog dialog(m_printer.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    VxDialogs::exec(&dialog);
+}
+
+void TPrintForm::StartButtonClick() {
+    // An error is shown over the dialog; the dialog closes in every case.
+    VxGuard(this, [this] { produce(); });
+    accept();
+}
+
+void TPrintForm::produce() {
+    if (PrinterRadio->isChecked()) {
+        PrintToPrinter();
+        return;
+    }
+    QString fileName = m_exportFileName;
+    const QStringList filters = {QStringLiteral("Text file (txt) (*.txt)"),
+                                 QStringLiteral("Any file (*)")};
+    if (VxDialogs::saveFileName(this, QStringLiteral("Print To Comma Delimited File"), filters,
+                                QStringLiteral("txt"), fileName))
+        PrintToFile(fileName);
+}
+
+void TPrintForm::PrintToPrinter() {
+    if (m_printer->printerName().isEmpty() && m_printer->outputFileName().isEmpty())
+        throw EVxError(QStringLiteral(
+            "No printer is set up: choose a printer or a PDF file under Printer Setup..."));
+    VxPrintScenario(m_printer.get(), m_job, QDateTime::currentDateTime());
+}
+
+void TPrintForm::PrintToFile(const QString& fileName) {
+    VxWriteDelimitedFile(fileName, m_job, QDateTime::currentDateTime());
+}

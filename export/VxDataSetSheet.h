@@ -1,0 +1,9 @@
+#pragma once
+// The rows of an open dataset as a sheet, as its grid shows them: the
+// visible columns under their labels, numbers as numbers, dates as dates.
+
+#include "VxSheet.h"
+
+class TVxDataSet;
+
+TVxSheet VxDataSetSheet(const TVxDataSet& dataSet, const QString& name);
