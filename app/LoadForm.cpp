@@ -60,6 +60,7 @@ void TLoadForm::showEvent(QShowEvent* event) {
 void TLoadForm::FormShow() {
     OKButton->setEnabled(ScenarioGrid->RowCount() > 0);
     DeleteButton->setEnabled(ScenarioGrid->RowCount() > 0);
+    DeleteButton->setVisible(DeleteAllowed);
 }
 
 void TLoadForm::ScenarioGridDblClick() {
@@ -67,7 +68,7 @@ void TLoadForm::ScenarioGridDblClick() {
 }
 
 void TLoadForm::DeleteButtonClick() {
-    if (!m_store) return;
+    if (!m_store || !DeleteAllowed) return;
     ScenarioGrid->DeleteCurrent(*m_store);
     FormShow();
     ScenarioGrid->setFocus();

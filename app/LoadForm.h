@@ -28,6 +28,9 @@ public:
     QPushButton* OKButton;
     QPushButton* DeleteButton;
     QPushButton* CancelButton;
+    // Whether Delete is offered (a dialog that only picks a scenario to
+    // compare with deletes nothing).
+    bool DeleteAllowed = true;
 
     void FormShow();
     void ScenarioGridDblClick();

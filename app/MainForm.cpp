@@ -2,6 +2,8 @@
 
 #include "BoardController.h"
 #include "BoardView.h"
+#include "CompareMode.h"
+#include "ComparePanel.h"
 #include "ItemForm.h"
 #include "JobForm.h"
 #include "LoadForm.h"
@@ -112,6 +114,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Controller = new TBoardController(*Document, *Board, this);
     Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
     Scenarios = new TScenarioSession(*Document, this);
+    createCompare();
     createUndo();
     createShortcuts();
     connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
@@ -160,6 +163,16 @@ void TMainForm::createToolPanel() {
     row->setSpacing(1);
     LoadButton = addToolButton(QStringLiteral("&Load..."), QStringLiteral("Load a scenario"),
                                &TMainForm::LoadButtonClick);
+    // Comparing with a stored scenario, beside loading one: a menu of the
+    // button, so the bar keeps the window's first width.
+    CompareMenu = new QMenu(LoadButton);
+    connect(CompareMenu->addAction(QStringLiteral("Compare &with...")), &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { Compare->ChooseAndCompare(); }); });
+    connect(CompareMenu->addAction(QStringLiteral("Compare with the &last saved state")),
+            &QAction::triggered, this,
+            [this] { VxGuard(this, [this] { Compare->CompareWithSaved(); }); });
+    LoadButton->setMenu(CompareMenu);
+    LoadButton->setPopupMode(QToolButton::MenuButtonPopup);
     SaveButton = addToolButton(QStringLiteral("&Save..."), QStringLiteral("Save this scenario"),
                                &TMainForm::SaveButtonClick);
     ClearButton = addToolButton(QStringLiteral("&Clear"), QStringLiteral("Clear this scenario"),
@@ -643,6 +656,35 @@ void TMainForm::ReqmtsButtonClick() {
 
 void TMainForm::OutputButtonClick() {
     openReport(OutputForm);
+}
+
+void TMainForm::createCompare() {
+    // The board shares its side of the window with the compare panel, so
+    // the information pane and the window's layout stay as they are.
+    auto* boardSide = new QSplitter(Qt::Horizontal);
+    boardSide->setChildrenCollapsible(false);
+    boardSide->setHandleWidth(Splitter->handleWidth());
+    Splitter->replaceWidget(0, boardSide);
+    Splitter->setStretchFactor(0, 1);
+    boardSide->addWidget(ScheduleBox);
+    ComparePanel = new TComparePanel(boardSide);
+    boardSide->addWidget(ComparePanel);
+    boardSide->setStretchFactor(0, 1);
+    boardSide->setStretchFactor(1, 0);
+    TCompareMode::TSources sources;
+    sources.Window = this;
+    sources.Document = Document;
+    sources.Board = Board;
+    sources.CurrentScenarioNo = [this] { return Scenarios->CurrentScenarioNo(); };
+    sources.Database = [this] {
+        if (!Data) throw EVxError(QStringLiteral("No database is open"));
+        return Data->SchedDB.Database();
+    };
+    sources.Names.Job = &PlanJobCaption;
+    sources.Names.Item = &PlanItemCaption;
+    sources.LoadForm = [this] { return LoadForm; };
+    sources.PrintForm = [this] { return PrintForm; };
+    Compare = std::make_unique<TCompareMode>(sources, ComparePanel);
 }
 
 void TMainForm::openReport(TReportForm* form) {

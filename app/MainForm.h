@@ -25,6 +25,7 @@
 #include <vector>
 
 class QLabel;
+class QMenu;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -44,6 +45,8 @@ class TSaveForm;
 class TVxAboutForm;
 class TBoardController;
 class TBoardView;
+class TCompareMode;
+class TComparePanel;
 class TScenarioSession;
 class QAction;
 class TVxDataPrinter;
@@ -74,6 +77,9 @@ public:
     // Controls.
     QWidget* ToolPanel;
     QToolButton* LoadButton;
+    // The load button's menu: "Compare with..." a stored scenario, or with
+    // the loaded one as last saved.
+    QMenu* CompareMenu;
     QToolButton* SaveButton;
     QToolButton* ClearButton;
     QToolButton* UndoButton;
@@ -86,6 +92,9 @@ public:
     QToolButton* AboutButton;
     QSplitter* Splitter;
     TVxScheduleBox* ScheduleBox;
+    // Beside the board while it is compared with a stored scenario.
+    TComparePanel* ComparePanel;
+    std::unique_ptr<TCompareMode> Compare;
     QTabWidget* PageControl1;
     QTextBrowser* IntroMemo;
     QTextBrowser* TermsMemo;
@@ -203,6 +212,7 @@ private:
     void runStartUp();
     void createMessageTimer();
     void createUndo();
+    void createCompare();
     // Ctrl+S, Ctrl+O, Ctrl+P and F1.
     void createShortcuts();
     void followUndoStack();

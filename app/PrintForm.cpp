@@ -55,11 +55,22 @@ TPrintForm::TPrintForm(QWidget* parent)
 TPrintForm::~TPrintForm() = default;
 
 int TPrintForm::Execute(const TVxPrintJob& job, const QString& exportFileName) {
-    m_job = job;
+    return Execute(TPrintOutput{[job](QPagedPaintDevice* device) {
+                                    VxPrintScenario(device, job, QDateTime::currentDateTime());
+                                },
+                                [job](const QString& fileName) {
+                                    VxWriteDelimitedFile(fileName, job,
+                                                         QDateTime::currentDateTime());
+                                }},
+                   exportFileName);
+}
+
+int TPrintForm::Execute(const TPrintOutput& output, const QString& exportFileName) {
+    m_output = output;
     m_exportFileName = exportFileName;
     const int result = VxDialogs::exec(this);
     // The lines live only as long as the dialog is shown.
-    m_job = TVxPrintJob();
+    m_output = TPrintOutput();
     return result;
 }
 
@@ -96,9 +107,9 @@ void TPrintForm::PrintToPrinter() {
     if (m_printer->printerName().isEmpty() && m_printer->outputFileName().isEmpty())
         throw EVxError(QStringLiteral(
             "No printer is set up: choose a printer or a PDF file under Printer Setup..."));
-    VxPrintScenario(m_printer.get(), m_job, QDateTime::currentDateTime());
+    m_output.Print(m_printer.get());
 }
 
 void TPrintForm::PrintToFile(const QString& fileName) {
-    VxWriteDelimitedFile(fileName, m_job, QDateTime::currentDateTime());
+    m_output.Write(fileName);
 }

@@ -6,12 +6,21 @@
 #include "VxScenPrn.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class QGroupBox;
+class QPagedPaintDevice;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
+
+// What one print produces: the pages on a printer (or PDF writer), and the
+// delimited file.
+struct TPrintOutput {
+    std::function<void(QPagedPaintDevice* device)> Print;
+    std::function<void(const QString& fileName)> Write;
+};
 
 class TPrintForm : public QDialog {
     Q_OBJECT
@@ -29,6 +38,8 @@ public:
     // Shows the dialog modally for one print job; Start produces the chosen
     // output, the save dialog proposing exportFileName. Returns the result.
     int Execute(const TVxPrintJob& job, const QString& exportFileName);
+    // The same for any other output.
+    int Execute(const TPrintOutput& output, const QString& exportFileName);
 
     // The printer the set-up dialog configures and the printout goes to.
     QPrinter* Printer() const { return m_printer.get(); }
@@ -43,6 +54,6 @@ private:
     void produce();
 
     std::unique_ptr<QPrinter> m_printer;
-    TVxPrintJob m_job;
+    TPrintOutput m_output;
     QString m_exportFileName;
 };

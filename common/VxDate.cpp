@@ -36,6 +36,21 @@ QDate VxDateOf(TDateTime day) {
     return kEpoch.addDays(static_cast<qint64>(std::floor(day)));
 }
 
+QString VxDayText(TDateTime day) {
+    const QDate date = VxDateOf(day);
+    const int year = date.year();
+    if (year < 0 || year > 9999) return VxFormatDate(QStringLiteral("dd/mm/yyyy"), day);
+    // Written digit by digit: a change list writes thousands of dates.
+    const int digits[] = {date.day() / 10,   date.day() % 10,   -1,
+                          date.month() / 10, date.month() % 10, -1,
+                          year / 1000,       year / 100 % 10,   year / 10 % 10,
+                          year % 10};
+    QString text(10, Qt::Uninitialized);
+    for (int i = 0; i < 10; ++i)
+        text[i] = digits[i] < 0 ? QLatin1Char('/') : QLatin1Char(char('0' + digits[i]));
+    return text;
+}
+
 TDateTime VxEncodeDate(int year, int month, int day) {
     return VxDayOf(QDate(year, month, day));
 }

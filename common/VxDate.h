@@ -24,6 +24,11 @@ TDateTime VxToday();
 // text inside double or single quotes is copied as it stands.
 QString VxFormatDate(const QString& format, TDateTime day);
 
+// The day as "dd/mm/yyyy" in digits, as VxFormatDate writes it with that
+// format but without reading the format or the locale: for lists that write
+// thousands of dates.
+QString VxDayText(TDateTime day);
+
 // The program-wide short date format used by the default date conversion
 // ("dd/mm/yy" once the main window has started). Starts as the locale's.
 QString VxShortDateFormat();

@@ -65,6 +65,17 @@ struct TVxPlanLoom {
     bool operator!=(const TVxPlanLoom& other) const { return !(*this == other); }
 };
 
+// Where a job stands: its loom's position in the plan and its own on the loom.
+struct TVxJobPlace {
+    int Loom = 0;
+    int Index = 0;
+
+    bool operator==(const TVxJobPlace& other) const {
+        return Loom == other.Loom && Index == other.Index;
+    }
+    bool operator!=(const TVxJobPlace& other) const { return !(*this == other); }
+};
+
 struct TVxPlan {
     QVector<TVxPlanLoom> Looms;
     int NextJobNo = 1;

@@ -121,17 +121,7 @@ void TVxScenarioLayout::paginate(const TVxPrintJob& job) {
 namespace {
 void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrintPage& page,
                const TVxPrintJob& job, const QString& stamp) {
-    // Title, stamp and page number share the first line from left to right.
-    const int stampLeft = layout.PageWidth() / 2;
-    painter.setFont(TVxScenarioLayout::StampFont());
-    const QString pageText = QStringLiteral("Page ") + QString::number(page.Number);
-    const int pageLeft =
-        layout.PageWidth() - painter.fontMetrics().horizontalAdvance(pageText) - 50;
-    drawAt(painter, stampLeft, 0, QStringLiteral("Printed: ") + stamp,
-           pageLeft - stampLeft - layout.Gap());
-    drawAt(painter, pageLeft, 0, pageText, layout.PageWidth() - pageLeft);
-    painter.setFont(TVxScenarioLayout::TitleFont());
-    drawAt(painter, 50, 0, job.Title, stampLeft - 50 - layout.Gap());
+    VxPaintPageHead(painter, layout.PageWidth(), job.Title, stamp, page.Number);
 
     painter.setFont(TVxScenarioLayout::HeadingFont());
     for (int d = page.FirstColumn; d < page.FirstColumn + page.ColumnCount; ++d) {
@@ -163,6 +153,21 @@ void paintPage(QPainter& painter, const TVxScenarioLayout& layout, const TVxPrin
 }
 } // namespace
 
+void VxPaintPageHead(QPainter& painter, int pageWidth, const QString& title, const QString& stamp,
+                     int pageNumber) {
+    // Title, stamp and page number share the first line from left to right,
+    // each cut short of the next by a gap of one "A".
+    const int stampLeft = pageWidth / 2;
+    painter.setFont(TVxScenarioLayout::StampFont());
+    const int gap = std::max(1, painter.fontMetrics().horizontalAdvance(QLatin1Char('A')));
+    const QString pageText = QStringLiteral("Page ") + QString::number(pageNumber);
+    const int pageLeft = pageWidth - painter.fontMetrics().horizontalAdvance(pageText) - 50;
+    drawAt(painter, stampLeft, 0, QStringLiteral("Printed: ") + stamp, pageLeft - stampLeft - gap);
+    drawAt(painter, pageLeft, 0, pageText, pageWidth - pageLeft);
+    painter.setFont(TVxScenarioLayout::TitleFont());
+    drawAt(painter, 50, 0, title, stampLeft - 50 - gap);
+}
+
 void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrintJob& job,
                      const QDateTime& printed) {
     const TVxScenarioLayout layout(job, device);
@@ -175,7 +180,7 @@ void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrin
     }
 }
 
-void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QDateTime& printed) {
+void VxPaintDocument(QPagedPaintDevice* device, const std::function<void(QPainter&)>& paint) {
     QPainter painter;
     if (!painter.begin(device)) throw EVxError(QStringLiteral("The printer could not start"));
     // The document is ended whatever happens while painting.
@@ -183,5 +188,10 @@ void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QD
         QPainter& painter;
         ~EndDocument() { painter.end(); }
     } end{painter};
-    VxPaintScenario(painter, device, job, printed);
+    paint(painter);
+}
+
+void VxPrintScenario(QPagedPaintDevice* device, const TVxPrintJob& job, const QDateTime& printed) {
+    VxPaintDocument(device,
+                    [&](QPainter& painter) { VxPaintScenario(painter, device, job, printed); });
 }

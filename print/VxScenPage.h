@@ -14,6 +14,7 @@
 
 #include <QFont>
 #include <QVector>
+#include <functional>
 
 class QPagedPaintDevice;
 class QPaintDevice;
@@ -80,10 +81,21 @@ private:
     QVector<TVxPrintPage> m_pages;
 };
 
+// The line at the top of every page: the title at the left, the "Printed: "
+// stamp from the middle, "Page " and the number ending 50 units from the
+// right edge.
+void VxPaintPageHead(QPainter& painter, int pageWidth, const QString& title, const QString& stamp,
+                     int pageNumber);
+
 // Paints the print job on an open painter of device, one page after the
 // other (device->newPage() between them).
 void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrintJob& job,
                      const QDateTime& printed);
+
+// Opens a document on device (a printer or a PDF writer), lets paint draw
+// on it and ends the document, also on error. Throws EVxError when the
+// device does not take the document.
+void VxPaintDocument(QPagedPaintDevice* device, const std::function<void(QPainter&)>& paint);
 
 // Opens a document on device (a printer or a PDF writer), paints the job
 // and ends the document, also on error. Throws EVxError when the device

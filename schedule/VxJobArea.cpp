@@ -104,10 +104,38 @@ void TVxJobArea::paintEvent(QPaintEvent* event) {
         if (job->Top() - offset > exposed.bottom()) break;
         jobPainter.Paint(*job, JobOrigin(job), exposed);
     }
+    paintMarks(painter, exposed);
     const TVxDropMarker& marker = m_schedule->DropMarker();
     if (!marker.Rect.isEmpty())
         TVxJobPainter::DrawDropMarker(painter, marker.Rect.translated(0, -offset), marker.Frame);
     paintSelection(painter);
+}
+
+void TVxJobArea::paintMarks(QPainter& painter, const QRect& exposed) const {
+    const TVxColumnMarks& marks = m_schedule->Marks();
+    const int count = m_schedule->JobCount();
+    for (const TVxColumnMarks::TMark& mark : marks.Marks) {
+        if (mark.Job < 0 || mark.Job >= count) continue;
+        const TVxJob* job = m_schedule->Jobs(mark.Job);
+        QRect r(0, 0, job->Width(), job->Height());
+        if (mark.Item >= 0) {
+            if (mark.Item >= job->ItemCount() || !job->Expanded()) continue;
+            r = job->Items(mark.Item)->BoundsRect();
+        }
+        r.translate(JobOrigin(job));
+        if (r.intersects(exposed)) TVxJobPainter::DrawMark(painter, r, mark.Color);
+    }
+    for (const TVxColumnMarks::TGhost& ghost : marks.Ghosts) {
+        QRect line;
+        if (ghost.Job < 0) {
+            line = m_schedule->JobDropLine(nullptr, ghost.Before).translated(0, -ScrollPos());
+        } else {
+            if (ghost.Job >= count || !m_schedule->Jobs(ghost.Job)->Expanded()) continue;
+            const TVxJob* job = m_schedule->Jobs(ghost.Job);
+            line = job->ItemDropLine(nullptr, ghost.Before).translated(JobOrigin(job));
+        }
+        if (line.intersects(exposed)) TVxJobPainter::DrawGhost(painter, line, ghost.Color);
+    }
 }
 
 void TVxJobArea::paintSelection(QPainter& painter) const {

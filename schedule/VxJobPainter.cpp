@@ -145,16 +145,31 @@ void TVxJobPainter::DrawShadeFrame(QPainter& painter, const QRect& r, const QCol
     painter.fillRect(x + w - lw, y + lw - 1, lw, h - 2 * lw + 1, bottomRight);
 }
 
+namespace {
+// A frame of w pixels just inside r, in four fills.
+void fillFrame(QPainter& painter, const QRect& r, int w, const QColor& color) {
+    painter.fillRect(r.left(), r.top(), r.width(), w, color);
+    painter.fillRect(r.left(), r.bottom() + 1 - w, r.width(), w, color);
+    painter.fillRect(r.left(), r.top(), w, r.height(), color);
+    painter.fillRect(r.right() + 1 - w, r.top(), w, r.height(), color);
+}
+} // namespace
+
 void TVxJobPainter::DrawDropMarker(QPainter& painter, const QRect& r, bool frame) {
-    if (!frame) {
+    if (frame)
+        fillFrame(painter, r, 2, kDropMarker);
+    else
         painter.fillRect(r, kDropMarker);
-        return;
-    }
-    const int w = 2;
-    painter.fillRect(r.left(), r.top(), r.width(), w, kDropMarker);
-    painter.fillRect(r.left(), r.bottom() + 1 - w, r.width(), w, kDropMarker);
-    painter.fillRect(r.left(), r.top(), w, r.height(), kDropMarker);
-    painter.fillRect(r.right() + 1 - w, r.top(), w, r.height(), kDropMarker);
+}
+
+void TVxJobPainter::DrawMark(QPainter& painter, const QRect& r, const QColor& color) {
+    fillFrame(painter, r, 1, color);
+    painter.fillRect(r.left(), r.top(), std::min(4, r.width()), r.height(), color);
+}
+
+void TVxJobPainter::DrawGhost(QPainter& painter, const QRect& line, const QColor& color) {
+    for (int x = line.left(); x <= line.right(); x += 8)
+        painter.fillRect(x, line.top(), std::min(5, line.right() + 1 - x), line.height(), color);
 }
 
 void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRect& r, const QPalette& palette,
@@ -165,12 +180,7 @@ void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRect& r, const QPal
 }
 
 void TVxJobPainter::DrawFocusFrame(QPainter& painter, const QRect& r, const QPalette& palette) {
-    const QColor color = palette.color(QPalette::Highlight);
-    const int w = std::min({2, r.width(), r.height()});
-    painter.fillRect(r.x(), r.y(), r.width(), w, color);
-    painter.fillRect(r.x(), r.bottom() + 1 - w, r.width(), w, color);
-    painter.fillRect(r.x(), r.y(), w, r.height(), color);
-    painter.fillRect(r.right() + 1 - w, r.y(), w, r.height(), color);
+    fillFrame(painter, r, std::min({2, r.width(), r.height()}), palette.color(QPalette::Highlight));
 }
 
 void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRegion& exposed, const QRect& r,

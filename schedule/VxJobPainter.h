@@ -54,6 +54,12 @@ public:
     static void DrawPanelFrame(QPainter& painter, const QRegion& exposed, const QRect& r,
                                const QPalette& palette, bool sunken, int lineWidth);
 
+    // A mark over a job or an item: a band of colour down its left edge and
+    // a thin frame round it.
+    static void DrawMark(QPainter& painter, const QRect& r, const QColor& color);
+    // Where a job or an item no longer stands: a broken line across the gap.
+    static void DrawGhost(QPainter& painter, const QRect& line, const QColor& color);
+
     // The frame of the job or item the keyboard acts on: two pixels of the
     // highlight colour just inside its edge, so it takes no room of its own.
     static void DrawFocusFrame(QPainter& painter, const QRect& r, const QPalette& palette);

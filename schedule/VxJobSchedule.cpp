@@ -340,6 +340,12 @@ void TVxJobSchedule::SetDropMarker(const TVxDropMarker& marker) {
     repaintJobs();
 }
 
+void TVxJobSchedule::SetMarks(const TVxColumnMarks& marks) {
+    if (marks.IsEmpty() && m_marks.IsEmpty()) return;
+    m_marks = marks;
+    repaintJobs();
+}
+
 void TVxJobSchedule::repaintJobs() {
     if (m_jobArea && inView()) m_jobArea->viewport()->update();
 }

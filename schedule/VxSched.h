@@ -26,6 +26,7 @@
 #include <QStaticText>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -114,6 +115,27 @@ struct TVxDropMarker {
     }
 };
 
+// Marks an application lays over a column without changing its jobs, as a
+// comparison with another plan shows what differs: a band of colour down
+// the left edge of a job or an item, and a thin broken line across the gap
+// where a job or an item no longer stands. Jobs and items go by position.
+struct TVxColumnMarks {
+    struct TMark {
+        int Job = 0;
+        int Item = -1; // -1: the job itself
+        QColor Color;
+    };
+    struct TGhost {
+        int Job = -1;   // -1: a gap between jobs; else one among this job's items
+        int Before = 0; // the gap above this job (or item); the count: below the last
+        QColor Color;
+    };
+    QVector<TMark> Marks;
+    QVector<TGhost> Ghosts;
+
+    bool IsEmpty() const { return Marks.isEmpty() && Ghosts.isEmpty(); }
+};
+
 // One column: header strip, vertically scrolling job area, footer strip.
 class TVxJobSchedule : public QFrame {
     Q_OBJECT
@@ -193,6 +215,9 @@ public:
     // The drop marker the drag in progress shows in this column.
     const TVxDropMarker& DropMarker() const { return m_dropMarker; }
     void SetDropMarker(const TVxDropMarker& marker);
+    // The marks over the jobs; they stay, by position, until set again.
+    const TVxColumnMarks& Marks() const { return m_marks; }
+    void SetMarks(const TVxColumnMarks& marks);
 
     // The job or item the keyboard acts on, shown with a focus frame: one
     // for the whole box (a column outside a box keeps its own).
@@ -316,6 +341,7 @@ private:
     TVxScheduleStrip* m_footerRow = nullptr;
     TVxScheduleMenuCaptions m_menuCaptions;
     TVxDropMarker m_dropMarker;
+    TVxColumnMarks m_marks;
     bool m_expanded = true;
     bool m_adjustWidth = false;
     int m_jobWidth = 112;
@@ -471,6 +497,7 @@ private:
     QObject* dragSourceAt(const QPoint& viewportPos) const;
     // The focus frame of the selected job or item, when this column holds it.
     void paintSelection(QPainter& painter) const;
+    void paintMarks(QPainter& painter, const QRect& exposed) const;
     TVxJobSchedule* m_schedule;
     bool m_skipClick = false;
     QPoint m_pressPos;

@@ -36,12 +36,6 @@ struct TVxDragVerdict {
     }
 };
 
-// Where a job stands: its loom's position in the plan and its own on the loom.
-struct TVxJobPlace {
-    int Loom = 0;
-    int Index = 0;
-};
-
 class TVxWeaveRules {
 public:
     explicit TVxWeaveRules(const TVxWeaveRefs& refs) : m_refs(refs) {}

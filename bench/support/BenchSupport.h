@@ -5,9 +5,12 @@
 #include "VxPlan.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
 
 namespace benchsupport {
 
@@ -89,6 +92,20 @@ inline TVxPlan rapierPlan(int looms, int jobsPerLoom) {
     plan.NextJobNo = jobNo;
     plan.NextItemNo = itemNo;
     return plan;
+}
+
+// Milliseconds one run of work takes.
+template <class F> double msOf(F&& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The middle of several runs, which a busy machine disturbs less than their mean.
+inline double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 } // namespace benchsupport

@@ -57,6 +57,11 @@ private slots:
         QCOMPARE(VxFormatDate(format, VxEncodeDate(2026, 3, 5) + time), text);
     }
 
+    void dayTextIsTheFormattedDate() {
+        for (double day = -700; day < 80000; day += 97.25)
+            QCOMPARE(VxDayText(day), VxFormatDate("dd/mm/yyyy", day));
+    }
+
     void shortDateRoundTrip() {
         VxSetShortDateFormat("dd/mm/yy");
         const double day = VxEncodeDate(2026, 12, 31);
