@@ -132,19 +132,28 @@ void TBoardController::ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJo
     if (verdict.Status) status(*verdict.Status);
 }
 
+std::unique_ptr<TVxPlanCommand> TBoardController::JobDropCommand(TVxJobSchedule* Schedule,
+                                                                 TVxJob* Job, int Index) const {
+    return std::make_unique<TVxMoveJobCommand>(m_doc, m_view.PlaceOf(Job), m_view.LoomOf(Schedule),
+                                               Index);
+}
+
+std::unique_ptr<TVxPlanCommand> TBoardController::ItemDropCommand(TVxJob* Job, TVxJobItem* Item,
+                                                                  int Index) const {
+    return std::make_unique<TVxMoveItemCommand>(
+        m_doc, m_view.PlaceOf(Item->Job()), m_view.ItemIndexOf(Item), m_view.PlaceOf(Job), Index);
+}
+
 void TBoardController::DoJobDrop(TVxJobSchedule* Schedule, TVxJob* Job, int Index) {
     const TVxJobPlace from = m_view.PlaceOf(Job);
-    const int toLoom = m_view.LoomOf(Schedule);
-    if (!JobMoveVerdict(from, toLoom, Index).Accept) return;
-    m_doc.Push(new TVxMoveJobCommand(m_doc, from, toLoom, Index));
+    if (!JobMoveVerdict(from, m_view.LoomOf(Schedule), Index).Accept) return;
+    m_doc.Push(JobDropCommand(Schedule, Job, Index).release());
 }
 
 void TBoardController::DoItemDrop(TVxJobSchedule*, TVxJob* Job, TVxJobItem* Item, int Index) {
     const TVxJobPlace from = m_view.PlaceOf(Item->Job());
-    const int item = m_view.ItemIndexOf(Item);
-    const TVxJobPlace to = m_view.PlaceOf(Job);
-    if (!ItemMoveVerdict(from, item, to).Accept) return;
-    m_doc.Push(new TVxMoveItemCommand(m_doc, from, item, to, Index));
+    if (!ItemMoveVerdict(from, m_view.ItemIndexOf(Item), m_view.PlaceOf(Job)).Accept) return;
+    m_doc.Push(ItemDropCommand(Job, Item, Index).release());
 }
 
 // ---------------------------------------------------------------------------

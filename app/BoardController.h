@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 class QWidget;
 class TItemForm;
@@ -20,6 +21,7 @@ class TJobForm;
 class TVxJob;
 class TVxJobItem;
 class TVxJobSchedule;
+class TVxPlanCommand;
 
 class TBoardController : public QObject {
     Q_OBJECT
@@ -45,6 +47,13 @@ public:
     TVxDragVerdict ItemMoveVerdict(const TVxJobPlace& from, int item, const TVxJobPlace& to) const;
     // Why the job may not be deleted, or empty.
     QString RemoveRefusal(const TVxJobPlace& place) const;
+
+    // The edits a drop would make, as the drop events give it: the very
+    // commands DoJobDrop and DoItemDrop push, so a preview of one shows
+    // what the drop does.
+    std::unique_ptr<TVxPlanCommand> JobDropCommand(TVxJobSchedule* Schedule, TVxJob* Job,
+                                                   int Index) const;
+    std::unique_ptr<TVxPlanCommand> ItemDropCommand(TVxJob* Job, TVxJobItem* Item, int Index) const;
 
     // The columns' events.
     void DoJobAdd(TVxJobSchedule* Schedule);

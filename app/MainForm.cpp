@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "BoardController.h"
+#include "BoardDragPreview.h"
 #include "BoardView.h"
 #include "CompareMode.h"
 #include "ComparePanel.h"
@@ -113,6 +114,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Board = new TBoardView(ScheduleBox, *Document, this);
     Controller = new TBoardController(*Document, *Board, this);
     Controller->ShowStatus = [this](const QString& text) { ShowStatus(text); };
+    DragPreview = new TBoardDragPreview(*Document, *Board, *Controller, this);
+    DragPreview->Bind(ScheduleBox);
+    DragPreview->ShowSummary = [this](const QString& text) { ShowLastingStatus(text); };
     Scenarios = new TScenarioSession(*Document, this);
     createCompare();
     createUndo();
@@ -789,11 +793,23 @@ void TMainForm::createMessageTimer() {
 void TMainForm::ShowStatus(const QString& Text) {
     // A drag repeats its refusal on every move; repainting the same text
     // would only cost time.
-    if (Status->currentMessage() != Text) Status->showMessage(Text);
+    const QString shown = Text.isEmpty() ? m_lastingStatus : Text;
+    if (Status->currentMessage() != shown) Status->showMessage(shown);
     if (Text.isEmpty())
         MsgTimer->stop();
     else
         MsgTimer->start();
+}
+
+void TMainForm::ShowLastingStatus(const QString& Text) {
+    const QString before = m_lastingStatus;
+    m_lastingStatus = Text;
+    if (!Text.isEmpty()) {
+        MsgTimer->stop();
+        Status->showMessage(Text);
+    } else if (Status->currentMessage() == before) {
+        Status->clearMessage();
+    }
 }
 
 void TMainForm::MsgTimerTimer() {

@@ -44,6 +44,7 @@ class TReqmtsForm;
 class TSaveForm;
 class TVxAboutForm;
 class TBoardController;
+class TBoardDragPreview;
 class TBoardView;
 class TCompareMode;
 class TComparePanel;
@@ -108,6 +109,8 @@ public:
     TVxPlanDocument* Document;
     TBoardView* Board;
     TBoardController* Controller;
+    // What a drag or a move with the keys would do, shown while it runs.
+    TBoardDragPreview* DragPreview;
     TScenarioSession* Scenarios;
     // The keys of the document's undo and redo (the platform's Undo and
     // Redo, with Ctrl+Shift+Z and Ctrl+Y for redo).
@@ -198,6 +201,9 @@ public:
     QTimer* MsgTimer;
     void ShowStatus(const QString& Text);
     void MsgTimerTimer();
+    // A text that stays (a drag's preview summary) until replaced by an
+    // empty one; messages show over it and an empty message gives it back.
+    void ShowLastingStatus(const QString& Text);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -233,4 +239,5 @@ private:
 
     bool m_started = false;
     bool m_startedUp = false;
+    QString m_lastingStatus;
 };

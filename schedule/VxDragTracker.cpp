@@ -1,11 +1,15 @@
 #include "VxDragTracker.h"
 
+#include "VxDropPlace.h"
 #include "VxSched.h"
+#include "VxSchedMetrics.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 
 // Drag and drop, tracked by the component itself from the mouse events of
 // the widget that was pressed (it keeps the implicit mouse grab), so no
@@ -19,11 +23,14 @@ public:
     }
 
     bool Active() const { return m_active; }
-    QObject* Source() const { return m_source; }
+    bool KeyMoveActive() const { return m_keyMove; }
+    QObject* Source() const { return m_active ? m_source.data() : nullptr; }
+    QObject* MoveSource() const { return m_active || m_keyMove ? m_source.data() : nullptr; }
     bool Accepted() const { return m_accept; }
 
     void Begin(QObject* source, QWidget* grabber, const QPoint& global) {
         if (m_active) end();
+        if (m_keyMove) endKeys();
         m_active = true;
         m_source = source;
         m_grabber = grabber;
@@ -31,6 +38,7 @@ public:
         m_last = Target();
         QApplication::setOverrideCursor(Qt::ForbiddenCursor);
         qApp->installEventFilter(this);
+        notifyBegin();
         Move(global);
     }
 
@@ -47,10 +55,11 @@ public:
         autoScroll(target, global);
         m_accept = dragOver(target, state);
         m_last = target;
-        showMarker(target);
+        showMarker(target.schedule, markerFor(target));
         // A header or footer may accept a job, but a drop there moves nothing.
         const bool lands = m_accept && target.kind != Kind::Header && target.kind != Kind::Footer;
         QApplication::changeOverrideCursor(lands ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        notifyPlace(target.schedule, placeOf(target));
     }
 
     void Drop(const QPoint& global) {
@@ -67,42 +76,42 @@ public:
         if (m_active) end();
     }
 
-    bool KeyMoveJob(TVxJob* job, TVxJobSchedule* s, int index) {
-        Target t;
-        t.schedule = s;
-        if (index < s->JobCount()) {
-            t.kind = Kind::JobRow;
-            t.job = s->Jobs(index);
-            t.part = TVxJobPart::UpperCaption;
-        } else {
-            t.kind = Kind::JobArea;
-        }
-        if (!keyOver(job, t)) return false;
-        doDrop(t, job);
+    // One step of a move with the keys: from where the element stands, or
+    // from where the move waiting for confirmation would put it.
+    bool KeyStep(QObject* element, TVxKeyStep step) {
+        if (m_active || !element) return false;
+        if (m_keyMove && m_source != element) endKeys();
+        const TVxDropPlace from = m_keyMove ? m_keyPlace : TVxDropPlace::Home(element);
+        const std::optional<TVxDropPlace> next = from.Step(element, step);
+        if (!next) return false;
+        if (!m_keyMove) beginKeys(element);
+        showKeyPlace(*next);
         return true;
     }
 
-    bool KeyMoveItem(TVxJobItem* item, TVxJob* job, int index) {
-        TVxJobSchedule* s = job->Schedule();
-        if (!s) return false;
-        Target t;
-        t.schedule = s;
-        t.job = job;
-        t.kind = Kind::JobRow;
-        t.part = TVxJobPart::UpperCaption;
-        // Within its job the question names the item it passes; the drop
-        // puts it exactly one place on, which no point under a mouse does.
-        if (item->Job() == job && index < job->ItemCount() && job->Items(index) != item) {
-            t.kind = Kind::Item;
-            t.item = job->Items(index);
-            t.part = TVxJobPart::Item;
+    // Makes the move with the keys where it stands, if it is accepted there.
+    void ConfirmKeys() {
+        if (!m_keyMove) return;
+        QPointer<QObject> source = m_source;
+        const TVxDropPlace place = m_keyPlace;
+        const bool accept = m_accept && !place.IsHome(source);
+        endKeys();
+        TVxJobSchedule* s = place.Schedule;
+        if (!accept || !source || !s) return;
+        if (auto* item = dynamic_cast<TVxJobItem*>(source.data())) {
+            if (!place.Job) return;
+            VxGuard(s, [&] {
+                itemDropAt(place.Job, place.Index, item);
+                s->ResizeSchedule();
+            });
+        } else if (auto* job = dynamic_cast<TVxJob*>(source.data())) {
+            VxGuard(s, [&] { jobDropAt(s, place.Index, job); });
         }
-        if (!keyOver(item, t)) return false;
-        VxGuard(s, [&] {
-            itemDropAt(job, index, item);
-            s->ResizeSchedule();
-        });
-        return true;
+        reselect(source);
+    }
+
+    void CancelKeys() {
+        if (m_keyMove) endKeys();
     }
 
 protected:
@@ -112,7 +121,52 @@ protected:
             Cancel();
             return true;
         }
+        if (m_keyMove) return keyMoveFilter(event);
         return QObject::eventFilter(watched, event);
+    }
+
+    // While a move with the keys waits: Alt released or Enter makes it,
+    // Escape drops it, and so does anything else the planner turns to.
+    bool keyMoveFilter(QEvent* event) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool press = event->type() == QEvent::KeyPress;
+            if (key->key() == Qt::Key_Escape) {
+                if (press) CancelKeys();
+                return true;
+            }
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                if (press) ConfirmKeys();
+                return true;
+            }
+            if (isModifier(key->key()) ||
+                (isArrow(key->key()) && key->modifiers() & Qt::AltModifier))
+                return false;
+            CancelKeys();
+            return false;
+        }
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt) ConfirmKeys();
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::WindowDeactivate:
+            CancelKeys();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+    static bool isModifier(int key) {
+        return key == Qt::Key_Alt || key == Qt::Key_Shift || key == Qt::Key_Control ||
+               key == Qt::Key_Meta || key == Qt::Key_AltGr;
+    }
+    static bool isArrow(int key) {
+        return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+               key == Qt::Key_Right;
     }
 
 private:
@@ -132,13 +186,139 @@ private:
         }
     };
 
-    // The drag-over question for a move made without the mouse.
-    bool keyOver(QObject* source, const Target& t) {
-        if (m_active) return false;
-        m_source = source;
-        const bool accept = dragOver(t, TVxDragState::DragEnter);
+    // Where a release over the target would put the dragged thing.
+    TVxDropPlace placeOf(const Target& t) const {
+        TVxDropPlace place;
+        place.Schedule = t.schedule;
+        TVxJobSchedule* s = t.schedule;
+        if (!s) return place;
+        switch (t.kind) {
+        case Kind::Item:
+        case Kind::JobRow:
+            if (TVxJobItem* item = sourceItem()) {
+                place.Job = t.job;
+                place.Index = itemPlace(t.job, itemIndexFor(t.job, t.item), item);
+            } else if (TVxJob* job = sourceJob()) {
+                place.Index = jobPlace(s, jobIndexFor(s, t.job), job);
+            }
+            break;
+        case Kind::JobArea:
+        case Kind::ScheduleFrame:
+            if (TVxJob* job = sourceJob()) place.Index = jobPlace(s, s->JobCount(), job);
+            break;
+        default:
+            break;
+        }
+        return place;
+    }
+
+    static TVxScheduleBox* boxOf(QObject* source) {
+        if (auto* item = dynamic_cast<TVxJobItem*>(source)) source = item->Job();
+        if (auto* job = dynamic_cast<TVxJob*>(source)) source = job->Schedule();
+        auto* schedule = qobject_cast<TVxJobSchedule*>(source);
+        return schedule ? schedule->Box() : nullptr;
+    }
+
+    void notifyBegin() {
+        m_told.reset();
+        m_box = boxOf(m_source);
+        TVxScheduleBox* box = m_box;
+        QObject* source = m_source;
+        if (box && box->OnDragBegin) VxGuard(box, [&] { box->OnDragBegin(source); });
+    }
+
+    // Tells the owner where the drag is when that changes.
+    void notifyPlace(TVxJobSchedule* schedule, const TVxDropPlace& place) {
+        TVxScheduleBox* box = m_box;
+        if (!box || !box->OnDragPlace) return;
+        const bool accept = m_accept && place.Index >= 0;
+        const TVxDropPlace told{schedule, place.Job, place.Index};
+        if (m_told && *m_told == told && m_toldAccept == accept) return;
+        m_told = told;
+        m_toldAccept = accept;
+        VxGuard(box, [&] { box->OnDragPlace(schedule, place.Job, place.Index, accept); });
+    }
+
+    void notifyEnd() {
+        TVxScheduleBox* box = m_box;
+        m_box = nullptr;
+        if (box && box->OnDragEnd) VxGuard(box, [&] { box->OnDragEnd(box); });
+    }
+
+    // ------------------------------------------------------------------
+    // The move with the keys: a place stepped to one key at a time.
+
+    void beginKeys(QObject* element) {
+        m_keyMove = true;
+        m_source = element;
+        m_accept = false;
+        qApp->installEventFilter(this);
+        notifyBegin();
+    }
+
+    // The drag-over question at a place, as the mouse over it would ask it.
+    Target keyTarget(const TVxDropPlace& place) const {
+        Target t;
+        t.schedule = place.Schedule;
+        TVxJobSchedule* s = place.Schedule;
+        TVxJob* job = place.Job;
+        t.kind = Kind::JobRow;
+        t.part = TVxJobPart::UpperCaption;
+        if (TVxJobItem* item = sourceItem()) {
+            t.job = job;
+            // Within its job the question names the item it passes.
+            if (item->Job() == job && place.Index < job->ItemCount() &&
+                job->Items(place.Index) != item) {
+                t.kind = Kind::Item;
+                t.item = job->Items(place.Index);
+                t.part = TVxJobPart::Item;
+            }
+        } else if (place.Index < s->JobCount()) {
+            t.job = s->Jobs(place.Index);
+        } else {
+            t.kind = Kind::JobArea;
+            t.part = TVxJobPart::None;
+        }
+        return t;
+    }
+
+    void showKeyPlace(const TVxDropPlace& place) {
+        m_keyPlace = place;
+        QObject* source = m_source;
+        const bool home = place.IsHome(source);
+        m_accept = !home && dragOver(keyTarget(place), TVxDragState::DragEnter);
+        TVxJobSchedule* s = place.Schedule;
+        if (!s) return;
+        showMarker(s, place.Marker(source, m_accept));
+        // The place is shown where the planner looks.
+        s->JobArea()->ShowRange(std::max(0, place.Level(source) - kBoxRowHeight),
+                                2 * kBoxRowHeight);
+        if (s->Box()) s->Box()->ShowSchedule(s);
+        notifyPlace(s, home ? TVxDropPlace{s, nullptr, -1} : place);
+    }
+
+    void endKeys() {
+        if (m_markerSchedule) m_markerSchedule->SetDropMarker({});
+        m_markerSchedule = nullptr;
+        qApp->removeEventFilter(this);
+        m_keyMove = false;
+        m_accept = false;
+        notifyEnd();
         m_source = nullptr;
-        return accept;
+        m_keyPlace = TVxDropPlace();
+    }
+
+    // The moved job or item keeps the frame, and its column the keys.
+    static void reselect(QObject* element) {
+        if (!element) return;
+        TVxJob* job = dynamic_cast<TVxJob*>(element);
+        if (auto* item = dynamic_cast<TVxJobItem*>(element)) job = item->Job();
+        TVxJobSchedule* s = job ? job->Schedule() : nullptr;
+        if (!s) return;
+        const bool hadKeys = QApplication::focusWidget() &&
+                             qobject_cast<TVxJobSchedule*>(QApplication::focusWidget());
+        if (s->Selected() != element) s->Select(element);
+        if (hadKeys) s->setFocus(Qt::OtherFocusReason);
     }
 
     TVxJobItem* sourceItem() const { return dynamic_cast<TVxJobItem*>(m_source.data()); }
@@ -339,6 +519,14 @@ private:
     static int jobIndexFor(TVxJobSchedule* s, TVxJob* target) {
         return target ? s->IndexOfJob(target) : s->JobCount();
     }
+    // The same as the drop events give them: among the jobs or items
+    // without the moved one where it is, clamped to the end.
+    static int jobPlace(TVxJobSchedule* s, int newIndex, TVxJob* job) {
+        return std::min(newIndex, TVxDropPlace::JobRoom(s, job));
+    }
+    static int itemPlace(TVxJob* target, int newIndex, TVxJobItem* item) {
+        return std::min(newIndex, TVxDropPlace::ItemRoom(target, item));
+    }
 
     // The marker of where the drop at this position would land; none where
     // it would be refused.
@@ -370,9 +558,8 @@ private:
         return marker;
     }
 
-    void showMarker(const Target& t) {
-        const TVxDropMarker marker = markerFor(t);
-        TVxJobSchedule* s = marker.Rect.isEmpty() ? nullptr : t.schedule.data();
+    void showMarker(TVxJobSchedule* schedule, const TVxDropMarker& marker) {
+        TVxJobSchedule* s = marker.Rect.isEmpty() ? nullptr : schedule;
         if (m_markerSchedule && m_markerSchedule != s) m_markerSchedule->SetDropMarker({});
         m_markerSchedule = s;
         if (s) s->SetDropMarker(marker);
@@ -431,11 +618,8 @@ private:
         TVxJobSchedule* s = target->Schedule();
         TVxJob* oldJob = item->Job();
         if (s->OnDoItemDrop) {
-            // The place among the items without the moved one, as a move
-            // within the job leaves it.
-            const int count = target->ItemCount() - (oldJob == target ? 1 : 0);
             stopTimers(s);
-            s->OnDoItemDrop(s, target, item, std::min(newIndex, count));
+            s->OnDoItemDrop(s, target, item, itemPlace(target, newIndex, item));
             return;
         }
         if (oldJob == target)
@@ -447,13 +631,15 @@ private:
     }
 
     static void jobDrop(TVxJobSchedule* s, TVxJob* target, TVxJob* job) {
+        jobDropAt(s, jobIndexFor(s, target), job);
+    }
+
+    static void jobDropAt(TVxJobSchedule* s, int newIndex, TVxJob* job) {
         stopTimers(s);
-        const int newIndex = jobIndexFor(s, target);
         if (s->OnDoJobDrop) {
             // A move within the column takes the job out first and puts it
             // at newIndex (clamped to the end), as MoveJob does.
-            const int count = s->JobCount() - (job->Schedule() == s ? 1 : 0);
-            s->OnDoJobDrop(s, job, std::min(newIndex, count));
+            s->OnDoJobDrop(s, job, jobPlace(s, newIndex, job));
             return;
         }
         if (job->Schedule() == s) {
@@ -484,13 +670,20 @@ private:
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
         m_active = false;
+        notifyEnd();
         m_source = nullptr;
         m_grabber = nullptr;
         m_last = Target();
     }
 
     bool m_active = false;
+    bool m_keyMove = false;
     bool m_accept = false;
+    TVxDropPlace m_keyPlace;
+    QPointer<TVxScheduleBox> m_box;
+    // The place the owner was last told of.
+    std::optional<TVxDropPlace> m_told;
+    bool m_toldAccept = false;
     QPointer<QObject> m_source;
     QPointer<QWidget> m_grabber;
     Target m_last;
@@ -516,9 +709,18 @@ void VxDragMove(const QPoint& global) {
 void VxDragDrop(const QPoint& global) {
     TVxDragTracker::Instance().Drop(global);
 }
-bool VxKeyMoveJob(TVxJob* job, TVxJobSchedule* schedule, int index) {
-    return TVxDragTracker::Instance().KeyMoveJob(job, schedule, index);
+bool VxScheduleKeyMoveActive() {
+    return TVxDragTracker::Instance().KeyMoveActive();
 }
-bool VxKeyMoveItem(TVxJobItem* item, TVxJob* job, int index) {
-    return TVxDragTracker::Instance().KeyMoveItem(item, job, index);
+QObject* VxScheduleMoveSource() {
+    return TVxDragTracker::Instance().MoveSource();
+}
+bool VxKeyMoveStep(QObject* element, TVxKeyStep step) {
+    return TVxDragTracker::Instance().KeyStep(element, step);
+}
+void VxKeyMoveConfirm() {
+    TVxDragTracker::Instance().ConfirmKeys();
+}
+void VxKeyMoveCancel() {
+    TVxDragTracker::Instance().CancelKeys();
 }

@@ -11,14 +11,16 @@ void VxDragBegin(QObject* source, QWidget* grabber, const QPoint& global);
 void VxDragMove(const QPoint& global);
 void VxDragDrop(const QPoint& global);
 
-class TVxJob;
-class TVxJobItem;
-class TVxJobSchedule;
+enum class TVxKeyStep;
+
+// The job or item a mouse drag or a move with the keys carries, or nullptr.
+QObject* VxScheduleMoveSource();
 
 // Moves made with the keyboard, through the same drag-over question and drop
-// as a release of the mouse: a job as dropped on the job at index of a
-// schedule (from JobCount on: below its jobs); an item to index of a job (as
-// dropped on the item it passes, or on the caption of another job, which
-// puts it first). False when refused, or while a mouse drag runs.
-bool VxKeyMoveJob(TVxJob* job, TVxJobSchedule* schedule, int index);
-bool VxKeyMoveItem(TVxJobItem* item, TVxJob* job, int index);
+// as a release of the mouse, shown where they would land until confirmed: a
+// step of the element from where the move would put it so far (false when
+// it cannot go that way, or while a mouse drag runs); the move made where
+// it stands, if accepted there, or dropped.
+bool VxKeyMoveStep(QObject* element, TVxKeyStep step);
+void VxKeyMoveConfirm();
+void VxKeyMoveCancel();

@@ -164,14 +164,17 @@ void TVxJob::SetFinishDate(TDateTime date) {
     refreshDatesRow();
 }
 
-void TVxJob::refreshDatesRow() {
+QString TVxJob::DatesText(TDateTime startDate, TDateTime finishDate) {
     const QString dayMonth = QStringLiteral("dd mmm");
     const QString startText =
-        m_startDate == 0 ? QStringLiteral("?") : VxFormatDate(dayMonth, m_startDate);
-    if (m_finishDate != 0)
-        DatesRow.Text = startText + QStringLiteral(" - ") + VxFormatDate(dayMonth, m_finishDate);
-    else
-        DatesRow.Text = VxFormatDate(dayMonth, m_startDate);
+        startDate == 0 ? QStringLiteral("?") : VxFormatDate(dayMonth, startDate);
+    if (finishDate != 0)
+        return startText + QStringLiteral(" - ") + VxFormatDate(dayMonth, finishDate);
+    return VxFormatDate(dayMonth, startDate);
+}
+
+void TVxJob::refreshDatesRow() {
+    DatesRow.Text = DatesText(m_startDate, m_finishDate);
     const bool wasVisible = DatesRow.Visible;
     DatesRow.Visible = m_startDate != 0 || m_finishDate != 0;
     relayoutAfterRowChange(wasVisible != DatesRow.Visible);

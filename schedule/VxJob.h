@@ -135,6 +135,8 @@ public:
     void SetStartDate(TDateTime date);
     TDateTime FinishDate() const { return m_finishDate; }
     void SetFinishDate(TDateTime date);
+    // The dates row's text for a date range.
+    static QString DatesText(TDateTime startDate, TDateTime finishDate);
 
     // Font of the upper caption row only; edit the live object and call
     // Changed(), or use SetCaptionFont.

@@ -1,5 +1,6 @@
 #include "VxSched.h"
 
+#include "VxDecorationPainter.h"
 #include "VxDragTracker.h"
 #include "VxJobPainter.h"
 #include "VxSchedMetrics.h"
@@ -105,8 +106,11 @@ void TVxJobArea::paintEvent(QPaintEvent* event) {
         jobPainter.Paint(*job, JobOrigin(job), exposed);
     }
     paintMarks(painter, exposed);
+    TVxDecorationPainter::PaintJobArea(painter, *m_schedule, viewport()->rect(), offset, palette());
     const TVxDropMarker& marker = m_schedule->DropMarker();
-    if (!marker.Rect.isEmpty())
+    if (marker.Refused)
+        TVxDecorationPainter::PaintRefusedPlace(painter, marker.Rect.translated(0, -offset));
+    else if (!marker.Rect.isEmpty())
         TVxJobPainter::DrawDropMarker(painter, marker.Rect.translated(0, -offset), marker.Frame);
     paintSelection(painter);
 }
@@ -320,6 +324,12 @@ bool TVxJobArea::viewportEvent(QEvent* event) {
         TVxJobPart part;
         TVxJobItem* item;
         TVxJob* job = HitTest(help->pos(), &part, &item);
+        // A column that takes nothing says why, wherever the pointer rests.
+        const QString& reason = m_schedule->Decoration().Reason;
+        if (m_schedule->Decoration().Verdict == TVxColumnVerdict::Closed && !reason.isEmpty()) {
+            QToolTip::showText(help->globalPos(), reason, viewport());
+            return true;
+        }
         const QString tip = job ? tipFor(*job, part, item) : QString();
         if (!tip.isEmpty()) {
             const QRect r = job->PartRect(part, item).translated(JobOrigin(job));

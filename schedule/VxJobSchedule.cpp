@@ -346,6 +346,18 @@ void TVxJobSchedule::SetMarks(const TVxColumnMarks& marks) {
     repaintJobs();
 }
 
+void TVxJobSchedule::SetDecoration(const TVxColumnDecoration& decoration) {
+    if (decoration == m_decoration) return;
+    const bool judged = decoration.Verdict != m_decoration.Verdict;
+    m_decoration = decoration;
+    repaintJobs();
+    // The strips are dimmed with a closed column.
+    if (judged && inView()) {
+        m_headerRow->update();
+        m_footerRow->update();
+    }
+}
+
 void TVxJobSchedule::repaintJobs() {
     if (m_jobArea && inView()) m_jobArea->viewport()->update();
 }

@@ -12,6 +12,7 @@
 // exception pass, and the component's own UI entry points run through VxGuard.
 
 #include "VxAbort.h"
+#include "VxColumnDecoration.h"
 #include "VxDate.h"
 #include "VxJob.h"
 #include "VxSelection.h"
@@ -78,6 +79,12 @@ using TVxDragOverEvent = std::function<void(QObject* Sender, QObject* Source, in
                                             TVxDragState State, bool& Accept)>;
 using TVxDragDropEvent = std::function<void(QObject* Sender, QObject* Source, int X, int Y)>;
 
+// A drag of a job or item followed by the box's owner (see
+// TVxScheduleBox::OnDragPlace).
+using TVxDragBeginEvent = std::function<void(QObject* Source)>;
+using TVxDragPlaceEvent =
+    std::function<void(TVxJobSchedule* Schedule, TVxJob* Job, int Index, bool Accept)>;
+
 // ---------------------------------------------------------------------------
 // Menu captions. An empty or " " caption hides its entry (and the double
 // click tied to it).
@@ -103,6 +110,10 @@ bool VxScheduleDragActive();
 QObject* VxScheduleDragSource();
 // Whether the drop at the last position would be accepted.
 bool VxScheduleDragAccepted();
+// A move made with Alt and the arrows that waits for its confirmation:
+// releasing Alt or Enter makes it, Escape (or any other key, or a click)
+// drops it.
+bool VxScheduleKeyMoveActive();
 
 // Where a drop would land, shown in a job area while dragging: a line across
 // the gap the dragged job or item will fill, or a frame round the job that
@@ -110,8 +121,11 @@ bool VxScheduleDragAccepted();
 struct TVxDropMarker {
     QRect Rect;
     bool Frame = false;
+    // Where a move with the keys stands that would be refused there (a
+    // mouse shows that with its cursor).
+    bool Refused = false;
     bool operator==(const TVxDropMarker& other) const {
-        return Rect == other.Rect && Frame == other.Frame;
+        return Rect == other.Rect && Frame == other.Frame && Refused == other.Refused;
     }
 };
 
@@ -218,6 +232,10 @@ public:
     // The marks over the jobs; they stay, by position, until set again.
     const TVxColumnMarks& Marks() const { return m_marks; }
     void SetMarks(const TVxColumnMarks& marks);
+    // What the column shows of a drag over the board, set by its owner (an
+    // empty decoration shows nothing).
+    const TVxColumnDecoration& Decoration() const { return m_decoration; }
+    void SetDecoration(const TVxColumnDecoration& decoration);
 
     // The job or item the keyboard acts on, shown with a focus frame: one
     // for the whole box (a column outside a box keeps its own).
@@ -234,7 +252,9 @@ public:
     // (Left and Right to the job level with it in the next column that has
     // jobs); the moves go through the drag-over question and the drop a
     // mouse would make (false when refused); remove and edit run the menu
-    // actions when their captions show them.
+    // actions when their captions show them. A move goes one place at a
+    // time as a drag would, shown with the drop marker, and is made when it
+    // is confirmed (VxScheduleKeyMoveActive); false when it cannot go on.
     void SelectStep(TVxKeyStep step);
     bool MoveSelected(TVxKeyStep step);
     void RemoveSelected();
@@ -322,6 +342,7 @@ private:
     friend class TVxScheduleStrip;
     friend class TVxScheduleBox;
     friend class TVxDragTracker;
+    friend struct TVxDropPlace;
     void layoutRows();
     void repaintJobs();
     bool inView() const;
@@ -330,8 +351,6 @@ private:
     TVxSelection& selection() const;
     // The column next to this one in the box, towards Left or Right.
     TVxJobSchedule* neighbour(TVxKeyStep step) const;
-    bool moveSelectedJob(TVxJob* job, TVxKeyStep step);
-    bool moveSelectedItem(TVxJobItem* item, TVxKeyStep step);
 
     TVxOwnedList<TVxJob, TVxJobSchedule> m_jobs{&TVxJob::m_schedule};
     mutable TVxSelection m_selection;
@@ -342,6 +361,7 @@ private:
     TVxScheduleMenuCaptions m_menuCaptions;
     TVxDropMarker m_dropMarker;
     TVxColumnMarks m_marks;
+    TVxColumnDecoration m_decoration;
     bool m_expanded = true;
     bool m_adjustWidth = false;
     int m_jobWidth = 112;
@@ -387,6 +407,16 @@ public:
     // Standard events for drags of anything over the box itself.
     TVxDragOverEvent OnDragOver;
     TVxDragDropEvent OnDragDrop;
+
+    // A drag of a job or item out of one of the columns, by mouse or by the
+    // keys, as the owner follows it to show what it would do: begun; over a
+    // place (the column under the pointer or none; the job the item would
+    // go on, and the position the drop would give the job or item, as
+    // OnDoJobDrop and OnDoItemDrop give them, -1 where a release drops
+    // nothing; Accept the drag-over answer there); ended, before the drop.
+    TVxDragBeginEvent OnDragBegin;
+    TVxDragPlaceEvent OnDragPlace;
+    TVxNotifyEvent OnDragEnd;
 
 protected:
     bool event(QEvent* event) override;
@@ -438,6 +468,7 @@ protected:
 
 private:
     void updateHeight();
+    void paintText(QPainter& painter);
     TVxJobSchedule* m_schedule;
     QString m_text;
     QFont m_font;

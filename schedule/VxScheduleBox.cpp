@@ -1,5 +1,6 @@
 #include "VxSched.h"
 
+#include "VxDecorationPainter.h"
 #include "VxFlagGuard.h"
 #include "VxJobPainter.h"
 #include "VxSchedMetrics.h"
@@ -250,6 +251,11 @@ void TVxScheduleStrip::updateHeight() {
 void TVxScheduleStrip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), m_color);
+    paintText(painter);
+    TVxDecorationPainter::PaintStrip(painter, *m_schedule, rect(), palette());
+}
+
+void TVxScheduleStrip::paintText(QPainter& painter) {
     const QString shown = ShownText();
     if (shown.isEmpty()) return;
     painter.setFont(m_font);
@@ -282,9 +288,12 @@ QString TVxScheduleStrip::ShownText() const {
 }
 
 bool TVxScheduleStrip::event(QEvent* event) {
-    // A cut text shows in full as a tooltip.
+    // A cut text shows in full as a tooltip; a column that takes nothing of
+    // what is dragged says why.
     if (event->type() == QEvent::ToolTip) {
-        const QString text = m_text;
+        const TVxColumnDecoration& decoration = m_schedule->Decoration();
+        const QString text =
+            decoration.Verdict == TVxColumnVerdict::Closed ? decoration.Reason : m_text;
         if (ShownText() != text) {
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, this);
         } else {

@@ -86,51 +86,7 @@ void TVxJobSchedule::SelectStep(TVxKeyStep step) {
 bool TVxJobSchedule::MoveSelected(TVxKeyStep step) {
     TVxJob* job = SelectedJob();
     if (!job || !job->Schedule()) return false;
-    TVxJobItem* item = SelectedItem();
-    const QPointer<QObject> moving(item ? static_cast<QObject*>(item) : job);
-    const bool moved = item ? job->Schedule()->moveSelectedItem(item, step)
-                            : job->Schedule()->moveSelectedJob(job, step);
-    // The frame went along; show it where it is now. An application that
-    // redrew the column from its model selects the new drawing itself.
-    if (moved && moving) Select(moving);
-    return moved;
-}
-
-bool TVxJobSchedule::moveSelectedJob(TVxJob* job, TVxKeyStep step) {
-    const int index = IndexOfJob(job);
-    switch (step) {
-    case TVxKeyStep::Up:
-        return index > 0 && VxKeyMoveJob(job, this, index - 1);
-    case TVxKeyStep::Down:
-        return index + 1 < JobCount() && VxKeyMoveJob(job, this, index + 1);
-    case TVxKeyStep::Left:
-    case TVxKeyStep::Right:
-        break;
-    }
-    // Across, as if dragged straight sideways: before the job level with
-    // it, or below the jobs.
-    TVxJobSchedule* to = neighbour(step);
-    if (!to) return false;
-    TVxJob* beside = VxJobLevelWith(to, levelIn(this, to, job));
-    return VxKeyMoveJob(job, to, beside ? to->IndexOfJob(beside) : to->JobCount());
-}
-
-bool TVxJobSchedule::moveSelectedItem(TVxJobItem* item, TVxKeyStep step) {
-    TVxJob* job = item->Job();
-    const int index = job->IndexOfItem(item);
-    switch (step) {
-    case TVxKeyStep::Up:
-        return index > 0 && VxKeyMoveItem(item, job, index - 1);
-    case TVxKeyStep::Down:
-        return index + 1 < job->ItemCount() && VxKeyMoveItem(item, job, index + 1);
-    case TVxKeyStep::Left:
-    case TVxKeyStep::Right:
-        break;
-    }
-    // Across, onto the job level with it (or the last one), first there.
-    TVxJobSchedule* to = neighbour(step);
-    TVxJob* target = to ? jobBeside(this, to, item) : nullptr;
-    return target && VxKeyMoveItem(item, target, 0);
+    return VxKeyMoveStep(Selected(), step);
 }
 
 void TVxJobSchedule::RemoveSelected() {

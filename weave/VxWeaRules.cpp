@@ -2,6 +2,8 @@
 
 #include "VxWeaPlan.h"
 
+#include <QHash>
+
 const QString VxCannotMoveReed = QStringLiteral("Cannot move a reed");
 const QString VxReedRequired = QStringLiteral("Reed required");
 const QString VxWrongReed = QStringLiteral("Wrong reed type for this warp");
@@ -45,21 +47,63 @@ TVxDragVerdict TVxWeaveRules::ReedVerdict(const TVxPlanLoom& target, int32_t ree
     return TVxDragVerdict::Refused(VxReedRequired);
 }
 
+int32_t TVxWeaveRules::warpEnds(const TVxPlanJob& warp) const {
+    // A warp carries the ends of its warp type (the reed it was placed under
+    // had the same).
+    const TWarpInfo* info = m_refs.WarpInfo(warp.WarpType);
+    return info ? info->TotalEnds : 0;
+}
+
+TVxDragVerdict TVxWeaveRules::loomTypeVerdict(const TVxPlanJob& warp,
+                                              const QString& loomType) const {
+    const TFabricList* fabrics = m_refs.FabricList(loomType, PlanWarpKey(warp));
+    if (!fabrics) return TVxDragVerdict::Refused(VxWrongLoomType);
+    for (const TVxPlanItem& item : warp.Items)
+        if (!fabrics->Contains(PlanFabricKey(item)))
+            return TVxDragVerdict::Refused(VxFabricWrongLoomType);
+    return TVxDragVerdict::Accepted();
+}
+
 TVxDragVerdict TVxWeaveRules::JobDropVerdict(const TVxPlanJob& job, bool fromOtherLoom,
                                              const TVxPlanLoom& target, int index) const {
     if (job.Kind == TVxPlanJobKind::Reed) return TVxDragVerdict::Refused(VxCannotMoveReed);
     if (job.Kind != TVxPlanJobKind::Warp) return TVxDragVerdict::Accepted();
-    // A warp carries the ends of its warp type (the reed it was placed under
-    // had the same).
-    const TWarpInfo* info = m_refs.WarpInfo(job.WarpType);
-    TVxDragVerdict verdict = ReedVerdict(target, info ? info->TotalEnds : 0, index);
+    const TVxDragVerdict verdict = ReedVerdict(target, warpEnds(job), index);
     if (!verdict.Accept || !fromOtherLoom) return verdict;
-    const TFabricList* fabrics = m_refs.FabricList(target.LoomType, PlanWarpKey(job));
-    if (!fabrics) return TVxDragVerdict::Refused(VxWrongLoomType);
-    for (const TVxPlanItem& item : job.Items)
-        if (!fabrics->Contains(PlanFabricKey(item)))
-            return TVxDragVerdict::Refused(VxFabricWrongLoomType);
-    return TVxDragVerdict::Accepted();
+    return loomTypeVerdict(job, target.LoomType);
+}
+
+std::vector<TVxDragVerdict> TVxWeaveRules::JobDropVerdicts(const TVxPlanJob& job,
+                                                           bool fromOtherLoom,
+                                                           const TVxPlanLoom& target) const {
+    const int count = target.Jobs.size();
+    if (job.Kind != TVxPlanJobKind::Warp)
+        return std::vector<TVxDragVerdict>(size_t(count + 1),
+                                           JobDropVerdict(job, false, target, 0));
+    const int32_t ends = warpEnds(job);
+    std::optional<TVxDragVerdict> loomType;
+    std::vector<TVxDragVerdict> verdicts;
+    verdicts.reserve(size_t(count + 1));
+    // The nearest reed above each place, met on the way down.
+    const TVxPlanJob* reedAbove = nullptr;
+    for (int index = 0; index <= count; ++index) {
+        if (index > 0 && target.Jobs[index - 1].Kind == TVxPlanJobKind::Reed)
+            reedAbove = &target.Jobs[index - 1];
+        if (index < count && target.Jobs[index].Kind == TVxPlanJobKind::Reed &&
+            target.Jobs[index].TotalEnds != ends)
+            verdicts.push_back(TVxDragVerdict::RefusedSilently(VxAboveOtherReed));
+        else if (!reedAbove)
+            verdicts.push_back(TVxDragVerdict::Refused(VxReedRequired));
+        else if (reedAbove->TotalEnds != ends)
+            verdicts.push_back(TVxDragVerdict::Refused(VxWrongReed));
+        else if (!fromOtherLoom)
+            verdicts.push_back(TVxDragVerdict::Accepted());
+        else {
+            if (!loomType) loomType = loomTypeVerdict(job, target.LoomType);
+            verdicts.push_back(*loomType);
+        }
+    }
+    return verdicts;
 }
 
 TVxDragVerdict TVxWeaveRules::JobMoveVerdict(const TVxPlan& plan, const TVxJobPlace& from,
@@ -72,6 +116,17 @@ TVxDragVerdict TVxWeaveRules::JobMoveVerdict(const TVxPlan& plan, const TVxJobPl
     return JobDropVerdict(job, false, without, toIndex);
 }
 
+TVxDragVerdict TVxWeaveRules::fabricVerdict(const TVxPlanJob& warp, bool known,
+                                            const TVxPlanItem& item) const {
+    if (!known) return TVxDragVerdict::Refused(VxWrongLoomWarpType);
+    try {
+        CheckCapacity(warp, item.FabricStru, item.Pieces, m_refs);
+    } catch (const std::exception&) {
+        return TVxDragVerdict::Refused(VxNoCapacityLeft);
+    }
+    return TVxDragVerdict::Accepted();
+}
+
 TVxDragVerdict TVxWeaveRules::ItemDropVerdict(const TVxPlanLoom& loom, int targetJob,
                                               const TVxPlanItem& item, bool sameJob) const {
     if (targetJob < 0 || targetJob >= loom.Jobs.size()) return TVxDragVerdict{false, QString(), {}};
@@ -79,12 +134,32 @@ TVxDragVerdict TVxWeaveRules::ItemDropVerdict(const TVxPlanLoom& loom, int targe
     if (warp.Kind != TVxPlanJobKind::Warp) return TVxDragVerdict::Refused(VxOnlyOnWeavingJob);
     if (sameJob) return TVxDragVerdict::Accepted();
     const TFabricList* fabrics = m_refs.FabricList(loom.LoomType, PlanWarpKey(warp));
-    if (!fabrics || !fabrics->Contains(PlanFabricKey(item)))
-        return TVxDragVerdict::Refused(VxWrongLoomWarpType);
-    try {
-        CheckCapacity(warp, item.FabricStru, item.Pieces, m_refs);
-    } catch (const std::exception&) {
-        return TVxDragVerdict::Refused(VxNoCapacityLeft);
+    return fabricVerdict(warp, fabrics && fabrics->Contains(PlanFabricKey(item)), item);
+}
+
+std::vector<TVxDragVerdict> TVxWeaveRules::ItemDropVerdicts(const TVxPlanLoom& loom,
+                                                            const TVxPlanItem& item, int sameJob,
+                                                            bool untilAccepted) const {
+    std::vector<TVxDragVerdict> verdicts;
+    verdicts.reserve(size_t(loom.Jobs.size()));
+    // Whether the loom type weaves the fabric with each warp, looked up once
+    // a warp type and colour.
+    const QString fabricKey = PlanFabricKey(item);
+    QHash<QPair<QString, QString>, bool> known;
+    for (int j = 0; j < loom.Jobs.size(); ++j) {
+        const TVxPlanJob& warp = loom.Jobs[j];
+        if (warp.Kind != TVxPlanJobKind::Warp || j == sameJob) {
+            verdicts.push_back(ItemDropVerdict(loom, j, item, j == sameJob));
+        } else {
+            const QPair<QString, QString> key(warp.WarpType, warp.WarpCol);
+            auto it = known.find(key);
+            if (it == known.end()) {
+                const TFabricList* fabrics = m_refs.FabricList(loom.LoomType, PlanWarpKey(warp));
+                it = known.insert(key, fabrics && fabrics->Contains(fabricKey));
+            }
+            verdicts.push_back(fabricVerdict(warp, *it, item));
+        }
+        if (untilAccepted && verdicts.back().Accept) break;
     }
-    return TVxDragVerdict::Accepted();
+    return verdicts;
 }

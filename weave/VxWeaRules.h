@@ -53,6 +53,11 @@ public:
     // the target's type must take it and its fabric.
     TVxDragVerdict JobDropVerdict(const TVxPlanJob& job, bool fromOtherLoom,
                                   const TVxPlanLoom& target, int index) const;
+    // The verdict of every place at once, index 0 to the loom's job count,
+    // equal to JobDropVerdict place by place; the loom type is looked at
+    // once, not once a place.
+    std::vector<TVxDragVerdict> JobDropVerdicts(const TVxPlanJob& job, bool fromOtherLoom,
+                                                const TVxPlanLoom& target) const;
     // The same for a job of the plan moved to a place (toIndex as above).
     TVxDragVerdict JobMoveVerdict(const TVxPlan& plan, const TVxJobPlace& from, int toLoom,
                                   int toIndex) const;
@@ -61,12 +66,26 @@ public:
     TVxDragVerdict ItemDropVerdict(const TVxPlanLoom& loom, int targetJob, const TVxPlanItem& item,
                                    bool sameJob) const;
 
+    // The verdict for every job of the loom, equal to ItemDropVerdict job by
+    // job; sameJob is the position of the item's own job on it (-1: none).
+    // untilAccepted: no further than the first job that takes it.
+    std::vector<TVxDragVerdict> ItemDropVerdicts(const TVxPlanLoom& loom, const TVxPlanItem& item,
+                                                 int sameJob, bool untilAccepted = false) const;
+
     // Whether a warp of ends reedEnds may stand at index (as above): the job
     // below it must not be a reed of other ends, the nearest reed above must
     // have its ends.
     static TVxDragVerdict ReedVerdict(const TVxPlanLoom& target, int32_t reedEnds, int index);
 
 private:
+    // The reed ends a warp carries: those of its warp type.
+    int32_t warpEnds(const TVxPlanJob& warp) const;
+    // Whether the loom type takes the warp with its fabric.
+    TVxDragVerdict loomTypeVerdict(const TVxPlanJob& warp, const QString& loomType) const;
+    // The capacity test of an item on another warp that weaves its fabric
+    // (known), or the refusal of one that does not.
+    TVxDragVerdict fabricVerdict(const TVxPlanJob& warp, bool known, const TVxPlanItem& item) const;
+
     TVxWeaveRefs m_refs;
 };
 

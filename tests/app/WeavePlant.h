@@ -5,6 +5,7 @@
 // they are shown) and drag with real mouse input.
 
 #include "AppWindows.h"
+#include "BoardDragPreview.h"
 #include "BoardView.h"
 #include "ItemForm.h"
 #include "JobForm.h"
@@ -216,7 +217,8 @@ struct ShownPlant : Plant {
     QString status() const { return Main->Status->currentMessage(); }
 
     // Drags from one point to another and reads the status bar while the
-    // pointer rests over the target, before the release.
+    // pointer rests over the target, before the release: the refusal, or
+    // empty where the drop is accepted (the bar then sums up the preview).
     QString drag(TVxJobSchedule* fromLoom, QPoint from, TVxJobSchedule* toLoom, QPoint to) {
         QWidget* source = fromLoom->JobArea()->viewport();
         QWidget* target = toLoom->JobArea()->viewport();
@@ -225,7 +227,8 @@ struct ShownPlant : Plant {
         mouseMove(source, from + QPoint(0, QApplication::startDragDistance() + 2));
         mouseMove(target, to + QPoint(1, 0));
         mouseMove(target, to);
-        const QString shown = status();
+        const QString summary = Main->DragPreview->Summary();
+        const QString shown = !summary.isEmpty() && status() == summary ? QString() : status();
         mouseRelease(target, to);
         return shown;
     }

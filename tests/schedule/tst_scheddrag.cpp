@@ -422,6 +422,110 @@ private slots:
         QVERIFY(s0->DropMarker().Rect.isEmpty());
     }
 
+    void ownerFollowsTheDrag_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("mouse, dropped")
+            << QStringList{"press P", "over Q", "over S0 header", "over R", "release"}
+            << "begin:P,place:S0/-/0/n,place:S0/-/1/y,place:S0/-/-1/n,place:S0/-/2/y,end,"
+               "drop:S0/2";
+        QTest::newRow("mouse, Escape") << QStringList{"press P", "over Q", "escape"}
+                                       << "begin:P,place:S0/-/0/n,place:S0/-/1/y,end";
+        QTest::newRow("mouse, an item to another job")
+            << QStringList{"press A", "over X", "release"}
+            << "begin:A,place:S0/P/0/n,place:S1/X/0/y,end,drop:X/0";
+        QTest::newRow("keys, Alt released")
+            << QStringList{"select P", "alt down", "alt down", "alt release"}
+            << "begin:P,place:S0/-/1/y,place:S0/-/2/y,end,drop:S0/2";
+        QTest::newRow("keys, Enter") << QStringList{"select P", "alt down", "enter"}
+                                     << "begin:P,place:S0/-/1/y,end,drop:S0/1";
+        QTest::newRow("keys, Escape")
+            << QStringList{"select P", "alt down", "escape", "alt release"}
+            << "begin:P,place:S0/-/1/y,end";
+        QTest::newRow("keys, back where it was")
+            << QStringList{"select Q", "alt down", "alt up", "alt release"}
+            << "begin:Q,place:S0/-/2/y,place:S0/-/-1/n,end";
+        QTest::newRow("keys, across") << QStringList{"select P", "alt right", "alt release"}
+                                      << "begin:P,place:S1/-/0/y,end,drop:S1/0";
+    }
+    // The box's owner is told of a drag, by mouse or by the keys, from its
+    // start over each new place to its end, and only then of the drop.
+    void ownerFollowsTheDrag() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, told);
+        ScheduleWindow w;
+        TVxJobSchedule* s0 = w.column("S0", {"P", "Q", "R"});
+        TVxJobSchedule* s1 = w.column("S1", {"X"});
+        QHash<QString, QObject*> named{{"X", s1->Jobs(0)}, {"A", s0->Jobs(0)->AddItem(0, "A")}};
+        for (int i = 0; i < 3; ++i)
+            named[s0->Jobs(i)->UpperCaption()] = s0->Jobs(i);
+        QStringList log;
+        auto name = [](QObject* o) {
+            if (auto* job = dynamic_cast<TVxJob*>(o)) return job->UpperCaption();
+            if (auto* item = dynamic_cast<TVxJobItem*>(o)) return item->Caption();
+            return QString("-");
+        };
+        w.box->OnDragBegin = [&](QObject* source) { log << "begin:" + name(source); };
+        w.box->OnDragPlace = [&](TVxJobSchedule* s, TVxJob* job, int index, bool accept) {
+            log << QString("place:%1/%2/%3/%4")
+                       .arg(s ? s->Header() : "-", name(job))
+                       .arg(index)
+                       .arg(accept ? "y" : "n");
+        };
+        w.box->OnDragEnd = [&](QObject*) { log << "end"; };
+        for (TVxJobSchedule* s : {s0, s1}) {
+            s->OnDoJobDrop = [&](TVxJobSchedule* to, TVxJob*, int index) {
+                log << QString("drop:%1/%2").arg(to->Header()).arg(index);
+            };
+            s->OnDoItemDrop = [&](TVxJobSchedule*, TVxJob* job, TVxJobItem*, int index) {
+                log << QString("drop:%1/%2").arg(name(job)).arg(index);
+            };
+        }
+        auto at = [&](const QString& element) -> std::pair<QWidget*, QPoint> {
+            if (element == "S0 header") return {s0->HeaderRow(), s0->HeaderRow()->rect().center()};
+            auto* item = dynamic_cast<TVxJobItem*>(named[element]);
+            TVxJob* job = item ? item->Job() : static_cast<TVxJob*>(named[element]);
+            return {job->Schedule()->JobArea()->viewport(),
+                    partPos(job, item ? TVxJobPart::Item : TVxJobPart::UpperCaption, item)};
+        };
+        auto key = [](QEvent::Type type, int key, Qt::KeyboardModifiers modifiers) {
+            QKeyEvent event(type, key, modifiers);
+            QApplication::sendEvent(QApplication::focusWidget(), &event);
+        };
+        const QHash<QString, int> arrows{{"up", Qt::Key_Up},
+                                         {"down", Qt::Key_Down},
+                                         {"left", Qt::Key_Left},
+                                         {"right", Qt::Key_Right}};
+        std::pair<QWidget*, QPoint> last;
+        for (const QString& step : steps) {
+            const QString what = step.section(' ', 0, 0);
+            const QString arg = step.section(' ', 1);
+            if (what == "press") {
+                last = at(arg);
+                mousePress(last.first, last.second);
+                mouseMove(last.first,
+                          last.second + QPoint(QApplication::startDragDistance() + 2, 0));
+            } else if (what == "over") {
+                last = at(arg);
+                mouseMove(last.first, last.second);
+            } else if (what == "release") {
+                mouseRelease(last.first, last.second);
+            } else if (what == "select") {
+                mouseClick(at(arg).first, at(arg).second);
+            } else if (what == "escape" || what == "enter") {
+                key(QEvent::KeyPress, what == "escape" ? Qt::Key_Escape : Qt::Key_Return, {});
+            } else if (arg == "release") {
+                key(QEvent::KeyRelease, Qt::Key_Alt, {});
+            } else {
+                key(QEvent::KeyPress, arrows[arg], Qt::AltModifier);
+                key(QEvent::KeyRelease, arrows[arg], Qt::AltModifier);
+            }
+        }
+        QCOMPARE(log.join(','), told);
+        QVERIFY(!VxScheduleKeyMoveActive());
+        QVERIFY(s0->DropMarker().Rect.isEmpty() && s1->DropMarker().Rect.isEmpty());
+    }
+
     void autoScroll_data() {
         QTest::addColumn<bool>("up");
         QTest::newRow("down over the footer") << false;

@@ -3,6 +3,7 @@
 
 #include "RefText.h"
 #include "VxDate.h"
+#include "VxDragOutlook.h"
 #include "VxWeaPlan.h"
 #include "VxWeaRules.h"
 
@@ -43,6 +44,8 @@ private slots:
     void jobDragToAnotherLoom();
     void itemDrag_data();
     void itemDrag();
+    void dragOutlook_data();
+    void dragOutlook();
 
 private:
     TVxWeaveRules rules() const { return TVxWeaveRules(m_Refs); }
@@ -304,6 +307,59 @@ void TestWeaveRules::itemDrag() {
     TVxPlanLoom source = loom(Rapier, "R2400 W:A-WHT");
     source.Jobs[1].Items << item;
     QVERIFY(rules().ItemDropVerdict(source, 1, item, true).Accept);
+}
+
+void TestWeaveRules::dragOutlook_data() {
+    QTest::addColumn<int>("job");
+    QTest::addColumn<int>("pieces"); // of its fabric dragged; 0: the job is
+    QTest::addColumn<QStringList>("looms");
+    const QString open = "open";
+    const QString reedRequired = "Reed required";
+    const QString wrongReed = "Wrong reed type for this warp";
+    const QString noWeaving = "Can only go on a weaving job";
+    QTest::newRow("2400 warp with fabric") << 1 << 0
+                                           << QStringList{open, open,
+                                                          "Has fabric that cannot go on this "
+                                                          "loom type",
+                                                          reedRequired};
+    QTest::newRow("2640 warp") << 5 << 0 << QStringList{open, wrongReed, wrongReed, reedRequired};
+    QTest::newRow("downtime") << 2 << 0 << QStringList{open, open, open, open};
+    QTest::newRow("reed") << 0 << 0 << QStringList(4, "Cannot move a reed");
+    QTest::newRow("fabric") << 1 << 1 << QStringList{open, open, noWeaving, noWeaving};
+    QTest::newRow("fabric too long for any other warp")
+        << 1 << 50 << QStringList{open, "Not enough capacity left", noWeaving, noWeaving};
+}
+
+// Every loom's verdict at drag start, and each of its places agreeing with
+// the drag-over rule asked place by place.
+void TestWeaveRules::dragOutlook() {
+    QFETCH(int, job);
+    QFETCH(int, pieces);
+    QFETCH(QStringList, looms);
+    TVxPlan plan;
+    plan.Looms << loom(Rapier, "R2400 W:A-WHT D W:A-NAT R2640 W:C-BLU")
+               << loom(Rapier, "R2400 D W:A-WHT") << loom(Projectile, "R2400") << loom(Rapier, "");
+    const TVxPlanItem item{1, "P", "001", "WHT", std::max(pieces, 1)};
+    plan.Looms[0].Jobs[1].Items << item;
+    const TVxWeaveRules r = rules();
+    const TVxDragOutlook outlook = pieces > 0 ? TVxDragOutlook::ForItem(plan, r, {0, job}, 0)
+                                              : TVxDragOutlook::ForJob(plan, r, {0, job});
+    QStringList shown;
+    for (int l = 0; l < plan.Looms.size(); ++l) {
+        shown << (outlook.Loom(l).Open ? "open" : outlook.Loom(l).Reason);
+        const std::vector<TVxDragVerdict>& places = outlook.Places(l);
+        const int count = plan.Looms[l].Jobs.size() + (pieces > 0 ? 0 : l == 0 ? 0 : 1);
+        QCOMPARE(int(places.size()), count);
+        for (int p = 0; p < count; ++p) {
+            const TVxDragVerdict one =
+                pieces > 0 ? r.ItemDropVerdict(plan.Looms[l], p, item, l == 0 && p == job)
+                           : r.JobMoveVerdict(plan, {0, job}, l, p);
+            QCOMPARE(places[p].Accept, one.Accept);
+            QCOMPARE(places[p].Reason, one.Reason);
+            QCOMPARE(statusOf(places[p]), statusOf(one));
+        }
+    }
+    QCOMPARE(shown, looms);
 }
 
 QTEST_MAIN(TestWeaveRules)

@@ -1,0 +1,32 @@
+#pragma once
+// The program's windows started in text mode on a plant of rapier looms, for
+// the benchmarks that work on the board itself (they link vxapp).
+
+#include "AppWindows.h"
+#include "BenchSupport.h"
+#include "MainForm.h"
+#include "VxDialogs.h"
+
+#include <QDialog>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace benchsupport {
+
+// Writes the plant of `looms` rapiers into folder and starts the windows on
+// it; false, after saying why, when the sample reference files are missing.
+inline bool startRapierBoard(TAppWindows& windows, const QTemporaryDir& folder, int looms) {
+    if (!writeRapierPlant(folder.path(), looms)) {
+        std::fprintf(stderr, "sample reference files not found in %s\n",
+                     qPrintable(samplesDir()));
+        return false;
+    }
+    TMainForm& main = *windows.MainForm;
+    main.TextFolder = folder.path();
+    VxDialogScript script;
+    script.dialogs.push_back([](QDialog*) { return int(QDialog::Accepted); });
+    main.FormShow();
+    return true;
+}
+
+} // namespace benchsupport
