@@ -16,7 +16,6 @@
 #include <vector>
 
 namespace {
-const QString kReed = QStringLiteral("Reed");
 const QString kDefaultWarpLen = QStringLiteral("2400");
 
 template <class T> void hold(std::vector<QPointer<QObject>>& held, const T& arg) {
@@ -62,12 +61,12 @@ void TBoardController::Bind(TVxJobSchedule* schedule) {
 }
 
 TJobForm* TBoardController::jobForm() const {
-    if (!JobForm) throw EVxError(QStringLiteral("The job dialog is not available"));
+    if (!JobForm) throw EVxError(tr("The job dialog is not available"));
     return JobForm;
 }
 
 TItemForm* TBoardController::itemForm() const {
-    if (!ItemForm) throw EVxError(QStringLiteral("The fabric dialog is not available"));
+    if (!ItemForm) throw EVxError(tr("The fabric dialog is not available"));
     return ItemForm;
 }
 
@@ -95,8 +94,7 @@ QString TBoardController::RemoveRefusal(const TVxJobPlace& place) const {
     const TVxPlanLoom& loom = m_doc.plan().Looms.at(place.Loom);
     if (loom.Jobs.at(place.Index).Kind == TVxPlanJobKind::Reed &&
         ReedHasWarpBelow(loom, place.Index))
-        return QStringLiteral("First delete all the warp jobs on this reed before you can "
-                              "delete it.");
+        return tr("First delete all the warp jobs on this reed before you can delete it.");
     return QString();
 }
 
@@ -165,8 +163,7 @@ bool TBoardController::confirmRemove(const TVxJobPlace& place) const {
         VxDialogs::error(m_window, refusal);
         return false;
     }
-    return VxDialogs::confirmDiscard(m_window, QStringLiteral("Delete this job?")) ==
-           QMessageBox::Yes;
+    return VxDialogs::confirmDiscard(m_window, tr("Delete this job?")) == QMessageBox::Yes;
 }
 
 void TBoardController::DoJobRemove(TVxJobSchedule*, TVxJob* Job) {
@@ -200,7 +197,7 @@ void TBoardController::DoJobAdd(TVxJobSchedule* Schedule) {
     TJobForm* form = jobForm();
     const int loomIndex = m_view.LoomOf(Schedule);
     const TVxPlanLoom& loom = m_view.Loom(Schedule);
-    form->setWindowTitle(QStringLiteral("Add Job To ") + Schedule->Header());
+    form->setWindowTitle(tr("Add Job To %1").arg(Schedule->Header()));
     form->EditedJob.reset();
     form->Refs = m_doc.Refs();
     form->ClearTypes();
@@ -232,9 +229,9 @@ void TBoardController::DoJobAdd(TVxJobSchedule* Schedule) {
         job.WarpType = WarpTypeOf(type);
         job.WarpCol = WarpColOf(type);
         job.WarpLen = form->Length();
-    } else if (type == kReed) {
+    } else if (type == VxReedText()) {
         if (form->EndsCombo->currentIndex() < 0)
-            throw EVxError(QStringLiteral("Choose the number of ends for the reed"));
+            throw EVxError(tr("Choose the number of ends for the reed"));
         job.Kind = TVxPlanJobKind::Reed;
         job.TotalEnds = form->Ends();
         job.DentsPerCm = 6.5f;
@@ -255,8 +252,7 @@ void TBoardController::DoJobEdit(TVxJobSchedule* Schedule, TVxJob* Job) {
     const bool warp = old.Kind == TVxPlanJobKind::Warp;
     const bool reed = old.Kind == TVxPlanJobKind::Reed;
     const QString kind = PlanJobKindText(old);
-    form->setWindowTitle(QStringLiteral("Edit ") + kind + QStringLiteral(" On ") +
-                         Schedule->Header());
+    form->setWindowTitle(tr("Edit %1 On %2").arg(kind, Schedule->Header()));
     form->EditedJob = old;
     form->Refs = m_doc.Refs();
     form->ClearTypes();
@@ -295,17 +291,15 @@ void TBoardController::DoItemAdd(TVxJobSchedule* Schedule, TVxJob* Job) {
     TItemForm* form = itemForm();
     const TVxJobPlace place = m_view.PlaceOf(Job);
     const TVxPlanJob& warp = m_view.Job(Job);
-    if (warp.Kind != TVxPlanJobKind::Warp)
-        throw EVxError(QStringLiteral("Fabric can only go on a warp"));
+    if (warp.Kind != TVxPlanJobKind::Warp) throw EVxError(tr("Fabric can only go on a warp"));
     const QString warpKey = PlanWarpKey(warp);
-    form->setWindowTitle(QStringLiteral("Add To ") + warpKey + QStringLiteral(" On ") +
-                         Schedule->Header());
+    form->setWindowTitle(tr("Add To %1 On %2").arg(warpKey, Schedule->Header()));
     form->Left = PlanWarpRemaining(warp, m_doc.Refs());
     form->OldPieces = 0;
     form->Refs = m_doc.Refs();
     const TVxPlanLoom& loom = m_view.Loom(Schedule);
     const TFabricList* fabrics = m_doc.Refs().FabricList(loom.LoomType, warpKey);
-    if (!fabrics) throw EVxError(QStringLiteral("Unknown warp: ") + warpKey);
+    if (!fabrics) throw EVxError(tr("Unknown warp: %1").arg(warpKey));
     form->SetFabrics(fabrics->Keys());
     form->PiecesEdit->setText(QStringLiteral("1"));
     if (VxDialogs::exec(form) != QDialog::Accepted) return;
@@ -325,10 +319,9 @@ void TBoardController::DoItemEdit(TVxJobSchedule*, TVxJob* Job, TVxJobItem* Item
     const int index = m_view.ItemIndexOf(Item);
     const TVxPlanJob& warp = m_view.Job(Job);
     if (index < 0 || index >= warp.Items.size())
-        throw EVxError(QStringLiteral("Only fabric items can be edited here"));
+        throw EVxError(tr("Only fabric items can be edited here"));
     const TVxPlanItem item = warp.Items[index];
-    form->setWindowTitle(QStringLiteral("Edit ") + PlanItemCaption(item) + QStringLiteral(" In ") +
-                         PlanJobKindText(warp));
+    form->setWindowTitle(tr("Edit %1 In %2").arg(PlanItemCaption(item), PlanJobKindText(warp)));
     form->Left = PlanWarpRemaining(warp, m_doc.Refs());
     form->OldPieces = item.Pieces;
     form->Refs = m_doc.Refs();

@@ -7,10 +7,6 @@
 #include "VxPlanCommand.h"
 #include "VxSched.h"
 
-namespace {
-const QString kOverCapacity = QStringLiteral("over capacity");
-} // namespace
-
 TBoardDragPreview::TBoardDragPreview(TVxPlanDocument& doc, TBoardView& view,
                                      TBoardController& controller, QObject* parent)
     : QObject(parent), m_doc(doc), m_view(view), m_controller(controller) {
@@ -97,7 +93,7 @@ std::optional<TVxKnockOn> TBoardDragPreview::knockOn(const Place& place, int loo
         if (!item || !place.Job) return std::nullopt;
         const int target = m_view.PlaceOf(place.Job).Index;
         const std::vector<TVxDragVerdict>& places = m_outlook->Places(loom);
-        if (target >= int(places.size()) || places[size_t(target)].Reason != VxNoCapacityLeft)
+        if (target >= int(places.size()) || places[size_t(target)].Reason != VxNoCapacityLeft())
             return std::nullopt;
     }
     std::unique_ptr<TVxPlanCommand> command;
@@ -129,7 +125,7 @@ void TBoardDragPreview::previewDrop(const TVxKnockOn& knock, bool accepted, int 
             }
             if (job.Refilled) {
                 preview.Status = VxWarpStatusText(job.Remaining);
-                if (job.OverCapacity()) preview.Alert = kOverCapacity;
+                if (job.OverCapacity()) preview.Alert = tr("over capacity");
             }
             if (!(preview == TVxJobPreview())) decoration.Jobs[j] = preview;
         }

@@ -23,14 +23,15 @@ QColor TBoardMarks::ColorOf(TVxChanges changes) {
 QString TBoardMarks::Legend() {
     QStringList parts;
     const std::pair<QColor, const char*> meanings[] = {
-        {Added, "added"},
-        {Moved, "moved"},
-        {Edited, "edited"},
-        {Redated, "re-dated"},
-        {Removed, "removed (a line where it stood)"}};
+        {Added, QT_TR_NOOP("added")},
+        {Moved, QT_TR_NOOP("moved")},
+        {Edited, QT_TR_NOOP("edited")},
+        {Redated, QT_TR_NOOP("re-dated")},
+        {Removed, QT_TR_NOOP("removed (a line where it stood)")}};
+    // An entry breaks only between entries, never inside ("neu / datiert").
     for (const auto& [color, meaning] : meanings)
         parts << QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
-                     .arg(color.name(), QLatin1String(meaning));
+                     .arg(color.name(), tr(meaning).toHtmlEscaped().replace(' ', "&nbsp;"));
     return parts.join(QStringLiteral(" &nbsp; "));
 }
 

@@ -7,12 +7,15 @@
 #include "VxPlanCompare.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QString>
 
 class TBoardView;
 struct TVxChangeRow;
 
 class TBoardMarks {
+    Q_DECLARE_TR_FUNCTIONS(TBoardMarks)
+
 public:
     static const QColor Added;
     static const QColor Moved;

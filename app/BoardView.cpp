@@ -37,7 +37,7 @@ TVxJobPlace TBoardView::PlaceOf(const TVxJob* job) const {
     const TVxJobSchedule* schedule = job ? job->Schedule() : nullptr;
     const int loom = LoomOf(schedule);
     if (loom < 0 || loom >= m_doc.plan().Looms.size())
-        throw EVxError(QStringLiteral("The job is not on a loom of the plan"));
+        throw EVxError(tr("The job is not on a loom of the plan"));
     return {loom, schedule->IndexOfJob(job)};
 }
 
@@ -48,7 +48,7 @@ int TBoardView::ItemIndexOf(const TVxJobItem* item) const {
 const TVxPlanLoom& TBoardView::Loom(const TVxJobSchedule* schedule) const {
     const int loom = LoomOf(schedule);
     if (loom < 0 || loom >= m_doc.plan().Looms.size())
-        throw EVxError(QStringLiteral("The column is not a loom of the plan"));
+        throw EVxError(tr("The column is not a loom of the plan"));
     return m_doc.plan().Looms[loom];
 }
 

@@ -40,8 +40,7 @@ TCompareMode::~TCompareMode() = default;
 void TCompareMode::ChooseAndCompare() {
     TScenarioStore store(m_sources.Database());
     if (store.List().isEmpty()) {
-        VxDialogs::information(m_sources.Window,
-                               QStringLiteral("No scenario is stored yet to compare with."));
+        VxDialogs::information(m_sources.Window, tr("No scenario is stored yet to compare with."));
         return;
     }
     std::unique_ptr<TLoadForm> ownForm;
@@ -53,7 +52,7 @@ void TCompareMode::ChooseAndCompare() {
     // The load dialog under another title and without Delete; it gets its
     // own back for the next load.
     const QString loadTitle = form->windowTitle();
-    form->setWindowTitle(QStringLiteral("Compare With"));
+    form->setWindowTitle(tr("Compare With"));
     form->DeleteAllowed = false;
     form->Prepare(&store, m_scenario ? std::optional<int>(m_scenario->ScenarioNo)
                                      : m_sources.CurrentScenarioNo());
@@ -71,7 +70,7 @@ void TCompareMode::CompareWithSaved() {
         no ? TScenarioStore(m_sources.Database()).Find(*no) : std::nullopt;
     if (!saved) {
         VxDialogs::information(m_sources.Window,
-                               QStringLiteral("This board has not been saved as a scenario yet."));
+                               tr("This board has not been saved as a scenario yet."));
         return;
     }
     CompareWith(*saved);
@@ -108,7 +107,7 @@ void TCompareMode::Leave() {
 }
 
 QString TCompareMode::title() const {
-    return QStringLiteral("Board compared with scenario %1 \"%2\"")
+    return tr("Board compared with scenario %1 \"%2\"")
         .arg(m_scenario->ScenarioNo)
         .arg(m_scenario->Descr);
 }
@@ -117,13 +116,13 @@ void TCompareMode::compare() {
     const TVxPlan& board = m_sources.Document->plan();
     m_diff = VxComparePlans(m_stored, board);
     m_report.Title = title();
-    m_report.BeforeName = QStringLiteral("Scenario %1").arg(m_scenario->ScenarioNo);
-    m_report.AfterName = QStringLiteral("Board");
+    m_report.BeforeName = tr("Scenario %1").arg(m_scenario->ScenarioNo);
+    m_report.AfterName = tr("Board");
     m_report.Changes = VxChangeRows(m_diff, m_sources.Names);
     m_report.Summary = VxCompareOutput(m_stored, board, m_rates,
                                        [this](int no) { return VxLoomName(m_diff, no); });
-    const QString counts = m_diff.IsEmpty() ? QStringLiteral("no differences")
-                                            : QStringLiteral("%1 jobs and %2 fabric items differ")
+    const QString counts = m_diff.IsEmpty() ? tr("no differences")
+                                            : tr("%1 jobs and %2 fabric items differ")
                                                   .arg(m_diff.JobCount())
                                                   .arg(m_diff.ItemCount());
     m_panel->Show(m_report.Title + QStringLiteral(": ") + counts + QLatin1Char('.'), m_report);
@@ -144,5 +143,5 @@ void TCompareMode::print() {
                                    VxWriteCompareFile(fileName, report,
                                                       QDateTime::currentDateTime());
                                }},
-                  QStringLiteral("Compare with %1.txt").arg(m_scenario->Descr));
+                  tr("Compare with %1.txt").arg(m_scenario->Descr));
 }

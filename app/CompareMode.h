@@ -8,6 +8,7 @@
 #include "ScenarioStore.h"
 #include "VxComparePrn.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <functional>
 #include <memory>
@@ -22,6 +23,8 @@ class TPrintForm;
 class TVxPlanDocument;
 
 class TCompareMode {
+    Q_DECLARE_TR_FUNCTIONS(TCompareMode)
+
 public:
     // What the mode reads of the main window.
     struct TSources {

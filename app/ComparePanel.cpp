@@ -41,11 +41,11 @@ public:
         return parent.isValid() ? 0 : int(m_lines.size());
     }
     int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : int(kHeadings.size());
+        return parent.isValid() ? 0 : int(headings().size());
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        return kHeadings.value(section);
+        return headings().value(section);
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) return {};
@@ -64,9 +64,11 @@ public:
     }
 
 private:
-    static inline const QStringList kHeadings{
-        QStringLiteral("Job"), QStringLiteral("Item"), QStringLiteral("Change"),
-        QStringLiteral("Was"), QStringLiteral("Now"),  QStringLiteral("Matched by")};
+    static QStringList headings() {
+        return {TComparePanel::tr("Job"),    TComparePanel::tr("Item"),
+                TComparePanel::tr("Change"), TComparePanel::tr("Was"),
+                TComparePanel::tr("Now"),    TComparePanel::tr("Matched by")};
+    }
 
     // A job or item named on the row above is not named again, as on paper.
     static QString cell(const TVxChangeRow& row, int column, const TVxChangeRow* above) {
@@ -138,11 +140,11 @@ TComparePanel::TComparePanel(QWidget* parent) : QWidget(parent) {
     ChangeTree->header()->setResizeContentsPrecision(200);
     ChangeTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ChangeTree->setAlternatingRowColors(true);
-    Pages->addTab(ChangeTree, QStringLiteral("Changes"));
-    PrintButton = new QPushButton(QStringLiteral("&Print..."), this);
-    CloseButton = new QPushButton(QStringLiteral("C&lose"), this);
-    PrintButton->setToolTip(QStringLiteral("Print or export the changes and the output"));
-    CloseButton->setToolTip(QStringLiteral("Leave the comparison"));
+    Pages->addTab(ChangeTree, tr("Changes"));
+    PrintButton = new QPushButton(tr("&Print..."), this);
+    CloseButton = new QPushButton(tr("C&lose"), this);
+    PrintButton->setToolTip(tr("Print or export the changes and the output"));
+    CloseButton->setToolTip(tr("Leave the comparison"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

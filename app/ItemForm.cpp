@@ -22,17 +22,17 @@ void focusSelected(QLineEdit* edit) {
 } // namespace
 
 TItemForm::TItemForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Fabric"));
+    setWindowTitle(tr("Fabric"));
     TypeCombo = new QComboBox(this);
     TypeCombo->setEditable(false);
     TypeCombo->setMinimumContentsLength(18);
     TypeCombo->setMinimumWidth(240);
-    TypeLabel = new QLabel(QStringLiteral("&Type"), this);
+    TypeLabel = new QLabel(tr("&Type"), this);
     TypeLabel->setBuddy(TypeCombo);
 
     PiecesEdit = new QLineEdit(QStringLiteral("1"), this);
     PiecesEdit->setMaximumWidth(60);
-    PiecesLabel = new QLabel(QStringLiteral("&Pieces"), this);
+    PiecesLabel = new QLabel(tr("&Pieces"), this);
     PiecesLabel->setBuddy(PiecesEdit);
     PiecesUpDown = new TVxUpDown(this);
     PiecesUpDown->Min = 1;
@@ -41,10 +41,10 @@ TItemForm::TItemForm(QWidget* parent) : QDialog(parent) {
     PiecesUpDown->SetAssociate(PiecesEdit);
     PiecesUpDown->SetPosition(1);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setDefault(true);
     OKButton->setEnabled(false);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setAutoDefault(false);
 
     auto* pieces = new QHBoxLayout;
@@ -114,11 +114,11 @@ void TItemForm::CheckOk() {
     if (!isNumber) Pieces(); // throws the usual message
     // Fewer than one piece is no band of fabric; a negative count would
     // also hand capacity back to the warp that its other fabrics then use.
-    if (pieces < 1) throw EVxError(QStringLiteral("The number of pieces must be at least 1"));
+    if (pieces < 1) throw EVxError(tr("The number of pieces must be at least 1"));
     CheckCapacity(Left, FabricStruOf(SelectedFabric()), pieces - OldPieces, Refs);
     if (pieces > std::numeric_limits<int32_t>::max()) // only a weightless, lengthless fabric
-        throw EVxError(QStringLiteral("The number of pieces must be at most %1")
-                           .arg(std::numeric_limits<int32_t>::max()));
+        throw EVxError(
+            tr("The number of pieces must be at most %1").arg(std::numeric_limits<int32_t>::max()));
 }
 
 void TItemForm::OKButtonClick() {

@@ -23,9 +23,6 @@ namespace {
 // nothing there.
 constexpr int FabricListRole = Qt::UserRole + 1;
 
-const QString MustStartHere = QStringLiteral("Must start here");
-const QString ReedEntry = QStringLiteral("Reed");
-
 // Focus handed to the length comes with its text selected, so what the user
 // types next replaces the proposal or the refused value instead of being
 // appended to it.
@@ -36,36 +33,38 @@ void focusSelected(QLineEdit* edit) {
 } // namespace
 
 TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Job"));
+    setWindowTitle(tr("Job"));
 
     TypeCombo = new QComboBox(this);
     TypeCombo->setEditable(false);
     TypeCombo->setMinimumContentsLength(16);
-    TypeLabel = new QLabel(QStringLiteral("&Type"), this);
+    TypeLabel = new QLabel(tr("&Type"), this);
     TypeLabel->setBuddy(TypeCombo);
 
     LengthEdit = new QLineEdit(this);
     LengthEdit->setMaximumWidth(90);
-    LengthLabel = new QLabel(QStringLiteral("&Length (m)"), this);
+    LengthLabel = new QLabel(tr("&Length (m)"), this);
     LengthLabel->setBuddy(LengthEdit);
 
     EndsCombo = new QComboBox(this);
     EndsCombo->setEditable(false);
     EndsCombo->setMaximumWidth(90);
-    EndsLabel = new QLabel(QStringLiteral("&Ends"), this);
+    EndsLabel = new QLabel(tr("&Ends"), this);
     EndsLabel->setBuddy(EndsCombo);
 
     Calendar = new TVxCalendar(this);
-    Calendar->SetDateFormat(QStringLiteral("dddd, mmmm d, yyyy"));
+    //: The calendar's status lines: d day, m month, y year (dddd and mmmm are
+    //: the names); quoted text stays as it is.
+    Calendar->SetDateFormat(tr("dddd, mmmm d, yyyy"));
     TVxCalendarHeaders headers;
-    headers.Week = QStringLiteral("Wk");
-    headers.Sunday = QStringLiteral("Su");
-    headers.Monday = QStringLiteral("Mo");
-    headers.Tuesday = QStringLiteral("Tu");
-    headers.Wednesday = QStringLiteral("We");
-    headers.Thursday = QStringLiteral("Th");
-    headers.Friday = QStringLiteral("Fr");
-    headers.Saturday = QStringLiteral("Sa");
+    headers.Week = tr("Wk");
+    headers.Sunday = tr("Su");
+    headers.Monday = tr("Mo");
+    headers.Tuesday = tr("Tu");
+    headers.Wednesday = tr("We");
+    headers.Thursday = tr("Th");
+    headers.Friday = tr("Fr");
+    headers.Saturday = tr("Sa");
     Calendar->SetHeaders(headers);
     Calendar->SetPlain(true);
     // White week numbers vanish on the flat face of the plain style.
@@ -73,13 +72,13 @@ TJobForm::TJobForm(QWidget* parent) : QDialog(parent) {
     // The control lays itself out inside the size it is given and offers no
     // size hint; its standard height, and room for the longest status line.
     Calendar->setFixedSize(290, 206);
-    DurationLabel = new QLabel(QStringLiteral("&Duration"), this);
+    DurationLabel = new QLabel(tr("&Duration"), this);
     DurationLabel->setBuddy(Calendar);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setDefault(true);
     OKButton->setEnabled(false);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setAutoDefault(false);
 
     // Length and ends never show together: they share one row, which keeps
@@ -215,7 +214,7 @@ void TJobForm::TypeComboChange() {
     if (!isVisible() || TypeCombo->currentIndex() < 0) return;
     ShowLength(SelectedHasFabrics());
     if (LengthShown() && !m_keyOnClosedList) focusSelected(LengthEdit);
-    ShowEnds(SelectedType() == ReedEntry);
+    ShowEnds(SelectedType() == VxReedText());
     if (EndsCombo->count() > 0) EndsCombo->setCurrentIndex(0);
     if (EndsShown() && EndsCombo->isEnabled() && !m_keyOnClosedList) EndsCombo->setFocus();
     // A reed occupies a single day.
@@ -242,7 +241,7 @@ void TJobForm::CalendarFinishClick(TDateTime& date) {
 
 void TJobForm::CalendarSetupDay(TDateTime day, QColor& color, QString& hint) const {
     if (!FirstOnLoom && day == std::floor(Calendar->StartDate())) {
-        hint = MustStartHere;
+        hint = tr("Must start here");
         color = QColor(255, 0, 0);
     }
 }
@@ -259,7 +258,7 @@ void TJobForm::checkWarpLength() {
         const int length = Length();
         // A warp of no length would carry nothing and divide its weight by
         // zero metres.
-        if (length <= 0) throw EVxError(QStringLiteral("The warp length must be more than 0m"));
+        if (length <= 0) throw EVxError(tr("The warp length must be more than 0m"));
         if (editingWarp() && length < EditedJob->WarpLen) checkReducedLength(*EditedJob, length);
     } catch (const EVxError&) {
         focusSelected(LengthEdit);
@@ -281,17 +280,16 @@ void TJobForm::checkReducedLength(const TVxPlanJob& warp, int newLength) {
     try {
         CheckCapacity(shorter, anyStructure, 0, Refs);
     } catch (const EVxError&) {
-        throw EVxError(
-            QStringLiteral("This reduced length cannot support the current fabric items"));
+        throw EVxError(tr("This reduced length cannot support the current fabric items"));
     }
 }
 
 void TJobForm::checkEnds() {
     try {
         if (EndsCombo->count() == 0)
-            throw EVxError(QStringLiteral("There are no warp types to give the reed its ends"));
+            throw EVxError(tr("There are no warp types to give the reed its ends"));
         if (EndsCombo->currentIndex() < 0)
-            throw EVxError(QStringLiteral("Choose the number of ends for the reed"));
+            throw EVxError(tr("Choose the number of ends for the reed"));
         Ends();
     } catch (const EVxError&) {
         EndsCombo->setFocus();

@@ -10,17 +10,17 @@
 #include <QVBoxLayout>
 
 TLoadForm::TLoadForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Load Scenario"));
+    setWindowTitle(tr("Load Scenario"));
     setModal(true);
-    ScenarioLabel = new QLabel(QStringLiteral("Stored Scenarios"), this);
+    ScenarioLabel = new QLabel(tr("Stored Scenarios"), this);
     ScenarioGrid = new TScenarioGrid(this);
     ScenarioLabel->setBuddy(ScenarioGrid);
     auto* buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    OKButton = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     // Apart from OK and Cancel, so a hurried click does not delete.
-    DeleteButton = new QPushButton(QStringLiteral("&Delete"), this);
+    DeleteButton = new QPushButton(tr("&Delete"), this);
     DeleteButton->setAutoDefault(false);
-    CancelButton = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    CancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     OKButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -6,9 +6,10 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
-TLoomProgress::TLoomProgress(QWidget* parent, const QString& verb, const TVxScheduleBox* box,
-                             bool cancellable)
-    : m_parent(parent), m_verb(verb), m_box(box), m_cancellable(cancellable) {
+TLoomProgress::TLoomProgress(QWidget* parent, const QString& title, const QString& loomText,
+                             const TVxScheduleBox* box, bool cancellable)
+    : m_parent(parent), m_title(title), m_loomText(loomText), m_box(box),
+      m_cancellable(cancellable) {
     m_clock.start();
 }
 
@@ -18,13 +19,14 @@ bool TLoomProgress::show() {
     if (m_dialog) return true;
     if (m_clock.elapsed() < ShowAfterMsec) return false;
     m_dialog = std::make_unique<QProgressDialog>(m_parent);
-    m_dialog->setWindowTitle(m_verb + QStringLiteral(" Scenario"));
+    m_dialog->setWindowTitle(m_title);
     if (!m_cancellable) m_dialog->setCancelButton(nullptr);
     m_dialog->setMinimumDuration(0);
     // Every window waits: the work in progress holds the database.
     m_dialog->setWindowModality(Qt::ApplicationModal);
     m_dialog->setRange(0, m_box->ScheduleCount());
-    m_dialog->setLabelText(m_verb + QStringLiteral("..."));
+    m_dialog->setLabelText(
+        QCoreApplication::translate("TLoomProgress", "Waiting for the database..."));
     m_dialog->setValue(0);
     return true;
 }
@@ -34,7 +36,7 @@ void TLoomProgress::Step(int index, int scheduleNo) {
     QString loom = QString::number(scheduleNo);
     for (int i = 0; i < m_box->ScheduleCount(); ++i)
         if (m_box->Schedules(i)->ScheduleNo == scheduleNo) loom = m_box->Schedules(i)->Header();
-    m_dialog->setLabelText(m_verb + QStringLiteral(" loom ") + loom);
+    m_dialog->setLabelText(m_loomText.arg(loom));
     m_dialog->setValue(index);
 }
 

@@ -16,10 +16,12 @@ class TLoomProgress {
 public:
     static const int ShowAfterMsec = 500;
 
-    // cancellable: the dialog has a Cancel button (work on the database
-    // thread); Poll throws the silent abort once it was pressed.
-    TLoomProgress(QWidget* parent, const QString& verb, const TVxScheduleBox* box,
-                  bool cancellable = false);
+    // title names the work ("Saving Scenario"); loomText the step, with %1
+    // for the loom ("Saving loom %1"). cancellable: the dialog has a Cancel
+    // button (work on the database thread); Poll throws the silent abort
+    // once it was pressed.
+    TLoomProgress(QWidget* parent, const QString& title, const QString& loomText,
+                  const TVxScheduleBox* box, bool cancellable = false);
     ~TLoomProgress();
     TLoomProgress(const TLoomProgress&) = delete;
     TLoomProgress& operator=(const TLoomProgress&) = delete;
@@ -37,7 +39,8 @@ private:
     bool show();
 
     QWidget* m_parent;
-    QString m_verb;
+    QString m_title;
+    QString m_loomText;
     const TVxScheduleBox* m_box;
     bool m_cancellable;
     QElapsedTimer m_clock;

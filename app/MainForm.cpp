@@ -12,6 +12,7 @@
 #include "MaintForm.h"
 #include "OutputForm.h"
 #include "PrintForm.h"
+#include "ProgramLanguage.h"
 #include "RefText.h"
 #include "ReqmtsForm.h"
 #include "SaveForm.h"
@@ -32,6 +33,7 @@
 #include "VxWeaPlan.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -67,7 +69,11 @@ const int kFormHeight = 560;
 // Enough board below the tool bar for a loom's header and a job.
 const int kBoardMinHeight = 160;
 const int kMessageMsec = 2000;
-const QString kCaption = QStringLiteral("Demo: Plexiweave Scheduler");
+
+// The window's caption in the program's language.
+QString caption() {
+    return TMainForm::tr("Demo: Plexiweave Scheduler");
+}
 
 QString ReadInfoPage(const QString& name) {
     QFile file(QStringLiteral(":/info/") + name);
@@ -81,7 +87,7 @@ QString ReadInfoPage(const QString& name) {
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     InitInfoResources();
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     resize(kFormWidth, kFormHeight);
     Document = new TVxPlanDocument(this);
 
@@ -171,53 +177,81 @@ void TMainForm::createToolPanel() {
     auto* row = new QHBoxLayout(ToolPanel);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(1);
-    LoadButton = addToolButton(QStringLiteral("&Load..."), QStringLiteral("Load a scenario"),
-                               &TMainForm::LoadButtonClick);
+    LoadButton = addToolButton(tr("&Load..."), tr("Load a scenario"), &TMainForm::LoadButtonClick);
     // Comparing with a stored scenario, beside loading one: a menu of the
     // button, so the bar keeps the window's first width.
     CompareMenu = new QMenu(LoadButton);
-    connect(CompareMenu->addAction(QStringLiteral("Compare &with...")), &QAction::triggered, this,
+    connect(CompareMenu->addAction(tr("Compare &with...")), &QAction::triggered, this,
             [this] { VxGuard(this, [this] { Compare->ChooseAndCompare(); }); });
-    connect(CompareMenu->addAction(QStringLiteral("Compare with the &last saved state")),
-            &QAction::triggered, this,
-            [this] { VxGuard(this, [this] { Compare->CompareWithSaved(); }); });
+    connect(CompareMenu->addAction(tr("Compare with the &last saved state")), &QAction::triggered,
+            this, [this] { VxGuard(this, [this] { Compare->CompareWithSaved(); }); });
     LoadButton->setMenu(CompareMenu);
     LoadButton->setPopupMode(QToolButton::MenuButtonPopup);
-    SaveButton = addToolButton(QStringLiteral("&Save..."), QStringLiteral("Save this scenario"),
-                               &TMainForm::SaveButtonClick);
-    ClearButton = addToolButton(QStringLiteral("&Clear"), QStringLiteral("Clear this scenario"),
-                                &TMainForm::ClearButtonClick);
+    SaveButton =
+        addToolButton(tr("&Save..."), tr("Save this scenario"), &TMainForm::SaveButtonClick);
+    ClearButton =
+        addToolButton(tr("&Clear"), tr("Clear this scenario"), &TMainForm::ClearButtonClick);
     // Arrows, so the bar still fits the window's first width; the hints name
     // the step.
-    UndoButton = addToolButton(QStringLiteral("&Undo"), QString(), &TMainForm::UndoButtonClick);
-    RedoButton = addToolButton(QStringLiteral("Re&do"), QString(), &TMainForm::RedoButtonClick);
+    UndoButton = addToolButton(tr("&Undo"), QString(), &TMainForm::UndoButtonClick);
+    RedoButton = addToolButton(tr("Re&do"), QString(), &TMainForm::RedoButtonClick);
     UndoButton->setIcon(VxUndoIcon());
     RedoButton->setIcon(VxRedoIcon());
     for (QToolButton* button : {UndoButton, RedoButton})
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    PrintButton = addToolButton(QStringLiteral("&Print"), QStringLiteral("Print this scenario"),
-                                &TMainForm::PrintButtonClick);
+    PrintButton =
+        addToolButton(tr("&Print"), tr("Print this scenario"), &TMainForm::PrintButtonClick);
     // The plan's data for spreadsheets, beside printing it.
     auto* printMenu = new QMenu(PrintButton);
-    connect(printMenu->addAction(QStringLiteral("Export Plan &Data...")), &QAction::triggered, this,
+    connect(printMenu->addAction(tr("Export Plan &Data...")), &QAction::triggered, this,
             [this] { VxGuard(this, [this] { ExportPlanDataClick(); }); });
     PrintButton->setMenu(printMenu);
     PrintButton->setPopupMode(QToolButton::MenuButtonPopup);
-    ReqmtsButton =
-        addToolButton(QStringLiteral("&Reqmts..."), QStringLiteral("Scenario yarn requirements"),
-                      &TMainForm::ReqmtsButtonClick);
-    OutputButton =
-        addToolButton(QStringLiteral("&Output..."), QStringLiteral("Scenario fabric output"),
-                      &TMainForm::OutputButtonClick);
-    MaintButton = addToolButton(QStringLiteral("&Maint..."), QStringLiteral("Data maintenance"),
-                                &TMainForm::MaintButtonClick);
-    ExitButton = addToolButton(QStringLiteral("E&xit"), QStringLiteral("Close the planner"),
-                               &TMainForm::ExitButtonClick);
-    AboutButton = addToolButton(QStringLiteral("&About..."), QStringLiteral("About this program"),
-                                &TMainForm::AboutButtonClick);
+    ReqmtsButton = addToolButton(tr("&Reqmts..."), tr("Scenario yarn requirements"),
+                                 &TMainForm::ReqmtsButtonClick);
+    OutputButton = addToolButton(tr("&Output..."), tr("Scenario fabric output"),
+                                 &TMainForm::OutputButtonClick);
+    MaintButton =
+        addToolButton(tr("&Maint..."), tr("Data maintenance"), &TMainForm::MaintButtonClick);
+    ExitButton = addToolButton(tr("E&xit"), tr("Close the planner"), &TMainForm::ExitButtonClick);
+    AboutButton =
+        addToolButton(tr("&About..."), tr("About this program"), &TMainForm::AboutButtonClick);
     ExitButton->setEnabled(true);
     AboutButton->setEnabled(true);
+    createLanguageMenu();
     row->addStretch();
+}
+
+void TMainForm::createLanguageMenu() {
+    // Beside the About box, behind the arrow of its button.
+    auto* aboutMenu = new QMenu(AboutButton);
+    QMenu* languages = aboutMenu->addMenu(tr("&Language"));
+    auto* group = new QActionGroup(languages);
+    QList<TLanguageChoice> choices{{QString(), tr("&System language")}};
+    for (const TLanguageChoice& choice : TProgramLanguage::Available())
+        choices.append({choice.Code, QLatin1Char('&') + choice.Name});
+    for (const TLanguageChoice& choice : choices) {
+        QAction* action = languages->addAction(choice.Name);
+        action->setCheckable(true);
+        action->setData(choice.Code);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code = choice.Code] {
+            VxGuard(this, [this, &code] { ChooseLanguage(code); });
+        });
+    }
+    connect(languages, &QMenu::aboutToShow, this, [this, group] {
+        const QString setting = TProgramLanguage::Setting(LayoutFile);
+        for (QAction* action : group->actions())
+            action->setChecked(action->data().toString() == setting);
+    });
+    AboutButton->setMenu(aboutMenu);
+    AboutButton->setPopupMode(QToolButton::MenuButtonPopup);
+}
+
+void TMainForm::ChooseLanguage(const QString& code) {
+    if (code == TProgramLanguage::Setting(LayoutFile)) return;
+    TProgramLanguage::SetSetting(LayoutFile, code);
+    VxDialogs::information(this, tr("The language changes at the planner's next start."));
 }
 
 void TMainForm::createInfoPane() {
@@ -234,9 +268,9 @@ void TMainForm::createInfoPane() {
         PageControl1->addTab(memo, title);
         return memo;
     };
-    IntroMemo = addPage(QStringLiteral("Introduction"), QStringLiteral("introduction.html"));
-    TermsMemo = addPage(QStringLiteral("Terminology"), QStringLiteral("terminology.html"));
-    TutorialMemo = addPage(QStringLiteral("Tutorial"), QStringLiteral("tutorial.html"));
+    IntroMemo = addPage(tr("Introduction"), QStringLiteral("introduction.html"));
+    TermsMemo = addPage(tr("Terminology"), QStringLiteral("terminology.html"));
+    TutorialMemo = addPage(tr("Tutorial"), QStringLiteral("tutorial.html"));
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { VxGuard(this, [this, index] { PageControl1Change(index); }); });
 }
@@ -291,7 +325,7 @@ void TMainForm::runStartUp() {
     VxSetShortDateFormat(QStringLiteral("dd/mm/yy"));
     // No design-time column exists here, so there is none to destroy.
     resize(kFormWidth, height());
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     Controller->JobForm = JobForm;
     Controller->ItemForm = ItemForm;
 
@@ -327,13 +361,11 @@ void TMainForm::runStartUp() {
 }
 
 void TMainForm::WarnReadOnly() {
-    DatabaseLabel->setText(
-        QStringLiteral("Database: %1 (read-only)").arg(Data->SchedDB.Location()));
-    VxDialogs::warning(
-        this, QStringLiteral("The database file %1 cannot be written, so it is open read-only. "
-                             "Stored scenarios can be loaded, printed and reported on, but "
-                             "nothing can be saved and the data cannot be maintained.")
-                  .arg(Data->SchedDB.Location()));
+    DatabaseLabel->setText(tr("Database: %1 (read-only)").arg(Data->SchedDB.Location()));
+    VxDialogs::warning(this, tr("The database file %1 cannot be written, so it is open read-only. "
+                                "Stored scenarios can be loaded, printed and reported on, but "
+                                "nothing can be saved and the data cannot be maintained.")
+                                 .arg(Data->SchedDB.Location()));
 }
 
 void TMainForm::terminate() {
@@ -384,7 +416,7 @@ void TMainForm::LoadDatabaseData() {
     Data = std::make_unique<TSchedData>(*Session, VxDialogPrompts(this));
     Scenarios->Data = Data.get();
     Data->SchedDB.Open();
-    DatabaseLabel->setText(QStringLiteral("Database: ") + Data->SchedDB.Location());
+    DatabaseLabel->setText(tr("Database: %1").arg(Data->SchedDB.Location()));
     Data->OpenScenarioTables();
     LoomTypes = Data->BuildLoomTypes();
     WarpInfos = Data->BuildWarpInfos();
@@ -412,13 +444,13 @@ TVxJobSchedule* TMainForm::SetupLoomSchedule(int posn, const QString& type, cons
     schedule->Tag = LoomTypes.IndexOf(type);
 
     TVxScheduleMenuCaptions& captions = schedule->MenuCaptions();
-    captions.AddItem = QStringLiteral("&Add Fabric...");
-    captions.EditItem = QStringLiteral("&Edit Fabric...");
-    captions.RemoveItem = QStringLiteral("&Remove Fabric");
-    captions.ClearItems = QStringLiteral("&Clear Fabrics");
-    captions.EditJob = QStringLiteral("&Edit Warp");
-    captions.RemoveJob = QStringLiteral("&Remove Warp");
-    captions.ClearJobs = QStringLiteral("&Clear All");
+    captions.AddItem = tr("&Add Fabric...");
+    captions.EditItem = tr("&Edit Fabric...");
+    captions.RemoveItem = tr("&Remove Fabric");
+    captions.ClearItems = tr("&Clear Fabrics");
+    captions.EditJob = tr("&Edit Warp");
+    captions.RemoveJob = tr("&Remove Warp");
+    captions.ClearJobs = tr("&Clear All");
 
     Controller->Bind(schedule);
     schedule->OnMouseUp = [this](QObject* sender, Qt::MouseButton button,
@@ -497,11 +529,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // Scenario storage, printing, reports and maintenance
 
 void TMainForm::followDeletions(const TScenarioStore& store) {
-    // The dialog may have renamed or deleted stored scenarios; the plan's
-    // own gone, the plan is linked to none.
-    Data->WithRevival([this] {
-        if (Data->Scenario.Active()) Data->Scenario.Refresh();
-    });
+    // The dialog may have deleted stored scenarios; the plan's own gone, the
+    // plan is linked to none.
     const std::optional<int> linked = Scenarios->CurrentScenarioNo();
     if (linked && !store.Find(*linked)) Scenarios->Deleted(*linked);
 }
@@ -518,17 +547,16 @@ bool TMainForm::SaveScenario() {
         VxDialogs::error(this, ScenarioSaveFailure(e), e.details());
         return false;
     } catch (const EVxAbort&) {
-        ShowStatus(QStringLiteral("Saving was cancelled: nothing was saved, the board is kept"));
+        ShowStatus(tr("Saving was cancelled: nothing was saved, the board is kept"));
         return false;
     } catch (const EVxError& e) {
         VxDialogs::error(this, e.message(), e.details());
         return false;
     }
     if (Data->StoreThread().Reconnections() > reconnections)
-        VxDialogs::information(this, QStringLiteral("The connection to the database server had "
-                                                    "broken (the server may have restarted). It "
-                                                    "was opened again, and the scenario is "
-                                                    "saved."));
+        VxDialogs::information(this, tr("The connection to the database server had broken (the "
+                                        "server may have restarted). It was opened again, and "
+                                        "the scenario is saved."));
     return true;
 }
 
@@ -540,19 +568,26 @@ bool TMainForm::saveScenario() {
         ownForm = std::make_unique<TSaveForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store.get(), VxNextAfter(store->MaxScenarioNo()));
+    {
+        TLoomProgress waiting(this, tr("Saving Scenario"), tr("Saving loom %1"), ScheduleBox, true);
+        store->Poll = [&waiting] { waiting.Poll(); };
+        form->Prepare(store.get(), VxNextAfter(store->MaxScenarioNo()));
+        store->Poll = nullptr;
+    }
     const int choice = VxDialogs::exec(form);
     followDeletions(*store);
     if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
     int number = form->ScenarioNo();
+    QString descr = form->Descr();
     TScenarioSaveMode mode =
         choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite;
     bool theirsSeen = false;
     for (;;) {
         try {
-            TLoomProgress progress(this, QStringLiteral("Saving"), ScheduleBox, true);
+            TLoomProgress progress(this, tr("Saving Scenario"), tr("Saving loom %1"), ScheduleBox,
+                                   true);
             Scenarios->Save(
-                number, form->Descr(), mode,
+                number, descr, mode,
                 [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); },
                 [&progress] { progress.Poll(); }, theirsSeen);
             return true;
@@ -560,16 +595,18 @@ bool TMainForm::saveScenario() {
             // Another planner's work is not overwritten without asking.
             const auto answer = VxDialogs::choose(
                 this,
-                conflict.message() + QStringLiteral(".\n\nOverwrite it with this board, save this "
-                                                    "board as a new scenario, or cancel?"),
-                {QStringLiteral("&Overwrite"), QStringLiteral("Save as &New"),
-                 QStringLiteral("Cancel")},
-                QMessageBox::Cancel);
+                tr("%1.\n\nOverwrite it with this board, save this board as a new scenario, or "
+                   "cancel?")
+                    .arg(conflict.message()),
+                {tr("&Overwrite"), tr("Save as &New"), tr("Cancel")}, QMessageBox::Cancel);
             if (answer == QMessageBox::Cancel) return false;
             theirsSeen = true;
             if (answer == QMessageBox::No) {
-                number = VxNextAfter(store->MaxScenarioNo());
-                VxRequireNextNumber(number, QStringLiteral("scenario"));
+                const int next = VxNextAfter(store->MaxScenarioNo());
+                VxRequireNextNumber(next, TVxNumbered::Scenario);
+                // The proposed description goes with the number it named.
+                if (descr == tr("Scenario %1").arg(number)) descr = tr("Scenario %1").arg(next);
+                number = next;
                 mode = TScenarioSaveMode::New;
             }
         }
@@ -587,8 +624,7 @@ void TMainForm::LoadButtonClick() {
 void TMainForm::loadScenario() {
     if (Modified()) {
         const auto answer = VxDialogs::confirm(
-            this, QStringLiteral("Do you want to first save the current scenario?"),
-            VxButtons::YesNoCancel);
+            this, tr("Do you want to first save the current scenario?"), VxButtons::YesNoCancel);
         if (answer == QMessageBox::Cancel) return;
         // Unsaved work is only given up when the planner says so: a save that
         // fails or is cancelled keeps the board.
@@ -601,7 +637,13 @@ void TMainForm::loadScenario() {
         ownForm = std::make_unique<TLoadForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store.get(), Scenarios->CurrentScenarioNo());
+    {
+        TLoomProgress waiting(this, tr("Loading Scenario"), tr("Loading loom %1"), ScheduleBox,
+                              true);
+        store->Poll = [&waiting] { waiting.Poll(); };
+        form->Prepare(store.get(), Scenarios->CurrentScenarioNo());
+        store->Poll = nullptr;
+    }
     const int choice = VxDialogs::exec(form);
     followDeletions(*store);
     if (choice != QDialog::Accepted) return;
@@ -609,7 +651,8 @@ void TMainForm::loadScenario() {
     if (!chosen) return;
     QMap<int, int> missingLooms;
     {
-        TLoomProgress progress(this, QStringLiteral("Loading"), ScheduleBox, true);
+        TLoomProgress progress(this, tr("Loading Scenario"), tr("Loading loom %1"), ScheduleBox,
+                               true);
         missingLooms = Scenarios->Load(*chosen, [&progress] { progress.Poll(); });
     }
     if (!missingLooms.isEmpty())
@@ -617,8 +660,7 @@ void TMainForm::loadScenario() {
 }
 
 void TMainForm::ClearButtonClick() {
-    if (VxDialogs::confirmDiscard(this, QStringLiteral("Clear all jobs?")) != QMessageBox::Yes)
-        return;
+    if (VxDialogs::confirmDiscard(this, tr("Clear all jobs?")) != QMessageBox::Yes) return;
     // The planner asked once for the whole board: no question per job.
     Scenarios->Clear();
 }
@@ -655,8 +697,8 @@ void TMainForm::PrintButtonClick() {
 
 void TMainForm::ExportPlanDataClick() {
     const QString name = Scenarios->ScenarioName();
-    ExportSheetAs(this, QStringLiteral("Export Plan Data"),
-                  (name.isEmpty() ? QStringLiteral("Plan data") : name) + QStringLiteral(".xlsx"),
+    ExportSheetAs(this, tr("Export Plan Data"),
+                  (name.isEmpty() ? tr("Plan data") : name) + QStringLiteral(".xlsx"),
                   [this] { return VxPlanSheet(Document->plan(), Document->Refs()); });
 }
 
@@ -687,7 +729,7 @@ void TMainForm::createCompare() {
     sources.Board = Board;
     sources.CurrentScenarioNo = [this] { return Scenarios->CurrentScenarioNo(); };
     sources.Database = [this] {
-        if (!Data) throw EVxError(QStringLiteral("No database is open"));
+        if (!Data) throw EVxError(tr("No database is open"));
         return Data->SchedDB.Database();
     };
     sources.Names.Job = &PlanJobCaption;
@@ -701,7 +743,7 @@ void TMainForm::openReport(TReportForm* form) {
     if (!form) return;
     // The reports read the stored scenario, not the board.
     if (Modified()) {
-        VxDialogs::error(this, QStringLiteral("First save your changes"));
+        VxDialogs::error(this, tr("First save your changes"));
         return;
     }
     const std::optional<int> scenarioNo = Scenarios->CurrentScenarioNo();
@@ -755,10 +797,10 @@ void TMainForm::followUndoStack() {
     RedoButton->setEnabled(stack->canRedo());
     UndoAction->setEnabled(stack->canUndo());
     RedoAction->setEnabled(stack->canRedo());
-    UndoButton->setToolTip(stack->canUndo() ? QStringLiteral("Undo ") + stack->undoText()
-                                            : QStringLiteral("Nothing to undo"));
-    RedoButton->setToolTip(stack->canRedo() ? QStringLiteral("Redo ") + stack->redoText()
-                                            : QStringLiteral("Nothing to redo"));
+    UndoButton->setToolTip(stack->canUndo() ? tr("Undo %1").arg(stack->undoText())
+                                            : tr("Nothing to undo"));
+    RedoButton->setToolTip(stack->canRedo() ? tr("Redo %1").arg(stack->redoText())
+                                            : tr("Nothing to redo"));
 }
 
 void TMainForm::UndoButtonClick() {
@@ -783,8 +825,8 @@ void TMainForm::followPlan() {
     PrintButton->setEnabled(shown);
     ReqmtsButton->setEnabled(linked && Connected());
     OutputButton->setEnabled(linked && Connected());
-    setWindowTitle(linked ? kCaption + QStringLiteral(" - ") + Scenarios->ScenarioName()
-                          : kCaption);
+    setWindowTitle(linked ? caption() + QStringLiteral(" - ") + Scenarios->ScenarioName()
+                          : caption());
 }
 
 // ---------------------------------------------------------------------------
@@ -853,9 +895,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::FormCloseQuery(bool& CanClose) {
     // Text mode keeps no scenarios, so there is nothing to lose by asking.
     if (!Modified() || !Connected()) return;
-    CanClose = VxDialogs::message(this, VxMsgKind::Warning,
-                                  QStringLiteral("Close without saving your changes?"),
-                                  VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;
+    CanClose =
+        VxDialogs::message(this, VxMsgKind::Warning, tr("Close without saving your changes?"),
+                           VxButtons::YesNo, QMessageBox::No) == QMessageBox::Yes;
 }
 
 int TMainForm::InfoPaneWidth() const {

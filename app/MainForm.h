@@ -184,6 +184,9 @@ public:
     void MaintButtonClick();
     void ExitButtonClick();
     void AboutButtonClick();
+    // The About button's menu: the language to speak from the next start,
+    // kept in LayoutFile; an empty code follows the system's languages.
+    void ChooseLanguage(const QString& code);
 
     void DoMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                    int Y);
@@ -212,6 +215,7 @@ protected:
 
 private:
     void createToolPanel();
+    void createLanguageMenu();
     void createInfoPane();
     QToolButton* addToolButton(const QString& caption, const QString& hint,
                                void (TMainForm::*handler)());

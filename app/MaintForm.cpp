@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 TMaintForm::TMaintForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Data Maintenance"));
+    setWindowTitle(tr("Data Maintenance"));
     resize(780, 440);
 
     auto source = [this](bool editable) {
@@ -44,18 +44,18 @@ TMaintForm::TMaintForm(QWidget* parent) : QDialog(parent) {
     DBGrid4 = createGrid(DowntimeTypeSource, {"DESCR"});
 
     PageCtrl = new QTabWidget(this);
-    PageCtrl->addTab(LoomsPage = gridPage(LoomSpecGrid), QStringLiteral("Looms"));
-    PageCtrl->addTab(WarpsPage = gridPage(WarpTypeGrid), QStringLiteral("Warps"));
-    PageCtrl->addTab(FabricsPage = gridPage(FabricsGrid), QStringLiteral("Fabrics"));
-    PageCtrl->addTab(StruLoomPage = createStruLoomPage(), QStringLiteral("Fa&bric:Loom"));
-    PageCtrl->addTab(DowntimesPage = gridPage(DBGrid4), QStringLiteral("Downtimes"));
+    PageCtrl->addTab(LoomsPage = gridPage(LoomSpecGrid), tr("Looms"));
+    PageCtrl->addTab(WarpsPage = gridPage(WarpTypeGrid), tr("Warps"));
+    PageCtrl->addTab(FabricsPage = gridPage(FabricsGrid), tr("Fabrics"));
+    PageCtrl->addTab(StruLoomPage = createStruLoomPage(), tr("Fa&bric:Loom"));
+    PageCtrl->addTab(DowntimesPage = gridPage(DBGrid4), tr("Downtimes"));
 
     NavButtons = new TVxDBNavigator(
         {TVxNavButton::First, TVxNavButton::Prior, TVxNavButton::Next, TVxNavButton::Last}, this);
     EditButtons = new TVxDBNavigator({TVxNavButton::Insert, TVxNavButton::Delete,
                                       TVxNavButton::Edit, TVxNavButton::Post, TVxNavButton::Cancel},
                                      this);
-    ExitButton = new QPushButton(QStringLiteral("E&xit"), this);
+    ExitButton = new QPushButton(tr("E&xit"), this);
     ExitButton->setAutoDefault(false);
 
     auto* bottom = new QHBoxLayout;
@@ -115,9 +115,9 @@ QWidget* TMaintForm::gridPage(TVxDBGrid* grid) {
 
 QWidget* TMaintForm::createStruLoomPage() {
     auto* page = new QWidget;
-    AddButton = new QPushButton(QStringLiteral(">>  &Add  >"), page);
-    RemoveButton = new QPushButton(QStringLiteral("&Remove <"), page);
-    HelpButton = new QPushButton(QStringLiteral("&Help"), page);
+    AddButton = new QPushButton(tr(">>  &Add  >"), page);
+    RemoveButton = new QPushButton(tr("&Remove <"), page);
+    HelpButton = new QPushButton(tr("&Help"), page);
     for (QPushButton* b : {AddButton, RemoveButton, HelpButton})
         b->setAutoDefault(false);
     AddButton->setEnabled(false);
@@ -191,7 +191,7 @@ void TMaintForm::showEvent(QShowEvent* event) {
 }
 
 void TMaintForm::FormShow() {
-    if (!m_data) throw EVxError(QStringLiteral("No database is connected"));
+    if (!m_data) throw EVxError(tr("No database is connected"));
     m_changingPage = true;
     PageCtrl->setCurrentIndex(0);
     m_changingPage = false;
@@ -208,7 +208,7 @@ static bool editing(const TVxDataSet* ds) {
 
 bool TMaintForm::PageCtrlChanging() {
     if (!editing(NavButtons->DataSet())) return true;
-    VxDialogs::error(this, QStringLiteral("First save or cancel your edits"));
+    VxDialogs::error(this, tr("First save or cancel your edits"));
     return false;
 }
 
@@ -222,9 +222,8 @@ void TMaintForm::reject() {
     QDialog::reject();
     // The planner would otherwise look for the new loom on the board.
     if (m_changed)
-        VxDialogs::information(parentWidget(),
-                               QStringLiteral("New and changed reference data is used from the "
-                                              "next start"));
+        VxDialogs::information(parentWidget(), tr("New and changed reference data is used from the "
+                                                  "next start"));
 }
 
 void TMaintForm::FormClose() {
@@ -399,8 +398,7 @@ void TMaintForm::AddButtonClick() {
 void TMaintForm::RemoveButtonClick() {
     TVxTable& pairs = m_data->StruLoom;
     if (pairs.IsEmpty()) return;
-    if (VxDialogs::confirm(this, QStringLiteral("Delete this fabric:loom combination?")) !=
-        QMessageBox::Yes)
+    if (VxDialogs::confirm(this, tr("Delete this fabric:loom combination?")) != QMessageBox::Yes)
         return;
     pairs.Delete();
     refreshStruLoomPage();
@@ -419,10 +417,10 @@ void TMaintForm::refreshStruLoomPage() {
 
 void TMaintForm::HelpButtonClick() {
     VxDialogs::information(
-        this, QStringLiteral("Specify what fabric structures can go on a loom type by adding the "
-                             "combinations.\n"
-                             "Note that the add button is only enabled when a combination does "
-                             "not already exist (when it is not highlighted).\n"
-                             "Tip: To see which fabrics are not defined for a loom type, select "
-                             "that loom type and scroll through the available fabric structures."));
+        this, tr("Specify what fabric structures can go on a loom type by adding the "
+                 "combinations.\n"
+                 "Note that the add button is only enabled when a combination does "
+                 "not already exist (when it is not highlighted).\n"
+                 "Tip: To see which fabrics are not defined for a loom type, select "
+                 "that loom type and scroll through the available fabric structures."));
 }

@@ -24,23 +24,22 @@ QLabel* explanation(const QString& text, QWidget* parent) {
 } // namespace
 
 TModeForm::TModeForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Scheduling Demo"));
+    setWindowTitle(tr("Scheduling Demo"));
     setModal(true);
 
-    ModeGroup = new QGroupBox(QStringLiteral(" Data Mode "), this);
-    QuestionLabel = new QLabel(QStringLiteral("How would you like to run this demo?"), ModeGroup);
-    TextRadio = new QRadioButton(QStringLiteral("Use &Text Based Data"), ModeGroup);
-    TextLabel = explanation(
-        QStringLiteral("(Scenarios cannot be loaded and be saved and no reporting)"), ModeGroup);
-    LocalRadio = new QRadioButton(QStringLiteral("Use &Local Database"), ModeGroup);
+    ModeGroup = new QGroupBox(tr(" Data Mode "), this);
+    QuestionLabel = new QLabel(tr("How would you like to run this demo?"), ModeGroup);
+    TextRadio = new QRadioButton(tr("Use &Text Based Data"), ModeGroup);
+    TextLabel =
+        explanation(tr("(Scenarios cannot be loaded and be saved and no reporting)"), ModeGroup);
+    LocalRadio = new QRadioButton(tr("Use &Local Database"), ModeGroup);
     LocalLabel = explanation(
-        QStringLiteral(
-            "(Scenarios are kept in the database file Shedwise.db in the program's folder)"),
+        tr("(Scenarios are kept in the database file Shedwise.db in the program's folder)"),
         ModeGroup);
-    ServerRadio = new QRadioButton(QStringLiteral("Use Database &Server"), ModeGroup);
-    ServerLabel = explanation(QStringLiteral("(A database server on the network and the "
-                                             "connection alias \"ShedwiseSQL\" set up for its "
-                                             "Shedwise database)"),
+    ServerRadio = new QRadioButton(tr("Use Database &Server"), ModeGroup);
+    ServerLabel = explanation(tr("(A database server on the network and the "
+                                 "connection alias \"ShedwiseSQL\" set up for its "
+                                 "Shedwise database)"),
                               ModeGroup);
     TextRadio->setChecked(true);
 
@@ -53,8 +52,8 @@ TModeForm::TModeForm(QWidget* parent) : QDialog(parent) {
         groupLayout->addWidget(w);
 
     auto* buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    CancelButton = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    OKButton = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    CancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     OKButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -6,8 +6,8 @@
 #include <QComboBox>
 
 TOutputForm::TOutputForm(QWidget* parent)
-    : TReportForm(parent, QStringLiteral("Fabric Output"), QStringLiteral("Greige Output - ")) {
-    GroupCombo = addCombo(TOutputData::Groupings,
+    : TReportForm(parent, tr("Fabric Output"), tr("Greige Output - ")) {
+    GroupCombo = addCombo(TOutputData::Groupings(),
                           static_cast<void (TReportForm::*)()>(&TOutputForm::GroupComboChange));
     OutSource = m_source;
 }

@@ -14,12 +14,12 @@
 
 TPrintForm::TPrintForm(QWidget* parent)
     : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setWindowTitle(QStringLiteral("Print Options"));
+    setWindowTitle(tr("Print Options"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" Print To "), this);
-    PrinterRadio = new QRadioButton(QStringLiteral("&Printer"), GroupBox1);
-    FileRadio = new QRadioButton(QStringLiteral("&Comma delimited text file"), GroupBox1);
-    SetupButton = new QPushButton(QStringLiteral("Printer Setup..."), GroupBox1);
+    GroupBox1 = new QGroupBox(tr(" Print To "), this);
+    PrinterRadio = new QRadioButton(tr("&Printer"), GroupBox1);
+    FileRadio = new QRadioButton(tr("&Comma delimited text file"), GroupBox1);
+    SetupButton = new QPushButton(tr("Printer Setup..."), GroupBox1);
     SetupButton->setAutoDefault(false);
     PrinterRadio->setChecked(true);
     auto* choices = new QVBoxLayout(GroupBox1);
@@ -30,9 +30,9 @@ TPrintForm::TPrintForm(QWidget* parent)
     choices->addLayout(printerRow);
     choices->addWidget(FileRadio);
 
-    StartButton = new QPushButton(QStringLiteral("&Start"), this);
+    StartButton = new QPushButton(tr("&Start"), this);
     StartButton->setDefault(true);
-    BitBtn3 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn3 = new QPushButton(tr("Cancel"), this);
     BitBtn3->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -80,7 +80,7 @@ void TPrintForm::RadioClick() {
 
 void TPrintForm::SetupButtonClick() {
     QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setWindowTitle(tr("Printer Setup"));
     VxDialogs::exec(&dialog);
 }
 
@@ -96,17 +96,16 @@ void TPrintForm::produce() {
         return;
     }
     QString fileName = m_exportFileName;
-    const QStringList filters = {QStringLiteral("Text file (txt) (*.txt)"),
-                                 QStringLiteral("Any file (*)")};
-    if (VxDialogs::saveFileName(this, QStringLiteral("Print To Comma Delimited File"), filters,
+    const QStringList filters = {tr("Text file (txt) (*.txt)"), tr("Any file (*)")};
+    if (VxDialogs::saveFileName(this, tr("Print To Comma Delimited File"), filters,
                                 QStringLiteral("txt"), fileName))
         PrintToFile(fileName);
 }
 
 void TPrintForm::PrintToPrinter() {
     if (m_printer->printerName().isEmpty() && m_printer->outputFileName().isEmpty())
-        throw EVxError(QStringLiteral(
-            "No printer is set up: choose a printer or a PDF file under Printer Setup..."));
+        throw EVxError(
+            tr("No printer is set up: choose a printer or a PDF file under Printer Setup..."));
     m_output.Print(m_printer.get());
 }
 

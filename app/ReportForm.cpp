@@ -22,9 +22,9 @@ TReportForm::TReportForm(QWidget* parent, const QString& designCaption,
     setWindowTitle(designCaption);
     auto* layout = new QVBoxLayout(this);
     m_toolBar = new QHBoxLayout;
-    PrintButton = new QPushButton(QStringLiteral("&Print"), this);
-    ExportButton = new QPushButton(QStringLiteral("&Export..."), this);
-    ExitButton = new QPushButton(QStringLiteral("E&xit"), this);
+    PrintButton = new QPushButton(tr("&Print"), this);
+    ExportButton = new QPushButton(tr("&Export..."), this);
+    ExitButton = new QPushButton(tr("E&xit"), this);
     m_toolBar->addWidget(PrintButton);
     m_toolBar->addWidget(ExportButton);
     m_toolBar->addWidget(ExitButton);
@@ -145,8 +145,7 @@ void TReportForm::ExportButtonClick() {
     VxGuard(this, [this] {
         const TVxQuery* shown = ShownQuery();
         if (!shown || !shown->Active()) return;
-        ExportSheetAs(this, QStringLiteral("Export Report"),
-                      windowTitle() + QStringLiteral(".xlsx"),
+        ExportSheetAs(this, tr("Export Report"), windowTitle() + QStringLiteral(".xlsx"),
                       [&] { return VxDataSetSheet(*shown, SubTitle()); });
     });
 }

@@ -6,10 +6,10 @@
 #include <QComboBox>
 
 TReqmtsForm::TReqmtsForm(QWidget* parent)
-    : TReportForm(parent, QStringLiteral("ReqmtsForm"), QStringLiteral("Yarn Requirements - ")) {
+    : TReportForm(parent, tr("ReqmtsForm"), tr("Yarn Requirements - ")) {
     const auto change = static_cast<void (TReportForm::*)()>(&TReqmtsForm::ComboChange);
-    TypeCombo = addCombo(TReqmtsData::Types, change);
-    GroupCombo = addCombo(TReqmtsData::Groupings, change);
+    TypeCombo = addCombo(TReqmtsData::Types(), change);
+    GroupCombo = addCombo(TReqmtsData::Groupings(), change);
     ReqSource = m_source;
 }
 

@@ -14,34 +14,34 @@
 #include <QVBoxLayout>
 
 TSaveForm::TSaveForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Save Scenario"));
+    setWindowTitle(tr("Save Scenario"));
     setModal(true);
 
-    NumberLabel = new QLabel(QStringLiteral("Scenario &Number:"), this);
+    NumberLabel = new QLabel(tr("Scenario &Number:"), this);
     NumberEdit = new QLineEdit(this);
     NumberLabel->setBuddy(NumberEdit);
-    NumberButton = new QPushButton(QStringLiteral("&Next Available"), this);
+    NumberButton = new QPushButton(tr("&Next Available"), this);
     NumberButton->setAutoDefault(false);
-    DescrLabel = new QLabel(QStringLiteral("&Description:"), this);
+    DescrLabel = new QLabel(tr("&Description:"), this);
     DescrEdit = new QLineEdit(this);
     // What the database keeps: typing stops there instead of being cut.
     DescrEdit->setMaxLength(TScenarioStore::DescrLength);
     DescrLabel->setBuddy(DescrEdit);
-    ScenarioLabel = new QLabel(QStringLiteral("&Stored Scenarios"), this);
+    ScenarioLabel = new QLabel(tr("&Stored Scenarios"), this);
     ScenarioGrid = new TScenarioGrid(this);
     ScenarioLabel->setBuddy(ScenarioGrid);
 
     ScenarioMenu = new QMenu(this);
-    EditItem = ScenarioMenu->addAction(QStringLiteral("&Edit"));
-    DeleteItem = ScenarioMenu->addAction(QStringLiteral("&Delete"));
+    EditItem = ScenarioMenu->addAction(tr("&Edit"));
+    DeleteItem = ScenarioMenu->addAction(tr("&Delete"));
     ScenarioGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ScenarioGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         ScenarioMenu->popup(ScenarioGrid->viewport()->mapToGlobal(pos));
     });
 
     auto* buttons = new QDialogButtonBox(this);
-    OKButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::ActionRole);
-    CancelButton = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    OKButton = buttons->addButton(tr("OK"), QDialogButtonBox::ActionRole);
+    CancelButton = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     OKButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -82,8 +82,7 @@ void TSaveForm::Prepare(TScenarioStore* store, int nextAvailable) {
     // Past the largest number there is none to propose: the planner types one.
     const bool none = nextAvailable == VxNoNextNumber;
     NumberEdit->setText(none ? QString() : QString::number(nextAvailable));
-    DescrEdit->setText(none ? QString()
-                            : QStringLiteral("Scenario ") + QString::number(nextAvailable));
+    DescrEdit->setText(none ? QString() : tr("Scenario %1").arg(nextAvailable));
     // Filled without copying the rows into the edits: the proposal stands
     // until the user picks a row.
     m_followRow = false;
@@ -92,7 +91,7 @@ void TSaveForm::Prepare(TScenarioStore* store, int nextAvailable) {
 }
 
 TScenarioStore& TSaveForm::store() const {
-    if (!m_store) throw EVxError(QStringLiteral("No database is open"));
+    if (!m_store) throw EVxError(tr("No database is open"));
     return *m_store;
 }
 
@@ -149,9 +148,9 @@ void TSaveForm::ScenarioGridDblClick() {
 }
 
 void TSaveForm::NumberButtonClick() {
-    VxRequireNextNumber(m_nextAvailable, QStringLiteral("scenario"));
+    VxRequireNextNumber(m_nextAvailable, TVxNumbered::Scenario);
     NumberEdit->setText(QString::number(m_nextAvailable));
-    DescrEdit->setText(QStringLiteral("Scenario ") + QString::number(m_nextAvailable));
+    DescrEdit->setText(tr("Scenario %1").arg(m_nextAvailable));
     DescrEdit->setFocus();
 }
 
@@ -159,7 +158,7 @@ void TSaveForm::OKButtonClick() {
     bool isNumber = false;
     const int number = NumberEdit->text().trimmed().toInt(&isNumber);
     if (!isNumber) {
-        VxDialogs::error(this, QStringLiteral("A valid number must be entered."));
+        VxDialogs::error(this, tr("A valid number must be entered."));
         NumberEdit->setFocus();
         return;
     }
@@ -173,8 +172,8 @@ void TSaveForm::OKButtonClick() {
     ScenarioGrid->SetScenarios(store().List());
     ScenarioGrid->SelectScenario(number);
     ScenarioSourceDataChange();
-    const QString question = QStringLiteral("Overwrite scenario \"") + stored->Descr +
-                             QStringLiteral("\" stored under the same number?");
+    const QString question =
+        tr("Overwrite scenario \"%1\" stored under the same number?").arg(stored->Descr);
     switch (VxDialogs::confirm(this, question, VxButtons::YesNoCancel)) {
     case QMessageBox::Yes:
         done(SaveOverwrite);
@@ -192,8 +191,7 @@ void TSaveForm::EditItemClick() {
     const std::optional<TScenarioInfo> row = ScenarioGrid->Current();
     if (!row) return;
     QString text = row->Descr;
-    if (!VxDialogs::inputQuery(this, QStringLiteral("Edit Scenario Description"),
-                               QStringLiteral("Description"), text))
+    if (!VxDialogs::inputQuery(this, tr("Edit Scenario Description"), tr("Description"), text))
         return;
     try {
         store().Describe(row->ScenarioNo, text);

@@ -34,7 +34,7 @@ QVariant TScenarioListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TScenarioListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 0 ? QStringLiteral("Number") : QStringLiteral("Description");
+    return section == 0 ? TScenarioGrid::tr("Number") : TScenarioGrid::tr("Description");
 }
 
 // ---------------------------------------------------------------------------
@@ -105,8 +105,8 @@ QRect TScenarioGrid::RowRect(int row) const {
 bool TScenarioGrid::DeleteCurrent(TScenarioStore& store) {
     const std::optional<TScenarioInfo> row = Current();
     if (!row) return false;
-    if (VxDialogs::confirmDiscard(this, QStringLiteral("Delete this scenario?"),
-                                  VxButtons::YesNoCancel) != QMessageBox::Yes)
+    if (VxDialogs::confirmDiscard(this, tr("Delete this scenario?"), VxButtons::YesNoCancel) !=
+        QMessageBox::Yes)
         return false;
     // A failed deletion is rolled back by the store and said so here: a
     // scenario that silently stays would look deleted until the next look.

@@ -12,7 +12,7 @@ bool TScenarioSession::Connected() const {
 }
 
 std::unique_ptr<TThreadedScenarioStore> TScenarioSession::Store() const {
-    if (!Connected()) throw EVxError(QStringLiteral("No database is open"));
+    if (!Connected()) throw EVxError(tr("No database is open"));
     return std::make_unique<TThreadedScenarioStore>(Data->StoreThread());
 }
 
@@ -24,7 +24,6 @@ void TScenarioSession::Save(int scenarioNo, const QString& descr, TScenarioSaveM
     const std::unique_ptr<TThreadedScenarioStore> store = Store();
     store->Poll = poll;
     m_stamp = store->Save(scenarioNo, descr, m_doc.plan(), mode, progress, known);
-    selectScenario(scenarioNo);
     m_doc.SetScenarioLink({scenarioNo, descr});
     m_doc.SetClean();
 }
@@ -42,7 +41,6 @@ QMap<int, int> TScenarioSession::Load(const TScenarioInfo& scenario,
     const TVxPlan stored = store->Load(scenario.ScenarioNo, looms, &missingLooms, &stamp);
     store->Poll = nullptr;
     m_stamp = stamp;
-    selectScenario(scenario.ScenarioNo);
     m_doc.Push(new TVxLoadCommand(m_doc, stored, {scenario.ScenarioNo, scenario.Descr}));
     return missingLooms;
 }
@@ -57,25 +55,4 @@ void TScenarioSession::Deleted(int scenarioNo) {
     m_doc.SetScenarioLink({});
     // The plan is stored nowhere now: leaving it asks first.
     m_doc.ForgetClean();
-}
-
-void TScenarioSession::selectScenario(int scenarioNo) {
-    if (!Data) return;
-    // The window's own connection may have broken with the server too.
-    Data->WithRevival([this, scenarioNo] { selectRow(scenarioNo); });
-}
-
-void TScenarioSession::selectRow(int scenarioNo) {
-    TVxTable& scenario = Data->Scenario;
-    if (!scenario.Active()) return;
-    const bool same =
-        scenario.RecNo() >= 0 && scenario.AsInteger(QStringLiteral("SCENARIONO")) == scenarioNo;
-    scenario.Refresh();
-    scenario.FindKey({scenarioNo});
-    // The details follow a new master row by themselves; the same row
-    // rewritten needs them read again.
-    if (same)
-        for (TVxTable* detail :
-             {&Data->ReedJob, &Data->WeaveJob, &Data->WeaveItem, &Data->DowntimeJob})
-            detail->Refresh();
 }

@@ -55,10 +55,6 @@ public:
     void Deleted(int scenarioNo);
 
 private:
-    // Makes the scenario the current row of the Scenario table, re-read.
-    void selectScenario(int scenarioNo);
-    void selectRow(int scenarioNo);
-
     TVxPlanDocument& m_doc;
     // What the last save left on the linked scenario, as read or written here.
     std::optional<TScenarioStamp> m_stamp;

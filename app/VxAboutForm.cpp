@@ -24,19 +24,17 @@ TVxAboutForm::TVxAboutForm(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     ProgramLabel->setFont(big);
     ProgramLabel->setAlignment(Qt::AlignCenter);
-    VersionLabel =
-        new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(PLEXIWEAVE_VERSION)), Bevel);
+    VersionLabel = new QLabel(tr("Version %1").arg(QStringLiteral(PLEXIWEAVE_VERSION)), Bevel);
     VersionLabel->setAlignment(Qt::AlignCenter);
-    NoteLabel = new QLabel(QStringLiteral("Production planner for weaving plants:\n"
-                                          "reeds, warps, fabrics and downtime on every loom."),
+    NoteLabel = new QLabel(tr("Production planner for weaving plants:\n"
+                              "reeds, warps, fabrics and downtime on every loom."),
                            Bevel);
     NoteLabel->setAlignment(Qt::AlignCenter);
     NoteLabel->setWordWrap(true);
-    LicenceLabel = new QLabel(
-        QStringLiteral("Copyright \u00a9 2026 The Plexiweave developers.\n"
-                       "Free software under the GNU General Public License, version 3 or "
-                       "later; it comes with ABSOLUTELY NO WARRANTY."),
-        Bevel);
+    LicenceLabel = new QLabel(tr("Copyright © 2026 The Plexiweave developers.\n"
+                                 "Free software under the GNU General Public License, version 3 or "
+                                 "later; it comes with ABSOLUTELY NO WARRANTY."),
+                              Bevel);
     LicenceLabel->setAlignment(Qt::AlignCenter);
     LicenceLabel->setWordWrap(true);
 
@@ -50,7 +48,7 @@ TVxAboutForm::TVxAboutForm(QWidget* parent) : QDialog(parent) {
     bevelLayout->addWidget(LicenceLabel);
     bevelLayout->addStretch();
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttonRow = new QHBoxLayout;
@@ -90,7 +88,7 @@ void TVxAboutForm::closeEvent(QCloseEvent* event) {
 
 void TVxAboutForm::RestoreAboutLook() {
     const bool wasVisible = isVisible();
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Bevel->setFrameStyle(QFrame::NoFrame);
     OKButton->show();

@@ -4,6 +4,7 @@
 #include "AppWindows.h"
 #include "MainForm.h"
 #include "ModeForm.h"
+#include "ProgramLanguage.h"
 #include "StartCheck.h"
 
 #include <QApplication>
@@ -13,12 +14,15 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     PlexiweaveInitApplication(app);
-    TAppWindows windows;
-    if (StartCheckRequested()) return RunStartCheck(windows);
-    windows.MainForm->LayoutFile =
+    const QString settingsFile =
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
             .filePath(QStringLiteral("Plexiweave/window.ini"));
-    windows.ModeForm->SettingsFile = windows.MainForm->LayoutFile;
+    // Before any window: each takes its texts when it is made.
+    TProgramLanguage::Install(TProgramLanguage::Setting(settingsFile));
+    TAppWindows windows;
+    if (StartCheckRequested()) return RunStartCheck(windows);
+    windows.MainForm->LayoutFile = settingsFile;
+    windows.ModeForm->SettingsFile = settingsFile;
     windows.MainForm->show();
     const int result = app.exec();
     return windows.MainForm->Terminated ? 0 : result;

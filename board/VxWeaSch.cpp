@@ -3,6 +3,7 @@
 #include "VxAbort.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <map>
 
@@ -69,7 +70,7 @@ void TVxWeaveJob::SetRemaining(const TVxWarpRemaining& value) {
 
 void TVxWeaveJob::SetEstWeaveHours(int32_t value) {
     m_estWeaveHours = value;
-    DatesRow.Hint = QStringLiteral("Est weave time: %1hrs").arg(value);
+    DatesRow.Hint = QCoreApplication::translate("VxWeaSch", "Est weave time: %1hrs").arg(value);
     DatesRow.ShowHint = value > 0;
 }
 
@@ -129,7 +130,8 @@ void TVxWeaveJobItem::updateCaption() {
 
 TVxWeaveJobItem* AddWeaveItem(TVxJob* job, int itemNo, const QString& fabricStru,
                               const QString& fabricCol, const QString& weftCol, int32_t pieces) {
-    if (!job) throw EVxError(QStringLiteral("No job to add the fabric item to"));
+    if (!job)
+        throw EVxError(QCoreApplication::translate("VxWeaSch", "No job to add the fabric item to"));
     auto* item = new TVxWeaveJobItem;
     item->ItemNo = itemNo;
     item->SetFabricStru(fabricStru);
@@ -142,23 +144,22 @@ TVxWeaveJobItem* AddWeaveItem(TVxJob* job, int itemNo, const QString& fabricStru
 
 QString JobKindText(const TVxJob* job) {
     if (auto* warp = dynamic_cast<const TVxWeaveJob*>(job)) return warp->WarpKey();
-    if (dynamic_cast<const TVxReedJob*>(job)) return QStringLiteral("Reed");
+    if (dynamic_cast<const TVxReedJob*>(job)) return VxReedText();
     if (auto* downtime = dynamic_cast<const TVxDowntimeJob*>(job)) return downtime->Descr();
     return QString();
 }
 
 void SetJobMenuCaptions(TVxJob* job) {
-    QString kind;
-    if (dynamic_cast<TVxReedJob*>(job))
-        kind = QStringLiteral("Reed");
-    else if (dynamic_cast<TVxDowntimeJob*>(job))
-        kind = QStringLiteral("Downtime");
-    else
-        return;
+    const bool reed = dynamic_cast<TVxReedJob*>(job) != nullptr;
+    if (!reed && !dynamic_cast<TVxDowntimeJob*>(job)) return;
     job->MenuCaptions().AddItem.clear();
     job->MenuCaptions().ClearItems.clear();
-    job->MenuCaptions().EditJob = QStringLiteral("&Edit %1...").arg(kind);
-    job->MenuCaptions().RemoveJob = QStringLiteral("&Remove %1").arg(kind);
+    job->MenuCaptions().EditJob =
+        reed ? QCoreApplication::translate("VxWeaSch", "&Edit Reed...")
+             : QCoreApplication::translate("VxWeaSch", "&Edit Downtime...");
+    job->MenuCaptions().RemoveJob =
+        reed ? QCoreApplication::translate("VxWeaSch", "&Remove Reed")
+             : QCoreApplication::translate("VxWeaSch", "&Remove Downtime");
 }
 
 // ------------------------------------------------------------ plan values

@@ -22,7 +22,10 @@ const int kPageButtonHeight = 22;
 const int kTitleButtonTop = 2;
 const int kTitleMargin = 2;
 const char* const kPageTexts[4] = {"<<", "<", ">", ">>"};
-const char* const kPageHints[4] = {"- Year", "- Month", "+ Month", "+ Year"};
+const char* const kPageHints[4] = {QT_TRANSLATE_NOOP("TVxCustomCalendar", "- Year"),
+                                   QT_TRANSLATE_NOOP("TVxCustomCalendar", "- Month"),
+                                   QT_TRANSLATE_NOOP("TVxCustomCalendar", "+ Month"),
+                                   QT_TRANSLATE_NOOP("TVxCustomCalendar", "+ Year")};
 const int kPageSteps[4] = {-12, -1, 1, 12};
 const QColor kGrey(128, 128, 128);
 const double kWeekContrast = 3.0;
@@ -64,7 +67,7 @@ double contrast(const QColor& a, const QColor& b) {
 // Names
 
 TVxMonthNames::TVxMonthNames() {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;
     for (int m = 1; m <= 12; ++m)
         SetName(m, locale.monthName(m, QLocale::LongFormat));
 }
@@ -86,8 +89,9 @@ bool TVxMonthNames::operator==(const TVxMonthNames& other) const {
     return true;
 }
 
-TVxCalendarHeaders::TVxCalendarHeaders() : Week(QStringLiteral("Wk")) {
-    const QLocale locale = QLocale::system();
+TVxCalendarHeaders::TVxCalendarHeaders()
+    : Week(QCoreApplication::translate("TVxCalendarHeaders", "Wk")) {
+    const QLocale locale;
     QString* days[] = {&Sunday, &Monday, &Tuesday, &Wednesday, &Thursday, &Friday, &Saturday};
     for (int d = 1; d <= 7; ++d)
         *days[d - 1] = locale.dayName(qtDayOfWeek(d), QLocale::ShortFormat);
@@ -512,7 +516,7 @@ void TVxCustomCalendar::CreateTitleBar() {
     for (int i = 0; i < 4; ++i) {
         auto button = new QToolButton(m_titleBar);
         button->setText(QString::fromLatin1(kPageTexts[i]));
-        button->setToolTip(QString::fromLatin1(kPageHints[i]));
+        button->setToolTip(tr(kPageHints[i]));
         button->setFocusPolicy(Qt::NoFocus);
         const int step = kPageSteps[i];
         connect(button, &QToolButton::clicked, this,
@@ -878,8 +882,7 @@ void TVxCustomCalendar::SetupDayCell(int row, int day) {
             cell.Color = m_color;
             cell.FontColor = m_todayColor;
         }
-        cell.Hint = dayHint.isEmpty() ? QStringLiteral("Today")
-                                      : QStringLiteral("Today") + QStringLiteral(" - ") + dayHint;
+        cell.Hint = dayHint.isEmpty() ? tr("Today") : tr("Today") + QStringLiteral(" - ") + dayHint;
         m_todayRow = row;
     }
 }
@@ -891,7 +894,7 @@ void TVxCustomCalendar::SetupWeekCell(int row) {
     cell.Color = WeekBackground();
     if (row == m_todayRow) {
         cell.FontColor = m_todayColor;
-        cell.Hint = QStringLiteral("This week");
+        cell.Hint = tr("This week");
         return;
     }
     // Whole days, so a start or finish late on a week's last day still counts.
@@ -948,7 +951,7 @@ const double kEndDay = 2958466;
 
 void CheckDate(TDateTime date) {
     if (!std::isfinite(date) || date < kFirstDay || date >= kEndDay)
-        throw EVxError(QStringLiteral("'%1' is not a valid date").arg(date));
+        throw EVxError(TVxCustomCalendar::tr("'%1' is not a valid date").arg(date));
 }
 } // namespace
 
@@ -1052,14 +1055,13 @@ void TVxCustomCalendar::FireChange() {
 }
 
 void TVxCustomCalendar::UpdateStartLine() {
-    const QString label = m_singleDate ? QStringLiteral(" Date") : QStringLiteral(" Start");
+    const QString label = m_singleDate ? tr(" Date") : tr(" Start");
     m_startLine->SetCaption(label + QStringLiteral(":   ") +
                             VxFormatDate(m_dateFormat, m_startDate));
 }
 
 void TVxCustomCalendar::UpdateFinishLine() {
-    m_finishLine->SetCaption(QStringLiteral(" Finish: ") +
-                             VxFormatDate(m_dateFormat, m_finishDate));
+    m_finishLine->SetCaption(tr(" Finish: ") + VxFormatDate(m_dateFormat, m_finishDate));
 }
 
 void TVxCustomCalendar::ShowPickerTime(TVxTimePicker* picker, TDateTime date) {

@@ -6,6 +6,7 @@
 // shows any other exception in an error box, so the program never crashes on
 // a handler's error.
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <stdexcept>
@@ -41,7 +42,8 @@ private:
 class EVxListIndexError : public EVxError {
 public:
     explicit EVxListIndexError(int index)
-        : EVxError(QStringLiteral("List index out of bounds (%1)").arg(index)) {}
+        : EVxError(QCoreApplication::translate("EVxListIndexError", "List index out of bounds (%1)")
+                       .arg(index)) {}
 };
 
 [[noreturn]] void VxAbort();

@@ -2,9 +2,13 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
+
 int VxStrToInt(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok) throw EVxError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!ok)
+        throw EVxError(QCoreApplication::translate("VxConvert", "'%1' is not a valid integer value")
+                           .arg(text));
     return value;
 }

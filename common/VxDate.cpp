@@ -9,7 +9,7 @@ QString g_shortDateFormat;
 
 QString localeShortFormatAsClassic() {
     // Qt writes months as M; the classic letters use m for months.
-    QString qt = QLocale::system().dateFormat(QLocale::ShortFormat);
+    QString qt = QLocale().dateFormat(QLocale::ShortFormat);
     QString out;
     for (QChar c : qt) {
         if (c == QLatin1Char('M'))
@@ -106,7 +106,9 @@ QString twoDigits(int n) {
 } // namespace
 
 QString VxFormatDate(const QString& format, TDateTime day) {
-    const QLocale locale = QLocale::system();
+    // The program's locale (the chosen language's); the short names stand
+    // alone, without the abbreviation dots some languages add.
+    const QLocale locale;
     QDate date = VxDateOf(day);
     const double fraction = day - std::floor(day);
     int seconds = static_cast<int>(std::nearbyint(fraction * 86400.0));
@@ -141,7 +143,7 @@ QString VxFormatDate(const QString& format, TDateTime day) {
             else if (n == 2)
                 out += twoDigits(date.day());
             else if (n == 3)
-                out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+                out += locale.standaloneDayName(date.dayOfWeek(), QLocale::ShortFormat);
             else
                 out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
         } else if (lower == QLatin1Char('m')) {
@@ -150,7 +152,7 @@ QString VxFormatDate(const QString& format, TDateTime day) {
             else if (n == 2)
                 out += twoDigits(date.month());
             else if (n == 3)
-                out += locale.monthName(date.month(), QLocale::ShortFormat);
+                out += locale.standaloneMonthName(date.month(), QLocale::ShortFormat);
             else
                 out += locale.monthName(date.month(), QLocale::LongFormat);
         } else if (lower == QLatin1Char('y')) {

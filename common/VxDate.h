@@ -20,7 +20,7 @@ void VxDecodeDate(TDateTime day, int& year, int& month, int& dayOfMonth);
 TDateTime VxToday();
 
 // Formats a day number with a format of the letters above; names of months
-// and days come from the system locale. Other characters are copied, and
+// and days come from the program's locale (QLocale's default). Other characters are copied, and
 // text inside double or single quotes is copied as it stands.
 QString VxFormatDate(const QString& format, TDateTime day);
 

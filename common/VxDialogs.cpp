@@ -55,13 +55,13 @@ QMessageBox::Icon iconFor(VxMsgKind kind) {
 QString titleFor(VxMsgKind kind) {
     switch (kind) {
     case VxMsgKind::Error:
-        return QStringLiteral("Error");
+        return QCoreApplication::translate("VxDialogs", "Error");
     case VxMsgKind::Warning:
-        return QStringLiteral("Warning");
+        return QCoreApplication::translate("VxDialogs", "Warning");
     case VxMsgKind::Information:
-        return QStringLiteral("Information");
+        return QCoreApplication::translate("VxDialogs", "Information");
     case VxMsgKind::Confirmation:
-        return QStringLiteral("Confirm");
+        return QCoreApplication::translate("VxDialogs", "Confirm");
     }
     return QString();
 }

@@ -3,6 +3,7 @@
 #include "VxAbort.h"
 #include "VxDialogs.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
@@ -19,7 +20,7 @@ bool runGuarded(QWidget* parent, const std::function<void()>& action) {
         VxDialogs::error(parent, VxErrorText(e), VxErrorDetails(e));
         return false;
     } catch (...) {
-        VxDialogs::error(parent, QStringLiteral("Unexpected error"));
+        VxDialogs::error(parent, QCoreApplication::translate("VxDialogs", "Unexpected error"));
         return false;
     }
 }

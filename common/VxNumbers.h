@@ -14,8 +14,10 @@ constexpr int VxNextAfter(int highest) {
     return highest == std::numeric_limits<int>::max() ? VxNoNextNumber : highest + 1;
 }
 
-// Throws EVxError when next is VxNoNextNumber; what names the numbers
-// ("job", "item", "scenario").
-void VxRequireNextNumber(int next, const QString& what);
+// What is numbered, for the message.
+enum class TVxNumbered { Scenario, Job, Item };
+
+// Throws EVxError when next is VxNoNextNumber.
+void VxRequireNextNumber(int next, TVxNumbered what);
 // Hands out next and moves it on; throws as above when none is left.
-int VxTakeNumber(int& next, const QString& what);
+int VxTakeNumber(int& next, TVxNumbered what);

@@ -4,6 +4,7 @@
 #include "SchedDB.h"
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <functional>
@@ -103,13 +104,15 @@ public:
                 for (const Field& f : fields)
                     insert.addBindValue(f(line));
             } catch (const EVxError& e) {
-                throw EVxError(QStringLiteral("Cannot fill %1 from \"%2\", line %3: %4")
+                throw EVxError(QCoreApplication::translate(
+                                   "DbSchema", "Cannot fill %1 from \"%2\", line %3: %4")
                                    .arg(table, fileName)
                                    .arg(lineNo)
                                    .arg(e.message()));
             }
             if (!insert.exec())
-                throw EVxError(QStringLiteral("Cannot fill %1 from \"%2\", line %3: %4")
+                throw EVxError(QCoreApplication::translate(
+                                   "DbSchema", "Cannot fill %1 from \"%2\", line %3: %4")
                                    .arg(table, fileName)
                                    .arg(lineNo)
                                    .arg(TSchedDB::ErrorText(insert.lastError())));
@@ -257,13 +260,14 @@ QStringList sharedLoomValues(const QSqlDatabase& db, const char* column) {
                                "loomspec group by %1 having count(*) > 1) order by %1, ref")
                     .arg(QLatin1String(column))))
         throwSql(q);
-    const QString what = QLatin1String(column) == QLatin1String("POSN") ? "position" : "reference";
+    const QString line = QLatin1String(column) == QLatin1String("POSN")
+                             ? QCoreApplication::translate("DbSchema", "position %1: %2")
+                             : QCoreApplication::translate("DbSchema", "reference %1: %2");
     QStringList shared;
     QString value;
     QStringList looms;
     auto flush = [&] {
-        if (!looms.isEmpty())
-            shared << QStringLiteral("%1 %2: %3").arg(what, value, looms.join(", "));
+        if (!looms.isEmpty()) shared << line.arg(value, looms.join(QStringLiteral(", ")));
         looms.clear();
     };
     while (q.next()) {

@@ -4,32 +4,42 @@
 #include "VxAbort.h"
 #include "VxDataSet.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <vector>
 
 namespace {
-// A reference column that names a key. NewKey asks before a new key is
-// entered; without it new keys belong on KeyPage.
+// A reference column that names a key.
 struct TKeyColumn {
     const char* Table;
     const char* Field;
-    const char* What;
     const char* KeysSql;
+    // "<label>: the <what> is written <key>, not <value>".
+    const char* Misspelt;
+    // The question before a new key is entered; without one, a value
+    // missing from Refusal's keys is refused ("<label>", value, the keys).
     const char* NewKey;
-    const char* KeyPage = nullptr;
+    const char* Refusal = nullptr;
 };
 
 const TKeyColumn KeyColumns[] = {
-    {"LOOMSPEC", "TYPE", "loom type",
-     "select type from loomspec union select loomtype from struloom",
-     "No loom has the type %1 yet, and no fabric structure can go on it. Enter %1 as a new loom "
-     "type?"},
-    {"FABRICTYPE", "FABRICSTRU", "fabric structure", "select fabricstru from fabrictype",
-     "No fabric has the structure %1 yet. Enter %1 as a new fabric structure?"},
-    {"FABRICTYPE", "WARPTYPE", "warp type", "select warptype from warptype", nullptr, "Warps"},
-    {"FABRICTYPE", "WARPCOL", "warp colour", "select warpcol from fabrictype",
-     "No fabric is woven on a warp of colour %1 yet. Enter %1 as a new warp colour?"},
+    {"LOOMSPEC", "TYPE", "select type from loomspec union select loomtype from struloom",
+     QT_TRANSLATE_NOOP("TMaintChecks", "%1: the loom type is written %2, not %3"),
+     QT_TRANSLATE_NOOP("TMaintChecks", "No loom has the type %1 yet, and no fabric structure can "
+                                       "go on it. Enter %1 as a new loom type?")},
+    {"FABRICTYPE", "FABRICSTRU", "select fabricstru from fabrictype",
+     QT_TRANSLATE_NOOP("TMaintChecks", "%1: the fabric structure is written %2, not %3"),
+     QT_TRANSLATE_NOOP("TMaintChecks",
+                       "No fabric has the structure %1 yet. Enter %1 as a new fabric structure?")},
+    {"FABRICTYPE", "WARPTYPE", "select warptype from warptype",
+     QT_TRANSLATE_NOOP("TMaintChecks", "%1: the warp type is written %2, not %3"), nullptr,
+     QT_TRANSLATE_NOOP("TMaintChecks", "%1: there is no warp type %2. The warp types are %3; add "
+                                       "a new one on the Warps page first.")},
+    {"FABRICTYPE", "WARPCOL", "select warpcol from fabrictype",
+     QT_TRANSLATE_NOOP("TMaintChecks", "%1: the warp colour is written %2, not %3"),
+     QT_TRANSLATE_NOOP("TMaintChecks", "No fabric is woven on a warp of colour %1 yet. Enter %1 "
+                                       "as a new warp colour?")},
 };
 
 struct TLoomRow {
@@ -113,7 +123,7 @@ TMaintVerdict TMaintChecks::BeforePost(const TVxTable& table) const {
         QString refusal = loomRefusal(table);
         if (refusal.isEmpty() && table.State() == TVxDataSetState::Edit &&
             changed(table, QStringLiteral("POSN")))
-            refusal = inUseRefusal(table, QStringLiteral("its position %1 cannot change")
+            refusal = inUseRefusal(table, tr("its position %1 cannot change")
                                               .arg(table.OldValue(QStringLiteral("POSN")).toInt()));
         if (!refusal.isEmpty()) return {refusal, {}};
     }
@@ -122,7 +132,7 @@ TMaintVerdict TMaintChecks::BeforePost(const TVxTable& table) const {
 
 TMaintVerdict TMaintChecks::BeforeDelete(const TVxTable& table) const {
     if (table.TableName() != QLatin1String("LOOMSPEC") || table.IsEmpty()) return {};
-    return {inUseRefusal(table, QStringLiteral("it cannot be deleted")), {}};
+    return {inUseRefusal(table, tr("it cannot be deleted")), {}};
 }
 
 QString TMaintChecks::loomRefusal(const TVxTable& looms) const {
@@ -131,14 +141,11 @@ QString TMaintChecks::loomRefusal(const TVxTable& looms) const {
     for (const TLoomRow& other : otherLooms(m_db, posn, ref, looms.OldValue(QStringLiteral("REF")),
                                             looms.OldValue(QStringLiteral("POSN")))) {
         if (other.Posn == posn)
-            return QStringLiteral("Position %1 is already used by loom %2")
-                .arg(posn)
-                .arg(other.Name());
+            return tr("Position %1 is already used by loom %2")
+                .arg(QString::number(posn), other.Name());
         if (other.Ref == ref)
-            return QStringLiteral("Ref %1 is already used by the loom at position %2 (%3)")
-                .arg(ref)
-                .arg(other.Posn)
-                .arg(other.Descr);
+            return tr("Ref %1 is already used by the loom at position %2 (%3)")
+                .arg(ref, QString::number(other.Posn), other.Descr);
     }
     return QString();
 }
@@ -153,11 +160,10 @@ QString TMaintChecks::inUseRefusal(const TVxTable& looms, const QString& action)
     if (scenarios == 0) return QString();
     const TLoomRow loom{oldRef.toString(), oldPosn.toInt(),
                         looms.OldValue(QStringLiteral("DESCR")).toString()};
-    return QStringLiteral("Loom %1 is used by %2 stored scenario%3: %4 while they hold jobs on it")
-        .arg(loom.Name())
-        .arg(scenarios)
-        .arg(scenarios == 1 ? "" : "s")
-        .arg(action);
+    return (scenarios == 1
+                ? tr("Loom %1 is used by %2 stored scenario: %3 while they hold jobs on it")
+                : tr("Loom %1 is used by %2 stored scenarios: %3 while they hold jobs on it"))
+        .arg(loom.Name(), QString::number(scenarios), action);
 }
 
 TMaintVerdict TMaintChecks::keyVerdict(const TVxTable& table) const {
@@ -169,20 +175,15 @@ TMaintVerdict TMaintChecks::keyVerdict(const TVxTable& table) const {
         const QStringList keys = Choices(table.TableName(), field);
         if (value.isEmpty() || keys.contains(value)) continue;
         const QString label = labelOf(table, field);
-        const QString what = QLatin1String(column.What);
         const QString* spelt = nullptr;
         for (const QString& key : keys)
             if (key.compare(value, Qt::CaseInsensitive) == 0) spelt = &key;
         if (spelt)
-            verdict.Refusal =
-                QStringLiteral("%1: the %2 is written %3, not %4").arg(label, what, *spelt, value);
+            verdict.Refusal = tr(column.Misspelt).arg(label, *spelt, value);
         else if (!column.NewKey)
-            verdict.Refusal = QStringLiteral("%1: there is no %2 %3. The %2s are %4; add a new "
-                                             "one on the %5 page first.")
-                                  .arg(label, what, value, keys.join(QStringLiteral(", ")),
-                                       QLatin1String(column.KeyPage));
+            verdict.Refusal = tr(column.Refusal).arg(label, value, keys.join(QStringLiteral(", ")));
         else
-            verdict.Questions << QString(QLatin1String(column.NewKey)).arg(value);
+            verdict.Questions << tr(column.NewKey).arg(value);
         if (!verdict.Refusal.isEmpty()) return verdict;
     }
     return verdict;

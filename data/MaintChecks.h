@@ -12,6 +12,7 @@
 //   confirms it is meant (a typo is caught either way).
 // The checks answer with a verdict; the window shows it and asks.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,8 @@ struct TMaintVerdict {
 };
 
 class TMaintChecks {
+    Q_DECLARE_TR_FUNCTIONS(TMaintChecks)
+
 public:
     explicit TMaintChecks(TSchedDB& db);
 

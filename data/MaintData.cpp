@@ -2,11 +2,13 @@
 
 #include "RefData.h"
 
+#include <QCoreApplication>
+
 namespace {
 TVxField column(const char* name, const char* title, int width = 0, const char* format = "") {
     TVxField f;
     f.FieldName = QLatin1String(name);
-    f.DisplayLabel = QLatin1String(title);
+    f.DisplayLabel = TMaintData::tr(title);
     f.DisplayWidth = width;
     f.DisplayFormat = QLatin1String(format);
     if (const std::optional<TRefRange> range = RefEntryRange(f.FieldName)) {
@@ -32,24 +34,30 @@ TMaintData::TMaintData(TSchedDB& db)
     // "distinct" leaves the order to the engine: the lists read alike on all.
     FabricStruQuery.SetSortFields({"FABRICSTRU"});
     LoomTypeQuery.SetSortFields({"TYPE"});
-    setColumns(LoomSpec, {column("REF", "Ref"), column("POSN", "Position", 6),
-                          column("TYPE", "Type", 15), column("DESCR", "Descr", 20)});
-    setColumns(WarpType, {column("WARPTYPE", "Type", 4), column("TOTALENDS", "Ends", 5),
-                          column("DENTSPERCM", "Dents/cm", 8), column("AVEHRS", "Ave Hrs", 7),
-                          column("GREIGELENPERCENT", "Wastage", 8), column("WARPLEN", "Length", 6),
-                          column("WARPWGT", "Weight", 8)});
-    setColumns(FabricType,
-               {column("FABRICSTRU", "Stru"), column("FABRICCOL", "Colour"),
-                column("WARPTYPE", "Warp Type"), column("WARPCOL", "Warp Col"),
-                column("WEFTSTRU", "Weft Stru"), column("WEFTTWIST", "Weft Twist"),
-                column("WEFTCOL", "Weft Col"), column("PIECELEN", "Piece Len", 6),
-                column("WARPPCEWGT", "Warp Pce Wt"), column("WEFTPCEWGT", "Weft Pce Wt"),
-                column("HRSPERPIECE", "Hrs/Pce", 6, "###0.00")});
-    setColumns(FabricStruQuery, {column("FABRICSTRU", "Fabric Stru")});
-    setColumns(LoomTypeQuery, {column("TYPE", "Loom Type", 15)});
-    setColumns(StruLoom,
-               {column("FABRICSTRU", "Fabric Stru"), column("LOOMTYPE", "Loom Type", 15)});
-    setColumns(DowntimeType, {column("DESCR", "Descr")});
+    setColumns(LoomSpec,
+               {column("REF", QT_TR_NOOP("Ref")), column("POSN", QT_TR_NOOP("Position"), 6),
+                column("TYPE", QT_TR_NOOP("Type"), 15), column("DESCR", QT_TR_NOOP("Descr"), 20)});
+    setColumns(WarpType, {column("WARPTYPE", QT_TR_NOOP("Type"), 4),
+                          column("TOTALENDS", QT_TR_NOOP("Ends"), 5),
+                          column("DENTSPERCM", QT_TR_NOOP("Dents/cm"), 8),
+                          column("AVEHRS", QT_TR_NOOP("Ave Hrs"), 7),
+                          column("GREIGELENPERCENT", QT_TR_NOOP("Wastage"), 8),
+                          column("WARPLEN", QT_TR_NOOP("Length"), 6),
+                          column("WARPWGT", QT_TR_NOOP("Weight"), 8)});
+    setColumns(
+        FabricType,
+        {column("FABRICSTRU", QT_TR_NOOP("Stru")), column("FABRICCOL", QT_TR_NOOP("Colour")),
+         column("WARPTYPE", QT_TR_NOOP("Warp Type")), column("WARPCOL", QT_TR_NOOP("Warp Col")),
+         column("WEFTSTRU", QT_TR_NOOP("Weft Stru")), column("WEFTTWIST", QT_TR_NOOP("Weft Twist")),
+         column("WEFTCOL", QT_TR_NOOP("Weft Col")), column("PIECELEN", QT_TR_NOOP("Piece Len"), 6),
+         column("WARPPCEWGT", QT_TR_NOOP("Warp Pce Wt")),
+         column("WEFTPCEWGT", QT_TR_NOOP("Weft Pce Wt")),
+         column("HRSPERPIECE", QT_TR_NOOP("Hrs/Pce"), 6, "###0.00")});
+    setColumns(FabricStruQuery, {column("FABRICSTRU", QT_TR_NOOP("Fabric Stru"))});
+    setColumns(LoomTypeQuery, {column("TYPE", QT_TR_NOOP("Loom Type"), 15)});
+    setColumns(StruLoom, {column("FABRICSTRU", QT_TR_NOOP("Fabric Stru")),
+                          column("LOOMTYPE", QT_TR_NOOP("Loom Type"), 15)});
+    setColumns(DowntimeType, {column("DESCR", QT_TR_NOOP("Descr"))});
 }
 
 QList<TVxTable*> TMaintData::Tables() {

@@ -7,10 +7,13 @@
 #include "MaintChecks.h"
 #include "VxDataSet.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QStringList>
 
 class TMaintData {
+    Q_DECLARE_TR_FUNCTIONS(TMaintData)
+
 public:
     explicit TMaintData(TSchedDB& db);
 

@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <map>
 
@@ -100,7 +101,7 @@ void CheckRefValue(const QString& column, double value) {
     const std::optional<TRefRange> range = RefColumnRange(column);
     if (!range) return;
     if (value >= range->Min && value <= range->Max) return; // false for NaN too
-    throw EVxError(QStringLiteral("%1 is out of range (%2 to %3)")
+    throw EVxError(QCoreApplication::translate("RefData", "%1 is out of range (%2 to %3)")
                        .arg(QString::number(value, 'g', 15), QString::number(range->Min, 'g', 15),
                             QString::number(range->Max, 'g', 15)));
 }

@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,12 +50,14 @@ QStringList CommaTerminatedFields(const QString& line) {
 int32_t CsvToInt(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    if (!ok) throw EVxError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!ok)
+        throw EVxError(
+            QCoreApplication::translate("RefText", "'%1' is not a valid integer value").arg(text));
     return value;
 }
 
 double CsvToDouble(const QString& text) {
-    QString point = QLocale().decimalPoint();
+    QString point = QLocale::system().decimalPoint();
     if (point.isEmpty()) point = QStringLiteral(".");
     QString plain = text.trimmed();
     // A "." is only a decimal point where the user's settings say so.
@@ -63,7 +66,9 @@ double CsvToDouble(const QString& text) {
     double value = 0;
     if (ok) value = QLocale::c().toDouble(plain, &ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-        throw EVxError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw EVxError(
+            QCoreApplication::translate("RefText", "'%1' is not a valid floating point value")
+                .arg(text));
     return value;
 }
 
@@ -72,11 +77,13 @@ float CsvToFloat(const QString& text) {
 }
 
 QString FileNotFoundMessage(const QString& fileName) {
-    return QStringLiteral("File \"%1\" not found").arg(fileName);
+    return QCoreApplication::translate("RefText", "File \"%1\" not found").arg(fileName);
 }
 
 ERefFieldError::ERefFieldError(int field, const QString& column, const QString& problem)
-    : EVxError(QStringLiteral("column %1 (%2): %3").arg(field).arg(column, problem)) {}
+    : EVxError(QCoreApplication::translate("RefText", "column %1 (%2): %3")
+                   .arg(field)
+                   .arg(column, problem)) {}
 
 void CheckRefField(int n, const QString& column, double value) {
     try {
@@ -87,11 +94,14 @@ void CheckRefField(int n, const QString& column, double value) {
 }
 
 ERefFieldError RefNumberError(int n, const QString& column, const QString& text, bool whole) {
-    if (text.isEmpty()) return ERefFieldError(n, column, QStringLiteral("the number is missing"));
+    if (text.isEmpty())
+        return ERefFieldError(n, column,
+                              QCoreApplication::translate("RefText", "the number is missing"));
     return ERefFieldError(
         n, column,
-        QStringLiteral("\"%1\" is not %2")
-            .arg(text, whole ? QStringLiteral("a whole number") : QStringLiteral("a number")));
+        QCoreApplication::translate("RefText", "\"%1\" is not %2")
+            .arg(text, whole ? QCoreApplication::translate("RefText", "a whole number")
+                             : QCoreApplication::translate("RefText", "a number")));
 }
 
 namespace {
@@ -141,16 +151,16 @@ public:
 
 namespace {
 QString fileMessage(const QString& fileName, const QString& problem) {
-    return QStringLiteral("File \"%1\" %2").arg(fileName, problem);
+    return QCoreApplication::translate("RefText", "File \"%1\" %2").arg(fileName, problem);
 }
 
 // What a path that is not a plain file is, in words.
 QString kindOf(mode_t mode) {
-    if (S_ISDIR(mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(mode)) return QStringLiteral("a named pipe");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("a device");
-    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
-    return QStringLiteral("not a file");
+    if (S_ISDIR(mode)) return QCoreApplication::translate("RefText", "a folder");
+    if (S_ISFIFO(mode)) return QCoreApplication::translate("RefText", "a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return QCoreApplication::translate("RefText", "a device");
+    if (S_ISSOCK(mode)) return QCoreApplication::translate("RefText", "a socket");
+    return QCoreApplication::translate("RefText", "not a file");
 }
 
 // The first byte that is not part of well-formed UTF-8 (the last byte when
@@ -205,24 +215,26 @@ TRefLineReader::TRefLineReader(const QString& path, const QString& fileName) : d
         throw EVxError(
             error == ENOENT || error == ENOTDIR
                 ? FileNotFoundMessage(fileName)
-                : fileMessage(fileName, QStringLiteral("cannot be read: %1")
+                : fileMessage(fileName, QCoreApplication::translate("RefText", "cannot be read: %1")
                                             .arg(QString::fromLocal8Bit(std::strerror(error)))));
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw EVxError(
-            fileMessage(fileName, QStringLiteral("is %1, not a plain file, so it was not read")
-                                      .arg(kindOf(info.st_mode))));
+        throw EVxError(fileMessage(
+            fileName,
+            QCoreApplication::translate("RefText", "is %1, not a plain file, so it was not read")
+                .arg(kindOf(info.st_mode))));
     }
     if (info.st_size == 0) {
         ::close(fd);
-        throw EVxError(fileMessage(fileName, QStringLiteral("is empty")));
+        throw EVxError(fileMessage(fileName, QCoreApplication::translate("RefText", "is empty")));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!d->file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        throw EVxError(fileMessage(fileName, QStringLiteral("cannot be read")));
+        throw EVxError(
+            fileMessage(fileName, QCoreApplication::translate("RefText", "cannot be read")));
     }
     checkWhole();
     owner.release();
@@ -237,8 +249,9 @@ void TRefLineReader::checkWhole() {
     const bool utf16 = start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF") ||
                        (start.size() >= 2 && (start[0] == 0) != (start[1] == 0));
     if (utf16)
-        throw EVxError(fileMessage(d->fileName, QStringLiteral("is UTF-16 text; save it as "
-                                                               "UTF-8 text")));
+        throw EVxError(fileMessage(
+            d->fileName, QCoreApplication::translate("RefText", "is UTF-16 text; save it as "
+                                                                "UTF-8 text")));
     // A limit that fires stops the load: nothing of a file beyond it is used.
     qint64 lines = 0;
     char last = '\n';
@@ -250,24 +263,30 @@ void TRefLineReader::checkWhole() {
     }
     if (last != '\n') ++lines;
     if (lines > MaxLines)
-        throw EVxError(fileMessage(d->fileName, QStringLiteral("has more than %1 lines, so it "
-                                                               "was not read")
-                                                    .arg(MaxLines)));
+        throw EVxError(fileMessage(
+            d->fileName, QCoreApplication::translate("RefText", "has more than %1 lines, so it "
+                                                                "was not read")
+                             .arg(MaxLines)));
     if (!d->file.seek(0))
-        throw EVxError(fileMessage(d->fileName, QStringLiteral("cannot be read")));
+        throw EVxError(
+            fileMessage(d->fileName, QCoreApplication::translate("RefText", "cannot be read")));
 }
 
 void TRefLineReader::failLine(int column, const QString& problem) const {
     const QString where = column > 0
-                              ? QStringLiteral("line %1, column %2").arg(d->lineCount).arg(column)
-                              : QStringLiteral("line %1").arg(d->lineCount);
-    throw EVxError(QStringLiteral("File \"%1\", %2: %3").arg(d->fileName, where, problem));
+                              ? QCoreApplication::translate("RefText", "line %1, column %2")
+                                    .arg(d->lineCount)
+                                    .arg(column)
+                              : QCoreApplication::translate("RefText", "line %1").arg(d->lineCount);
+    throw EVxError(QCoreApplication::translate("RefText", "File \"%1\", %2: %3")
+                       .arg(d->fileName, where, problem));
 }
 
 bool TRefLineReader::Next(QString& line) {
     if (d->file.atEnd()) {
         if (d->file.error() != QFileDevice::NoError)
-            throw EVxError(fileMessage(d->fileName, QStringLiteral("cannot be read")));
+            throw EVxError(
+                fileMessage(d->fileName, QCoreApplication::translate("RefText", "cannot be read")));
         return false;
     }
     // One byte more than allowed, plus room for the line break, tells an
@@ -275,10 +294,11 @@ bool TRefLineReader::Next(QString& line) {
     d->buffer.resize(MaxLineBytes + 4);
     const qint64 length = d->file.readLine(d->buffer.data(), d->buffer.size());
     ++d->lineCount;
-    if (length < 0) failLine(0, QStringLiteral("cannot be read"));
+    if (length < 0) failLine(0, QCoreApplication::translate("RefText", "cannot be read"));
     QByteArray bytes(d->buffer.constData(), length);
     const QString tooLong =
-        QStringLiteral("the line is longer than %1 bytes; is this a reference file?")
+        QCoreApplication::translate("RefText",
+                                    "the line is longer than %1 bytes; is this a reference file?")
             .arg(MaxLineBytes);
     if (bytes.endsWith('\n'))
         bytes.chop(1);
@@ -291,7 +311,8 @@ bool TRefLineReader::Next(QString& line) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         if ((c < 0x20 && c != '\t') || c == 0x7F)
             failLine(fieldAt(bytes, i),
-                     QStringLiteral("byte 0x%1 is no text; is this a reference file?")
+                     QCoreApplication::translate("RefText",
+                                                 "byte 0x%1 is no text; is this a reference file?")
                          .arg(c, 2, 16, QLatin1Char('0')));
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
@@ -299,7 +320,8 @@ bool TRefLineReader::Next(QString& line) {
     if (decoder.hasError()) {
         const qsizetype bad = firstNonUtf8(bytes);
         failLine(fieldAt(bytes, bad),
-                 QStringLiteral("the text is not UTF-8 (byte 0x%1); save the file as UTF-8 text")
+                 QCoreApplication::translate(
+                     "RefText", "the text is not UTF-8 (byte 0x%1); save the file as UTF-8 text")
                      .arg(static_cast<unsigned char>(bytes.at(bad)), 2, 16, QLatin1Char('0')));
     }
     return true;
@@ -324,8 +346,10 @@ template <class F> void TRefTextLoader::eachLine(const QString& fileName, F&& pe
             perLine(line);
         }
     } catch (const ERefFieldError& e) {
-        report(
-            QStringLiteral("File \"%1\", line %2, %3").arg(fileName).arg(lineNo).arg(e.message()));
+        report(QCoreApplication::translate("RefText", "File \"%1\", line %2, %3")
+                   .arg(fileName)
+                   .arg(lineNo)
+                   .arg(e.message()));
     } catch (const EVxError& e) {
         report(e.message());
     } catch (const std::exception&) {

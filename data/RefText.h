@@ -22,8 +22,9 @@ QString GetCsvField(const QString& line, int n);
 // only when the line ends with a comma.
 QStringList CommaTerminatedFields(const QString& line);
 
-// Number fields. Decimals use the user's decimal separator (QLocale(), "."
-// when none is set); CsvToDouble keeps the text's full precision for
+// Number fields. Decimals use the system's decimal separator
+// (QLocale::system(), "." when none is set), whatever language the program
+// shows; CsvToDouble keeps the text's full precision for
 // database columns and further arithmetic. All throw EVxError when the text
 // is not such a number (decimals also when beyond single range).
 int32_t CsvToInt(const QString& text);

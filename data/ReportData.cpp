@@ -3,13 +3,15 @@
 #include "VxDate.h"
 #include "VxFieldFormat.h"
 
+#include <QCoreApplication>
+
 namespace {
 TVxField field(const char* name, TVxFieldKind kind, const char* label, int width,
                const char* format = "", bool visible = true) {
     TVxField f;
     f.FieldName = QLatin1String(name);
     f.Kind = kind;
-    f.DisplayLabel = QLatin1String(label);
+    f.DisplayLabel = TReportData::tr(label);
     f.DisplayWidth = width;
     f.DisplayFormat = QLatin1String(format);
     f.Visible = visible;
@@ -83,6 +85,14 @@ void setFields(TVxQuery& query, const QList<TVxField>& fields, const QString& da
     query.SetSortFields(sort);
 }
 
+// The weft's yarn, titled "Struct" like a fabric's structure; other
+// languages may tell the two apart.
+TVxField weftStructure() {
+    TVxField f = field("WEFTSTRU", Text, "", 6);
+    f.DisplayLabel = TReportData::tr("Struct", "weft yarn");
+    return f;
+}
+
 TVxField calc(TVxField f) {
     f.Calculated = true;
     return f;
@@ -105,9 +115,13 @@ QString VxReportTotals(const TVxDataSet& dataSet, const QList<TVxReportTotal>& t
 
 // ---------------------------------------------------------------------------
 
-const QStringList TReqmtsData::Types = {QStringLiteral("Warp Reqmts"),
-                                        QStringLiteral("Weft Reqmts")};
-const QStringList TReqmtsData::Groupings = {QStringLiteral("By Date"), QStringLiteral("By Job")};
+QStringList TReqmtsData::Types() {
+    return {TReportData::tr("Warp Reqmts"), TReportData::tr("Weft Reqmts")};
+}
+
+QStringList TReportData::Groupings() {
+    return {tr("By Date"), tr("By Job")};
+}
 
 TReqmtsData::TReqmtsData(TSchedDB& db)
     : WarpReqDateQuery(db, QStringLiteral("WarpReqDateQuery"), warpSql(false)),
@@ -115,33 +129,41 @@ TReqmtsData::TReqmtsData(TSchedDB& db)
       WeftReqDateQuery(db, QStringLiteral("WeftReqDateQuery"), weftSql(false)),
       WeftReqJobQuery(db, QStringLiteral("WeftReqJobQuery"), weftSql(true)) {
     const QString date = QStringLiteral("STARTDATE");
-    setFields(WarpReqDateQuery,
-              {field("STARTDATE", Date, "Date", 12, "dd/mm/yyyy"),
-               field("WARPTYPE", Text, "Type", 5), field("WARPCOL", Text, "Colour", 6),
-               field("WARPLEN", Int, "Length", 7),
-               field("WARPWEIGHT", Float, "Weight", 7, "######0")},
-              date);
+    setFields(
+        WarpReqDateQuery,
+        {field("STARTDATE", Date, QT_TRANSLATE_NOOP("TReportData", "Date"), 12, "dd/mm/yyyy"),
+         field("WARPTYPE", Text, QT_TRANSLATE_NOOP("TReportData", "Type"), 5),
+         field("WARPCOL", Text, QT_TRANSLATE_NOOP("TReportData", "Colour"), 6),
+         field("WARPLEN", Int, QT_TRANSLATE_NOOP("TReportData", "Length"), 7),
+         field("WARPWEIGHT", Float, QT_TRANSLATE_NOOP("TReportData", "Weight"), 7, "######0")},
+        date);
     setFields(WarpReqJobQuery,
-              {field("JOBNO", Int, "Job No", 6), field("STARTDATE", Date, "Date", 12, "dd/mm/yyyy"),
-               field("WARPTYPE", Text, "Type", 5), field("WARPCOL", Text, "Colour", 6),
-               field("WARPLEN", Int, "Length", 7),
-               field("WARPWEIGHT", Float, "Weight", 7, "#####0")},
+              {field("JOBNO", Int, QT_TRANSLATE_NOOP("TReportData", "Job No"), 6),
+               field("STARTDATE", Date, QT_TRANSLATE_NOOP("TReportData", "Date"), 12, "dd/mm/yyyy"),
+               field("WARPTYPE", Text, QT_TRANSLATE_NOOP("TReportData", "Type"), 5),
+               field("WARPCOL", Text, QT_TRANSLATE_NOOP("TReportData", "Colour"), 6),
+               field("WARPLEN", Int, QT_TRANSLATE_NOOP("TReportData", "Length"), 7),
+               field("WARPWEIGHT", Float, QT_TRANSLATE_NOOP("TReportData", "Weight"), 7, "#####0")},
               date);
     setFields(
         WeftReqDateQuery,
-        {field("STARTDATE", Date, "Date", 12, "dd/mm/yyyy"), field("WEFTSTRU", Text, "Struct", 6),
-         field("WEFTTWIST", Text, "Twist", 5), field("WEFTCOL", Text, "Colour", 6),
-         field("WEFTPCEWGT", Float, "WEFTPCEWGT", 0, "", false), field("SUM", Int, "Pieces", 6),
-         calc(field("WEFTWEIGHT", Float, "Weight", 7, "####0"))},
+        {field("STARTDATE", Date, QT_TRANSLATE_NOOP("TReportData", "Date"), 12, "dd/mm/yyyy"),
+         weftStructure(), field("WEFTTWIST", Text, QT_TRANSLATE_NOOP("TReportData", "Twist"), 5),
+         field("WEFTCOL", Text, QT_TRANSLATE_NOOP("TReportData", "Colour"), 6),
+         field("WEFTPCEWGT", Float, "WEFTPCEWGT", 0, "", false),
+         field("SUM", Int, QT_TRANSLATE_NOOP("TReportData", "Pieces"), 6),
+         calc(field("WEFTWEIGHT", Float, QT_TRANSLATE_NOOP("TReportData", "Weight"), 7, "####0"))},
         date);
-    setFields(WeftReqJobQuery,
-              {field("JOBNO", Int, "Job No", 7), field("STARTDATE", Date, "Date", 12, "dd/mm/yyyy"),
-               field("WEFTSTRU", Text, "Struct", 6), field("WEFTTWIST", Text, "Twist", 5),
-               field("WEFTCOL", Text, "Colour", 6),
-               field("WEFTPCEWGT", Float, "WEFTPCEWGT", 0, "", false),
-               field("SUM", Int, "Pieces", 6),
-               calc(field("WEFTWEIGHT", Float, "Weight", 7, "#####0"))},
-              date);
+    setFields(
+        WeftReqJobQuery,
+        {field("JOBNO", Int, QT_TRANSLATE_NOOP("TReportData", "Job No"), 7),
+         field("STARTDATE", Date, QT_TRANSLATE_NOOP("TReportData", "Date"), 12, "dd/mm/yyyy"),
+         weftStructure(), field("WEFTTWIST", Text, QT_TRANSLATE_NOOP("TReportData", "Twist"), 5),
+         field("WEFTCOL", Text, QT_TRANSLATE_NOOP("TReportData", "Colour"), 6),
+         field("WEFTPCEWGT", Float, "WEFTPCEWGT", 0, "", false),
+         field("SUM", Int, QT_TRANSLATE_NOOP("TReportData", "Pieces"), 6),
+         calc(field("WEFTWEIGHT", Float, QT_TRANSLATE_NOOP("TReportData", "Weight"), 7, "#####0"))},
+        date);
     WeftReqDateQuery.OnCalcFields = &TReqmtsData::WeftReqQueryCalcFields;
     WeftReqJobQuery.OnCalcFields = &TReqmtsData::WeftReqQueryCalcFields;
 }
@@ -162,10 +184,10 @@ QString TReqmtsData::TotalsText(const TVxQuery& query) const {
     const bool warp = &query == &WarpReqDateQuery || &query == &WarpReqJobQuery;
     if (warp)
         return VxReportTotals(query,
-                              {{QStringLiteral("Total length"), QStringLiteral("WARPLEN")},
-                               {QStringLiteral("Total weight"), QStringLiteral("WARPWEIGHT")}});
-    return VxReportTotals(query, {{QStringLiteral("Total pieces"), QStringLiteral("SUM")},
-                                  {QStringLiteral("Total weight"), QStringLiteral("WEFTWEIGHT")}});
+                              {{TReportData::tr("Total length"), QStringLiteral("WARPLEN")},
+                               {TReportData::tr("Total weight"), QStringLiteral("WARPWEIGHT")}});
+    return VxReportTotals(query, {{TReportData::tr("Total pieces"), QStringLiteral("SUM")},
+                                  {TReportData::tr("Total weight"), QStringLiteral("WEFTWEIGHT")}});
 }
 
 void TReqmtsData::WeftReqQueryCalcFields(TVxDataSet& dataSet) {
@@ -176,8 +198,6 @@ void TReqmtsData::WeftReqQueryCalcFields(TVxDataSet& dataSet) {
 
 // ---------------------------------------------------------------------------
 
-const QStringList TOutputData::Groupings = {QStringLiteral("By Date"), QStringLiteral("By Job")};
-
 TOutputData::TOutputData(TSchedDB& db)
     : OutDateQuery(db, QStringLiteral("OutDateQuery"), outSql(false)),
       OutJobQuery(db, QStringLiteral("OutJobQuery"), outSql(true)),
@@ -185,14 +205,19 @@ TOutputData::TOutputData(TSchedDB& db)
                 {QStringLiteral("FABRICSTRU"), QStringLiteral("FABRICCOL")}) {
     const QString date = QStringLiteral("ENDDATE");
     setFields(OutDateQuery,
-              {field("ENDDATE", Date, "Date", 12, "dd/mm/yyyy"),
-               field("FABRICSTRU", Text, "Struct", 5), field("FABRICCOL", Text, "Colour", 6),
-               field("SUM", Int, "Pieces", 6), calc(field("FABRICLEN", Int, "Length", 6))},
+              {field("ENDDATE", Date, QT_TRANSLATE_NOOP("TReportData", "Date"), 12, "dd/mm/yyyy"),
+               field("FABRICSTRU", Text, QT_TRANSLATE_NOOP("TReportData", "Struct"), 5),
+               field("FABRICCOL", Text, QT_TRANSLATE_NOOP("TReportData", "Colour"), 6),
+               field("SUM", Int, QT_TRANSLATE_NOOP("TReportData", "Pieces"), 6),
+               calc(field("FABRICLEN", Int, QT_TRANSLATE_NOOP("TReportData", "Length"), 6))},
               date);
     setFields(OutJobQuery,
-              {field("JOBNO", Int, "Job No", 6), field("ENDDATE", Date, "Date", 12, "dd/mm/yyyy"),
-               field("FABRICSTRU", Text, "Struct", 5), field("FABRICCOL", Text, "Colour", 6),
-               field("SUM", Int, "Pieces", 6), calc(field("FABRICLEN", Int, "Length", 6))},
+              {field("JOBNO", Int, QT_TRANSLATE_NOOP("TReportData", "Job No"), 6),
+               field("ENDDATE", Date, QT_TRANSLATE_NOOP("TReportData", "Date"), 12, "dd/mm/yyyy"),
+               field("FABRICSTRU", Text, QT_TRANSLATE_NOOP("TReportData", "Struct"), 5),
+               field("FABRICCOL", Text, QT_TRANSLATE_NOOP("TReportData", "Colour"), 6),
+               field("SUM", Int, QT_TRANSLATE_NOOP("TReportData", "Pieces"), 6),
+               calc(field("FABRICLEN", Int, QT_TRANSLATE_NOOP("TReportData", "Length"), 6))},
               date);
     OutDateQuery.OnCalcFields = [this](TVxDataSet& ds) { OutQueryCalcFields(ds); };
     OutJobQuery.OnCalcFields = [this](TVxDataSet& ds) { OutQueryCalcFields(ds); };
@@ -210,8 +235,8 @@ void TOutputData::SetScenarioNo(int scenarioNo) {
 }
 
 QString TOutputData::TotalsText(const TVxQuery& query) const {
-    return VxReportTotals(query, {{QStringLiteral("Total pieces"), QStringLiteral("SUM")},
-                                  {QStringLiteral("Total length"), QStringLiteral("FABRICLEN")}});
+    return VxReportTotals(query, {{TReportData::tr("Total pieces"), QStringLiteral("SUM")},
+                                  {TReportData::tr("Total length"), QStringLiteral("FABRICLEN")}});
 }
 
 void TOutputData::OutQueryCalcFields(TVxDataSet& dataSet) {

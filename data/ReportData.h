@@ -9,6 +9,7 @@
 
 #include "VxDataSet.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 class TSchedDB;
@@ -24,8 +25,13 @@ QString VxReportTotals(const TVxDataSet& dataSet, const QList<TVxReportTotal>& t
 
 // What a report window asks of its queries.
 class TReportData {
+    Q_DECLARE_TR_FUNCTIONS(TReportData)
+
 public:
     virtual ~TReportData() = default;
+    // The groupings of both reports' rows, in their order: "By Date", "By
+    // Job".
+    static QStringList Groupings();
     // Every query of the report takes the scenario number as "scenariono".
     virtual void SetScenarioNo(int scenarioNo) = 0;
     // The totals line of a query of this report.
@@ -36,8 +42,7 @@ class TReqmtsData : public TReportData {
 public:
     explicit TReqmtsData(TSchedDB& db);
 
-    static const QStringList Types;     // "Warp Reqmts", "Weft Reqmts"
-    static const QStringList Groupings; // "By Date", "By Job"
+    static QStringList Types(); // "Warp Reqmts", "Weft Reqmts"
 
     TVxQuery WarpReqDateQuery;
     TVxQuery WarpReqJobQuery;
@@ -57,8 +62,6 @@ public:
 class TOutputData : public TReportData {
 public:
     explicit TOutputData(TSchedDB& db);
-
-    static const QStringList Groupings; // "By Date", "By Job"
 
     TVxQuery OutDateQuery;
     TVxQuery OutJobQuery;

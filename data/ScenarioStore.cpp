@@ -7,6 +7,7 @@
 #include "VxDbError.h"
 #include "VxNumbers.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QSqlError>
@@ -125,13 +126,17 @@ EScenarioConflict::EScenarioConflict(const TScenarioStamp& stored)
     : EVxError([&stored] {
           const QDateTime when = localTimeOf(stored.SavedAt);
           const QString time = when.toString(QStringLiteral("HH:mm"));
-          const QString at =
-              when.date() == QDate::currentDate()
-                  ? QStringLiteral("at ") + time
-                  : QStringLiteral("on %1 at %2").arg(VxDateToStr(VxDayOf(when.date())), time);
-          return QStringLiteral("Scenario %1 was saved %2 by another planner since you loaded it")
+          if (when.date() == QDate::currentDate())
+              return QCoreApplication::translate(
+                         "TScenarioStore",
+                         "Scenario %1 was saved at %2 by another planner since you loaded it")
+                  .arg(stored.ScenarioNo)
+                  .arg(time);
+          return QCoreApplication::translate("TScenarioStore",
+                                             "Scenario %1 was saved on %2 at %3 by another "
+                                             "planner since you loaded it")
               .arg(stored.ScenarioNo)
-              .arg(at);
+              .arg(VxDateToStr(VxDayOf(when.date())), time);
       }()),
       Stored(stored) {}
 
@@ -260,8 +265,9 @@ std::optional<TScenarioInfo> TScenarioStore::Find(int scenarioNo) const {
 
 void TScenarioStore::checkDescr(const QString& descr) const {
     if (descr.size() > DescrLength)
-        throw EVxError(
-            QStringLiteral("A description holds at most %1 characters").arg(DescrLength));
+        throw EVxError(QCoreApplication::translate("TScenarioStore",
+                                                   "A description holds at most %1 characters")
+                           .arg(DescrLength));
 }
 
 std::optional<TScenarioStamp> TScenarioStore::lockScenario(int scenarioNo) {
@@ -276,10 +282,11 @@ std::optional<TScenarioStamp> TScenarioStore::lockScenario(int scenarioNo) {
 
 void TScenarioStore::insertScenario(int scenarioNo, const QString& descr,
                                     const TScenarioStamp& stamp) {
-    const QString already = QStringLiteral("Scenario number %1 is already stored: another "
-                                           "planner has just saved under it. Save again under "
-                                           "another number.")
-                                .arg(scenarioNo);
+    const QString already =
+        QCoreApplication::translate("TScenarioStore",
+                                    "Scenario number %1 is already stored: another planner has "
+                                    "just saved under it. Save again under another number.")
+            .arg(scenarioNo);
     // Under the write lock on SQLite; a server's key check below catches
     // the save of another planner that is still under way.
     if (Find(scenarioNo)) throw EVxError(already);
@@ -307,7 +314,10 @@ TScenarioStamp TScenarioStore::Save(int scenarioNo, const QString& descr, const 
         insertScenario(scenarioNo, descr, stamp);
     } else {
         const std::optional<TScenarioStamp> stored = lockScenario(scenarioNo);
-        if (!stored) throw EVxError(QStringLiteral("Scenario number %1 not found").arg(scenarioNo));
+        if (!stored)
+            throw EVxError(
+                QCoreApplication::translate("TScenarioStore", "Scenario number %1 not found")
+                    .arg(scenarioNo));
         if (known && known->ScenarioNo == scenarioNo && hasStamps() &&
             stored->SaveNo != known->SaveNo)
             throw EScenarioConflict(*stored);
@@ -499,17 +509,22 @@ TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
 QString TScenarioStore::MissingLoomsText(const QMap<int, int>& missingLooms) {
     QStringList lines;
     for (auto it = missingLooms.cbegin(); it != missingLooms.cend(); ++it)
-        lines << (it.value() == 1
-                      ? QStringLiteral("1 job of this scenario is on loom %1, which no longer "
-                                       "exists; it was not loaded")
-                            .arg(it.key())
-                      : QStringLiteral("%1 jobs of this scenario are on loom %2, which no longer "
-                                       "exists; they were not loaded")
-                            .arg(it.value())
-                            .arg(it.key()));
+        lines << (it.value() == 1 ? QCoreApplication::translate(
+                                        "TScenarioStore",
+                                        "1 job of this scenario is on loom %1, which no longer "
+                                        "exists; it was not loaded")
+                                        .arg(it.key())
+                                  : QCoreApplication::translate(
+                                        "TScenarioStore",
+                                        "%1 jobs of this scenario are on loom %2, which no longer "
+                                        "exists; they were not loaded")
+                                        .arg(it.value())
+                                        .arg(it.key()));
     if (lines.isEmpty()) return QString();
     return lines.join(QLatin1Char('\n')) +
-           QStringLiteral("\n\nThey stay stored: a loom given that position again shows them.");
+           QCoreApplication::translate(
+               "TScenarioStore",
+               "\n\nThey stay stored: a loom given that position again shows them.");
 }
 
 void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
@@ -518,7 +533,8 @@ void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
     QSqlQuery q = run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
                       {textValue(descr), scenarioNo});
     if (q.numRowsAffected() == 0)
-        throw EVxError(QStringLiteral("Scenario number %1 not found").arg(scenarioNo));
+        throw EVxError(QCoreApplication::translate("TScenarioStore", "Scenario number %1 not found")
+                           .arg(scenarioNo));
     transaction.commit();
 }
 

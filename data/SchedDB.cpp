@@ -119,16 +119,18 @@ void checkAliasFile(const QString& path) {
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.read(1 << 20);
     const auto refuse = [&path](const QString& why) {
-        throw EVxError(QStringLiteral("The alias file %1 %2, so its aliases cannot be read. Save "
-                                      "it as plain UTF-8 text, one [section] per alias.")
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB", "The alias file %1 %2, so its aliases cannot be read. Save "
+                                       "it as plain UTF-8 text, one [section] per alias.")
                            .arg(QDir::toNativeSeparators(path), why));
     };
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        refuse(QStringLiteral("is UTF-16 text"));
-    if (bytes.contains('\0')) refuse(QStringLiteral("holds binary data (NUL bytes)"));
+        refuse(QCoreApplication::translate("TSchedDB", "is UTF-16 text"));
+    if (bytes.contains('\0'))
+        refuse(QCoreApplication::translate("TSchedDB", "holds binary data (NUL bytes)"));
     QStringDecoder decoder(QStringDecoder::Utf8);
     decoder.decode(bytes);
-    if (decoder.hasError()) refuse(QStringLiteral("is not UTF-8 text"));
+    if (decoder.hasError()) refuse(QCoreApplication::translate("TSchedDB", "is not UTF-8 text"));
 }
 } // namespace
 
@@ -139,8 +141,10 @@ std::optional<TVxAlias> TVxDbSession::Alias(const QString& name) const {
     checkAliasFile(m_aliasFile);
     QSettings ini(m_aliasFile, QSettings::IniFormat);
     if (ini.status() == QSettings::FormatError)
-        throw EVxError(QStringLiteral("The alias file %1 is not an ini file, so its aliases cannot "
-                                      "be read.")
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB",
+                           "The alias file %1 is not an ini file, so its aliases cannot "
+                           "be read.")
                            .arg(QDir::toNativeSeparators(m_aliasFile)));
     for (const QString& group : ini.childGroups()) {
         if (group.compare(name, Qt::CaseInsensitive) != 0) continue;
@@ -192,7 +196,8 @@ QString TSchedDB::ErrorText(const QSqlError& error) {
     // there is none (a connection that broke).
     static const QRegularExpression code(QStringLiteral("\\s*\\([0-9A-Z]{0,5}\\)$"));
     text.remove(code);
-    return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+    return text.isEmpty() ? QCoreApplication::translate("TSchedDB", "Unknown database error")
+                          : text;
 }
 
 QSqlDatabase TSchedDB::Database() const {
@@ -224,27 +229,31 @@ void TSchedDB::Open() {
     if (Connected()) return;
     const std::optional<TVxAlias> alias = m_session.Alias(AliasName);
     if (!alias)
-        throw EVxError(
-            QStringLiteral("No database alias %1 is defined.\n\n"
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB",
+                           "No database alias %1 is defined.\n\n"
                            "Add a section [%1] to the alias file\n%2\n"
                            "with the keys Driver (QPSQL for PostgreSQL), Database, Host, Port "
                            "and UserName, then choose \"Use Database Server\" again. Until then "
                            "choose \"Use Local Database\" or \"Use Text Based Data\".")
-                .arg(AliasName, QDir::toNativeSeparators(m_session.AliasFile())));
+                           .arg(AliasName, QDir::toNativeSeparators(m_session.AliasFile())));
     // Without a name a driver may quietly open a throw-away database.
     if (alias->DatabaseName.trimmed().isEmpty())
         throw EVxError(
-            QStringLiteral("The connection alias %1 in %2 names no database: the key \"Database\" "
-                           "is missing or empty")
+            QCoreApplication::translate(
+                "TSchedDB", "The connection alias %1 in %2 names no database: the key \"Database\" "
+                            "is missing or empty")
                 .arg(AliasName, alias->File.isEmpty() ? m_session.AliasFile() : alias->File));
     if (alias->Driver.trimmed().isEmpty())
         throw EVxError(
-            QStringLiteral("The connection alias %1 in %2 names no database driver: the key "
-                           "\"Driver\" is missing or empty (QPSQL for PostgreSQL, QSQLITE for a "
-                           "database file)")
+            QCoreApplication::translate(
+                "TSchedDB", "The connection alias %1 in %2 names no database driver: the key "
+                            "\"Driver\" is missing or empty (QPSQL for PostgreSQL, QSQLITE for a "
+                            "database file)")
                 .arg(AliasName, alias->File.isEmpty() ? m_session.AliasFile() : alias->File));
     if (!QSqlDatabase::isDriverAvailable(alias->Driver))
-        throw EVxError(QStringLiteral("The database driver \"%1\" of alias %2 is not installed")
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB", "The database driver \"%1\" of alias %2 is not installed")
                            .arg(alias->Driver, AliasName));
     // A file this start creates is taken away again when it cannot be set
     // up, so no empty file passes for the user's database next time.
@@ -259,11 +268,12 @@ void TSchedDB::Open() {
         Close();
         if (newFile.isEmpty()) throw;
         RemoveDatabaseFile(newFile);
-        throw EVxError(QStringLiteral("The database file %1 could not be created in the folder "
-                                      "%2: %3")
-                           .arg(QFileInfo(newFile).fileName(),
-                                QDir::toNativeSeparators(QFileInfo(newFile).absolutePath()),
-                                e.message()));
+        throw EVxError(
+            QCoreApplication::translate("TSchedDB",
+                                        "The database file %1 could not be created in the folder "
+                                        "%2: %3")
+                .arg(QFileInfo(newFile).fileName(),
+                     QDir::toNativeSeparators(QFileInfo(newFile).absolutePath()), e.message()));
     } catch (...) {
         Close();
         if (!newFile.isEmpty()) RemoveDatabaseFile(newFile);
@@ -319,9 +329,10 @@ void TSchedDB::addLoomKeys() {
     }
     if (shared.isEmpty()) return;
     m_prompts.Warning(
-        QStringLiteral("Looms share a position or a reference:\n\n%1\n\nStored scenarios find "
-                       "their looms by position, so these looms' jobs cannot be told apart. Give "
-                       "each loom a position and a reference of its own in Data Maintenance.")
+        QCoreApplication::translate(
+            "TSchedDB", "Looms share a position or a reference:\n\n%1\n\nStored scenarios find "
+                        "their looms by position, so these looms' jobs cannot be told apart. Give "
+                        "each loom a position and a reference of its own in Data Maintenance.")
             .arg(shared.join(QLatin1Char('\n'))));
 }
 
@@ -333,13 +344,15 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
         QDir().mkpath(QFileInfo(alias.DatabaseName).absolutePath());
         m_location = QFileInfo(alias.DatabaseName).absoluteFilePath();
     } else {
-        m_location = QStringLiteral("%1 on %2")
+        m_location = QCoreApplication::translate("TSchedDB", "%1 on %2")
                          .arg(alias.DatabaseName, alias.Host.isEmpty() ? "localhost" : alias.Host);
         if (alias.Port > 0) m_location += QStringLiteral(":%1").arg(alias.Port);
         if (LoginPrompt) {
             m_login = m_prompts.Login(DatabaseName, alias.UserName);
             if (!m_login)
-                throw EVxError(QStringLiteral("Cannot connect to database '%1'").arg(DatabaseName));
+                throw EVxError(
+                    QCoreApplication::translate("TSchedDB", "Cannot connect to database '%1'")
+                        .arg(DatabaseName));
         }
     }
     AddConnection(alias, m_login, m_connectionName);
@@ -351,7 +364,8 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
     Close();
     const int timeout = embedded ? 0 : ConnectTimeoutOf(alias.Driver, options);
     if (timeout > 0 && timedOut(*error, clock.elapsed(), timeout))
-        throw EVxError(QStringLiteral("The database server %1 did not answer in time (%2 s)")
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB", "The database server %1 did not answer in time (%2 s)")
                            .arg(m_location)
                            .arg(timeout));
     throw EVxError(ErrorText(*error));
@@ -392,7 +406,9 @@ bool TSchedDB::AskLoginAgain() {
 }
 
 void TSchedDB::Reopen() {
-    if (!m_opened) throw EVxError(QStringLiteral("Database '%1' is not open").arg(DatabaseName));
+    if (!m_opened)
+        throw EVxError(
+            QCoreApplication::translate("TSchedDB", "Database '%1' is not open").arg(DatabaseName));
     m_inTransaction = false; // a broken connection took its transaction with it
     Database().close();
     std::optional<QSqlError> error = openWith(m_login);
@@ -406,8 +422,8 @@ void TSchedDB::ensurePlannerTables() {
     QSqlDatabase db = Database();
     const QStringList missing = MissingPlannerTables(db);
     if (missing.isEmpty()) return;
-    if (!IsEmbedded() &&
-        !m_prompts.Confirm(QStringLiteral("The database has no planner tables. Create them now?")))
+    if (!IsEmbedded() && !m_prompts.Confirm(QCoreApplication::translate(
+                             "TSchedDB", "The database has no planner tables. Create them now?")))
         VxAbort();
     StartTransaction();
     try {
@@ -440,8 +456,11 @@ void TSchedDB::Close() {
 }
 
 void TSchedDB::StartTransaction() {
-    if (!Connected()) throw EVxError(QStringLiteral("Database '%1' is not open").arg(DatabaseName));
-    if (m_inTransaction) throw EVxError(QStringLiteral("A transaction is already active"));
+    if (!Connected())
+        throw EVxError(
+            QCoreApplication::translate("TSchedDB", "Database '%1' is not open").arg(DatabaseName));
+    if (m_inTransaction)
+        throw EVxError(QCoreApplication::translate("TSchedDB", "A transaction is already active"));
     QSqlDatabase db = Database();
     if (!db.transaction()) throw EVxError(ErrorText(db.lastError()));
     m_inTransaction = true;
@@ -461,7 +480,8 @@ void TSchedDB::Rollback() {
 }
 
 void TSchedDB::Savepoint(const QString& name) {
-    if (!m_inTransaction) throw EVxError(QStringLiteral("No transaction is active"));
+    if (!m_inTransaction)
+        throw EVxError(QCoreApplication::translate("TSchedDB", "No transaction is active"));
     execute(QStringLiteral("savepoint ") + name);
 }
 
@@ -601,27 +621,32 @@ QString LocalModeNote(const TVxDbSession& session, const TVxLocalDatabase& local
     if (alias) {
         QString target;
         if (alias->Driver.compare(QLatin1String("QSQLITE"), Qt::CaseInsensitive) == 0) {
-            target = QStringLiteral("the database file %1")
+            target = QCoreApplication::translate("TSchedDB", "the database file %1")
                          .arg(QDir::toNativeSeparators(alias->DatabaseName));
         } else {
-            target = QStringLiteral("%1 database %2 on host %3")
+            target = QCoreApplication::translate("TSchedDB", "%1 database %2 on host %3")
                          .arg(driverTitle(alias->Driver), alias->DatabaseName,
                               alias->Host.isEmpty() ? QStringLiteral("localhost") : alias->Host);
             if (alias->Port > 0) target += QStringLiteral(":%1").arg(alias->Port);
         }
         const QString from = alias->File.isEmpty()
-                                 ? QStringLiteral("defined for this run")
-                                 : QStringLiteral("from ") + QDir::toNativeSeparators(alias->File);
-        return QStringLiteral("(Uses the alias %1 %2: %3)").arg(alias->Name, from, target);
+                                 ? QCoreApplication::translate("TSchedDB", "defined for this run")
+                                 : QCoreApplication::translate("TSchedDB", "from %1")
+                                       .arg(QDir::toNativeSeparators(alias->File));
+        return QCoreApplication::translate("TSchedDB", "(Uses the alias %1 %2: %3)")
+            .arg(alias->Name, from, target);
     }
     const QString file = QDir::toNativeSeparators(local.Path);
     if (!QFileInfo::exists(local.Path))
-        return QStringLiteral("(Scenarios are kept in the database file %1, created at the first "
-                              "start)")
+        return QCoreApplication::translate(
+                   "TSchedDB", "(Scenarios are kept in the database file %1, created at the first "
+                               "start)")
             .arg(file);
     if (local.ReadOnly)
-        return QStringLiteral("(Scenarios are kept in the database file %1, which can only be "
-                              "read)")
+        return QCoreApplication::translate(
+                   "TSchedDB", "(Scenarios are kept in the database file %1, which can only be "
+                               "read)")
             .arg(file);
-    return QStringLiteral("(Scenarios are kept in the database file %1)").arg(file);
+    return QCoreApplication::translate("TSchedDB", "(Scenarios are kept in the database file %1)")
+        .arg(file);
 }

@@ -1,5 +1,7 @@
 #include "SchedData.h"
 
+#include <QCoreApplication>
+
 namespace {
 // Closes a dataset when the scope ends, also on failure.
 struct TCloser {
@@ -14,7 +16,8 @@ void checkRanges(const TVxDataSet& ds, const QString& where, const QStringList& 
         try {
             CheckRefValue(column, ds.AsFloat(column));
         } catch (const EVxError& e) {
-            throw EVxError(QStringLiteral("%1, column %2: %3").arg(where, column, e.message()));
+            throw EVxError(QCoreApplication::translate("TSchedData", "%1, column %2: %3")
+                               .arg(where, column, e.message()));
         }
     }
 }
@@ -63,12 +66,12 @@ TSchedData::TSchedData(TVxDbSession& session, TVxDataPrompts prompts)
     // The columns as the scenario grids title them.
     TVxField number;
     number.FieldName = QStringLiteral("SCENARIONO");
-    number.DisplayLabel = QStringLiteral("Number");
+    number.DisplayLabel = QCoreApplication::translate("TSchedData", "Number");
     number.DisplayWidth = 8;
     Scenario.SetFieldDisplay(number);
     TVxField descr;
     descr.FieldName = QStringLiteral("DESCR");
-    descr.DisplayLabel = QStringLiteral("Description");
+    descr.DisplayLabel = QCoreApplication::translate("TSchedData", "Description");
     descr.DisplayWidth = 30;
     Scenario.SetFieldDisplay(descr);
 }
@@ -99,18 +102,6 @@ void TSchedData::Revive() {
     if (!scenarioOpen) return;
     OpenScenarioTables();
     if (current) Scenario.FindKey({*current});
-}
-
-void TSchedData::WithRevival(const std::function<void()>& action) {
-    Revive();
-    try {
-        action();
-        return;
-    } catch (const EVxError&) {
-        if (SchedDB.Connected()) throw;
-    }
-    Revive();
-    action();
 }
 
 void TSchedData::CloseAll() {
@@ -161,7 +152,7 @@ TWarpInfoList TSchedData::BuildWarpInfos() {
     for (int row = 1; !WarpType.Eof(); WarpType.Next(), ++row) {
         checkRanges(
             WarpType,
-            QStringLiteral("Table WARPTYPE, row %1 (%2)")
+            QCoreApplication::translate("TSchedData", "Table WARPTYPE, row %1 (%2)")
                 .arg(row)
                 .arg(WarpType.AsString("WARPTYPE")),
             {"WARPLEN", "TOTALENDS", "GREIGELENPERCENT", "WARPWGT", "AVEHRS", "DENTSPERCM"});
@@ -185,7 +176,7 @@ TFabricInfoList TSchedData::BuildFabricInfos() {
     TCloser close{FabricStructQuery};
     for (; !FabricStructQuery.Eof(); FabricStructQuery.Next()) {
         checkRanges(FabricStructQuery,
-                    QStringLiteral("Table FABRICTYPE, structure %1")
+                    QCoreApplication::translate("TSchedData", "Table FABRICTYPE, structure %1")
                         .arg(FabricStructQuery.AsString("FABRICSTRU")),
                     {"PIECELEN", "WARPPCEWGT", "WEFTPCEWGT", "HRSPERPIECE"});
         auto info = std::make_unique<TFabricInfo>();

@@ -59,9 +59,6 @@ public:
     // with the scenario tables on the same scenario; nothing while it is
     // open. Throws EVxDbError (Lost) when the server cannot be reached.
     void Revive();
-    // Runs action on the connection; when that fails because the connection
-    // broke, revives it and runs action once more.
-    void WithRevival(const std::function<void()>& action);
     // Closes every dataset and the connection.
     void CloseAll();
 

@@ -2,6 +2,7 @@
 
 #include "VxDbError.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
@@ -54,16 +55,22 @@ QString repeatedJobNos(QSqlDatabase& db, const QString& table, const QString& jo
     int count = 0;
     while (q.next())
         if (++count <= 3)
-            examples << QStringLiteral("job %1 of scenario %2")
+            examples << QCoreApplication::translate("UpgradeScenarioTables",
+                                                    "job %1 of scenario %2")
                             .arg(q.value(1).toInt())
                             .arg(q.value(0).toInt());
     if (count == 0) return QString();
-    return QStringLiteral("The %1 hold %2 more than once%3. The key that keeps each job number "
-                          "single is added to %4 once the repeated rows are gone (delete or "
-                          "overwrite those scenarios); until then two saves of one scenario "
-                          "are not kept from repeating a job number.")
+    return QCoreApplication::translate(
+               "UpgradeScenarioTables",
+               "The %1 hold %2 more than once%3. The key that keeps each job number "
+               "single is added to %4 once the repeated rows are gone (delete or "
+               "overwrite those scenarios); until then two saves of one scenario "
+               "are not kept from repeating a job number.")
         .arg(jobs, examples.join(QStringLiteral(", ")),
-             count > 3 ? QStringLiteral(" (%1 job numbers in all)").arg(count) : QString(),
+             count > 3
+                 ? QCoreApplication::translate("UpgradeScenarioTables", " (%1 job numbers in all)")
+                       .arg(count)
+                 : QString(),
              table.toUpper());
 }
 
@@ -86,11 +93,14 @@ QStringList UpgradeScenarioTables(QSqlDatabase& db) {
         if (!begun) throw VxDbError(db, db.lastError());
         addSaveTable(db);
         const std::pair<const char*, const char*> tables[] = {
-            {"reedjob", "reed jobs"}, {"weavejob", "warp jobs"}, {"downtimejob", "downtime jobs"}};
+            {"reedjob", QT_TRANSLATE_NOOP("UpgradeScenarioTables", "reed jobs")},
+            {"weavejob", QT_TRANSLATE_NOOP("UpgradeScenarioTables", "warp jobs")},
+            {"downtimejob", QT_TRANSLATE_NOOP("UpgradeScenarioTables", "downtime jobs")}};
         for (const auto& [name, jobs] : tables) {
             const QString table = QLatin1String(name);
             if (keyedByJobNo(db, table)) continue;
-            const QString repeated = repeatedJobNos(db, table, QLatin1String(jobs));
+            const QString repeated = repeatedJobNos(
+                db, table, QCoreApplication::translate("UpgradeScenarioTables", jobs));
             if (!repeated.isEmpty()) {
                 notes << repeated;
                 continue;
@@ -102,9 +112,11 @@ QStringList UpgradeScenarioTables(QSqlDatabase& db) {
         if (!db.commit()) throw VxDbError(db, db.lastError());
     } catch (const EVxError& e) {
         if (begun) db.rollback();
-        notes << QStringLiteral("The scenario tables could not be brought up to date, so the "
-                                "planner cannot tell when another planner has saved a scenario "
-                                "since you loaded it. The database said: %1")
+        notes << QCoreApplication::translate(
+                     "UpgradeScenarioTables",
+                     "The scenario tables could not be brought up to date, so the "
+                     "planner cannot tell when another planner has saved a scenario "
+                     "since you loaded it. The database said: %1")
                      .arg(e.details().isEmpty() ? e.message() : e.details());
     }
     return notes;

@@ -5,6 +5,7 @@
 #include "VxAbort.h"
 #include "VxFieldFormat.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -143,12 +144,12 @@ QList<TVxField> describeTable(TSchedDB& db, const QString& table) {
     return columns;
 }
 
-// Typed text read as a number: the program's own notation first, then the
-// user's locale.
+// Typed text read as a number: as the program's locale writes numbers first
+// (a German "1,5" is one and a half), then in the program's own notation.
 QVariant parseNumber(const QString& text, bool integral) {
     bool ok = false;
     const QString t = text.trimmed();
-    for (const QLocale& locale : {QLocale::c(), QLocale()}) {
+    for (const QLocale& locale : {QLocale(), QLocale::c()}) {
         if (integral) {
             const int v = locale.toInt(t, &ok);
             if (ok) return v;
@@ -158,6 +159,14 @@ QVariant parseNumber(const QString& text, bool integral) {
         }
     }
     return {};
+}
+
+// A number without a display format as the program's locale writes it: its
+// decimal point, no thousands separators (typed back, it reads the same).
+QString plainNumber(double value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 15);
 }
 } // namespace
 
@@ -449,7 +458,9 @@ int TVxDataSet::FieldIndex(const QString& name) const {
 
 int TVxDataSet::requireField(const QString& name) const {
     const int i = FieldIndex(name);
-    if (i < 0) throw EVxError(QStringLiteral("%1: Field '%2' not found").arg(Name(), name));
+    if (i < 0)
+        throw EVxError(QCoreApplication::translate("TVxDataSet", "%1: Field '%2' not found")
+                           .arg(Name(), name));
     return i;
 }
 
@@ -476,7 +487,9 @@ void TVxDataSet::AddCalcField(const TVxField& field) {
 void TVxDataSet::SetCalcValue(const QString& name, const QVariant& value) {
     const int i = requireField(name);
     if (!m_calcRow || !m_fields[i].Calculated)
-        throw EVxError(QStringLiteral("%1: Field '%2' is not being calculated").arg(Name(), name));
+        throw EVxError(
+            QCoreApplication::translate("TVxDataSet", "%1: Field '%2' is not being calculated")
+                .arg(Name(), name));
     (*m_calcRow)[size_t(i)] = value;
 }
 
@@ -546,7 +559,7 @@ QString TVxField::Text(const QVariant& value) const {
     case TVxFieldKind::String:
         break;
     }
-    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    if (value.typeId() == QMetaType::Double) return plainNumber(value.toDouble());
     return value.toString();
 }
 
@@ -557,7 +570,7 @@ QString TVxDataSet::FormatValue(const QVariant& value, const QString& format) {
     if (!format.isEmpty() && numberFormat) return VxFormatFloat(format, VariantToFloat(value));
     if (!format.isEmpty()) return VxFormatDate(format, VariantToDate(value));
     if (isDate(value)) return VxDateToStr(VariantToDate(value));
-    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    if (value.typeId() == QMetaType::Double) return plainNumber(value.toDouble());
     return value.toString();
 }
 
@@ -716,7 +729,7 @@ QString rangeProblem(const TVxField& field, double value) {
     }
     const bool ranged = field.MinValue != 0 || field.MaxValue != 0;
     if (ranged && !(value >= field.MinValue && value <= field.MaxValue))
-        return QStringLiteral("%1 is out of range (%2 to %3)")
+        return QCoreApplication::translate("TVxDataSet", "%1 is out of range (%2 to %3)")
             .arg(QString::number(value, 'g', 10), QString::number(field.MinValue, 'g', 10),
                  QString::number(field.MaxValue, 'g', 10));
     return QString();
@@ -729,17 +742,20 @@ void TVxTable::validateBuffer() {
         const TVxField& field = m_fields[i];
         if (field.Required && (value.isNull() || (field.DataType == TVxFieldType::Text &&
                                                   value.toString().trimmed().isEmpty())))
-            failWith(OnPostError, QStringLiteral("%1 must not be empty").arg(field.DisplayLabel));
+            failWith(OnPostError, QCoreApplication::translate("TVxDataSet", "%1 must not be empty")
+                                      .arg(field.DisplayLabel));
         if (value.isNull()) continue;
         const QString text = value.toString();
         QString problem;
         switch (field.DataType) {
         case TVxFieldType::Text:
             if (field.Size > 0 && text.size() > field.Size)
-                problem = QStringLiteral("\"%1\" is longer than %2 character%3")
-                              .arg(text)
-                              .arg(field.Size)
-                              .arg(field.Size == 1 ? "" : "s");
+                problem = (field.Size == 1
+                               ? QCoreApplication::translate("TVxDataSet",
+                                                             "\"%1\" is longer than %2 character")
+                               : QCoreApplication::translate("TVxDataSet",
+                                                             "\"%1\" is longer than %2 characters"))
+                              .arg(text, QString::number(field.Size));
             break;
         case TVxFieldType::Integer:
         case TVxFieldType::Float:
@@ -749,9 +765,13 @@ void TVxTable::validateBuffer() {
                             : parseNumber(text, field.DataType == TVxFieldType::Integer);
                 if (value.isNull() && !text.trimmed().isEmpty()) {
                     value = text; // kept as typed for the correction
-                    problem = field.DataType == TVxFieldType::Integer
-                                  ? QStringLiteral("\"%1\" is not a whole number").arg(text)
-                                  : QStringLiteral("\"%1\" is not a number").arg(text);
+                    problem =
+                        field.DataType == TVxFieldType::Integer
+                            ? QCoreApplication::translate("TVxDataSet",
+                                                          "\"%1\" is not a whole number")
+                                  .arg(text)
+                            : QCoreApplication::translate("TVxDataSet", "\"%1\" is not a number")
+                                  .arg(text);
                     break;
                 }
             }
@@ -761,7 +781,8 @@ void TVxTable::validateBuffer() {
             if (value.typeId() == QMetaType::QString) {
                 TDateTime day = 0;
                 if (!VxTryStrToDate(text.trimmed(), day)) {
-                    problem = QStringLiteral("\"%1\" is not a date").arg(text);
+                    problem =
+                        QCoreApplication::translate("TVxDataSet", "\"%1\" is not a date").arg(text);
                     break;
                 }
                 value = day == 0 ? QVariant() : QVariant(VxDateOf(day));
@@ -781,8 +802,10 @@ void TVxTable::checkBrowse() {
 
 void TVxTable::requireBrowse(const char* operation) {
     if (!Active())
-        throw EVxError(QStringLiteral("%1: Cannot perform this operation on a closed dataset (%2)")
-                           .arg(m_tableName, QLatin1String(operation)));
+        throw EVxError(
+            QCoreApplication::translate(
+                "TVxDataSet", "%1: Cannot perform this operation on a closed dataset (%2)")
+                .arg(m_tableName, QLatin1String(operation)));
 }
 
 void TVxTable::failWith(const ErrorEvent& handler, const QString& message) {
@@ -804,7 +827,9 @@ void TVxTable::Edit() {
     requireBrowse("edit");
     if (State() != TVxDataSetState::Browse) return;
     if (m_current < 0)
-        failWith(OnEditError, QStringLiteral("%1: Cannot edit an empty dataset").arg(m_tableName));
+        failWith(OnEditError,
+                 QCoreApplication::translate("TVxDataSet", "%1: Cannot edit an empty dataset")
+                     .arg(m_tableName));
     if (BeforeEdit) BeforeEdit(*this);
     m_buffer = m_rows[size_t(m_current)];
     setState(TVxDataSetState::Edit);
@@ -813,9 +838,13 @@ void TVxTable::Edit() {
 void TVxTable::SetValue(const QString& name, const QVariant& value) {
     const int i = requireField(name);
     if (State() != TVxDataSetState::Edit && State() != TVxDataSetState::Insert)
-        throw EVxError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(m_tableName));
+        throw EVxError(
+            QCoreApplication::translate("TVxDataSet", "%1: Dataset not in edit or insert mode")
+                .arg(m_tableName));
     if (i >= m_dataColumns)
-        throw EVxError(QStringLiteral("%1: Field '%2' cannot be modified").arg(m_tableName, name));
+        throw EVxError(
+            QCoreApplication::translate("TVxDataSet", "%1: Field '%2' cannot be modified")
+                .arg(m_tableName, name));
     m_buffer[size_t(i)] = value;
 }
 
@@ -922,7 +951,9 @@ QVariant TVxTable::postUpdate() {
     if (!query.exec()) throwSql(query.lastError());
     const bool found = hasRowId() ? query.next() : query.numRowsAffected() != 0;
     if (!found)
-        throw EVxError(QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+        throw EVxError(
+            QCoreApplication::translate("TVxDataSet", "%1: The row was changed or deleted")
+                .arg(m_tableName));
     return hasRowId() ? query.value(0) : QVariant();
 }
 
@@ -1015,8 +1046,9 @@ void TVxTable::Delete() {
     }
     if (State() == TVxDataSetState::Edit) Cancel();
     if (m_current < 0)
-        failWith(OnDeleteError,
-                 QStringLiteral("%1: Cannot delete from an empty dataset").arg(m_tableName));
+        failWith(OnDeleteError, QCoreApplication::translate(
+                                    "TVxDataSet", "%1: Cannot delete from an empty dataset")
+                                    .arg(m_tableName));
     if (BeforeDelete) BeforeDelete(*this);
     QVariantList binds;
     QString sql = QStringLiteral("delete from %1 where ").arg(m_tableName);
@@ -1028,7 +1060,8 @@ void TVxTable::Delete() {
     if (!query.exec()) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
     if (query.numRowsAffected() == 0)
         failWith(OnDeleteError,
-                 QStringLiteral("%1: The row was changed or deleted").arg(m_tableName));
+                 QCoreApplication::translate("TVxDataSet", "%1: The row was changed or deleted")
+                     .arg(m_tableName));
     m_rows.erase(m_rows.begin() + m_current);
     if (hasRowId()) m_rowIds.erase(m_rowIds.begin() + m_current);
     if (m_current >= RecordCount()) m_current = RecordCount() - 1;
@@ -1105,7 +1138,8 @@ void TVxQuery::SetParam(const QString& name, const QVariant& value) {
             m_values[k] = value;
             return;
         }
-    throw EVxError(QStringLiteral("%1: Parameter '%2' not found").arg(m_name, name));
+    throw EVxError(QCoreApplication::translate("TVxDataSet", "%1: Parameter '%2' not found")
+                       .arg(m_name, name));
 }
 
 void TVxQuery::SetParamByIndex(int index, const QVariant& value) {

@@ -2,6 +2,7 @@
 
 #include "SchedDB.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 
@@ -40,16 +41,19 @@ TVxDbFault VxDbFaultOf(const QSqlDatabase& db, const QSqlError& error) {
 QString VxDbFaultText(TVxDbFault fault) {
     switch (fault) {
     case TVxDbFault::Busy:
-        return QStringLiteral("Another planner is saving to this database, and it stayed busy "
-                              "for longer than the planner waits.");
+        return QCoreApplication::translate(
+            "VxDbError", "Another planner is saving to this database, and it stayed busy "
+                         "for longer than the planner waits.");
     case TVxDbFault::TimedOut:
-        return QStringLiteral("The database took longer than its time limit.");
+        return QCoreApplication::translate("VxDbError",
+                                           "The database took longer than its time limit.");
     case TVxDbFault::Lost:
-        return QStringLiteral("The database server could not be reached.");
+        return QCoreApplication::translate("VxDbError",
+                                           "The database server could not be reached.");
     case TVxDbFault::Refused:
         break;
     }
-    return QStringLiteral("The database refused the change.");
+    return QCoreApplication::translate("VxDbError", "The database refused the change.");
 }
 
 EVxDbError VxDbError(const QSqlDatabase& db, const QSqlError& error) {

@@ -3,6 +3,7 @@
 #include "VxAbort.h"
 #include "VxDbError.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -137,11 +138,12 @@ void TVxDbThread::execute(TVxDbCall& call, const Work& work) {
     } catch (const EVxError& e) {
         if (call.cut) closeConnection();
         if (call.timedOut)
-            call.error = std::make_exception_ptr(
-                EVxDbError(TVxDbFault::TimedOut,
-                           QStringLiteral("The database server did not answer within %1 seconds.")
-                               .arg(call.limitMs / 1000),
-                           e.details().isEmpty() ? e.message() : e.details()));
+            call.error = std::make_exception_ptr(EVxDbError(
+                TVxDbFault::TimedOut,
+                QCoreApplication::translate("VxDbThread",
+                                            "The database server did not answer within %1 seconds.")
+                    .arg(call.limitMs / 1000),
+                e.details().isEmpty() ? e.message() : e.details()));
         else if (call.cut)
             call.error = std::make_exception_ptr(EVxAbort());
         else

@@ -148,7 +148,7 @@ bool allZero(const QString& digits) {
 } // namespace
 
 QString VxFormatFloat(const QString& format, double value) {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;
     if (format.isEmpty() || !std::isfinite(value)) return QString::number(value, 'g', 15);
     const QStringList sections = sectionsOf(format);
     const TNumberPattern positive = parse(sections[0]);
@@ -169,12 +169,12 @@ QString VxFormatFloat(const QString& format, double value) {
 }
 
 QString VxFormatCurrency(double value) {
-    return QLocale::system().toCurrencyString(value, QString(), 2);
+    return QLocale().toCurrencyString(value, QString(), 2);
 }
 
 QString VxFixedText(double value, int decimals) {
     QString text = QString::number(value, 'f', decimals);
-    const QString point = QLocale::system().decimalPoint();
+    const QString point = QLocale().decimalPoint();
     if (point != QLatin1String(".")) text.replace(QLatin1Char('.'), point);
     return text;
 }

@@ -12,11 +12,12 @@
 //   "..." '...'  literal text     ;  sections: positive;negative;zero
 // Any other character is copied. A negative value in its own section is
 // written without a minus (the section says how it looks). The decimal point
-// and the thousands separator are the system locale's. Rounds halves away
+// and the thousands separator are the program's locale's (QLocale's
+// default, the chosen language's). Rounds halves away
 // from zero, as the written decimal figure would be read.
 QString VxFormatFloat(const QString& format, double value);
 
-// The value in the system locale's currency format, two decimals.
+// The value in the program locale's currency format, two decimals.
 QString VxFormatCurrency(double value);
 
 // Fixed-point text with the locale's decimal point and no thousands

@@ -27,7 +27,8 @@ QVector<int> oneOrTwo(int a, int b) {
 
 TVxPlanLoom& TVxPlanEdit::Loom(int planIndex) {
     const int i = LoomIndexes.indexOf(planIndex);
-    if (i < 0) throw EVxError(QStringLiteral("Loom %1 is not part of this edit").arg(planIndex));
+    if (i < 0)
+        throw EVxError(TVxPlanCommand::tr("Loom %1 is not part of this edit").arg(planIndex));
     return Looms[i];
 }
 
@@ -38,18 +39,18 @@ TVxPlanCommand::TVxPlanCommand(TVxPlanDocument& doc, const QVector<int>& looms)
     : m_doc(doc), m_looms(looms) {
     for (int loom : looms)
         if (loom < 0 || loom >= doc.plan().Looms.size())
-            throw EVxError(QStringLiteral("No loom at position %1").arg(loom));
+            throw EVxError(TVxPlanCommand::tr("No loom at position %1").arg(loom));
 }
 
 TVxPlanCommand::~TVxPlanCommand() = default;
 
 const TVxPlanJob& TVxPlanCommand::jobAt(const TVxJobPlace& place) const {
     if (place.Loom < 0 || place.Loom >= plan().Looms.size())
-        throw EVxError(QStringLiteral("No loom at position %1").arg(place.Loom));
+        throw EVxError(TVxPlanCommand::tr("No loom at position %1").arg(place.Loom));
     const TVxPlanLoom& loom = plan().Looms[place.Loom];
     if (place.Index < 0 || place.Index >= loom.Jobs.size())
         throw EVxError(
-            QStringLiteral("No job at position %1 on %2").arg(place.Index).arg(loom.Name));
+            TVxPlanCommand::tr("No job at position %1 on %2").arg(place.Index).arg(loom.Name));
     return loom.Jobs[place.Index];
 }
 
@@ -57,7 +58,7 @@ void TVxPlanCommand::checkItem(const TVxJobPlace& place, int item) const {
     const TVxPlanJob& job = jobAt(place);
     if (item < 0 || item >= job.Items.size())
         throw EVxError(
-            QStringLiteral("No fabric at position %1 on %2").arg(item).arg(jobLabel(job)));
+            TVxPlanCommand::tr("No fabric at position %1 on %2").arg(item).arg(jobLabel(job)));
 }
 
 TVxPlanEdit TVxPlanCommand::Edited(const TVxPlan& plan, const TVxWeaveRefs& refs) const {
@@ -111,16 +112,16 @@ void TVxPlanCommand::undo() {
 
 TVxAddJobCommand::TVxAddJobCommand(TVxPlanDocument& doc, int loom, const TVxPlanJob& job)
     : TVxPlanCommand(doc, {loom}), m_loom(loom), m_job(job) {
-    VxRequireNextNumber(plan().NextJobNo, QStringLiteral("job"));
+    VxRequireNextNumber(plan().NextJobNo, TVxNumbered::Job);
     TVxPlanJob numbered = job;
     numbered.JobNo = plan().NextJobNo;
-    setText(QStringLiteral("Add %1 to %2").arg(jobLabel(numbered), loomName(loom)));
+    setText(TVxPlanCommand::tr("Add %1 to %2").arg(jobLabel(numbered), loomName(loom)));
 }
 
 void TVxAddJobCommand::apply(TVxPlanEdit& edit) const {
     TVxPlanLoom& loom = edit.Loom(m_loom);
     TVxPlanJob job = m_job;
-    job.JobNo = VxTakeNumber(edit.NextJobNo, QStringLiteral("job"));
+    job.JobNo = VxTakeNumber(edit.NextJobNo, TVxNumbered::Job);
     if (loom.Jobs.isEmpty()) loom.StartDate = job.StartDate;
     loom.Jobs.append(job);
 }
@@ -128,7 +129,7 @@ void TVxAddJobCommand::apply(TVxPlanEdit& edit) const {
 TVxEditJobCommand::TVxEditJobCommand(TVxPlanDocument& doc, const TVxJobPlace& place,
                                      const TVxPlanJob& job)
     : TVxPlanCommand(doc, {place.Loom}), m_place(place), m_job(job) {
-    setText(QStringLiteral("Edit ") + jobLabel(jobAt(place)));
+    setText(TVxPlanCommand::tr("Edit %1").arg(jobLabel(jobAt(place))));
 }
 
 void TVxEditJobCommand::apply(TVxPlanEdit& edit) const {
@@ -149,10 +150,10 @@ TVxMoveJobCommand::TVxMoveJobCommand(TVxPlanDocument& doc, const TVxJobPlace& fr
     const TVxPlanJob& job = jobAt(from);
     const int room = plan().Looms[toLoom].Jobs.size() - (toLoom == from.Loom ? 1 : 0);
     if (toIndex < 0 || toIndex > room)
-        throw EVxError(QStringLiteral("No place %1 on %2").arg(toIndex).arg(loomName(toLoom)));
+        throw EVxError(TVxPlanCommand::tr("No place %1 on %2").arg(toIndex).arg(loomName(toLoom)));
     setText(toLoom == from.Loom
-                ? QStringLiteral("Move %1 within %2").arg(jobLabel(job), loomName(toLoom))
-                : QStringLiteral("Move %1 to %2").arg(jobLabel(job), loomName(toLoom)));
+                ? TVxPlanCommand::tr("Move %1 within %2").arg(jobLabel(job), loomName(toLoom))
+                : TVxPlanCommand::tr("Move %1 to %2").arg(jobLabel(job), loomName(toLoom)));
 }
 
 void TVxMoveJobCommand::apply(TVxPlanEdit& edit) const {
@@ -173,13 +174,13 @@ TVxRemoveJobsCommand::TVxRemoveJobsCommand(TVxPlanDocument& doc, const TVxJobPla
     const int jobs = plan().Looms[first.Loom].Jobs.size();
     if (count < 1 || first.Index + count > jobs)
         throw EVxError(
-            QStringLiteral("No %1 jobs to remove on %2").arg(count).arg(loomName(first.Loom)));
+            TVxPlanCommand::tr("No %1 jobs to remove on %2").arg(count).arg(loomName(first.Loom)));
     if (clearing && count == jobs)
-        setText(QStringLiteral("Clear ") + loomName(first.Loom));
+        setText(TVxPlanCommand::tr("Clear %1").arg(loomName(first.Loom)));
     else if (count == 1)
-        setText(QStringLiteral("Remove ") + jobLabel(job));
+        setText(TVxPlanCommand::tr("Remove %1").arg(jobLabel(job)));
     else
-        setText(QStringLiteral("Remove %1 jobs from %2").arg(count).arg(loomName(first.Loom)));
+        setText(TVxPlanCommand::tr("Remove %1 jobs from %2").arg(count).arg(loomName(first.Loom)));
 }
 
 void TVxRemoveJobsCommand::apply(TVxPlanEdit& edit) const {
@@ -197,14 +198,14 @@ TVxAddItemCommand::TVxAddItemCommand(TVxPlanDocument& doc, const TVxJobPlace& jo
     : TVxPlanCommand(doc, {job.Loom}), m_job(job), m_item(item) {
     const TVxPlanJob& warp = jobAt(job);
     if (warp.Kind != TVxPlanJobKind::Warp)
-        throw EVxError(QStringLiteral("Fabric can only go on a warp"));
-    VxRequireNextNumber(plan().NextItemNo, QStringLiteral("item"));
-    setText(QStringLiteral("Add %1 to %2").arg(PlanFabricLabel(item), jobLabel(warp)));
+        throw EVxError(TVxPlanCommand::tr("Fabric can only go on a warp"));
+    VxRequireNextNumber(plan().NextItemNo, TVxNumbered::Item);
+    setText(TVxPlanCommand::tr("Add %1 to %2").arg(PlanFabricLabel(item), jobLabel(warp)));
 }
 
 void TVxAddItemCommand::apply(TVxPlanEdit& edit) const {
     TVxPlanItem item = m_item;
-    item.ItemNo = VxTakeNumber(edit.NextItemNo, QStringLiteral("item"));
+    item.ItemNo = VxTakeNumber(edit.NextItemNo, TVxNumbered::Item);
     edit.Loom(m_job.Loom).Jobs[m_job.Index].Items.append(item);
 }
 
@@ -214,7 +215,7 @@ TVxEditItemCommand::TVxEditItemCommand(TVxPlanDocument& doc, const TVxJobPlace& 
     checkItem(job, item);
     TVxPlanItem after = jobAt(job).Items[item];
     after.Pieces = pieces;
-    setText(QStringLiteral("Edit ") + PlanFabricLabel(after));
+    setText(TVxPlanCommand::tr("Edit %1").arg(PlanFabricLabel(after)));
 }
 
 void TVxEditItemCommand::apply(TVxPlanEdit& edit) const {
@@ -228,14 +229,15 @@ TVxMoveItemCommand::TVxMoveItemCommand(TVxPlanDocument& doc, const TVxJobPlace& 
     checkItem(from, item);
     const TVxPlanJob& target = jobAt(to);
     if (target.Kind != TVxPlanJobKind::Warp)
-        throw EVxError(QStringLiteral("Fabric can only go on a warp"));
+        throw EVxError(TVxPlanCommand::tr("Fabric can only go on a warp"));
     const bool sameJob = from.Loom == to.Loom && from.Index == to.Index;
     const int room = target.Items.size() - (sameJob ? 1 : 0);
     if (toIndex < 0 || toIndex > room)
-        throw EVxError(QStringLiteral("No place %1 on %2").arg(toIndex).arg(jobLabel(target)));
+        throw EVxError(TVxPlanCommand::tr("No place %1 on %2").arg(toIndex).arg(jobLabel(target)));
     const TVxPlanItem& moved = jobAt(from).Items[item];
-    setText((sameJob ? QStringLiteral("Move %1 within %2") : QStringLiteral("Move %1 to %2"))
-                .arg(PlanFabricLabel(moved), jobLabel(target)));
+    setText(
+        (sameJob ? TVxPlanCommand::tr("Move %1 within %2") : TVxPlanCommand::tr("Move %1 to %2"))
+            .arg(PlanFabricLabel(moved), jobLabel(target)));
 }
 
 void TVxMoveItemCommand::apply(TVxPlanEdit& edit) const {
@@ -248,9 +250,9 @@ TVxRemoveItemsCommand::TVxRemoveItemsCommand(TVxPlanDocument& doc, const TVxJobP
     const TVxPlanJob& warp = jobAt(job);
     if (item >= 0) {
         checkItem(job, item);
-        setText(QStringLiteral("Remove ") + PlanFabricLabel(warp.Items[item]));
+        setText(TVxPlanCommand::tr("Remove %1").arg(PlanFabricLabel(warp.Items[item])));
     } else {
-        setText(QStringLiteral("Clear fabrics of ") + jobLabel(warp));
+        setText(TVxPlanCommand::tr("Clear fabrics of %1").arg(jobLabel(warp)));
     }
 }
 
@@ -267,7 +269,7 @@ void TVxRemoveItemsCommand::apply(TVxPlanEdit& edit) const {
 
 TVxClearScenarioCommand::TVxClearScenarioCommand(TVxPlanDocument& doc)
     : TVxPlanCommand(doc, allLooms(doc.plan())) {
-    setText(QStringLiteral("Clear all jobs"));
+    setText(TVxPlanCommand::tr("Clear all jobs"));
 }
 
 void TVxClearScenarioCommand::apply(TVxPlanEdit& edit) const {
@@ -282,7 +284,7 @@ void TVxClearScenarioCommand::apply(TVxPlanEdit& edit) const {
 TVxLoadCommand::TVxLoadCommand(TVxPlanDocument& doc, const TVxPlan& loaded,
                                const TVxScenarioLink& link)
     : TVxPlanCommand(doc, allLooms(doc.plan())), m_loaded(loaded), m_link(link) {
-    setText(QStringLiteral("Load %1").arg(link.Name));
+    setText(TVxPlanCommand::tr("Load %1").arg(link.Name));
 }
 
 void TVxLoadCommand::apply(TVxPlanEdit& edit) const {

@@ -10,6 +10,7 @@
 
 #include "VxPlanDocument.h"
 
+#include <QCoreApplication>
 #include <QVector>
 #include <optional>
 
@@ -26,6 +27,8 @@ struct TVxPlanEdit {
 };
 
 class TVxPlanCommand : public TVxPlanStep {
+    Q_DECLARE_TR_FUNCTIONS(TVxPlanCommand)
+
 public:
     ~TVxPlanCommand() override;
 

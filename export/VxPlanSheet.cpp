@@ -2,6 +2,8 @@
 
 #include "VxWeaPlan.h"
 
+#include <QCoreApplication>
+
 namespace {
 enum Column {
     Loom,
@@ -30,11 +32,11 @@ enum Column {
 QString kindText(TVxPlanJobKind kind) {
     switch (kind) {
     case TVxPlanJobKind::Reed:
-        return QStringLiteral("Reed");
+        return QCoreApplication::translate("VxPlanSheet", "Reed");
     case TVxPlanJobKind::Warp:
-        return QStringLiteral("Warp");
+        return QCoreApplication::translate("VxPlanSheet", "Warp");
     case TVxPlanJobKind::Downtime:
-        return QStringLiteral("Downtime");
+        return QCoreApplication::translate("VxPlanSheet", "Downtime");
     }
     return QString();
 }
@@ -85,7 +87,7 @@ void fillJobFields(TVxSheetRow& row, const TVxPlanJob& job, const TVxWeaveRefs& 
 }
 
 TVxSheetRow itemRow(TVxSheetRow row, const TVxPlanItem& item) {
-    row[Kind] = TVxCell::FromText(QStringLiteral("Fabric"));
+    row[Kind] = TVxCell::FromText(QCoreApplication::translate("VxPlanSheet", "Fabric"));
     row[Item] = TVxCell::FromNumber(item.ItemNo);
     row[Fabric] = text(item.FabricStru);
     row[Colour] = text(item.FabricCol);
@@ -95,33 +97,38 @@ TVxSheetRow itemRow(TVxSheetRow row, const TVxPlanItem& item) {
 }
 } // namespace
 
-const QStringList& VxPlanSheetHeaders() {
-    static const QStringList headers = {QStringLiteral("Loom"),
-                                        QStringLiteral("Loom Type"),
-                                        QStringLiteral("Position"),
-                                        QStringLiteral("Job"),
-                                        QStringLiteral("Kind"),
-                                        QStringLiteral("Description"),
-                                        QStringLiteral("Warp Type"),
-                                        QStringLiteral("Warp Colour"),
-                                        QStringLiteral("Length (m)"),
-                                        QStringLiteral("Ends"),
-                                        QStringLiteral("Dents/cm"),
-                                        QStringLiteral("Start"),
-                                        QStringLiteral("Finish"),
-                                        QStringLiteral("Item"),
-                                        QStringLiteral("Fabric"),
-                                        QStringLiteral("Colour"),
-                                        QStringLiteral("Weft Colour"),
-                                        QStringLiteral("Pieces"),
-                                        QStringLiteral("Remaining Length (m)"),
-                                        QStringLiteral("Remaining Weight (kg)")};
-    return headers;
+QStringList VxPlanSheetHeaders() {
+    static const char* const headers[] = {
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Loom"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Loom Type"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Position"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Job"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Kind"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Description"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Warp Type"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Warp Colour"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Length (m)"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Ends"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Dents/cm"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Start"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Finish"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Item"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Fabric"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Colour"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Weft Colour"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Pieces"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Remaining Length (m)"),
+        QT_TRANSLATE_NOOP("VxPlanSheet", "Remaining Weight (kg)"),
+    };
+    QStringList texts;
+    for (const char* header : headers)
+        texts << QCoreApplication::translate("VxPlanSheet", header);
+    return texts;
 }
 
 TVxSheet VxPlanSheet(const TVxPlan& plan, const TVxWeaveRefs& refs) {
     TVxSheet sheet;
-    sheet.Name = QStringLiteral("Plan");
+    sheet.Name = QCoreApplication::translate("VxPlanSheet", "Plan");
     sheet.Headers = VxPlanSheetHeaders();
     sheet.Rows.reserve(plan.JobCount() + plan.ItemCount());
     for (const TVxPlanLoom& loom : plan.Looms) {

@@ -10,7 +10,7 @@
 #include "VxWeaveRefs.h"
 
 // "Loom", "Loom Type", "Position", "Job", "Kind", ... in column order.
-const QStringList& VxPlanSheetHeaders();
+QStringList VxPlanSheetHeaders();
 
 // The sheet "Plan": looms in plan order, jobs in running order (Position
 // counts from 1 on each loom), each warp followed by its fabric items. Kind

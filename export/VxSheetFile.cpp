@@ -4,10 +4,12 @@
 #include "VxCsvSheet.h"
 #include "VxXlsxSheet.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 QStringList VxSheetFileFilters() {
-    return {QStringLiteral("Excel workbook (*.xlsx)"), QStringLiteral("CSV file (*.csv)")};
+    return {QCoreApplication::translate("VxSheetFile", "Excel workbook (*.xlsx)"),
+            QCoreApplication::translate("VxSheetFile", "CSV file (*.csv)")};
 }
 
 QString VxSheetDefaultSuffix() {
@@ -21,6 +23,7 @@ void VxWriteSheet(const QString& fileName, const TVxSheet& sheet) {
     else if (suffix == QLatin1String("csv"))
         VxWriteCsv(fileName, sheet);
     else
-        throw EVxError(QStringLiteral("Export to a file ending in .xlsx (Excel workbook) or "
-                                      ".csv (comma-separated values)."));
+        throw EVxError(QCoreApplication::translate(
+            "VxSheetFile", "Export to a file ending in .xlsx (Excel workbook) or "
+                           ".csv (comma-separated values)."));
 }

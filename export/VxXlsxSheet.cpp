@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -112,7 +113,7 @@ private:
     }
     [[noreturn]] void fail(lxw_error error) const {
         throw EVxError(
-            QStringLiteral("Cannot write %1: %2")
+            QCoreApplication::translate("VxSheetFile", "Cannot write %1: %2")
                 .arg(QDir::toNativeSeparators(m_fileName), QString::fromUtf8(lxw_strerror(error))));
     }
 
@@ -126,7 +127,7 @@ void VxWriteXlsx(const QString& fileName, const TVxSheet& sheet) {
     const QFileInfo target(fileName);
     QTemporaryFile temporary(target.absoluteDir().filePath(QStringLiteral(".export-XXXXXX.xlsx")));
     if (!temporary.open())
-        throw EVxError(QStringLiteral("Cannot write %1: %2")
+        throw EVxError(QCoreApplication::translate("VxSheetFile", "Cannot write %1: %2")
                            .arg(QDir::toNativeSeparators(fileName), temporary.errorString()));
     temporary.close();
     TWorkbook workbook(temporary.fileName(), fileName);
@@ -138,7 +139,7 @@ void VxWriteXlsx(const QString& fileName, const TVxSheet& sheet) {
                              QFile::ReadOther);
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        throw EVxError(QStringLiteral("Cannot write %1: %2")
+        throw EVxError(QCoreApplication::translate("VxSheetFile", "Cannot write %1: %2")
                            .arg(QDir::toNativeSeparators(fileName),
                                 QString::fromLocal8Bit(std::strerror(errno))));
     temporary.setAutoRemove(false);

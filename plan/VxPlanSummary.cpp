@@ -2,6 +2,7 @@
 
 #include "VxDate.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <algorithm>
 #include <cmath>
@@ -23,10 +24,11 @@ std::optional<double> zeroUnless(bool unknown) {
 TVxSummaryTable loomTable(const TVxPlanFigures& before, const TVxPlanFigures& after,
                           const std::function<QString(int)>& loomName) {
     TVxSummaryTable table;
-    table.Title = QStringLiteral("Looms");
-    table.KeyHeadings = {QStringLiteral("Loom")};
-    table.Figures = {{QStringLiteral("Last finish"), TVxFigureKind::Date},
-                     {QStringLiteral("Downtime days"), TVxFigureKind::Days}};
+    table.Title = QCoreApplication::translate("VxPlanSummary", "Looms");
+    table.KeyHeadings = {QCoreApplication::translate("VxPlanSummary", "Loom")};
+    table.Figures = {
+        {QCoreApplication::translate("VxPlanSummary", "Last finish"), TVxFigureKind::Date},
+        {QCoreApplication::translate("VxPlanSummary", "Downtime days"), TVxFigureKind::Days}};
     QHash<int, int> rowOf;
     auto add = [&](const TVxPlanFigures::TLoom& loom, bool isAfter) {
         auto found = rowOf.find(loom.ScheduleNo);
@@ -151,10 +153,12 @@ QVector<TVxSummaryTable> VxCompareOutput(const TVxPlan& before, const TVxPlan& a
     const TVxPlanFigures b = VxPlanFigures(before, rates), a = VxPlanFigures(after, rates);
 
     TVxSummaryTable fabrics;
-    fabrics.Title = QStringLiteral("Fabrics");
-    fabrics.KeyHeadings = {QStringLiteral("Fabric"), QStringLiteral("Colour")};
-    fabrics.Figures = {{QStringLiteral("Pieces"), TVxFigureKind::Count},
-                       {QStringLiteral("Greige metres"), TVxFigureKind::Metres}};
+    fabrics.Title = QCoreApplication::translate("VxPlanSummary", "Fabrics");
+    fabrics.KeyHeadings = {QCoreApplication::translate("VxPlanSummary", "Fabric"),
+                           QCoreApplication::translate("VxPlanSummary", "Colour")};
+    fabrics.Figures = {
+        {QCoreApplication::translate("VxPlanSummary", "Pieces"), TVxFigureKind::Count},
+        {QCoreApplication::translate("VxPlanSummary", "Greige metres"), TVxFigureKind::Metres}};
     keyedRows(fabrics, b.Fabrics, a.Fabrics,
               [](const TVxPlanFigures::TFabric& f,
                  const TVxPlanFigures::TFabric& known = {}) -> QVector<std::optional<double>> {
@@ -163,10 +167,12 @@ QVector<TVxSummaryTable> VxCompareOutput(const TVxPlan& before, const TVxPlan& a
               });
 
     TVxSummaryTable warps;
-    warps.Title = QStringLiteral("Warps");
-    warps.KeyHeadings = {QStringLiteral("Warp type"), QStringLiteral("Colour")};
-    warps.Figures = {{QStringLiteral("Warps"), TVxFigureKind::Count},
-                     {QStringLiteral("Yarn weight"), TVxFigureKind::Weight}};
+    warps.Title = QCoreApplication::translate("VxPlanSummary", "Warps");
+    warps.KeyHeadings = {QCoreApplication::translate("VxPlanSummary", "Warp type"),
+                         QCoreApplication::translate("VxPlanSummary", "Colour")};
+    warps.Figures = {
+        {QCoreApplication::translate("VxPlanSummary", "Warps"), TVxFigureKind::Count},
+        {QCoreApplication::translate("VxPlanSummary", "Yarn weight"), TVxFigureKind::Weight}};
     keyedRows(warps, b.Warps, a.Warps,
               [](const TVxPlanFigures::TWarp& w,
                  const TVxPlanFigures::TWarp& known = {}) -> QVector<std::optional<double>> {

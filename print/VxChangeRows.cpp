@@ -2,6 +2,7 @@
 
 #include "VxDate.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace {
@@ -11,11 +12,13 @@ QString dates(const TVxPlanJob& job) {
 }
 
 QString placeText(int place) {
-    return QStringLiteral("place %1").arg(place + 1);
+    return QCoreApplication::translate("VxChangeRows", "place %1").arg(place + 1);
 }
 
 QString reedText(const TVxPlanJob& reed) {
-    return QStringLiteral("%1 ends, %2/cm").arg(reed.TotalEnds).arg(double(reed.DentsPerCm));
+    return QCoreApplication::translate("VxChangeRows", "%1 ends, %2/cm")
+        .arg(reed.TotalEnds)
+        .arg(double(reed.DentsPerCm));
 }
 
 class TRowWriter {
@@ -48,9 +51,9 @@ private:
     static QString matched(TVxMatch match) {
         switch (match) {
         case TVxMatch::Number:
-            return QStringLiteral("number");
+            return QCoreApplication::translate("VxChangeRows", "number");
         case TVxMatch::Content:
-            return QStringLiteral("content");
+            return QCoreApplication::translate("VxChangeRows", "content");
         case TVxMatch::None:
             break;
         }
@@ -77,13 +80,17 @@ private:
         m_current.JobText = m_names.Job ? m_names.Job(job) : QString::number(job.JobNo);
         m_current.MatchedBy = matched(d.Match);
         if (d.Changes.testFlag(TVxChange::Added))
-            add(QStringLiteral("Added"), {}, where(m_diff.After, d.After));
-        if (removed) add(QStringLiteral("Removed"), where(m_diff.Before, d.Before), {});
-        if (d.Changes.testFlag(TVxChange::Moved))
-            add(QStringLiteral("Moved"), where(m_diff.Before, d.Before),
+            add(QCoreApplication::translate("VxChangeRows", "Added"), {},
                 where(m_diff.After, d.After));
+        if (removed)
+            add(QCoreApplication::translate("VxChangeRows", "Removed"),
+                where(m_diff.Before, d.Before), {});
+        if (d.Changes.testFlag(TVxChange::Moved))
+            add(QCoreApplication::translate("VxChangeRows", "Moved"),
+                where(m_diff.Before, d.Before), where(m_diff.After, d.After));
         if (d.Changes.testFlag(TVxChange::Redated))
-            add(QStringLiteral("Re-dated"), dates(m_diff.BeforeJob(d.Before)), dates(job));
+            add(QCoreApplication::translate("VxChangeRows", "Re-dated"),
+                dates(m_diff.BeforeJob(d.Before)), dates(job));
         if (d.Changes.testFlag(TVxChange::Edited))
             writeEdits(d.Edits, m_diff.BeforeJob(d.Before), job);
         const TVxChangeRow jobRow = m_current;
@@ -98,16 +105,17 @@ private:
 
     void writeEdits(TVxEdits edits, const TVxPlanJob& was, const TVxPlanJob& now) {
         if (edits.testFlag(TVxEdit::WarpType))
-            add(QStringLiteral("Warp type"), was.WarpType, now.WarpType);
+            add(QCoreApplication::translate("VxChangeRows", "Warp type"), was.WarpType,
+                now.WarpType);
         if (edits.testFlag(TVxEdit::WarpCol))
-            add(QStringLiteral("Colour"), was.WarpCol, now.WarpCol);
+            add(QCoreApplication::translate("VxChangeRows", "Colour"), was.WarpCol, now.WarpCol);
         if (edits.testFlag(TVxEdit::WarpLen))
-            add(QStringLiteral("Length"), QString::number(was.WarpLen),
+            add(QCoreApplication::translate("VxChangeRows", "Length"), QString::number(was.WarpLen),
                 QString::number(now.WarpLen));
         if (edits.testFlag(TVxEdit::Ends))
-            add(QStringLiteral("Reed"), reedText(was), reedText(now));
+            add(QCoreApplication::translate("VxChangeRows", "Reed"), reedText(was), reedText(now));
         if (edits.testFlag(TVxEdit::Descr))
-            add(QStringLiteral("Description"), was.Descr, now.Descr);
+            add(QCoreApplication::translate("VxChangeRows", "Description"), was.Descr, now.Descr);
     }
 
     QString itemWhere(const TVxPlan& plan, const TVxItemPlace& place, bool withWarp) const {
@@ -125,22 +133,24 @@ private:
         m_current.ItemText = m_names.Item ? m_names.Item(item) : QString::number(item.ItemNo);
         m_current.MatchedBy = matched(d.Match);
         if (d.Changes.testFlag(TVxChange::Added))
-            add(QStringLiteral("Added"), {}, placeText(d.After.Item));
-        if (removed) add(QStringLiteral("Removed"), placeText(d.Before.Item), {});
+            add(QCoreApplication::translate("VxChangeRows", "Added"), {}, placeText(d.After.Item));
+        if (removed)
+            add(QCoreApplication::translate("VxChangeRows", "Removed"), placeText(d.Before.Item),
+                {});
         if (d.Changes.testFlag(TVxChange::Moved)) {
             // Another warp is named; a new place on the same warp is enough.
             const bool otherWarp = !(d.Before.Job == warpBefore);
-            add(QStringLiteral("Moved"), itemWhere(m_diff.Before, d.Before, otherWarp),
-                placeText(d.After.Item));
+            add(QCoreApplication::translate("VxChangeRows", "Moved"),
+                itemWhere(m_diff.Before, d.Before, otherWarp), placeText(d.After.Item));
         }
         if (d.Edits.testFlag(TVxEdit::Fabric)) {
             const TVxPlanItem& was = m_diff.BeforeItem(d.Before);
-            add(QStringLiteral("Fabric"), m_names.Item ? m_names.Item(was) : QString(),
-                m_current.ItemText);
+            add(QCoreApplication::translate("VxChangeRows", "Fabric"),
+                m_names.Item ? m_names.Item(was) : QString(), m_current.ItemText);
         }
         if (d.Edits.testFlag(TVxEdit::Pieces))
-            add(QStringLiteral("Pieces"), QString::number(m_diff.BeforeItem(d.Before).Pieces),
-                QString::number(item.Pieces));
+            add(QCoreApplication::translate("VxChangeRows", "Pieces"),
+                QString::number(m_diff.BeforeItem(d.Before).Pieces), QString::number(item.Pieces));
     }
 
     const TVxPlanDiff& m_diff;

@@ -3,6 +3,7 @@
 #include "VxSaveFile.h"
 #include "VxScenPrn.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -24,10 +25,14 @@ QString delimitedLine(const QStringList& fields, const QVector<int>& figures = {
 
 TVxPrintTable VxChangeTable(const QVector<TVxChangeRow>& rows, bool compact) {
     TVxPrintTable table;
-    table.Title = QStringLiteral("Changes");
-    table.Headings = {QStringLiteral("Loom"),      QStringLiteral("Job"), QStringLiteral("Item"),
-                      QStringLiteral("Change"),    QStringLiteral("Was"), QStringLiteral("Now"),
-                      QStringLiteral("Matched by")};
+    table.Title = QCoreApplication::translate("VxComparePrn", "Changes");
+    table.Headings = {QCoreApplication::translate("VxComparePrn", "Loom"),
+                      QCoreApplication::translate("VxComparePrn", "Job"),
+                      QCoreApplication::translate("VxComparePrn", "Item"),
+                      QCoreApplication::translate("VxComparePrn", "Change"),
+                      QCoreApplication::translate("VxComparePrn", "Was"),
+                      QCoreApplication::translate("VxComparePrn", "Now"),
+                      QCoreApplication::translate("VxComparePrn", "Matched by")};
     const TVxChangeRow* above = nullptr;
     for (const TVxChangeRow& row : rows) {
         const bool sameLoom = compact && above && above->Loom == row.Loom;
@@ -52,8 +57,9 @@ TVxPrintTable VxSummaryPrintTable(const TVxSummaryTable& summary, const QString&
             table.Headings << QStringLiteral("%1 (%2)").arg(figure.Heading, side);
         }
         table.RightAligned << int(table.Headings.size());
-        table.Headings << (figure.Kind == TVxFigureKind::Date ? QStringLiteral("Days")
-                                                              : QStringLiteral("Difference"));
+        table.Headings << (figure.Kind == TVxFigureKind::Date
+                               ? QCoreApplication::translate("VxComparePrn", "Days")
+                               : QCoreApplication::translate("VxComparePrn", "Difference"));
     }
     for (const TVxSummaryRow& row : summary.Rows) {
         QStringList cells = row.Keys;
@@ -76,7 +82,8 @@ QVector<TVxPrintTable> VxCompareTables(const TVxCompareReport& report, bool comp
 
 QString VxCompareDelimitedText(const TVxCompareReport& report, const QDateTime& printed) {
     QString out =
-        delimitedLine({report.Title, QStringLiteral("Printed: ") + VxPrintedStamp(printed)});
+        delimitedLine({report.Title, QCoreApplication::translate("VxComparePrn", "Printed: ") +
+                                         VxPrintedStamp(printed)});
     for (const TVxPrintTable& table : VxCompareTables(report, false)) {
         out += kLineEnd;
         out += delimitedLine({table.Title});

@@ -90,7 +90,7 @@ void TVxDataPrinter::SetDataSet(TVxDataSet* dataSet) {
 }
 
 void TVxDataPrinter::SetPrinter(QPrinter* printer) {
-    if (Printing()) throw EVxError(QStringLiteral("Printing in progress"));
+    if (Printing()) throw EVxError(tr("Printing in progress"));
     if (printer) {
         m_ownPrinter.reset();
         m_printer = printer;
@@ -113,10 +113,10 @@ bool TVxDataPrinter::Printing() const {
 }
 
 void TVxDataPrinter::BeginDoc() {
-    if (Printing()) throw EVxError(QStringLiteral("Printing in progress"));
+    if (Printing()) throw EVxError(tr("Printing in progress"));
     auto canvas = std::make_unique<QPainter>();
     if (!canvas->begin(pageDevice().PaintDevice())) {
-        QString message = QStringLiteral("Cannot begin the print document");
+        QString message = tr("Cannot begin the print document");
         if (!m_pageDevice && !m_printer->outputFileName().isEmpty())
             message += QStringLiteral(" (%1)").arg(m_printer->outputFileName());
         throw EVxError(message);
@@ -130,12 +130,12 @@ void TVxDataPrinter::EndDoc() {
     const bool ended = m_canvas->end();
     m_canvas.reset();
     m_pageNumber = 0;
-    if (!ended) throw EVxError(QStringLiteral("Cannot finish the print document"));
+    if (!ended) throw EVxError(tr("Cannot finish the print document"));
 }
 
 void TVxDataPrinter::NewPage() {
-    if (!Printing()) throw EVxError(QStringLiteral("Printer is not printing"));
-    if (!pageDevice().NewPage()) throw EVxError(QStringLiteral("Cannot start a new page"));
+    if (!Printing()) throw EVxError(tr("Printer is not printing"));
+    if (!pageDevice().NewPage()) throw EVxError(tr("Cannot start a new page"));
     ++m_pageNumber;
 }
 
@@ -166,10 +166,10 @@ void TVxDataPrinter::setFont(const QFont& font) {
 // --- a run -----------------------------------------------------------------
 
 void TVxDataPrinter::checkDataSet() const {
-    if (!m_dataSet || !m_dataSet->Active()) throw EVxError(QStringLiteral("Inaccessable dataset"));
+    if (!m_dataSet || !m_dataSet->Active()) throw EVxError(tr("Inaccessable dataset"));
     const int fields = int(m_dataSet->Fields().size());
     if (fields > MaxFields)
-        throw EVxError(QStringLiteral("Cannot print %1: it has %2 fields, and at most %3 fit")
+        throw EVxError(tr("Cannot print %1: it has %2 fields, and at most %3 fit")
                            .arg(m_dataSet->Name())
                            .arg(fields)
                            .arg(MaxFields));
@@ -281,7 +281,7 @@ void TVxDataPrinter::printTitleBlock() {
         TextOut(x, m_rowTop, VxFormatDate(StampFormat, now()));
     }
     if (DoPageNumbers) {
-        const QString page = QStringLiteral("Page %1").arg(m_pageNumber);
+        const QString page = tr("Page %1").arg(m_pageNumber);
         TextOut(PageWidth() - TextWidth(page) - PageNumberGap, m_rowTop, page);
     }
     if (!Title.isEmpty() || DoTimeStamp || DoPageNumbers) {
@@ -358,7 +358,7 @@ void TVxDataPrinter::breakPage() {
     NewPage();
     m_rowTop = 0;
     if (DoPageNumbers) {
-        const QString page = QStringLiteral("Page %1").arg(m_pageNumber);
+        const QString page = tr("Page %1").arg(m_pageNumber);
         TextOut(PageWidth() - TextWidth(page) - PageNumberGap, m_rowTop, page);
         m_rowTop += 2 * TextHeight(QStringLiteral("A"));
     }
@@ -370,7 +370,7 @@ void TVxDataPrinter::printRecord() {
     if (OnRowPrintQuery) OnRowPrintQuery(this, canPrint);
     if (!canPrint) return;
     if (BeforeRowPrint) BeforeRowPrint(this, m_rowTop);
-    if (!m_dataSet) throw EVxError(QStringLiteral("Inaccessable dataset"));
+    if (!m_dataSet) throw EVxError(tr("Inaccessable dataset"));
     const TVxDataSet& dataSet = *m_dataSet;
     const int row = dataSet.RecNo();
     const QList<TVxField>& fields = dataSet.Fields();

@@ -2,6 +2,7 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -160,9 +161,10 @@ void VxPaintPageHead(QPainter& painter, int pageWidth, const QString& title, con
     const int stampLeft = pageWidth / 2;
     painter.setFont(TVxScenarioLayout::StampFont());
     const int gap = std::max(1, painter.fontMetrics().horizontalAdvance(QLatin1Char('A')));
-    const QString pageText = QStringLiteral("Page ") + QString::number(pageNumber);
+    const QString pageText = QCoreApplication::translate("VxScenPage", "Page %1").arg(pageNumber);
     const int pageLeft = pageWidth - painter.fontMetrics().horizontalAdvance(pageText) - 50;
-    drawAt(painter, stampLeft, 0, QStringLiteral("Printed: ") + stamp, pageLeft - stampLeft - gap);
+    drawAt(painter, stampLeft, 0, QCoreApplication::translate("VxScenPage", "Printed: ") + stamp,
+           pageLeft - stampLeft - gap);
     drawAt(painter, pageLeft, 0, pageText, pageWidth - pageLeft);
     painter.setFont(TVxScenarioLayout::TitleFont());
     drawAt(painter, 50, 0, title, stampLeft - 50 - gap);
@@ -174,7 +176,8 @@ void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrin
     const QString stamp = VxPrintedStamp(printed);
     bool first = true;
     for (const TVxPrintPage& page : layout.Pages()) {
-        if (!first && !device->newPage()) throw EVxError(QStringLiteral("The printer stopped"));
+        if (!first && !device->newPage())
+            throw EVxError(QCoreApplication::translate("VxScenPage", "The printer stopped"));
         first = false;
         paintPage(painter, layout, page, job, stamp);
     }
@@ -182,7 +185,8 @@ void VxPaintScenario(QPainter& painter, QPagedPaintDevice* device, const TVxPrin
 
 void VxPaintDocument(QPagedPaintDevice* device, const std::function<void(QPainter&)>& paint) {
     QPainter painter;
-    if (!painter.begin(device)) throw EVxError(QStringLiteral("The printer could not start"));
+    if (!painter.begin(device))
+        throw EVxError(QCoreApplication::translate("VxScenPage", "The printer could not start"));
     // The document is ended whatever happens while painting.
     struct EndDocument {
         QPainter& painter;

@@ -3,6 +3,8 @@
 #include "VxDate.h"
 #include "VxSaveFile.h"
 
+#include <QCoreApplication>
+
 namespace {
 const QString kSeparator = QStringLiteral("------------------");
 const QString kLineEnd = QStringLiteral("\r\n");
@@ -26,8 +28,10 @@ TVxPrintLines VxScheduleLines(const TVxPlanLoom& loom, const TVxJobTextSource& t
         const TVxJobTexts shown = texts(job);
         lines.append({shown.UpperCaption, true, job.JobNo});
         if (!shown.LowerCaption.isEmpty()) lines.append(textLine(shown.LowerCaption));
-        lines.append(textLine(dateLine(QStringLiteral("Start: "), job.StartDate)));
-        lines.append(textLine(dateLine(QStringLiteral("End:  "), job.FinishDate)));
+        lines.append(
+            textLine(dateLine(QCoreApplication::translate("VxScenPrn", "Start: "), job.StartDate)));
+        lines.append(
+            textLine(dateLine(QCoreApplication::translate("VxScenPrn", "End:  "), job.FinishDate)));
         if (job.Expanded && !job.Items.isEmpty()) {
             lines.append(textLine(kSeparator));
             for (int i = 0; i < job.Items.size(); ++i)
@@ -58,7 +62,8 @@ QString VxDelimitedText(const TVxPrintJob& job, const QDateTime& printed) {
         out += VxDelimitedField(text);
         out += QLatin1Char(',');
     };
-    field(job.Title + QStringLiteral("         Printed: ") + VxPrintedStamp(printed));
+    field(job.Title + QCoreApplication::translate("VxScenPrn", "         Printed: ") +
+          VxPrintedStamp(printed));
     out += kLineEnd;
     for (const QString& heading : job.Headings)
         field(QStringLiteral("<<") + heading + QStringLiteral(">>"));

@@ -3,6 +3,7 @@
 #include "VxAbort.h"
 #include "VxScenPage.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -88,7 +89,8 @@ private:
         m_y = m_top;
     }
     void newPage() {
-        if (!m_device->newPage()) throw EVxError(QStringLiteral("The printer stopped"));
+        if (!m_device->newPage())
+            throw EVxError(QCoreApplication::translate("VxTablePage", "The printer stopped"));
         startPage();
     }
 

@@ -33,10 +33,10 @@ void LayOutInColumns(QListWidget* list) {
 
 TVxJobItemForm::TVxJobItemForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("VxJobItemForm"));
-    Label1 = new QLabel(QStringLiteral("&Available"), this);
+    Label1 = new QLabel(tr("&Available"), this);
     AvailList = new QListWidget(this);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    OKBtn = new QPushButton(tr("OK"), this);
+    CancelBtn = new QPushButton(tr("Cancel"), this);
     Label1->setBuddy(AvailList);
     LayOutInColumns(AvailList);
     OKBtn->setEnabled(false);

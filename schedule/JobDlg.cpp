@@ -93,19 +93,19 @@ void TVxDatePicker::CheckBoxToggled(bool on) {
 
 TVxJobForm::TVxJobForm(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("VxJobForm"));
-    GroupBox1 = new QGroupBox(QStringLiteral(" Job Definition "), this);
-    UpperLabel = new QLabel(QStringLiteral("&Upper Caption"), GroupBox1);
+    GroupBox1 = new QGroupBox(tr(" Job Definition "), this);
+    UpperLabel = new QLabel(tr("&Upper Caption"), GroupBox1);
     UpperCombo = new QComboBox(GroupBox1);
     UpperEdit = new QLineEdit(GroupBox1);
-    LowerLabel = new QLabel(QStringLiteral("&Lower Caption"), GroupBox1);
+    LowerLabel = new QLabel(tr("&Lower Caption"), GroupBox1);
     LowerCombo = new QComboBox(GroupBox1);
     LowerEdit = new QLineEdit(GroupBox1);
-    Label5 = new QLabel(QStringLiteral("&StartDate"), GroupBox1);
+    Label5 = new QLabel(tr("&StartDate"), GroupBox1);
     StartDatePicker = new TVxDatePicker(false, GroupBox1);
-    Label6 = new QLabel(QStringLiteral("&Finish Date"), GroupBox1);
+    Label6 = new QLabel(tr("&Finish Date"), GroupBox1);
     FinishDatePicker = new TVxDatePicker(true, GroupBox1);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    OKBtn = new QPushButton(tr("OK"), this);
+    CancelBtn = new QPushButton(tr("Cancel"), this);
 
     UpperEdit->hide();
     LowerEdit->hide();
@@ -185,7 +185,7 @@ void TVxJobForm::ShowLists(const QStringList& upper, const QStringList& lower) {
     const bool lowerShown = !lower.isEmpty();
     LowerCombo->setVisible(lowerShown);
     LowerLabel->setVisible(lowerShown);
-    UpperLabel->setText(lowerShown ? QStringLiteral("&Upper Caption") : QStringLiteral("&Caption"));
+    UpperLabel->setText(lowerShown ? tr("&Upper Caption") : tr("&Caption"));
     UpperCombo->show();
     UpperEdit->hide();
     LowerEdit->hide();

@@ -72,10 +72,10 @@ void TVxJobItem::Changed() {
 }
 
 void TVxJobItem::ExecuteEditItem() {
-    if (!m_job) throw EVxError(QStringLiteral("Item not owned by job!"));
+    if (!m_job) throw EVxError(TVxJobSchedule::tr("Item not owned by job!"));
     TVxJob* job = m_job;
     TVxJobSchedule* schedule = job->Schedule();
-    if (!schedule) throw EVxError(QStringLiteral("Job not owned by schedule!"));
+    if (!schedule) throw EVxError(TVxJobSchedule::tr("Job not owned by schedule!"));
     // A handler that removed the item gets no after event for it.
     QPointer<TVxJobItem> self(this);
     if (schedule->OnBeforeItemEdit) schedule->OnBeforeItemEdit(schedule, job, this);
@@ -86,21 +86,21 @@ void TVxJobItem::ExecuteEditItem() {
     }
     if (schedule->OnInitItemDialog) {
         QStringList selected;
-        if (VxExecuteItemDialog(schedule, QStringLiteral("Edit Item"), schedule, job, this,
+        if (VxExecuteItemDialog(schedule, TVxJobSchedule::tr("Edit Item"), schedule, job, this,
                                 selected) &&
             self && schedule->OnAfterItemEdit)
             schedule->OnAfterItemEdit(schedule, job, this);
         return;
     }
     QString text = m_caption;
-    if (VxDialogs::inputQuery(schedule, QStringLiteral("Edit Job Item"),
-                              QStringLiteral("Definition"), text) &&
+    if (VxDialogs::inputQuery(schedule, TVxJobSchedule::tr("Edit Job Item"),
+                              TVxJobSchedule::tr("Definition"), text) &&
         self)
         SetCaption(text);
 }
 
 void TVxJobItem::ExecuteRemoveItem() {
-    if (!m_job) throw EVxError(QStringLiteral("Item not owned by job!"));
+    if (!m_job) throw EVxError(TVxJobSchedule::tr("Item not owned by job!"));
     TVxJobSchedule* schedule = m_job->Schedule();
     if (schedule && schedule->OnDoItemRemove)
         schedule->OnDoItemRemove(schedule, m_job, this);
@@ -436,7 +436,7 @@ QRect TVxJob::PartRect(TVxJobPart part, const TVxJobItem* item) const {
 }
 
 TVxJobSchedule* TVxJob::requireSchedule() const {
-    if (!m_schedule) throw EVxError(QStringLiteral("Job not owned by schedule!"));
+    if (!m_schedule) throw EVxError(TVxJobSchedule::tr("Job not owned by schedule!"));
     return m_schedule;
 }
 
@@ -451,7 +451,7 @@ void TVxJob::ExecuteEditJob() {
     }
     QString upper, lower;
     TDateTime start = m_startDate, finish = m_finishDate;
-    if (VxExecuteJobDialog(schedule, QStringLiteral("Edit Job"), schedule, this, upper, lower,
+    if (VxExecuteJobDialog(schedule, TVxJobSchedule::tr("Edit Job"), schedule, this, upper, lower,
                            start, finish) &&
         self && schedule->OnAfterJobEdit)
         schedule->OnAfterJobEdit(schedule, this);
@@ -475,21 +475,22 @@ void TVxJob::ExecuteAddItem() {
     }
     if (schedule->OnInitItemDialog) {
         QStringList selected;
-        if (VxExecuteItemDialog(schedule, QStringLiteral("Add New Job Items"), schedule, this,
+        if (VxExecuteItemDialog(schedule, TVxJobSchedule::tr("Add New Job Items"), schedule, this,
                                 nullptr, selected))
             for (const QString& caption : selected)
                 if (self) AddItem(0, caption);
         return;
     }
     QString text;
-    if (VxDialogs::inputQuery(schedule, QStringLiteral("Add Item"), QStringLiteral("Definition"),
-                              text) &&
+    if (VxDialogs::inputQuery(schedule, TVxJobSchedule::tr("Add Item"),
+                              TVxJobSchedule::tr("Definition"), text) &&
         self)
         AddItem(0, text);
 }
 
 void TVxJob::ExecuteClearItems() {
-    if (VxDialogs::confirmDiscard(m_schedule, QStringLiteral("Remove all the items from this job?"),
+    if (VxDialogs::confirmDiscard(m_schedule,
+                                  TVxJobSchedule::tr("Remove all the items from this job?"),
                                   VxButtons::YesNoCancel) != QMessageBox::Yes)
         return;
     if (m_schedule && m_schedule->OnDoItemsClear)

@@ -390,13 +390,12 @@ void TVxJobSchedule::ExecuteAddJob() {
     }
     QString upper, lower;
     TDateTime start = VxToday(), finish = VxToday();
-    if (VxExecuteJobDialog(this, QStringLiteral("Add New Job"), this, nullptr, upper, lower, start,
-                           finish))
+    if (VxExecuteJobDialog(this, tr("Add New Job"), this, nullptr, upper, lower, start, finish))
         AddJob(0, upper, lower, start, finish);
 }
 
 void TVxJobSchedule::ExecuteClearJobs() {
-    if (VxDialogs::confirmDiscard(this, QStringLiteral("Remove all the jobs from this schedule?"),
+    if (VxDialogs::confirmDiscard(this, tr("Remove all the jobs from this schedule?"),
                                   VxButtons::YesNoCancel) != QMessageBox::Yes)
         return;
     if (OnDoJobsClear)

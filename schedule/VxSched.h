@@ -19,6 +19,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFrame>
 #include <QObject>
@@ -92,15 +93,15 @@ using TVxDragPlaceEvent =
 bool VxCaptionUsable(const QString& caption);
 
 struct TVxScheduleMenuCaptions {
-    QString AddItem = QStringLiteral("&Add Item...");
-    QString EditItem = QStringLiteral("&Edit Item...");
-    QString RemoveItem = QStringLiteral("&Remove Item");
-    QString ClearItems = QStringLiteral("&Clear Items");
-    QString AddJob = QStringLiteral("&Add New Job...");
-    QString EditJob = QStringLiteral("&Edit Job...");
-    QString RemoveJob = QStringLiteral("&Remove Job");
-    QString ClearJobs = QStringLiteral("&Clear Jobs");
-    QString Expanded = QStringLiteral("&Expanded");
+    QString AddItem = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Add Item...");
+    QString EditItem = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Edit Item...");
+    QString RemoveItem = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Remove Item");
+    QString ClearItems = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Clear Items");
+    QString AddJob = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Add New Job...");
+    QString EditJob = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Edit Job...");
+    QString RemoveJob = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Remove Job");
+    QString ClearJobs = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Clear Jobs");
+    QString Expanded = QCoreApplication::translate("TVxScheduleMenuCaptions", "&Expanded");
 };
 
 // The drag in progress inside the component, if any (drags are tracked by

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make ccache dpkg-dev
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev libsqlite3-dev
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   pkgconf libxlsxwriter-dev python3-openpyxl
   fonts-liberation poppler-utils xvfb xauth
   postgresql

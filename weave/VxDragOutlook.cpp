@@ -2,13 +2,16 @@
 
 #include "VxAbort.h"
 
+#include <QCoreApplication>
+
 TVxDragOutlook::TVxDragOutlook(const TVxPlan& plan, const TVxWeaveRules& rules,
                                const TVxJobPlace& from, int item)
     : m_plan(&plan), m_rules(rules), m_from(from), m_item(item),
       m_looms(size_t(plan.Looms.size())) {
     if (from.Loom < 0 || from.Loom >= plan.Looms.size() || from.Index < 0 ||
         from.Index >= plan.Looms[from.Loom].Jobs.size())
-        throw EVxError(QStringLiteral("Nothing is dragged from loom %1, place %2")
+        throw EVxError(QCoreApplication::translate("VxDragOutlook",
+                                                   "Nothing is dragged from loom %1, place %2")
                            .arg(from.Loom)
                            .arg(from.Index));
 }
@@ -22,7 +25,9 @@ TVxDragOutlook TVxDragOutlook::ForItem(const TVxPlan& plan, const TVxWeaveRules&
                                        const TVxJobPlace& job, int item) {
     TVxDragOutlook outlook(plan, rules, job, item);
     if (item < 0 || item >= plan.Looms[job.Loom].Jobs[job.Index].Items.size())
-        throw EVxError(QStringLiteral("No fabric at position %1 to drag").arg(item));
+        throw EVxError(
+            QCoreApplication::translate("VxDragOutlook", "No fabric at position %1 to drag")
+                .arg(item));
     return outlook;
 }
 
@@ -79,15 +84,16 @@ std::vector<TVxDragVerdict> TVxDragOutlook::jobPlaces(int loom) const {
 QString TVxDragOutlook::nearestReason(const std::vector<TVxDragVerdict>& places) {
     // The reasons of a fabric's refusals, from the least to the most that
     // was right about the warp: "wrong kind of job", "wrong type", "full".
-    static const QStringList order = {VxOnlyOnWeavingJob, VxWrongLoomWarpType, VxNoCapacityLeft};
+    const QStringList order = {VxOnlyOnWeavingJob(), VxWrongLoomWarpType(), VxNoCapacityLeft()};
     int best = -1;
     for (const TVxDragVerdict& verdict : places)
         best = std::max(best, int(order.indexOf(verdict.Reason)));
-    return best < 0 ? VxOnlyOnWeavingJob : order[best];
+    return best < 0 ? VxOnlyOnWeavingJob() : order[best];
 }
 
 TVxDragOutlook::Entry& TVxDragOutlook::entry(int loom) const {
     if (loom < 0 || loom >= int(m_looms.size()))
-        throw EVxError(QStringLiteral("No loom at position %1").arg(loom));
+        throw EVxError(
+            QCoreApplication::translate("VxDragOutlook", "No loom at position %1").arg(loom));
     return m_looms[size_t(loom)];
 }

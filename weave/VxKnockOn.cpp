@@ -2,6 +2,7 @@
 
 #include "VxDate.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,7 @@ TJobKey keyOf(const TVxPlanJob& job) {
 }
 
 QString dayText(double day) {
-    return day == 0 ? QStringLiteral("none") : VxDateToStr(day);
+    return day == 0 ? QCoreApplication::translate("VxKnockOn", "none") : VxDateToStr(day);
 }
 
 int days(double from, double to) {
@@ -22,7 +23,8 @@ int days(double from, double to) {
 }
 
 QString daysText(int count) {
-    return count == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(count);
+    return count == 1 ? QCoreApplication::translate("VxKnockOn", "1 day")
+                      : QCoreApplication::translate("VxKnockOn", "%1 days").arg(count);
 }
 
 // The same kept on one line where a narrow column wraps the text.
@@ -35,20 +37,28 @@ double lastFinish(const TVxPlanLoom& loom) {
 }
 
 // "6 jobs later by 2 days", "1 job earlier by 1 to 3 days".
-QString shiftPart(const QVector<int>& amounts, const char* way) {
+QString shiftPart(const QVector<int>& amounts, bool later) {
     const auto [low, high] = std::minmax_element(amounts.begin(), amounts.end());
-    const QString jobs = amounts.size() == 1 ? QStringLiteral("1 job")
-                                             : QStringLiteral("%1 jobs").arg(amounts.size());
+    const QString jobs =
+        amounts.size() == 1
+            ? QCoreApplication::translate("VxKnockOn", "1 job")
+            : QCoreApplication::translate("VxKnockOn", "%1 jobs").arg(amounts.size());
     const QString by =
-        *low == *high ? daysText(*low) : QStringLiteral("%1 to %2").arg(*low).arg(daysText(*high));
-    return QStringLiteral("%1 %2 by %3").arg(jobs, QLatin1String(way), by);
+        *low == *high
+            ? daysText(*low)
+            : QCoreApplication::translate("VxKnockOn", "%1 to %2").arg(*low).arg(daysText(*high));
+    return (later ? QCoreApplication::translate("VxKnockOn", "%1 later by %2")
+                  : QCoreApplication::translate("VxKnockOn", "%1 earlier by %2"))
+        .arg(jobs, by);
 }
 } // namespace
 
 QString TVxLoomKnockOn::FooterText() const {
     const QString before = dayText(FinishBefore);
-    if (FinishBefore == FinishAfter) return QStringLiteral("finishes %1, unchanged").arg(before);
-    QString text = QStringLiteral("finishes %1 → %2").arg(before, dayText(FinishAfter));
+    if (FinishBefore == FinishAfter)
+        return QCoreApplication::translate("VxKnockOn", "finishes %1, unchanged").arg(before);
+    QString text = QCoreApplication::translate("VxKnockOn", "finishes %1 → %2")
+                       .arg(before, dayText(FinishAfter));
     if (FinishBefore != 0 && FinishAfter != 0) {
         const int change = days(FinishBefore, FinishAfter);
         text +=
@@ -65,12 +75,13 @@ QString TVxLoomKnockOn::ChangeText() const {
         if (shift < 0) earlier << -shift;
     }
     QStringList parts;
-    if (!later.isEmpty()) parts << shiftPart(later, "later");
-    if (!earlier.isEmpty()) parts << shiftPart(earlier, "earlier");
+    if (!later.isEmpty()) parts << shiftPart(later, true);
+    if (!earlier.isEmpty()) parts << shiftPart(earlier, false);
     if (parts.isEmpty() && FinishBefore != 0 && FinishAfter != 0 && FinishBefore != FinishAfter) {
         const int change = days(FinishBefore, FinishAfter);
-        parts << QStringLiteral("finishes %1 %2")
-                     .arg(daysText(std::abs(change)), change > 0 ? "later" : "earlier");
+        parts << (change > 0 ? QCoreApplication::translate("VxKnockOn", "finishes %1 later")
+                             : QCoreApplication::translate("VxKnockOn", "finishes %1 earlier"))
+                     .arg(daysText(std::abs(change)));
     }
     return parts.join(QStringLiteral(", "));
 }
@@ -128,5 +139,6 @@ QString TVxKnockOn::Summary(int first) const {
         else
             parts << part;
     }
-    return parts.isEmpty() ? QStringLiteral("No dates change") : parts.join(QStringLiteral("; "));
+    return parts.isEmpty() ? QCoreApplication::translate("VxKnockOn", "No dates change")
+                           : parts.join(QStringLiteral("; "));
 }

@@ -3,6 +3,7 @@
 #include "VxAbort.h"
 #include "VxDate.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -26,8 +27,12 @@ QString jobCaption(int jobNo, const QString& text) {
 }
 } // namespace
 
+QString VxReedText() {
+    return QCoreApplication::translate("VxWeaPlan", "Reed");
+}
+
 QString VxReedCaption(int jobNo, int32_t totalEnds) {
-    return jobCaption(jobNo, QStringLiteral("Reed ") + QString::number(totalEnds));
+    return jobCaption(jobNo, QCoreApplication::translate("VxWeaPlan", "Reed %1").arg(totalEnds));
 }
 
 QString VxWarpCaption(int jobNo, const QString& warpKey, int32_t warpLen) {
@@ -40,13 +45,15 @@ QString VxDowntimeCaption(int jobNo, const QString& descr) {
 }
 
 QString VxFabricItemCaption(const QString& fabricKey, int32_t pieces) {
-    QString caption = fabricKey + QLatin1Char('/') + QString::number(pieces) + QStringLiteral("pc");
-    if (pieces >= 2) caption += QLatin1Char('s');
-    return caption;
+    return (pieces >= 2 ? QCoreApplication::translate("VxWeaPlan", "%1/%2pcs")
+                        : QCoreApplication::translate("VxWeaPlan", "%1/%2pc"))
+        .arg(fabricKey, QString::number(pieces));
 }
 
 QString VxWarpStatusText(const TVxWarpRemaining& remaining) {
-    return QStringLiteral("Rem: %1m / %2kg").arg(remaining.Len).arg(remaining.Wgt);
+    return QCoreApplication::translate("VxWeaPlan", "Rem: %1m / %2kg")
+        .arg(remaining.Len)
+        .arg(remaining.Wgt);
 }
 
 QString PlanWarpKey(const TVxPlanJob& job) {
@@ -76,7 +83,7 @@ QString PlanItemCaption(const TVxPlanItem& item) {
 QString PlanJobKindText(const TVxPlanJob& job) {
     switch (job.Kind) {
     case TVxPlanJobKind::Reed:
-        return QStringLiteral("Reed");
+        return VxReedText();
     case TVxPlanJobKind::Warp:
         return PlanWarpKey(job);
     case TVxPlanJobKind::Downtime:
@@ -86,12 +93,14 @@ QString PlanJobKindText(const TVxPlanJob& job) {
 }
 
 QString PlanJobLabel(const TVxPlanJob& job) {
-    static const char* const kinds[] = {"reed", "warp", "downtime"};
-    return QStringLiteral("%1 %2").arg(QLatin1String(kinds[int(job.Kind)])).arg(job.JobNo);
+    static const char* const labels[] = {QT_TRANSLATE_NOOP("VxWeaPlan", "reed %1"),
+                                         QT_TRANSLATE_NOOP("VxWeaPlan", "warp %1"),
+                                         QT_TRANSLATE_NOOP("VxWeaPlan", "downtime %1")};
+    return QCoreApplication::translate("VxWeaPlan", labels[int(job.Kind)]).arg(job.JobNo);
 }
 
 QString PlanFabricLabel(const TVxPlanItem& item) {
-    return QStringLiteral("fabric ") + PlanItemCaption(item);
+    return QCoreApplication::translate("VxWeaPlan", "fabric %1").arg(PlanItemCaption(item));
 }
 
 TVxWarpRemaining WarpRemaining(const QString& warpType, int32_t warpLen,
@@ -135,7 +144,8 @@ void CheckCapacity(const TVxWarpRemaining& left, const QString& fabricStru, long
                    const TVxWeaveRefs& refs) {
     const TFabricInfo* fabric = refs.FabricInfo(fabricStru);
     if (!fabric && addedPieces != 0)
-        throw EVxError(QStringLiteral("Unknown fabric structure: ") + fabricStru);
+        throw EVxError(QCoreApplication::translate("VxWeaPlan", "Unknown fabric structure: %1")
+                           .arg(fabricStru));
     const TFabricInfo none;
     if (!fabric) fabric = &none;
     // In double: a piece count typed by hand, or a weight beyond any integer
@@ -146,9 +156,11 @@ void CheckCapacity(const TVxWarpRemaining& left, const QString& fabricStru, long
         std::nearbyint(static_cast<double>(addedPieces) * fabric->WarpPceWgt);
     const double weightLeft = left.Wgt - weightNeeded;
     if (!(lengthLeft >= 0))
-        throw EVxError(QStringLiteral("Length over capacity by %1m").arg(wholeText(-lengthLeft)));
+        throw EVxError(QCoreApplication::translate("VxWeaPlan", "Length over capacity by %1m")
+                           .arg(wholeText(-lengthLeft)));
     if (!(weightLeft >= 0))
-        throw EVxError(QStringLiteral("Weight over capacity by %1kg").arg(wholeText(-weightLeft)));
+        throw EVxError(QCoreApplication::translate("VxWeaPlan", "Weight over capacity by %1kg")
+                           .arg(wholeText(-weightLeft)));
 }
 
 void CheckCapacity(const TVxPlanJob& job, const QString& fabricStru, long long addedPieces,
@@ -214,5 +226,6 @@ void SettleLoom(TVxPlanLoom& loom, const TVxWeaveRefs& refs) {
 
 QString LoomFooter(const TVxPlanLoom& loom) {
     if (loom.Jobs.isEmpty()) return QString();
-    return QStringLiteral("Finish: ") + VxDateToStr(loom.Jobs.last().FinishDate);
+    return QCoreApplication::translate("VxWeaPlan", "Finish: %1")
+        .arg(VxDateToStr(loom.Jobs.last().FinishDate));
 }

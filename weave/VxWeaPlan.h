@@ -11,6 +11,10 @@
 #include <QVector>
 #include <cstdint>
 
+// "Reed" in the program's language: a reed's name in the job dialog's type
+// list, its menus and step names.
+QString VxReedText();
+
 // The panel texts of each kind, built from its fields.
 QString VxReedCaption(int jobNo, int32_t totalEnds);
 QString VxWarpCaption(int jobNo, const QString& warpKey, int32_t warpLen);

@@ -4,19 +4,45 @@
 
 #include <QHash>
 
-const QString VxCannotMoveReed = QStringLiteral("Cannot move a reed");
-const QString VxReedRequired = QStringLiteral("Reed required");
-const QString VxWrongReed = QStringLiteral("Wrong reed type for this warp");
-const QString VxAboveOtherReed = QStringLiteral("Cannot go straight above a reed of other ends");
-const QString VxWrongLoomType = QStringLiteral("Cannot go on this loom type");
-const QString VxFabricWrongLoomType = QStringLiteral("Has fabric that cannot go on this loom type");
-const QString VxOnlyOnWeavingJob = QStringLiteral("Can only go on a weaving job");
-const QString VxWrongLoomWarpType = QStringLiteral("Cannot go on this loom/warp type");
-const QString VxNoCapacityLeft = QStringLiteral("Not enough capacity left");
+QString VxCannotMoveReed() {
+    return TVxWeaveRules::tr("Cannot move a reed");
+}
+
+QString VxReedRequired() {
+    return TVxWeaveRules::tr("Reed required");
+}
+
+QString VxWrongReed() {
+    return TVxWeaveRules::tr("Wrong reed type for this warp");
+}
+
+QString VxAboveOtherReed() {
+    return TVxWeaveRules::tr("Cannot go straight above a reed of other ends");
+}
+
+QString VxWrongLoomType() {
+    return TVxWeaveRules::tr("Cannot go on this loom type");
+}
+
+QString VxFabricWrongLoomType() {
+    return TVxWeaveRules::tr("Has fabric that cannot go on this loom type");
+}
+
+QString VxOnlyOnWeavingJob() {
+    return TVxWeaveRules::tr("Can only go on a weaving job");
+}
+
+QString VxWrongLoomWarpType() {
+    return TVxWeaveRules::tr("Cannot go on this loom/warp type");
+}
+
+QString VxNoCapacityLeft() {
+    return TVxWeaveRules::tr("Not enough capacity left");
+}
 
 std::vector<TVxJobTypeEntry> TVxWeaveRules::OfferedJobTypes(const TVxPlanLoom& loom) const {
     std::vector<TVxJobTypeEntry> entries;
-    entries.push_back({QStringLiteral("Reed"), false, {}});
+    entries.push_back({VxReedText(), false, {}});
     // An empty loom has no reed, so it takes no warp yet.
     if (const TWarpList* warps = loom.Jobs.isEmpty() ? nullptr : m_refs.WarpList(loom.LoomType)) {
         const int reedEnds = ReedEndsAt(loom, loom.Jobs.size());
@@ -39,12 +65,12 @@ TVxDragVerdict TVxWeaveRules::ReedVerdict(const TVxPlanLoom& target, int32_t ree
     // Never straight above a reed of other ends.
     if (index < count && target.Jobs[index].Kind == TVxPlanJobKind::Reed &&
         target.Jobs[index].TotalEnds != reedEnds)
-        return TVxDragVerdict::RefusedSilently(VxAboveOtherReed);
+        return TVxDragVerdict::RefusedSilently(VxAboveOtherReed());
     for (int i = index - 1; i >= 0; --i)
         if (target.Jobs[i].Kind == TVxPlanJobKind::Reed)
             return target.Jobs[i].TotalEnds == reedEnds ? TVxDragVerdict::Accepted()
-                                                        : TVxDragVerdict::Refused(VxWrongReed);
-    return TVxDragVerdict::Refused(VxReedRequired);
+                                                        : TVxDragVerdict::Refused(VxWrongReed());
+    return TVxDragVerdict::Refused(VxReedRequired());
 }
 
 int32_t TVxWeaveRules::warpEnds(const TVxPlanJob& warp) const {
@@ -57,16 +83,16 @@ int32_t TVxWeaveRules::warpEnds(const TVxPlanJob& warp) const {
 TVxDragVerdict TVxWeaveRules::loomTypeVerdict(const TVxPlanJob& warp,
                                               const QString& loomType) const {
     const TFabricList* fabrics = m_refs.FabricList(loomType, PlanWarpKey(warp));
-    if (!fabrics) return TVxDragVerdict::Refused(VxWrongLoomType);
+    if (!fabrics) return TVxDragVerdict::Refused(VxWrongLoomType());
     for (const TVxPlanItem& item : warp.Items)
         if (!fabrics->Contains(PlanFabricKey(item)))
-            return TVxDragVerdict::Refused(VxFabricWrongLoomType);
+            return TVxDragVerdict::Refused(VxFabricWrongLoomType());
     return TVxDragVerdict::Accepted();
 }
 
 TVxDragVerdict TVxWeaveRules::JobDropVerdict(const TVxPlanJob& job, bool fromOtherLoom,
                                              const TVxPlanLoom& target, int index) const {
-    if (job.Kind == TVxPlanJobKind::Reed) return TVxDragVerdict::Refused(VxCannotMoveReed);
+    if (job.Kind == TVxPlanJobKind::Reed) return TVxDragVerdict::Refused(VxCannotMoveReed());
     if (job.Kind != TVxPlanJobKind::Warp) return TVxDragVerdict::Accepted();
     const TVxDragVerdict verdict = ReedVerdict(target, warpEnds(job), index);
     if (!verdict.Accept || !fromOtherLoom) return verdict;
@@ -91,11 +117,11 @@ std::vector<TVxDragVerdict> TVxWeaveRules::JobDropVerdicts(const TVxPlanJob& job
             reedAbove = &target.Jobs[index - 1];
         if (index < count && target.Jobs[index].Kind == TVxPlanJobKind::Reed &&
             target.Jobs[index].TotalEnds != ends)
-            verdicts.push_back(TVxDragVerdict::RefusedSilently(VxAboveOtherReed));
+            verdicts.push_back(TVxDragVerdict::RefusedSilently(VxAboveOtherReed()));
         else if (!reedAbove)
-            verdicts.push_back(TVxDragVerdict::Refused(VxReedRequired));
+            verdicts.push_back(TVxDragVerdict::Refused(VxReedRequired()));
         else if (reedAbove->TotalEnds != ends)
-            verdicts.push_back(TVxDragVerdict::Refused(VxWrongReed));
+            verdicts.push_back(TVxDragVerdict::Refused(VxWrongReed()));
         else if (!fromOtherLoom)
             verdicts.push_back(TVxDragVerdict::Accepted());
         else {
@@ -118,11 +144,11 @@ TVxDragVerdict TVxWeaveRules::JobMoveVerdict(const TVxPlan& plan, const TVxJobPl
 
 TVxDragVerdict TVxWeaveRules::fabricVerdict(const TVxPlanJob& warp, bool known,
                                             const TVxPlanItem& item) const {
-    if (!known) return TVxDragVerdict::Refused(VxWrongLoomWarpType);
+    if (!known) return TVxDragVerdict::Refused(VxWrongLoomWarpType());
     try {
         CheckCapacity(warp, item.FabricStru, item.Pieces, m_refs);
     } catch (const std::exception&) {
-        return TVxDragVerdict::Refused(VxNoCapacityLeft);
+        return TVxDragVerdict::Refused(VxNoCapacityLeft());
     }
     return TVxDragVerdict::Accepted();
 }
@@ -131,7 +157,7 @@ TVxDragVerdict TVxWeaveRules::ItemDropVerdict(const TVxPlanLoom& loom, int targe
                                               const TVxPlanItem& item, bool sameJob) const {
     if (targetJob < 0 || targetJob >= loom.Jobs.size()) return TVxDragVerdict{false, QString(), {}};
     const TVxPlanJob& warp = loom.Jobs[targetJob];
-    if (warp.Kind != TVxPlanJobKind::Warp) return TVxDragVerdict::Refused(VxOnlyOnWeavingJob);
+    if (warp.Kind != TVxPlanJobKind::Warp) return TVxDragVerdict::Refused(VxOnlyOnWeavingJob());
     if (sameJob) return TVxDragVerdict::Accepted();
     const TFabricList* fabrics = m_refs.FabricList(loom.LoomType, PlanWarpKey(warp));
     return fabricVerdict(warp, fabrics && fabrics->Contains(PlanFabricKey(item)), item);

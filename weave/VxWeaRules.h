@@ -7,12 +7,13 @@
 #include "VxPlan.h"
 #include "VxWeaveRefs.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <vector>
 
-// One entry of the job dialog's type list: "Reed", a warp key carrying the
+// One entry of the job dialog's type list: "Reed" (VxReedText), a warp key carrying the
 // fabric keys weavable with that warp, or a downtime description.
 struct TVxJobTypeEntry {
     QString Text;
@@ -37,6 +38,8 @@ struct TVxDragVerdict {
 };
 
 class TVxWeaveRules {
+    Q_DECLARE_TR_FUNCTIONS(TVxWeaveRules)
+
 public:
     explicit TVxWeaveRules(const TVxWeaveRefs& refs) : m_refs(refs) {}
 
@@ -89,14 +92,15 @@ private:
     TVxWeaveRefs m_refs;
 };
 
-extern const QString VxCannotMoveReed;
-extern const QString VxReedRequired;
-extern const QString VxWrongReed;
+// The reasons of refusals, in the program's language.
+QString VxCannotMoveReed();
+QString VxReedRequired();
+QString VxWrongReed();
 // Why a move is refused that a drag refuses without a word (its cursor says
 // it): straight above a reed of other ends.
-extern const QString VxAboveOtherReed;
-extern const QString VxWrongLoomType;
-extern const QString VxFabricWrongLoomType;
-extern const QString VxOnlyOnWeavingJob;
-extern const QString VxWrongLoomWarpType;
-extern const QString VxNoCapacityLeft;
+QString VxAboveOtherReed();
+QString VxWrongLoomType();
+QString VxFabricWrongLoomType();
+QString VxOnlyOnWeavingJob();
+QString VxWrongLoomWarpType();
+QString VxNoCapacityLeft();

@@ -8,9 +8,9 @@
 
 TVxLoginForm::TVxLoginForm(const QString& databaseName, const QString& userName, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Database Login"));
+    setWindowTitle(tr("Database Login"));
     setMinimumWidth(320);
-    DatabaseLabel = new QLabel(QStringLiteral("Database: %1").arg(databaseName), this);
+    DatabaseLabel = new QLabel(tr("Database: %1").arg(databaseName), this);
     UserNameEdit = new QLineEdit(userName, this);
     UserNameEdit->setObjectName(QStringLiteral("UserNameEdit"));
     PasswordEdit = new QLineEdit(this);
@@ -18,8 +18,8 @@ TVxLoginForm::TVxLoginForm(const QString& databaseName, const QString& userName,
     PasswordEdit->setEchoMode(QLineEdit::Password);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&User Name:"), UserNameEdit);
-    form->addRow(QStringLiteral("&Password:"), PasswordEdit);
+    form->addRow(tr("&User Name:"), UserNameEdit);
+    form->addRow(tr("&Password:"), PasswordEdit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

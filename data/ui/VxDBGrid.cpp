@@ -259,7 +259,7 @@ void TVxDBGrid::CommitEdit() {
 }
 
 QString TVxDBGrid::DeleteQuestion() {
-    return QStringLiteral("Delete record?");
+    return tr("Delete record?");
 }
 
 void TVxDBGrid::keyPressEvent(QKeyEvent* event) {

@@ -129,23 +129,23 @@ void TVxDBNavigator::Click(TVxNavButton which) {
 QString TVxDBNavigator::Hint(TVxNavButton which) {
     switch (which) {
     case TVxNavButton::First:
-        return QStringLiteral("First record");
+        return tr("First record");
     case TVxNavButton::Prior:
-        return QStringLiteral("Prior record");
+        return tr("Prior record");
     case TVxNavButton::Next:
-        return QStringLiteral("Next record");
+        return tr("Next record");
     case TVxNavButton::Last:
-        return QStringLiteral("Last record");
+        return tr("Last record");
     case TVxNavButton::Insert:
-        return QStringLiteral("Insert record");
+        return tr("Insert record");
     case TVxNavButton::Delete:
-        return QStringLiteral("Delete record");
+        return tr("Delete record");
     case TVxNavButton::Edit:
-        return QStringLiteral("Edit record");
+        return tr("Edit record");
     case TVxNavButton::Post:
-        return QStringLiteral("Post edit");
+        return tr("Post edit");
     case TVxNavButton::Cancel:
-        return QStringLiteral("Cancel edit");
+        return tr("Cancel edit");
     }
     return {};
 }
