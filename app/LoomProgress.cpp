@@ -24,7 +24,8 @@ bool TLoomProgress::show() {
     m_dialog->setMinimumDuration(0);
     // Every window waits: the work in progress holds the database.
     m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setRange(0, m_box->ScheduleCount());
+    // A busy bar until the first loom is under way.
+    m_dialog->setRange(0, 0);
     m_dialog->setLabelText(
         QCoreApplication::translate("TLoomProgress", "Waiting for the database..."));
     m_dialog->setValue(0);
@@ -37,6 +38,7 @@ void TLoomProgress::Step(int index, int scheduleNo) {
     for (int i = 0; i < m_box->ScheduleCount(); ++i)
         if (m_box->Schedules(i)->ScheduleNo == scheduleNo) loom = m_box->Schedules(i)->Header();
     m_dialog->setLabelText(m_loomText.arg(loom));
+    m_dialog->setMaximum(m_box->ScheduleCount());
     m_dialog->setValue(index);
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
 
@@ -90,7 +91,11 @@ QMessageBox::StandardButton VxDialogs::show(QWidget* parent, const VxMessage& me
     const QMessageBox::StandardButton order[] = {QMessageBox::Yes, QMessageBox::No,
                                                  QMessageBox::Cancel};
     for (int i = 0; i < message.captions.size() && i < 3; ++i)
-        if (QAbstractButton* button = box.button(order[i])) button->setText(message.captions[i]);
+        if (QAbstractButton* button = box.button(order[i])) {
+            // The standard button's icon says Yes or No, which the caption no longer does.
+            button->setText(message.captions[i]);
+            button->setIcon(QIcon());
+        }
     if (message.defaultButton != QMessageBox::NoButton) box.setDefaultButton(message.defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -2,6 +2,7 @@
 // on two threads, on a real SQLite file and on the PostgreSQL test server.
 // Every row of the table runs once per engine.
 
+#include "PlanBuild.h"
 #include "ScenarioStore.h"
 #include "SchedDB.h"
 #include "VxDbError.h"
@@ -12,6 +13,8 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+
+using namespace planbuild;
 
 namespace {
 enum class TOp {
@@ -26,47 +29,20 @@ enum class TOp {
 // A plant of 60 looms, each with a reed and warps of four fabrics; two
 // versions that differ in every count.
 TVxPlan version(int warpsPerLoom) {
-    TVxPlan plan;
+    TVxPlan p = plan({});
     int jobNo = 1, itemNo = 1;
     for (int l = 1; l <= 60; ++l) {
-        TVxPlanLoom loom;
-        loom.ScheduleNo = l;
-        TVxPlanJob reed;
-        reed.Kind = TVxPlanJobKind::Reed;
-        reed.JobNo = jobNo++;
-        reed.TotalEnds = 2400;
-        reed.DentsPerCm = 6.5f;
-        loom.Jobs.append(reed);
+        TVxPlanLoom machine = loom(l, {reed(jobNo++, 2400, 0)});
         for (int w = 0; w < warpsPerLoom; ++w) {
-            TVxPlanJob warp;
-            warp.Kind = TVxPlanJobKind::Warp;
-            warp.JobNo = jobNo++;
-            warp.WarpType = "A";
-            warp.WarpCol = "WHT";
-            warp.WarpLen = 3000;
-            for (int i = 0; i < 4; ++i) {
-                TVxPlanItem item;
-                item.ItemNo = itemNo++;
-                item.FabricStru = "P";
-                item.FabricCol = "001";
-                item.WeftCol = "WHT";
-                item.Pieces = 1;
-                warp.Items.append(item);
-            }
-            loom.Jobs.append(warp);
+            machine.Jobs << warp(jobNo++, "A", "WHT", 3000, 0, 0);
+            for (int i = 0; i < 4; ++i)
+                machine.Jobs.last().Items << item(itemNo++, "P", "001", "WHT", 1);
         }
-        plan.Looms.append(loom);
+        p.Looms << machine;
     }
-    plan.NextJobNo = jobNo;
-    plan.NextItemNo = itemNo;
-    return plan;
-}
-
-QVector<int> loomsOf(const TVxPlan& plan) {
-    QVector<int> looms;
-    for (const TVxPlanLoom& loom : plan.Looms)
-        looms << loom.ScheduleNo;
-    return looms;
+    p.NextJobNo = jobNo;
+    p.NextItemNo = itemNo;
+    return p;
 }
 
 bool sameJobs(const TVxPlan& a, const TVxPlan& b) {
@@ -166,7 +142,7 @@ void TstScenarioConcurrency::concurrentOperations_data() {
 void TstScenarioConcurrency::concurrentOperations() {
     QFETCH(int, op);
     QFETCH(QString, message);
-    const QVector<int> looms = loomsOf(m_a);
+    const QVector<int> looms = loomNos(m_a);
     std::atomic<int> started{0};
     const auto together = [&started] {
         ++started;
