@@ -186,4 +186,5 @@ void TBoardView::draw(const QVector<int>& looms) {
     // it went; then the place it left is chosen.
     const TVxJobSchedule* any = m_box->ScheduleCount() > 0 ? m_box->Schedules(0) : nullptr;
     if (any && !any->Selected()) choose(c);
+    if (OnDrawn) OnDrawn(looms);
 }

@@ -17,6 +17,7 @@
 
 #include <QObject>
 #include <QVector>
+#include <functional>
 
 class TVxJob;
 class TVxJobItem;
@@ -43,6 +44,8 @@ public:
     void DrawAll();
     // Whether every column shows its loom as the plan has it.
     bool Drawn() const;
+    // Called after the columns of these looms were drawn from the plan.
+    std::function<void(const QVector<int>& looms)> OnDrawn;
 
 private:
     struct Chosen {

@@ -5,12 +5,14 @@
 #include "BoardView.h"
 #include "CompareMode.h"
 #include "ComparePanel.h"
+#include "FindBar.h"
 #include "ItemForm.h"
 #include "JobForm.h"
 #include "LoadForm.h"
 #include "LoomProgress.h"
 #include "MaintForm.h"
 #include "OutputForm.h"
+#include "PlantViews.h"
 #include "PrintForm.h"
 #include "ProgramLanguage.h"
 #include "RefText.h"
@@ -19,6 +21,7 @@
 #include "ScenarioFailure.h"
 #include "ScenarioSession.h"
 #include "SheetExport.h"
+#include "TimelinePane.h"
 #include "VxAbort.h"
 #include "VxAboutForm.h"
 #include "VxCalend.h"
@@ -131,6 +134,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     DragPreview->ShowSummary = [this](const QString& text) { ShowLastingStatus(text); };
     Scenarios = new TScenarioSession(*Document, this);
     createCompare();
+    // The timeline, the find bar and the View menu beside the board.
+    Views = new TPlantViews(this, *Document, *Board);
+    Views->Timeline->ScenarioName = [this] { return Scenarios->ScenarioName(); };
+    layout->addWidget(Views->FindBar);
+    auto* tools = static_cast<QBoxLayout*>(ToolPanel->layout());
+    tools->insertWidget(tools->indexOf(PrintButton) + 1, Views->ViewButton);
     createUndo();
     createShortcuts();
     connect(Document, &TVxPlanDocument::LoomsChanged, this, [this] { followPlan(); });
@@ -311,6 +320,7 @@ void TMainForm::RestoreLayout() {
     if (size.isValid()) resize(size);
     const QList<QVariant> sizes = settings.value(QStringLiteral("Window/Splitter")).toList();
     if (sizes.size() == 2) Splitter->setSizes({sizes[0].toInt(), sizes[1].toInt()});
+    restoreState(settings.value(QStringLiteral("Window/Docks")).toByteArray());
 }
 
 void TMainForm::SaveLayout() const {
@@ -319,6 +329,7 @@ void TMainForm::SaveLayout() const {
     settings.setValue(QStringLiteral("Window/Size"), size());
     const QList<int> sizes = Splitter->sizes();
     settings.setValue(QStringLiteral("Window/Splitter"), QVariantList{sizes[0], sizes[1]});
+    settings.setValue(QStringLiteral("Window/Docks"), saveState());
 }
 
 void TMainForm::runStartUp() {
@@ -328,6 +339,7 @@ void TMainForm::runStartUp() {
     setWindowTitle(caption());
     Controller->JobForm = JobForm;
     Controller->ItemForm = ItemForm;
+    Views->Timeline->PrintForm = PrintForm;
 
     std::unique_ptr<TModeForm> ownModeForm;
     TModeForm* modeForm = ModeForm;

@@ -49,6 +49,7 @@ class TBoardView;
 class TCompareMode;
 class TComparePanel;
 class TScenarioSession;
+class TPlantViews;
 class QAction;
 class TVxDataPrinter;
 
@@ -112,6 +113,8 @@ public:
     // What a drag or a move with the keys would do, shown while it runs.
     TBoardDragPreview* DragPreview;
     TScenarioSession* Scenarios;
+    // The timeline, the find bar and the View menu.
+    TPlantViews* Views;
     // The keys of the document's undo and redo (the platform's Undo and
     // Redo, with Ctrl+Shift+Z and Ctrl+Y for redo).
     QAction* UndoAction;

@@ -1,6 +1,7 @@
 #include "VxWeaSch.h"
 
 #include "VxAbort.h"
+#include "VxWarpGauge.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -247,6 +248,7 @@ std::unique_ptr<TVxJob> drawJob(const TVxPlanJob& plan, TDrawingPool& pool,
         drawItems(warp, plan, pool);
         warp->SetRemaining(PlanWarpRemaining(plan, refs));
         warp->SetEstWeaveHours(PlanEstWeaveHours(plan, refs));
+        VxShowWarpGauges(*warp, PlanWarpFill(plan, refs));
     } else if (auto* downtime = dynamic_cast<TVxDowntimeJob*>(job.get())) {
         downtime->SetDescr(plan.Descr);
     }

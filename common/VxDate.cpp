@@ -4,7 +4,9 @@
 #include <QRegularExpression>
 
 namespace {
-const QDate kEpoch(1899, 12, 30);
+// 30 December 1899, made at compile time: day numbers computed while other
+// files' constants are made must not meet an epoch not yet made.
+constexpr QDate kEpoch = QDate::fromJulianDay(2415019);
 QString g_shortDateFormat;
 
 QString localeShortFormatAsClassic() {

@@ -67,6 +67,12 @@ void TVxJobItem::SetColor(const QColor& color) {
     Changed();
 }
 
+void TVxJobItem::SetMarked(bool marked) {
+    if (m_marked == marked) return;
+    m_marked = marked;
+    Changed();
+}
+
 void TVxJobItem::Changed() {
     if (m_job) m_job->Changed();
 }
@@ -195,6 +201,19 @@ void TVxJob::SetCaptionFont(const QFont& font) {
 
 void TVxJob::SetCaptionColor(const QColor& color) {
     m_captionColor = color;
+    Changed();
+}
+
+void TVxJob::SetGauges(const QVector<TVxJobGauge>& gauges, const QString& hint) {
+    if (m_gauges == gauges && m_gaugeHint == hint) return;
+    m_gauges = gauges;
+    m_gaugeHint = hint;
+    Changed();
+}
+
+void TVxJob::SetMarked(bool marked) {
+    if (m_marked == marked) return;
+    m_marked = marked;
     Changed();
 }
 

@@ -13,6 +13,7 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+#include <QVector>
 #include <memory>
 #include <vector>
 
@@ -60,6 +61,16 @@ struct TVxJobRow {
     TVxTextCache Painted;
 };
 
+// A small bar an application draws along the foot of a job panel, e.g. how
+// much of a capacity is used: Fill from 0 (empty) to 1 (more draws full).
+struct TVxJobGauge {
+    double Fill = 0;
+    QColor Color;
+    bool operator==(const TVxJobGauge& other) const {
+        return Fill == other.Fill && Color == other.Color;
+    }
+};
+
 // The parts of a job panel the mouse can hit.
 enum class TVxJobPart { None, Frame, UpperCaption, LowerCaption, Dates, Item, Status };
 
@@ -75,6 +86,10 @@ public:
     // The item's background (white by default).
     QColor Color() const { return m_color; }
     void SetColor(const QColor& color);
+
+    // Highlighted by the application (a fabric found).
+    bool Marked() const { return m_marked; }
+    void SetMarked(bool marked);
 
     // The owning job, or nullptr.
     TVxJob* Job() const { return m_job; }
@@ -102,6 +117,7 @@ private:
     friend class TVxJob;
     QString m_caption;
     QColor m_color = QColor(255, 255, 255);
+    bool m_marked = false;
     TVxJob* m_job = nullptr;
     TVxItemMenuCaptions m_menuCaptions;
     int m_top = 0;
@@ -146,6 +162,16 @@ public:
     // Background of both caption rows (blue by default).
     QColor CaptionColor() const { return m_captionColor; }
     void SetCaptionColor(const QColor& color);
+
+    // The application's marks on the panel: gauges side by side along its
+    // foot, with their hover hint, and a highlight (a job found).
+    const QVector<TVxJobGauge>& Gauges() const { return m_gauges; }
+    const QString& GaugeHint() const { return m_gaugeHint; }
+    void SetGauges(const QVector<TVxJobGauge>& gauges, const QString& hint);
+    // The band the gauges take, in job coordinates (the foot of the panel).
+    QRect GaugeBand() const { return QRect(3, m_height - 3, m_width - 6, 3); }
+    bool Marked() const { return m_marked; }
+    void SetMarked(bool marked);
 
     // The job-level expanded setter: shows or hides items and status row,
     // re-lays out the job and enables its item menu entries.
@@ -226,6 +252,9 @@ private:
     TDateTime m_finishDate;
     QFont m_captionFont;
     QColor m_captionColor = QColor(0, 0, 255);
+    QVector<TVxJobGauge> m_gauges;
+    QString m_gaugeHint;
+    bool m_marked = false;
     bool m_expanded = false;
     bool m_addItemEnabled = false;
     bool m_clearItemsEnabled = false;

@@ -310,12 +310,16 @@ void TVxJobArea::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 // The dates row's hint when the application shows it; for any row a text
-// cut at the column's edge, in full.
+// cut at the column's edge, in full; over the job's own rows and frame the
+// hint of its gauges.
 QString TVxJobArea::tipFor(const TVxJob& job, TVxJobPart part, const TVxJobItem* item) const {
     if (part == TVxJobPart::Dates && job.DatesRow.ShowHint && !job.DatesRow.Hint.isEmpty())
         return job.DatesRow.Hint;
-    return TVxJobPainter::TextCut(job, part, item) ? TVxJobPainter::RowText(job, part, item)
-                                                   : QString();
+    QStringList tip;
+    if (TVxJobPainter::TextCut(job, part, item)) tip << TVxJobPainter::RowText(job, part, item);
+    if (part != TVxJobPart::Dates && part != TVxJobPart::Item && !job.GaugeHint().isEmpty())
+        tip << job.GaugeHint();
+    return tip.join(QLatin1Char('\n'));
 }
 
 bool TVxJobArea::viewportEvent(QEvent* event) {

@@ -21,16 +21,24 @@ const QColor kDatesColor(0, 255, 255);
 const QColor kStatusText(0, 48, 112);
 // Red stands apart from every job colour (blue, green, purple, aqua).
 const QColor kDropMarker(220, 0, 0);
+// A found job or item: the yellow of a highlighter pen.
+const QColor kMarked(255, 214, 0);
+// What a gauge has still free.
+const QColor kGaugeTrack(96, 96, 96);
 
 // Everything a job's picture is drawn from; equal keys draw equal pixels.
 size_t pictureKey(const TVxJob& job, const QPalette& palette, int ratio) {
-    size_t seed = qHashMulti(0, job.Width(), job.Height(), job.Expanded(), ratio,
-                             job.CaptionColor().rgba(), job.CaptionFont(), palette.cacheKey());
+    size_t seed =
+        qHashMulti(0, job.Width(), job.Height(), job.Expanded(), ratio, job.CaptionColor().rgba(),
+                   job.CaptionFont(), palette.cacheKey(), job.Marked());
+    for (const TVxJobGauge& gauge : job.Gauges())
+        seed = qHashMulti(seed, gauge.Fill, gauge.Color.rgba());
     for (const TVxJobRow* row : {&job.UpperRow, &job.LowerRow, &job.DatesRow, &job.StatusRow})
         seed = qHashMulti(seed, row->Text, row->Visible, row->Top, row->Height);
     for (int i = 0; i < job.ItemCount(); ++i) {
         const TVxJobItem* item = job.Items(i);
-        seed = qHashMulti(seed, item->Top(), item->Width(), item->Caption(), item->Color().rgba());
+        seed = qHashMulti(seed, item->Top(), item->Width(), item->Caption(), item->Color().rgba(),
+                          item->Marked());
     }
     return seed;
 }
@@ -195,10 +203,27 @@ void TVxJobPainter::DrawPanelFrame(QPainter& painter, const QRegion& exposed, co
     painter.restore();
 }
 
-// A job panel: a 1-pixel raised frame around the face colour.
-void TVxJobPainter::drawRaisedPanel(const QRect& r) {
+// A job panel: a 1-pixel raised frame around the face colour (the
+// highlighter's yellow round a found job, whose dates row is yellow too).
+void TVxJobPainter::drawRaisedPanel(const QRect& r, bool marked) {
     DrawPanelFrame(m_painter, r, m_palette, false, 1);
-    m_painter.fillRect(r.adjusted(1, 1, -1, -1), m_palette.color(QPalette::Button));
+    m_painter.fillRect(r.adjusted(1, 1, -1, -1),
+                       marked ? kMarked : m_palette.color(QPalette::Button));
+}
+
+void TVxJobPainter::drawGauges(const TVxJob& job) {
+    const QVector<TVxJobGauge>& gauges = job.Gauges();
+    const QRect band = job.GaugeBand();
+    if (gauges.isEmpty() || !band.intersects(m_local)) return;
+    const int gap = 2;
+    const int width = (band.width() - gap * (gauges.size() - 1)) / gauges.size();
+    for (int i = 0; i < gauges.size(); ++i) {
+        const QRect track(band.left() + i * (width + gap), band.top(), width, band.height());
+        const double fill = std::clamp(gauges[i].Fill, 0.0, 1.0);
+        const int filled = int(fill * width + 0.5);
+        m_painter.fillRect(track, kGaugeTrack);
+        m_painter.fillRect(track.left(), track.top(), filled, track.height(), gauges[i].Color);
+    }
 }
 
 // A text box's 2-pixel sunken border around its fill.
@@ -288,7 +313,7 @@ void TVxJobPainter::Draw(const TVxJob& job, const QPoint& origin, const QRect& e
     m_painter.translate(origin);
     // A job cut by the exposed area: keep its panel inside it too.
     if (m_local != panel) m_painter.setClipRect(m_local, Qt::IntersectClip);
-    drawRaisedPanel(panel);
+    drawRaisedPanel(panel, job.Marked());
     const int rowWidth = job.Width() - 6;
     auto rowRect = [&](const TVxJobRow& row) {
         return QRect(kJobInset, row.Top, rowWidth, row.Height);
@@ -300,17 +325,18 @@ void TVxJobPainter::Draw(const TVxJob& job, const QPoint& origin, const QRect& e
                    job.LowerRow.Painted);
     if (job.DatesRow.Visible)
         boxRow(QRect(kJobInset, job.DatesRow.Top, rowWidth, kBoxRowHeight), job.DatesRow.Text,
-               kDatesColor, Qt::black, true, job.DatesRow.Painted);
+               job.Marked() ? kMarked : kDatesColor, Qt::black, true, job.DatesRow.Painted);
     if (job.Expanded()) {
         for (int i = 0; i < job.ItemCount(); ++i) {
             const TVxJobItem* item = job.Items(i);
             if (item->Top() > m_local.bottom()) break;
-            boxRow(item->BoundsRect(), item->Caption(), item->Color(), Qt::black, false,
-                   item->Painted);
+            boxRow(item->BoundsRect(), item->Caption(), item->Marked() ? kMarked : item->Color(),
+                   Qt::black, false, item->Painted);
         }
         if (job.StatusRow.Visible)
             boxRow(QRect(kJobInset, job.StatusRow.Top, rowWidth, kBoxRowHeight), job.StatusRow.Text,
                    m_palette.color(QPalette::Midlight), kStatusText, false, job.StatusRow.Painted);
     }
+    drawGauges(job);
     m_painter.restore();
 }

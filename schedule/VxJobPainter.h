@@ -68,7 +68,8 @@ private:
     // The pixel ratio of the device when Paint may copy a kept picture to
     // it, else 0.
     int copyRatio() const;
-    void drawRaisedPanel(const QRect& r);
+    void drawRaisedPanel(const QRect& r, bool marked);
+    void drawGauges(const TVxJob& job);
     void drawSunkenBox(const QRect& r, const QColor& fill);
     // Where a row's text goes: a caption row's whole width, a boxed row's
     // inside of its border.

@@ -408,6 +408,8 @@ public:
     // Standard events for drags of anything over the box itself.
     TVxDragOverEvent OnDragOver;
     TVxDragDropEvent OnDragDrop;
+    // Another job or item (or none) was selected; Sender is the box.
+    TVxNotifyEvent OnSelect;
 
     // A drag of a job or item out of one of the columns, by mouse or by the
     // keys, as the owner follows it to show what it would do: begun; over a

@@ -16,13 +16,15 @@ TVxSelection& TVxJobSchedule::selection() const {
 
 void TVxJobSchedule::Select(QObject* element, bool scrollIntoView) {
     TVxSelection& selection = this->selection();
+    const bool changed = selection.Element() != element;
     if (TVxJob* before = selection.Job()) before->Changed();
     selection.Set(element);
-    TVxJob* job = selection.Job();
-    if (!job) return;
-    job->Changed();
-    TVxJobSchedule* column = job->Schedule();
-    if (column && scrollIntoView) column->ShowElement(element);
+    if (TVxJob* job = selection.Job()) {
+        job->Changed();
+        TVxJobSchedule* column = job->Schedule();
+        if (column && scrollIntoView) column->ShowElement(element);
+    }
+    if (changed && m_box && m_box->OnSelect) m_box->OnSelect(m_box);
 }
 
 void TVxJobSchedule::ShowElement(const QObject* element) {

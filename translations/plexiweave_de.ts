@@ -363,6 +363,37 @@
     </message>
 </context>
 <context>
+    <name>TFindBar</name>
+    <message>
+        <source>Find:</source>
+        <translation>Suchen:</translation>
+    </message>
+    <message>
+        <source>job no., warp (A-WHT), fabric (P001) or downtime</source>
+        <translation>Auftragsnr., Kette (A-WHT), Gewebe (P001) oder Stillstand</translation>
+    </message>
+    <message>
+        <source>Previous match (Shift+F3)</source>
+        <translation>Vorheriger Treffer (Umschalt+F3)</translation>
+    </message>
+    <message>
+        <source>Next match (F3)</source>
+        <translation>Nächster Treffer (F3)</translation>
+    </message>
+    <message>
+        <source>Close (Escape)</source>
+        <translation>Schließen (Esc)</translation>
+    </message>
+    <message>
+        <source>No match</source>
+        <translation>Kein Treffer</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>TItemForm</name>
     <message>
         <source>Fabric</source>
@@ -1046,6 +1077,41 @@ Tipp: Um zu sehen, welche Bindungen für einen Webstuhltyp fehlen, wählen Sie d
     </message>
 </context>
 <context>
+    <name>TPlantViews</name>
+    <message>
+        <source>Timeline</source>
+        <translation>Zeitleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Timeline</source>
+        <translation>&amp;Zeitleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find &amp;Previous</source>
+        <translation>&amp;Rückwärts suchen</translation>
+    </message>
+    <message>
+        <source>Print T&amp;imeline...</source>
+        <translation>Zeitleiste &amp;drucken...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>A&amp;nsicht</translation>
+    </message>
+    <message>
+        <source>The timeline and find</source>
+        <translation>Zeitleiste und Suche</translation>
+    </message>
+</context>
+<context>
     <name>TPrintForm</name>
     <message>
         <source>Print Options</source>
@@ -1094,6 +1160,34 @@ Tipp: Um zu sehen, welche Bindungen für einen Webstuhltyp fehlen, wählen Sie d
     <message>
         <source>No printer is set up: choose a printer or a PDF file under Printer Setup...</source>
         <translation>Kein Drucker eingerichtet: Wählen Sie unter „Druckereinrichtung...“ einen Drucker oder eine PDF-Datei.</translation>
+    </message>
+    <message>
+        <source>P&amp;DF file</source>
+        <translation>&amp;PDF-Datei</translation>
+    </message>
+    <message>
+        <source> Pages </source>
+        <translation> Seiten </translation>
+    </message>
+    <message>
+        <source>&amp;Tile across pages</source>
+        <translation>Auf &amp;mehrere Seiten verteilen</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to one page width</source>
+        <translation>Auf eine Seiten&amp;breite einpassen</translation>
+    </message>
+    <message>
+        <source>Print To PDF File</source>
+        <translation>Als PDF-Datei drucken</translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)</source>
+        <translation>PDF-Datei (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 lässt sich nicht schreiben: %2</translation>
     </message>
 </context>
 <context>
@@ -1470,6 +1564,114 @@ Gespeicherte Szenarien finden ihre Webstühle über die Position, daher lassen s
     <message>
         <source>Table FABRICTYPE, structure %1</source>
         <translation>Tabelle FABRICTYPE, Bindung %1</translation>
+    </message>
+</context>
+<context>
+    <name>TTimelinePane</name>
+    <message>
+        <source>reed</source>
+        <translation>Blatt</translation>
+    </message>
+    <message>
+        <source>warp</source>
+        <translation>Kette</translation>
+    </message>
+    <message>
+        <source>in its colour</source>
+        <translation>in ihrer Farbe</translation>
+    </message>
+    <message>
+        <source>downtime</source>
+        <translation>Stillstand</translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation>Leerlauf</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation>jetzt</translation>
+    </message>
+    <message>
+        <source>loom out of work</source>
+        <translation>Webstuhl ohne Arbeit</translation>
+    </message>
+    <message>
+        <source>this week</source>
+        <translation>diese Woche</translation>
+    </message>
+    <message>
+        <source>next week</source>
+        <translation>nächste Woche</translation>
+    </message>
+    <message>
+        <source>Choose the period the timeline shows</source>
+        <translation>Den Zeitraum der Zeitleiste wählen</translation>
+    </message>
+    <message>
+        <source>Zoom out (-, Ctrl+wheel)</source>
+        <translation>Verkleinern (-, Strg+Mausrad)</translation>
+    </message>
+    <message>
+        <source>Zoom in (+, Ctrl+wheel)</source>
+        <translation>Vergrößern (+, Strg+Mausrad)</translation>
+    </message>
+    <message>
+        <source>Fit period</source>
+        <translation>Zeitraum einpassen</translation>
+    </message>
+    <message>
+        <source>The whole period in the width (0)</source>
+        <translation>Den ganzen Zeitraum in der Breite (0)</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>Drucken...</translation>
+    </message>
+    <message>
+        <source>Print the timeline or save it as a PDF</source>
+        <translation>Die Zeitleiste drucken oder als PDF speichern</translation>
+    </message>
+    <message>
+        <source>Period: %1 ...</source>
+        <translation>Zeitraum: %1 ...</translation>
+    </message>
+    <message>
+        <source>Timeline %1</source>
+        <translation>Zeitleiste %1</translation>
+    </message>
+    <message>
+        <source>The print options dialog is not available</source>
+        <translation>Der Dialog der Druckoptionen ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Zeitleiste</translation>
+    </message>
+</context>
+<context>
+    <name>TTimelinePeriodForm</name>
+    <message>
+        <source>Timeline Period</source>
+        <translation>Zeitraum der Zeitleiste</translation>
+    </message>
+    <message>
+        <source>Left click: first day. Right click: last day.
+Month or year name: the whole month or year.</source>
+        <translation>Linksklick: erster Tag. Rechtsklick: letzter Tag.
+Monats- oder Jahresname: der ganze Monat oder das ganze Jahr.</translation>
+    </message>
+    <message>
+        <source>&amp;Whole plan</source>
+        <translation>&amp;Ganzer Plan</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -2452,6 +2654,66 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     <message>
         <source>The printer stopped</source>
         <translation>Der Drucker hat angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>VxTimelinePainter</name>
+    <message>
+        <source>Looms weaving</source>
+        <translation>Webstühle in Betrieb</translation>
+    </message>
+</context>
+<context>
+    <name>VxTimelinePrint</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>VxTimelineTips</name>
+    <message>
+        <source>1 day</source>
+        <translation>1 Tag</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 Tage</translation>
+    </message>
+    <message>
+        <source>Weaving %1 % of the period</source>
+        <translation>Webt %1 % des Zeitraums</translation>
+    </message>
+    <message>
+        <source>No jobs</source>
+        <translation>Keine Aufträge</translation>
+    </message>
+    <message>
+        <source>Last job finishes %1</source>
+        <translation>Letzter Auftrag endet %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 looms weaving</source>
+        <translation>%1: %2 von %3 Webstühlen in Betrieb</translation>
+    </message>
+</context>
+<context>
+    <name>VxWarpFill</name>
+    <message>
+        <source>Length used: %1 of %2 m</source>
+        <translation>Länge belegt: %1 von %2 m</translation>
+    </message>
+    <message>
+        <source>, %1 m over</source>
+        <translation>, %1 m zu viel</translation>
+    </message>
+    <message>
+        <source>Weight used: %1 of %2 kg</source>
+        <translation>Gewicht belegt: %1 von %2 kg</translation>
+    </message>
+    <message>
+        <source>, %1 kg over</source>
+        <translation>, %1 kg zu viel</translation>
     </message>
 </context>
 <context>
