@@ -18,6 +18,7 @@
 #include "RefText.h"
 #include "ReqmtsForm.h"
 #include "SaveForm.h"
+#include "ScenarioFailure.h"
 #include "ScenarioSession.h"
 #include "SheetExport.h"
 #include "TimelinePane.h"
@@ -29,6 +30,7 @@
 #include "VxDialogPrompts.h"
 #include "VxDialogs.h"
 #include "VxDrawnIcon.h"
+#include "VxNumbers.h"
 #include "VxPlanCommand.h"
 #include "VxPlanSheet.h"
 #include "VxWeaPlan.h"
@@ -108,9 +110,15 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // A wider window shows more looms; the information pane keeps its width.
     Splitter->setStretchFactor(0, 1);
     Splitter->setStretchFactor(1, 0);
-    // A handle the user can see and grab.
+    // A handle the user can see and grab. Coloured through its palette, not
+    // a style sheet: one on the splitter would style every column of the
+    // board through the slow style-sheet path, a quarter of the start-up.
     Splitter->setHandleWidth(6);
-    Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(mid); }"));
+    QSplitterHandle* handle = Splitter->handle(1);
+    QPalette handleColours = handle->palette();
+    handleColours.setColor(QPalette::Window, handleColours.color(QPalette::Mid));
+    handle->setPalette(handleColours);
+    handle->setAutoFillBackground(true);
     layout->addWidget(Splitter, 1);
     setCentralWidget(central);
 
@@ -280,7 +288,8 @@ void TMainForm::createInfoPane() {
 // Start-up
 
 bool TMainForm::Connected() const {
-    return Data && Data->SchedDB.Connected();
+    // A connection to a server that broke is opened again at the next use.
+    return Data && Data->SchedDB.Opened();
 }
 
 bool TMainForm::CanWriteDatabase() const {
@@ -433,6 +442,9 @@ void TMainForm::LoadDatabaseData() {
 }
 
 void TMainForm::CreateLoomSchedules(const std::vector<TLoomRecord>& looms) {
+    // The row of columns is placed once, not again for every loom.
+    ScheduleBox->BeginUpdate();
+    const auto placeRow = qScopeGuard([this] { ScheduleBox->EndUpdate(); });
     for (const TLoomRecord& loom : looms)
         SetupLoomSchedule(loom.Posn, loom.Type, loom.Descr);
 }
@@ -529,9 +541,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // Scenario storage, printing, reports and maintenance
 
 void TMainForm::followDeletions(const TScenarioStore& store) {
-    // The dialog may have renamed or deleted stored scenarios; the plan's
-    // own gone, the plan is linked to none.
-    if (Data->Scenario.Active()) Data->Scenario.Refresh();
+    // The dialog may have deleted stored scenarios; the plan's own gone, the
+    // plan is linked to none.
     const std::optional<int> linked = Scenarios->CurrentScenarioNo();
     if (linked && !store.Find(*linked)) Scenarios->Deleted(*linked);
 }
@@ -541,31 +552,88 @@ void TMainForm::SaveButtonClick() {
 }
 
 bool TMainForm::SaveScenario() {
-    const std::unique_ptr<TScenarioStore> store = Scenarios->Store();
+    const int reconnections = Connected() ? Data->StoreThread().Reconnections() : 0;
+    try {
+        if (!saveScenario()) return false;
+    } catch (const EVxDbError& e) {
+        VxDialogs::error(this, ScenarioSaveFailure(e), e.details());
+        return false;
+    } catch (const EVxAbort&) {
+        ShowStatus(tr("Saving was cancelled: nothing was saved, the board is kept"));
+        return false;
+    } catch (const EVxError& e) {
+        VxDialogs::error(this, e.message(), e.details());
+        return false;
+    }
+    if (Data->StoreThread().Reconnections() > reconnections)
+        VxDialogs::information(this, tr("The connection to the database server had broken (the "
+                                        "server may have restarted). It was opened again, and "
+                                        "the scenario is saved."));
+    return true;
+}
+
+bool TMainForm::saveScenario() {
+    const std::unique_ptr<TThreadedScenarioStore> store = Scenarios->Store();
     std::unique_ptr<TSaveForm> ownForm;
     TSaveForm* form = SaveForm;
     if (!form) {
         ownForm = std::make_unique<TSaveForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store.get(), store->MaxScenarioNo() + 1);
+    {
+        TLoomProgress waiting(this, tr("Saving Scenario"), tr("Saving loom %1"), ScheduleBox, true);
+        store->Poll = [&waiting] { waiting.Poll(); };
+        form->Prepare(store.get(), VxNextAfter(store->MaxScenarioNo()));
+        store->Poll = nullptr;
+    }
     const int choice = VxDialogs::exec(form);
     followDeletions(*store);
     if (choice != TSaveForm::SaveNew && choice != TSaveForm::SaveOverwrite) return false;
-    try {
-        TLoomProgress progress(this, tr("Saving Scenario"), tr("Saving loom %1"), ScheduleBox);
-        Scenarios->Save(
-            form->ScenarioNo(), form->Descr(),
-            choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite,
-            [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); });
-    } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
-        return false;
+    int number = form->ScenarioNo();
+    QString descr = form->Descr();
+    TScenarioSaveMode mode =
+        choice == TSaveForm::SaveNew ? TScenarioSaveMode::New : TScenarioSaveMode::Overwrite;
+    bool theirsSeen = false;
+    for (;;) {
+        try {
+            TLoomProgress progress(this, tr("Saving Scenario"), tr("Saving loom %1"), ScheduleBox,
+                                   true);
+            Scenarios->Save(
+                number, descr, mode,
+                [&progress](int index, int, int scheduleNo) { progress.Step(index, scheduleNo); },
+                [&progress] { progress.Poll(); }, theirsSeen);
+            return true;
+        } catch (const EScenarioConflict& conflict) {
+            // Another planner's work is not overwritten without asking.
+            const auto answer = VxDialogs::choose(
+                this,
+                tr("%1.\n\nOverwrite it with this board, save this board as a new scenario, or "
+                   "cancel?")
+                    .arg(conflict.message()),
+                {tr("&Overwrite"), tr("Save as &New"), tr("Cancel")}, QMessageBox::Cancel);
+            if (answer == QMessageBox::Cancel) return false;
+            theirsSeen = true;
+            if (answer == QMessageBox::No) {
+                const int next = VxNextAfter(store->MaxScenarioNo());
+                VxRequireNextNumber(next, TVxNumbered::Scenario);
+                // The proposed description goes with the number it named.
+                if (descr == tr("Scenario %1").arg(number)) descr = tr("Scenario %1").arg(next);
+                number = next;
+                mode = TScenarioSaveMode::New;
+            }
+        }
     }
-    return true;
 }
 
 void TMainForm::LoadButtonClick() {
+    try {
+        loadScenario();
+    } catch (const EVxDbError& e) {
+        VxDialogs::error(this, ScenarioLoadFailure(e), e.details());
+    }
+}
+
+void TMainForm::loadScenario() {
     if (Modified()) {
         const auto answer = VxDialogs::confirm(
             this, tr("Do you want to first save the current scenario?"), VxButtons::YesNoCancel);
@@ -574,20 +642,31 @@ void TMainForm::LoadButtonClick() {
         // fails or is cancelled keeps the board.
         if (answer == QMessageBox::Yes && !SaveScenario()) return;
     }
-    const std::unique_ptr<TScenarioStore> store = Scenarios->Store();
+    const std::unique_ptr<TThreadedScenarioStore> store = Scenarios->Store();
     std::unique_ptr<TLoadForm> ownForm;
     TLoadForm* form = LoadForm;
     if (!form) {
         ownForm = std::make_unique<TLoadForm>(this);
         form = ownForm.get();
     }
-    form->Prepare(store.get(), Scenarios->CurrentScenarioNo());
+    {
+        TLoomProgress waiting(this, tr("Loading Scenario"), tr("Loading loom %1"), ScheduleBox,
+                              true);
+        store->Poll = [&waiting] { waiting.Poll(); };
+        form->Prepare(store.get(), Scenarios->CurrentScenarioNo());
+        store->Poll = nullptr;
+    }
     const int choice = VxDialogs::exec(form);
     followDeletions(*store);
     if (choice != QDialog::Accepted) return;
     const std::optional<TScenarioInfo> chosen = form->Selected();
     if (!chosen) return;
-    const QMap<int, int> missingLooms = Scenarios->Load(*chosen);
+    QMap<int, int> missingLooms;
+    {
+        TLoomProgress progress(this, tr("Loading Scenario"), tr("Loading loom %1"), ScheduleBox,
+                               true);
+        missingLooms = Scenarios->Load(*chosen, [&progress] { progress.Poll(); });
+    }
     if (!missingLooms.isEmpty())
         VxDialogs::warning(this, TScenarioStore::MissingLoomsText(missingLooms));
 }
@@ -681,6 +760,7 @@ void TMainForm::openReport(TReportForm* form) {
     }
     const std::optional<int> scenarioNo = Scenarios->CurrentScenarioNo();
     if (!scenarioNo || !Connected()) return;
+    Data->Revive();
     form->Printer = DataPrinter;
     form->SetDatabase(&Data->SchedDB);
     form->Execute(*scenarioNo, Scenarios->ScenarioName());
@@ -690,6 +770,7 @@ void TMainForm::MaintButtonClick() {
     // The window edits the tables only; what this run has read stays until
     // the next start.
     if (!MaintForm || !Connected()) return;
+    Data->Revive();
     MaintForm->SetDatabase(&Data->SchedDB);
     VxDialogs::exec(MaintForm);
 }

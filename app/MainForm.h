@@ -238,6 +238,10 @@ private:
     // After the load or save dialog: the plan's scenario deleted there
     // leaves the plan linked to none.
     void followDeletions(const TScenarioStore& store);
+    // The save and load behind SaveScenario and LoadButtonClick, which say
+    // how a database failure left the board.
+    bool saveScenario();
+    void loadScenario();
     void terminate();
 
     bool m_started = false;

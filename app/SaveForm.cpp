@@ -3,6 +3,7 @@
 #include "ScenarioGrid.h"
 #include "VxAbort.h"
 #include "VxDialogs.h"
+#include "VxNumbers.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -78,8 +79,10 @@ TSaveForm::TSaveForm(QWidget* parent) : QDialog(parent) {
 void TSaveForm::Prepare(TScenarioStore* store, int nextAvailable) {
     m_store = store;
     m_nextAvailable = nextAvailable;
-    NumberEdit->setText(QString::number(nextAvailable));
-    DescrEdit->setText(tr("Scenario %1").arg(nextAvailable));
+    // Past the largest number there is none to propose: the planner types one.
+    const bool none = nextAvailable == VxNoNextNumber;
+    NumberEdit->setText(none ? QString() : QString::number(nextAvailable));
+    DescrEdit->setText(none ? QString() : tr("Scenario %1").arg(nextAvailable));
     // Filled without copying the rows into the edits: the proposal stands
     // until the user picks a row.
     m_followRow = false;
@@ -145,6 +148,7 @@ void TSaveForm::ScenarioGridDblClick() {
 }
 
 void TSaveForm::NumberButtonClick() {
+    VxRequireNextNumber(m_nextAvailable, TVxNumbered::Scenario);
     NumberEdit->setText(QString::number(m_nextAvailable));
     DescrEdit->setText(tr("Scenario %1").arg(m_nextAvailable));
     DescrEdit->setFocus();
@@ -192,7 +196,7 @@ void TSaveForm::EditItemClick() {
     try {
         store().Describe(row->ScenarioNo, text);
     } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
+        VxDialogs::error(this, e.message(), e.details());
     }
     reread();
 }
@@ -201,7 +205,7 @@ void TSaveForm::DeleteItemClick() {
     // The edits go back to a new number: the row that moved into the
     // deleted one's place is no scenario the planner asked to overwrite.
     if (ScenarioGrid->DeleteCurrent(store())) {
-        m_nextAvailable = store().MaxScenarioNo() + 1;
+        m_nextAvailable = VxNextAfter(store().MaxScenarioNo());
         NumberButtonClick();
     }
     ScenarioSourceStateChange();

@@ -114,7 +114,7 @@ bool TScenarioGrid::DeleteCurrent(TScenarioStore& store) {
     try {
         store.Delete(row->ScenarioNo);
     } catch (const EVxError& e) {
-        VxDialogs::error(this, e.message());
+        VxDialogs::error(this, e.message(), e.details());
         deleted = false;
     }
     SetScenarios(store.List());

@@ -5,7 +5,7 @@
 // plan's clean state. Saving, loading and clearing go through here; the
 // dialogs that choose what to save or load stay with the window.
 
-#include "ScenarioStore.h"
+#include "ThreadedScenarioStore.h"
 #include "VxPlanDocument.h"
 
 #include <QMap>
@@ -23,9 +23,12 @@ public:
 
     // The open database's tables (none in text mode); not owned.
     TSchedData* Data = nullptr;
+    // A database was opened at start-up; a server connection that broke
+    // since is opened again at the next use.
     bool Connected() const;
-    // Throws EVxError "No database is open" without one.
-    std::unique_ptr<TScenarioStore> Store() const;
+    // The store on the database's own thread, so the window repaints while
+    // it works. Throws EVxError "No database is open" without one.
+    std::unique_ptr<TThreadedScenarioStore> Store() const;
 
     // The stored scenario the plan is linked to; none while unsaved or
     // cleared.
@@ -34,13 +37,17 @@ public:
     bool IsModified() const { return m_doc.IsModified(); }
 
     // Stores the plan; on success the plan is linked to it and clean.
-    // Throws EVxError with nothing changed on failure.
+    // Throws EVxError with nothing changed on failure, EScenarioConflict
+    // when another planner has saved the linked scenario since it was loaded
+    // or saved here, unless theirsSeen (the planner chose to overwrite it).
+    // poll runs while the database works (TThreadedScenarioStore::Poll).
     void Save(int scenarioNo, const QString& descr, TScenarioSaveMode mode,
-              const TScenarioStore::Progress& progress = {});
+              const TScenarioStore::Progress& progress = {}, const std::function<void()>& poll = {},
+              bool theirsSeen = false);
     // Reads the stored scenario whole, then puts it on the plan as one step
     // ("Load <name>"); a failed read changes nothing. Returns the jobs left
     // in the store for want of their loom, by loom number.
-    QMap<int, int> Load(const TScenarioInfo& scenario);
+    QMap<int, int> Load(const TScenarioInfo& scenario, const std::function<void()>& poll = {});
     // Every loom emptied as one step, at the clean point, linked to none.
     void Clear();
     // A stored scenario was deleted: the plan is no longer linked to it,
@@ -48,8 +55,7 @@ public:
     void Deleted(int scenarioNo);
 
 private:
-    // Makes the scenario the current row of the Scenario table, re-read.
-    void selectScenario(int scenarioNo);
-
     TVxPlanDocument& m_doc;
+    // What the last save left on the linked scenario, as read or written here.
+    std::optional<TScenarioStamp> m_stamp;
 };

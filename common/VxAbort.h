@@ -26,10 +26,16 @@ class EVxError : public std::runtime_error {
 public:
     explicit EVxError(const QString& message)
         : std::runtime_error(message.toStdString()), m_message(message) {}
+    // details: what lies behind the message, such as a database engine's own
+    // text; error boxes show it under "Details".
+    EVxError(const QString& message, const QString& details)
+        : std::runtime_error(message.toStdString()), m_message(message), m_details(details) {}
     const QString& message() const { return m_message; }
+    const QString& details() const { return m_details; }
 
 private:
     QString m_message;
+    QString m_details;
 };
 
 // The platform's list-index error, raised for an index outside a list.
@@ -44,6 +50,8 @@ public:
 
 // Message text of any exception caught as std::exception.
 QString VxErrorText(const std::exception& e);
+// Its details (EVxError::details), empty for other exceptions.
+QString VxErrorDetails(const std::exception& e);
 
 // Runs one UI entry point. Returns true when it finished normally; false when
 // it was silently aborted or failed (the failure was shown in an error box).

@@ -1,9 +1,11 @@
 #include "VxDialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
 
@@ -69,23 +71,51 @@ QString titleFor(VxMsgKind kind) {
 QMessageBox::StandardButton VxDialogs::message(QWidget* parent, VxMsgKind kind, const QString& text,
                                                VxButtons buttons,
                                                QMessageBox::StandardButton defaultButton) {
+    return show(parent, VxMessage{kind, text, buttons, defaultButton, {}, {}});
+}
+
+QMessageBox::StandardButton VxDialogs::show(QWidget* parent, const VxMessage& message) {
     if (g_script) {
-        g_script->messages.append({kind, text, buttons, defaultButton});
-        if (g_script->answers.empty()) return cautiousAnswer(buttons);
+        g_script->messages.append(message);
+        if (g_script->answers.empty()) return cautiousAnswer(message.buttons);
         auto answer = g_script->answers.front();
         g_script->answers.pop_front();
         return answer;
     }
-    QMessageBox box(iconFor(kind), titleFor(kind), text, buttonsFor(buttons), parent);
+    QMessageBox box(iconFor(message.kind), titleFor(message.kind), message.text,
+                    buttonsFor(message.buttons), parent);
     // Texts carry reference codes and database messages: markup in them is
     // shown as it stands, never interpreted.
     box.setTextFormat(Qt::PlainText);
-    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    if (!message.details.isEmpty()) box.setDetailedText(message.details);
+    const QMessageBox::StandardButton order[] = {QMessageBox::Yes, QMessageBox::No,
+                                                 QMessageBox::Cancel};
+    for (int i = 0; i < message.captions.size() && i < 3; ++i)
+        if (QAbstractButton* button = box.button(order[i])) {
+            // The standard button's icon says Yes or No, which the caption no longer does.
+            button->setText(message.captions[i]);
+            button->setIcon(QIcon());
+        }
+    if (message.defaultButton != QMessageBox::NoButton) box.setDefaultButton(message.defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void VxDialogs::error(QWidget* parent, const QString& text) {
     message(parent, VxMsgKind::Error, text);
+}
+
+void VxDialogs::error(QWidget* parent, const QString& text, const QString& details) {
+    show(parent,
+         VxMessage{VxMsgKind::Error, text, VxButtons::Ok, QMessageBox::NoButton, details, {}});
+}
+
+QMessageBox::StandardButton VxDialogs::choose(QWidget* parent, const QString& text,
+                                              const QStringList& captions,
+                                              QMessageBox::StandardButton defaultButton) {
+    return show(
+        parent,
+        VxMessage{
+            VxMsgKind::Confirmation, text, VxButtons::YesNoCancel, defaultButton, {}, captions});
 }
 
 void VxDialogs::warning(QWidget* parent, const QString& text) {

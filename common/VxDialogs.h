@@ -25,6 +25,10 @@ struct VxMessage {
     VxButtons buttons;
     // The button Enter presses; NoButton leaves the platform's choice.
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Shown under "Details" (such as a database engine's own text).
+    QString details;
+    // Captions in place of the standard Yes, No and Cancel, in that order.
+    QStringList captions;
 };
 
 class VxDialogs {
@@ -35,6 +39,8 @@ public:
     message(QWidget* parent, VxMsgKind kind, const QString& text, VxButtons buttons = VxButtons::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static void error(QWidget* parent, const QString& text);
+    // An error whose cause (details) the box keeps under "Details".
+    static void error(QWidget* parent, const QString& text, const QString& details);
     static void warning(QWidget* parent, const QString& text);
     static void information(QWidget* parent, const QString& text);
     static QMessageBox::StandardButton confirm(QWidget* parent, const QString& text,
@@ -43,6 +49,12 @@ public:
     // pressed out of habit keeps the work.
     static QMessageBox::StandardButton confirmDiscard(QWidget* parent, const QString& text,
                                                       VxButtons buttons = VxButtons::YesNo);
+
+    // A question whose three answers are named by captions (for Yes, No and
+    // Cancel, in that order); returns Yes, No or Cancel.
+    static QMessageBox::StandardButton choose(QWidget* parent, const QString& text,
+                                              const QStringList& captions,
+                                              QMessageBox::StandardButton defaultButton);
 
     // A one-line input box. Returns true on OK, with text updated.
     static bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
@@ -57,6 +69,9 @@ public:
 
     // Runs a dialog modally and returns its result code.
     static int exec(QDialog* dialog);
+
+private:
+    static QMessageBox::StandardButton show(QWidget* parent, const VxMessage& message);
 };
 
 struct VxFileRequest {

@@ -17,7 +17,7 @@ bool runGuarded(QWidget* parent, const std::function<void()>& action) {
     } catch (const EVxAbort&) {
         return false;
     } catch (const std::exception& e) {
-        VxDialogs::error(parent, VxErrorText(e));
+        VxDialogs::error(parent, VxErrorText(e), VxErrorDetails(e));
         return false;
     } catch (...) {
         VxDialogs::error(parent, QCoreApplication::translate("VxDialogs", "Unexpected error"));

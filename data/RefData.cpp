@@ -102,6 +102,6 @@ void CheckRefValue(const QString& column, double value) {
     if (!range) return;
     if (value >= range->Min && value <= range->Max) return; // false for NaN too
     throw EVxError(QCoreApplication::translate("RefData", "%1 is out of range (%2 to %3)")
-                       .arg(QString::number(value, 'g', 10), QString::number(range->Min, 'g', 10),
-                            QString::number(range->Max, 'g', 10)));
+                       .arg(QString::number(value, 'g', 15), QString::number(range->Min, 'g', 15),
+                            QString::number(range->Max, 'g', 15)));
 }

@@ -5,14 +5,21 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <map>
+#include <memory>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -86,19 +93,51 @@ void CheckRefField(int n, const QString& column, double value) {
     }
 }
 
+ERefFieldError RefNumberError(int n, const QString& column, const QString& text, bool whole) {
+    if (text.isEmpty())
+        return ERefFieldError(n, column,
+                              QCoreApplication::translate("RefText", "the number is missing"));
+    return ERefFieldError(
+        n, column,
+        QCoreApplication::translate("RefText", "\"%1\" is not %2")
+            .arg(text, whole ? QCoreApplication::translate("RefText", "a whole number")
+                             : QCoreApplication::translate("RefText", "a number")));
+}
+
 namespace {
-// Comma-terminated field n (from 1) as a checked reference number.
-int32_t refInt(const QStringList& fields, int n, const QString& column) {
-    const int32_t value = CsvToInt(fields[n - 1]);
+int32_t refInt(const QString& text, int n, const QString& column) {
+    int32_t value = 0;
+    try {
+        value = CsvToInt(text);
+    } catch (const EVxError&) {
+        // A whole number too big for the program is out of the column's range.
+        bool whole = false;
+        const double big = double(text.toLongLong(&whole));
+        if (whole) CheckRefField(n, column, big);
+        throw RefNumberError(n, column, text, true);
+    }
     CheckRefField(n, column, value);
     return value;
 }
+// Comma-terminated field n (from 1) as a checked reference number.
+int32_t refInt(const QStringList& fields, int n, const QString& column) {
+    return refInt(fields[n - 1], n, column);
+}
 double refDouble(const QStringList& fields, int n, const QString& column) {
-    const double value = CsvToDouble(fields[n - 1]);
+    double value = 0;
+    try {
+        value = CsvToDouble(fields[n - 1]);
+    } catch (const EVxError&) {
+        throw RefNumberError(n, column, fields[n - 1], false);
+    }
     CheckRefField(n, column, value);
     return value;
 }
 } // namespace
+
+int32_t RefIntField(const QString& line, int n, const QString& column) {
+    return refInt(GetCsvField(line, n), n, column);
+}
 
 // ---------------------------------------------------------------------------
 
@@ -110,47 +149,181 @@ public:
     QByteArray buffer; // reused for every line
 };
 
-TRefLineReader::TRefLineReader(const QString& path, const QString& fileName) : d(new Impl) {
-    d->file.setFileName(path);
-    d->fileName = fileName;
-    if (QFileInfo(path).isDir() || !d->file.open(QIODevice::ReadOnly)) {
-        delete d;
-        throw EVxError(FileNotFoundMessage(fileName));
+namespace {
+QString fileMessage(const QString& fileName, const QString& problem) {
+    return QCoreApplication::translate("RefText", "File \"%1\" %2").arg(fileName, problem);
+}
+
+// What a path that is not a plain file is, in words.
+QString kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return QCoreApplication::translate("RefText", "a folder");
+    if (S_ISFIFO(mode)) return QCoreApplication::translate("RefText", "a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return QCoreApplication::translate("RefText", "a device");
+    if (S_ISSOCK(mode)) return QCoreApplication::translate("RefText", "a socket");
+    return QCoreApplication::translate("RefText", "not a file");
+}
+
+// The first byte that is not part of well-formed UTF-8 (the last byte when
+// only the end of the text is cut short).
+qsizetype firstNonUtf8(const QByteArray& bytes) {
+    const auto at = [&bytes](qsizetype i) { return static_cast<unsigned char>(bytes.at(i)); };
+    for (qsizetype i = 0; i < bytes.size();) {
+        const unsigned char c = at(i);
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
+        } else {
+            return i;
+        }
+        for (int k = 1; k <= more; ++k) {
+            if (i + k >= bytes.size()) return i; // cut short at the end
+            const unsigned char next = at(i + k);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return i;
+        }
+        i += more + 1;
     }
+    return bytes.size() - 1;
+}
+
+// The field (from 1) in which byte offset lies: commas are single bytes in
+// UTF-8, so they count the same in bytes as in characters.
+int fieldAt(const QByteArray& bytes, qsizetype offset) {
+    return int(std::count(bytes.constBegin(), bytes.constBegin() + offset, ',')) + 1;
+}
+} // namespace
+
+TRefLineReader::TRefLineReader(const QString& path, const QString& fileName) : d(new Impl) {
+    std::unique_ptr<Impl> owner(d);
+    d->fileName = fileName;
+    // Opened without waiting: a named pipe would hold the program until
+    // something wrote to it. What is not a plain file is refused unread.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        throw EVxError(
+            error == ENOENT || error == ENOTDIR
+                ? FileNotFoundMessage(fileName)
+                : fileMessage(fileName, QCoreApplication::translate("RefText", "cannot be read: %1")
+                                            .arg(QString::fromLocal8Bit(std::strerror(error)))));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw EVxError(fileMessage(
+            fileName,
+            QCoreApplication::translate("RefText", "is %1, not a plain file, so it was not read")
+                .arg(kindOf(info.st_mode))));
+    }
+    if (info.st_size == 0) {
+        ::close(fd);
+        throw EVxError(fileMessage(fileName, QCoreApplication::translate("RefText", "is empty")));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!d->file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw EVxError(
+            fileMessage(fileName, QCoreApplication::translate("RefText", "cannot be read")));
+    }
+    checkWhole();
+    owner.release();
 }
 
 TRefLineReader::~TRefLineReader() {
     delete d;
 }
 
-void TRefLineReader::fail() const {
-    throw EVxError(FileNotFoundMessage(d->fileName));
+void TRefLineReader::checkWhole() {
+    const QByteArray start = d->file.peek(4);
+    const bool utf16 = start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF") ||
+                       (start.size() >= 2 && (start[0] == 0) != (start[1] == 0));
+    if (utf16)
+        throw EVxError(fileMessage(
+            d->fileName, QCoreApplication::translate("RefText", "is UTF-16 text; save it as "
+                                                                "UTF-8 text")));
+    // A limit that fires stops the load: nothing of a file beyond it is used.
+    qint64 lines = 0;
+    char last = '\n';
+    QByteArray chunk(1 << 16, Qt::Uninitialized);
+    for (qint64 n; (n = d->file.read(chunk.data(), chunk.size())) > 0;) {
+        lines += std::count(chunk.constBegin(), chunk.constBegin() + n, '\n');
+        last = chunk[int(n - 1)];
+        if (lines > MaxLines) break;
+    }
+    if (last != '\n') ++lines;
+    if (lines > MaxLines)
+        throw EVxError(fileMessage(
+            d->fileName, QCoreApplication::translate("RefText", "has more than %1 lines, so it "
+                                                                "was not read")
+                             .arg(MaxLines)));
+    if (!d->file.seek(0))
+        throw EVxError(
+            fileMessage(d->fileName, QCoreApplication::translate("RefText", "cannot be read")));
+}
+
+void TRefLineReader::failLine(int column, const QString& problem) const {
+    const QString where = column > 0
+                              ? QCoreApplication::translate("RefText", "line %1, column %2")
+                                    .arg(d->lineCount)
+                                    .arg(column)
+                              : QCoreApplication::translate("RefText", "line %1").arg(d->lineCount);
+    throw EVxError(QCoreApplication::translate("RefText", "File \"%1\", %2: %3")
+                       .arg(d->fileName, where, problem));
 }
 
 bool TRefLineReader::Next(QString& line) {
     if (d->file.atEnd()) {
-        if (d->file.error() != QFileDevice::NoError) fail();
+        if (d->file.error() != QFileDevice::NoError)
+            throw EVxError(
+                fileMessage(d->fileName, QCoreApplication::translate("RefText", "cannot be read")));
         return false;
     }
     // One byte more than allowed, plus room for the line break, tells an
     // over-long line from one that just fits; one more holds the final NUL.
     d->buffer.resize(MaxLineBytes + 4);
     const qint64 length = d->file.readLine(d->buffer.data(), d->buffer.size());
-    if (length < 0) fail();
-    if (++d->lineCount > MaxLines) fail();
+    ++d->lineCount;
+    if (length < 0) failLine(0, QCoreApplication::translate("RefText", "cannot be read"));
     QByteArray bytes(d->buffer.constData(), length);
+    const QString tooLong =
+        QCoreApplication::translate("RefText",
+                                    "the line is longer than %1 bytes; is this a reference file?")
+            .arg(MaxLineBytes);
     if (bytes.endsWith('\n'))
         bytes.chop(1);
     else if (!d->file.atEnd())
-        fail(); // line longer than the limit
+        failLine(0, tooLong);
     if (bytes.endsWith('\r')) bytes.chop(1);
-    if (bytes.size() > MaxLineBytes) fail();
+    if (bytes.size() > MaxLineBytes) failLine(0, tooLong);
     if (d->lineCount == 1 && bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
-    for (char c : bytes)
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) fail();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if ((c < 0x20 && c != '\t') || c == 0x7F)
+            failLine(fieldAt(bytes, i),
+                     QCoreApplication::translate("RefText",
+                                                 "byte 0x%1 is no text; is this a reference file?")
+                         .arg(c, 2, 16, QLatin1Char('0')));
+    }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     line = decoder.decode(bytes);
-    if (decoder.hasError()) fail();
+    if (decoder.hasError()) {
+        const qsizetype bad = firstNonUtf8(bytes);
+        failLine(fieldAt(bytes, bad),
+                 QCoreApplication::translate(
+                     "RefText", "the text is not UTF-8 (byte 0x%1); save the file as UTF-8 text")
+                     .arg(static_cast<unsigned char>(bytes.at(bad)), 2, 16, QLatin1Char('0')));
+    }
     return true;
 }
 
@@ -173,13 +346,21 @@ template <class F> void TRefTextLoader::eachLine(const QString& fileName, F&& pe
             perLine(line);
         }
     } catch (const ERefFieldError& e) {
-        m_prompts.Error(QCoreApplication::translate("RefText", "File \"%1\", line %2, %3")
-                            .arg(fileName)
-                            .arg(lineNo)
-                            .arg(e.message()));
+        report(QCoreApplication::translate("RefText", "File \"%1\", line %2, %3")
+                   .arg(fileName)
+                   .arg(lineNo)
+                   .arg(e.message()));
+    } catch (const EVxError& e) {
+        report(e.message());
     } catch (const std::exception&) {
-        m_prompts.Error(FileNotFoundMessage(fileName));
+        report(FileNotFoundMessage(fileName));
     }
+}
+
+void TRefTextLoader::report(const QString& message) const {
+    if (m_reported.contains(message)) return;
+    m_reported << message;
+    m_prompts.Error(message);
 }
 
 QStringList TRefTextLoader::ReadTextLines(const QString& fileName) const {
@@ -342,8 +523,8 @@ std::vector<TLoomRecord> TRefTextLoader::ReadLoomRecords() const {
     std::vector<TLoomRecord> looms;
     eachLine(LoomSpecFile, [&](const QString& line) {
         if (line.isEmpty()) return; // a blank line is no loom
-        looms.push_back(TLoomRecord{CsvToInt(GetCsvField(line, 2)), GetCsvField(line, 3),
-                                    GetCsvField(line, 4)});
+        looms.push_back(TLoomRecord{RefIntField(line, 2, QStringLiteral("POSN")),
+                                    GetCsvField(line, 3), GetCsvField(line, 4)});
     });
     return looms;
 }

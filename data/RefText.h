@@ -2,9 +2,12 @@
 // Reference tables from the five comma-separated text files (text mode).
 //
 // Fields are the exact text between commas: no quoting, no trimming. Each
-// builder reports a failing file (missing, unreadable, binary, over-long, or
-// a number that does not convert) with one error box 'File "X" not found',
-// stops reading that file at the failing line, and keeps what it built.
+// builder reports a failing file with one error box saying what is wrong
+// and where (file, line and column), stops reading that file at the failing
+// line, and keeps what it built. A file that is missing keeps the message
+// 'File "X" not found'. Only plain files are read: a folder, a named pipe or
+// a device is refused without being opened for reading, and so is an empty
+// file and one beyond the line limit (nothing of it is used).
 
 #include "RefData.h"
 #include "VxDataPrompts.h"
@@ -28,7 +31,7 @@ int32_t CsvToInt(const QString& text);
 double CsvToDouble(const QString& text);
 float CsvToFloat(const QString& text);
 
-// The message shown for any failure reading fileName.
+// The message shown for a reference file that does not exist.
 QString FileNotFoundMessage(const QString& fileName);
 
 // A number of a reference file outside its column's range (RefColumnRange);
@@ -42,10 +45,16 @@ public:
 // range.
 void CheckRefField(int n, const QString& column, double value);
 
-// Reads a text file line by line, LF or CRLF, as UTF-8. Throws EVxError (with
-// FileNotFoundMessage) when the file cannot be opened or read, or a line is
-// binary, not valid UTF-8 or longer than MaxLineBytes, or the file has more
-// than MaxLines lines.
+// A number field that does not convert, read from field n as column.
+ERefFieldError RefNumberError(int n, const QString& column, const QString& text, bool whole);
+// Field n of line as a 32-bit integer; throws ERefFieldError naming column.
+int32_t RefIntField(const QString& line, int n, const QString& column);
+
+// Reads a text file line by line, LF or CRLF, as UTF-8. Throws EVxError with a
+// message naming the file (and the line and column where there is one) when
+// the file is missing, not a plain file, empty, unreadable, UTF-16, has more
+// than MaxLines lines, or a line is binary, not valid UTF-8 or longer than
+// MaxLineBytes.
 class TRefLineReader {
 public:
     static constexpr int MaxLineBytes = 8192;
@@ -60,7 +69,10 @@ public:
     bool Next(QString& line);
 
 private:
-    [[noreturn]] void fail() const;
+    // Counts the lines (up to one past the limit) and looks at the start for
+    // UTF-16; the file is read from its start afterwards.
+    void checkWhole();
+    [[noreturn]] void failLine(int column, const QString& problem) const;
 
     class Impl;
     Impl* d;
@@ -89,9 +101,13 @@ private:
     // Calls perLine for each line of fileName; any failure shows the file's
     // message and ends the reading.
     template <class F> void eachLine(const QString& fileName, F&& perLine) const;
+    // Shows a message once: the builders that read one file again do not
+    // repeat what is wrong with it.
+    void report(const QString& message) const;
 
     QString m_folder;
     TVxDataPrompts m_prompts;
+    mutable QStringList m_reported;
 };
 
 extern const QString LoomSpecFile;

@@ -4,19 +4,38 @@
 #include "VxAbort.h"
 #include "VxDataSet.h"
 #include "VxDate.h"
+#include "VxDbError.h"
+#include "VxNumbers.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <map>
 
 namespace {
-[[noreturn]] void throwSql(const QSqlError& error) {
-    throw EVxError(TSchedDB::ErrorText(error));
+bool isSqlite(const QSqlDatabase& db) {
+    return db.driverName() == QLatin1String("QSQLITE");
+}
+
+// Now in UTC, as a day number with the time of day as its fraction.
+double nowUtc() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return VxDayOf(now.date()) + now.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+// A UTC day number as the planner's local time.
+QDateTime localTimeOf(double utcDay) {
+    const double whole = std::floor(utcDay);
+    const QDateTime utc(
+        VxDateOf(whole),
+        QTime::fromMSecsSinceStartOfDay(int(std::lround((utcDay - whole) * 86400000.0))), Qt::UTC);
+    return utc.toLocalTime();
 }
 
 // Whole days only; day 0 (none) stays empty.
@@ -42,10 +61,11 @@ class TBatchInsert {
 public:
     using Fail = std::function<void(const QSqlError&)>;
 
-    TBatchInsert(const QSqlDatabase& db, const Fail& fail, const QString& table,
-                 const QStringList& columns, int rowsPerStatement)
-        : m_db(db), m_fail(fail), m_head(QStringLiteral("insert into %1 (%2) values ")
-                                             .arg(table, columns.join(QStringLiteral(", ")))),
+    TBatchInsert(const QSqlDatabase& db, const Fail& fail, const std::function<void()>& beat,
+                 const QString& table, const QStringList& columns, int rowsPerStatement)
+        : m_db(db), m_fail(fail), m_beat(beat),
+          m_head(QStringLiteral("insert into %1 (%2) values ")
+                     .arg(table, columns.join(QStringLiteral(", ")))),
           m_columns(int(columns.size())), m_rowsPerStatement(std::max(1, rowsPerStatement)) {
         m_values.reserve(m_columns * m_rowsPerStatement);
     }
@@ -60,6 +80,7 @@ public:
         const int rows = int(m_values.size()) / m_columns;
         if (rows == 0) return;
         QSqlQuery& q = statementFor(rows);
+        m_beat();
         for (int i = 0; i < m_values.size(); ++i)
             q.bindValue(i, m_values[i]);
         if (!q.exec()) m_fail(q.lastError());
@@ -81,6 +102,7 @@ private:
 
     QSqlDatabase m_db;
     Fail m_fail;
+    std::function<void()> m_beat;
     QString m_head;
     int m_columns;
     int m_rowsPerStatement;
@@ -100,33 +122,76 @@ struct TReadItem {
 };
 } // namespace
 
+EScenarioConflict::EScenarioConflict(const TScenarioStamp& stored)
+    : EVxError([&stored] {
+          const QDateTime when = localTimeOf(stored.SavedAt);
+          const QString time = when.toString(QStringLiteral("HH:mm"));
+          if (when.date() == QDate::currentDate())
+              return QCoreApplication::translate(
+                         "TScenarioStore",
+                         "Scenario %1 was saved at %2 by another planner since you loaded it")
+                  .arg(stored.ScenarioNo)
+                  .arg(time);
+          return QCoreApplication::translate("TScenarioStore",
+                                             "Scenario %1 was saved on %2 at %3 by another "
+                                             "planner since you loaded it")
+              .arg(stored.ScenarioNo)
+              .arg(VxDateToStr(VxDayOf(when.date())), time);
+      }()),
+      Stored(stored) {}
+
 // Rolled back unless committed, so a failure or an exception anywhere in a
-// write leaves the stored data as it was.
+// write leaves the stored data as it was. A write takes SQLite's write lock
+// at once: a transaction that reads first and then wants to write fails at
+// once when another writer holds the lock, instead of waiting its turn. A
+// read on a server sees one snapshot from its first statement to its end.
 class TScenarioStore::TTransaction {
 public:
-    TTransaction(QSqlDatabase& db, TTransaction*& open) : m_db(db), m_open(open) {
-        if (!m_db.transaction()) throwSql(m_db.lastError());
-        m_open = this;
+    enum Kind { Read, Write };
+
+    TTransaction(const TScenarioStore& store, Kind kind) : m_store(store), m_db(store.m_db) {
+        m_store.beat();
+        bool begun = false;
+        QSqlError error;
+        if (kind == Write && isSqlite(m_db)) {
+            QSqlQuery begin(m_db);
+            begun = begin.exec(QStringLiteral("begin immediate"));
+            error = begin.lastError();
+        } else {
+            begun = m_db.transaction();
+            error = m_db.lastError();
+        }
+        if (!begun) throw VxDbError(m_db, error);
+        m_open = true;
+        m_store.m_open = this;
+        if (kind == Read && m_db.driverName() == QLatin1String("QPSQL")) {
+            // Not a statement a server prepares: run as it stands.
+            QSqlQuery snapshot(m_db);
+            if (!snapshot.exec(
+                    QStringLiteral("set transaction isolation level repeatable read, read only")))
+                m_store.fail(snapshot.lastError());
+        }
     }
     ~TTransaction() {
         rollback();
-        m_open = nullptr;
+        m_store.m_open = nullptr;
     }
     void rollback() {
-        if (!m_done) m_db.rollback();
-        m_done = true;
+        if (m_open) m_db.rollback();
+        m_open = false;
     }
     void commit() {
-        if (!m_db.commit()) throwSql(m_db.lastError());
-        m_done = true;
+        m_store.beat();
+        if (!m_db.commit()) m_store.fail(m_db.lastError());
+        m_open = false;
     }
     TTransaction(const TTransaction&) = delete;
     TTransaction& operator=(const TTransaction&) = delete;
 
 private:
-    QSqlDatabase& m_db;
-    TTransaction*& m_open;
-    bool m_done = false;
+    const TScenarioStore& m_store;
+    QSqlDatabase m_db;
+    bool m_open = false;
 };
 
 TScenarioStore::TScenarioStore(const QSqlDatabase& db) : m_db(db) {}
@@ -134,12 +199,17 @@ TScenarioStore::TScenarioStore(const QSqlDatabase& db) : m_db(db) {}
 void TScenarioStore::fail(const QSqlError& error) const {
     // Rolled back at once: a server refuses even the clean-up of the
     // statements inside a failed transaction.
-    const QString message = TSchedDB::ErrorText(error);
+    const EVxDbError failure = VxDbError(m_db, error);
     if (m_open) m_open->rollback();
-    throw EVxError(message);
+    throw failure;
+}
+
+void TScenarioStore::beat() const {
+    if (BeforeStatement) BeforeStatement();
 }
 
 QSqlQuery TScenarioStore::run(const QString& sql, const QVariantList& binds) const {
+    beat();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) fail(q.lastError());
@@ -147,6 +217,29 @@ QSqlQuery TScenarioStore::run(const QString& sql, const QVariantList& binds) con
         q.bindValue(i, binds[i]);
     if (!q.exec()) fail(q.lastError());
     return q;
+}
+
+bool TScenarioStore::hasStamps() const {
+    // Older databases, and read-only ones that could not be brought up to
+    // date, keep their scenarios without them.
+    if (!m_stamps) m_stamps = !m_db.record(QStringLiteral("scenariosave")).isEmpty();
+    return *m_stamps;
+}
+
+TScenarioStamp TScenarioStore::readStamp(int scenarioNo) const {
+    if (!hasStamps()) return TScenarioStamp{scenarioNo, 0, 0};
+    QSqlQuery q =
+        run(QStringLiteral("select saveno, savedat from scenariosave where scenariono = ?"),
+            {scenarioNo});
+    if (!q.next()) return TScenarioStamp{scenarioNo, 0, 0};
+    return TScenarioStamp{scenarioNo, q.value(0).toInt(), q.value(1).toDouble()};
+}
+
+void TScenarioStore::writeStamp(const TScenarioStamp& stamp) {
+    if (!hasStamps()) return;
+    run(QStringLiteral("delete from scenariosave where scenariono = ?"), {stamp.ScenarioNo});
+    run(QStringLiteral("insert into scenariosave (scenariono, saveno, savedat) values (?, ?, ?)"),
+        {stamp.ScenarioNo, stamp.SaveNo, stamp.SavedAt});
 }
 
 int TScenarioStore::MaxScenarioNo() const {
@@ -177,27 +270,71 @@ void TScenarioStore::checkDescr(const QString& descr) const {
                            .arg(DescrLength));
 }
 
-void TScenarioStore::Save(int scenarioNo, const QString& descr, const TVxPlan& plan,
-                          TScenarioSaveMode mode, const Progress& progress) {
+std::optional<TScenarioStamp> TScenarioStore::lockScenario(int scenarioNo) {
+    // SQLite's write lock covers the whole database already.
+    const QString lock = isSqlite(m_db) ? QString() : QStringLiteral(" for update");
+    if (!run(QStringLiteral("select scenariono from scenario where scenariono = ?") + lock,
+             {scenarioNo})
+             .next())
+        return std::nullopt;
+    return readStamp(scenarioNo);
+}
+
+void TScenarioStore::insertScenario(int scenarioNo, const QString& descr,
+                                    const TScenarioStamp& stamp) {
+    const QString already =
+        QCoreApplication::translate("TScenarioStore",
+                                    "Scenario number %1 is already stored: another planner has "
+                                    "just saved under it. Save again under another number.")
+            .arg(scenarioNo);
+    // Under the write lock on SQLite; a server's key check below catches
+    // the save of another planner that is still under way.
+    if (Find(scenarioNo)) throw EVxError(already);
+    beat();
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("insert into scenario (scenariono, descr) values (?, ?)"));
+    q.addBindValue(scenarioNo);
+    q.addBindValue(textValue(descr));
+    if (!q.exec()) {
+        if (q.lastError().nativeErrorCode() != QLatin1String("23505")) fail(q.lastError());
+        // unique_violation: that save was committed first.
+        if (m_open) m_open->rollback();
+        throw EVxError(already, TSchedDB::ErrorText(q.lastError()));
+    }
+    writeStamp(stamp);
+}
+
+TScenarioStamp TScenarioStore::Save(int scenarioNo, const QString& descr, const TVxPlan& plan,
+                                    TScenarioSaveMode mode, const Progress& progress,
+                                    const std::optional<TScenarioStamp>& known) {
     checkDescr(descr);
-    TTransaction transaction(m_db, m_open);
+    TTransaction transaction(*this, TTransaction::Write);
+    TScenarioStamp stamp{scenarioNo, 1, nowUtc()};
     if (mode == TScenarioSaveMode::New) {
-        run(QStringLiteral("insert into scenario (scenariono, descr) values (?, ?)"),
-            {scenarioNo, textValue(descr)});
+        insertScenario(scenarioNo, descr, stamp);
     } else {
-        if (!Find(scenarioNo))
+        const std::optional<TScenarioStamp> stored = lockScenario(scenarioNo);
+        if (!stored)
             throw EVxError(
                 QCoreApplication::translate("TScenarioStore", "Scenario number %1 not found")
                     .arg(scenarioNo));
+        if (known && known->ScenarioNo == scenarioNo && hasStamps() &&
+            stored->SaveNo != known->SaveNo)
+            throw EScenarioConflict(*stored);
         QVector<int> looms;
         for (const TVxPlanLoom& loom : plan.Looms)
             looms << loom.ScheduleNo;
         deleteLoomRows(scenarioNo, looms);
+        // The count wraps round rather than overflow: only a change matters.
+        stamp.SaveNo = stored->SaveNo == std::numeric_limits<int>::max() ? 1 : stored->SaveNo + 1;
         run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
             {textValue(descr), scenarioNo});
+        writeStamp(stamp);
     }
     writeJobs(scenarioNo, plan, progress);
     transaction.commit();
+    if (!hasStamps()) stamp = TScenarioStamp{scenarioNo, 0, 0};
+    return stamp;
 }
 
 void TScenarioStore::deleteLoomRows(int scenarioNo, const QVector<int>& scheduleNos) {
@@ -224,19 +361,20 @@ void TScenarioStore::deleteLoomRows(int scenarioNo, const QVector<int>& schedule
 
 void TScenarioStore::writeJobs(int scenarioNo, const TVxPlan& plan, const Progress& progress) {
     const TBatchInsert::Fail failed = [this](const QSqlError& error) { fail(error); };
-    TBatchInsert reeds(m_db, failed, QStringLiteral("reedjob"),
+    const std::function<void()> beating = [this] { beat(); };
+    TBatchInsert reeds(m_db, failed, beating, QStringLiteral("reedjob"),
                        {"scenariono", "loomno", "jobno", "placeno", "totalends", "dentspercm",
                         "startdate", "enddate"},
                        RowsPerInsert);
-    TBatchInsert warps(m_db, failed, QStringLiteral("weavejob"),
+    TBatchInsert warps(m_db, failed, beating, QStringLiteral("weavejob"),
                        {"scenariono", "loomno", "jobno", "placeno", "warptype", "warpcol",
                         "warplen", "startdate", "enddate"},
                        RowsPerInsert);
     TBatchInsert downtimes(
-        m_db, failed, QStringLiteral("downtimejob"),
+        m_db, failed, beating, QStringLiteral("downtimejob"),
         {"scenariono", "loomno", "jobno", "placeno", "descr", "startdate", "enddate"},
         RowsPerInsert);
-    TBatchInsert items(m_db, failed, QStringLiteral("weaveitem"),
+    TBatchInsert items(m_db, failed, beating, QStringLiteral("weaveitem"),
                        {"scenariono", "scheduleno", "jobno", "itemno", "placeno", "fabricstru",
                         "fabriccol", "weftcol", "weftpcs"},
                        RowsPerInsert);
@@ -275,7 +413,9 @@ void TScenarioStore::writeJobs(int scenarioNo, const TVxPlan& plan, const Progre
 }
 
 TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
-                             QMap<int, int>* missingLooms) const {
+                             QMap<int, int>* missingLooms, TScenarioStamp* stamp) const {
+    TTransaction transaction(*this, TTransaction::Read);
+    if (stamp) *stamp = readStamp(scenarioNo);
     TVxPlan plan;
     QHash<int, int> loomIndex; // loom number -> position in plan.Looms
     for (int no : scheduleNos) {
@@ -360,8 +500,9 @@ TVxPlan TScenarioStore::Load(int scenarioNo, const QVector<int>& scheduleNos,
         }
         plan.Looms[loomIndex.value(read.LoomNo)].Jobs.append(std::move(read.Job));
     }
-    plan.NextJobNo = maxJobNo + 1;
-    plan.NextItemNo = maxItemNo + 1;
+    transaction.commit();
+    plan.NextJobNo = VxNextAfter(maxJobNo);
+    plan.NextItemNo = VxNextAfter(maxItemNo);
     return plan;
 }
 
@@ -388,7 +529,7 @@ QString TScenarioStore::MissingLoomsText(const QMap<int, int>& missingLooms) {
 
 void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
     checkDescr(descr);
-    TTransaction transaction(m_db, m_open);
+    TTransaction transaction(*this, TTransaction::Write);
     QSqlQuery q = run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
                       {textValue(descr), scenarioNo});
     if (q.numRowsAffected() == 0)
@@ -398,9 +539,14 @@ void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
 }
 
 void TScenarioStore::Delete(int scenarioNo) {
-    TTransaction transaction(m_db, m_open);
+    TTransaction transaction(*this, TTransaction::Write);
+    // Waits for a save of the scenario under way, which would otherwise
+    // leave its rows behind without their scenario.
+    lockScenario(scenarioNo);
     for (const char* table : {"weaveitem", "weavejob", "reedjob", "downtimejob", "scenario"})
         run(QStringLiteral("delete from %1 where scenariono = ?").arg(QLatin1String(table)),
             {scenarioNo});
+    if (hasStamps())
+        run(QStringLiteral("delete from scenariosave where scenariono = ?"), {scenarioNo});
     transaction.commit();
 }

@@ -1,7 +1,9 @@
 #include "SchedDB.h"
 
 #include "DbSchema.h"
+#include "UpgradeScenarioTables.h"
 #include "VxAbort.h"
+#include "VxDbError.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -9,10 +11,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <QUuid>
 #include <algorithm>
@@ -63,6 +67,34 @@ int ConnectTimeoutOf(const QString& driver, const QString& options) {
     return 0;
 }
 
+namespace {
+bool hasOption(const QString& options, const QString& prefix) {
+    for (const QString& option : options.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (option.trimmed().startsWith(prefix, Qt::CaseInsensitive)) return true;
+    return false;
+}
+
+QString withOption(const QString& options, const QString& option) {
+    return options.trimmed().isEmpty() ? option : options + QLatin1Char(';') + option;
+}
+} // namespace
+
+QString KeepAliveOptions(const QString& driver, const QString& options) {
+    if (driver != QLatin1String("QPSQL") || hasOption(options, QStringLiteral("keepalives")))
+        return options;
+    return withOption(options, QStringLiteral("keepalives=1;keepalives_idle=30;"
+                                              "keepalives_interval=10;keepalives_count=3"));
+}
+
+QString EmbeddedConnectOptions(const QString& options) {
+    if (hasOption(options, QStringLiteral("QSQLITE_BUSY_TIMEOUT"))) return options;
+    return withOption(options, QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+}
+
+int StatementTimeoutOf(const TVxAlias& alias) {
+    return alias.StatementTimeout > 0 ? alias.StatementTimeout : DefaultStatementTimeout;
+}
+
 const QString TSchedDB::DefaultDatabaseName = QStringLiteral("Shedwise");
 const QString TSchedDB::DefaultAliasName = QStringLiteral("ShedwiseSQL");
 
@@ -79,11 +111,41 @@ bool TVxDbSession::IsAlias(const QString& name) const {
     return Alias(name).has_value();
 }
 
+namespace {
+// QSettings reads a file it cannot parse as one without sections; the
+// planner would then work on another database without a word.
+void checkAliasFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return;
+    const QByteArray bytes = file.read(1 << 20);
+    const auto refuse = [&path](const QString& why) {
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB", "The alias file %1 %2, so its aliases cannot be read. Save "
+                                       "it as plain UTF-8 text, one [section] per alias.")
+                           .arg(QDir::toNativeSeparators(path), why));
+    };
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        refuse(QCoreApplication::translate("TSchedDB", "is UTF-16 text"));
+    if (bytes.contains('\0'))
+        refuse(QCoreApplication::translate("TSchedDB", "holds binary data (NUL bytes)"));
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    decoder.decode(bytes);
+    if (decoder.hasError()) refuse(QCoreApplication::translate("TSchedDB", "is not UTF-8 text"));
+}
+} // namespace
+
 std::optional<TVxAlias> TVxDbSession::Alias(const QString& name) const {
     const auto it = m_sessionAliases.find(name.toUpper());
     if (it != m_sessionAliases.end()) return it->second;
     if (m_aliasFile.isEmpty() || !QFileInfo::exists(m_aliasFile)) return std::nullopt;
+    checkAliasFile(m_aliasFile);
     QSettings ini(m_aliasFile, QSettings::IniFormat);
+    if (ini.status() == QSettings::FormatError)
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB",
+                           "The alias file %1 is not an ini file, so its aliases cannot "
+                           "be read.")
+                           .arg(QDir::toNativeSeparators(m_aliasFile)));
     for (const QString& group : ini.childGroups()) {
         if (group.compare(name, Qt::CaseInsensitive) != 0) continue;
         ini.beginGroup(group);
@@ -95,6 +157,7 @@ std::optional<TVxAlias> TVxDbSession::Alias(const QString& name) const {
         alias.Port = ini.value("Port", 0).toInt();
         alias.UserName = ini.value("UserName").toString();
         alias.Options = ini.value("Options").toString();
+        alias.StatementTimeout = ini.value("StatementTimeout", 0).toInt();
         alias.File = m_aliasFile;
         ini.endGroup();
         return alias;
@@ -129,6 +192,10 @@ QString TSchedDB::ErrorText(const QSqlError& error) {
     // PostgreSQL prefixes its severity ("ERROR:  ", "FATAL:  ").
     for (const char* prefix : {"ERROR:", "FATAL:"})
         if (text.startsWith(QLatin1String(prefix))) text = text.mid(int(strlen(prefix))).trimmed();
+    // The PostgreSQL driver appends the SQLSTATE in brackets, and "()" when
+    // there is none (a connection that broke).
+    static const QRegularExpression code(QStringLiteral("\\s*\\([0-9A-Z]{0,5}\\)$"));
+    text.remove(code);
     return text.isEmpty() ? QCoreApplication::translate("TSchedDB", "Unknown database error")
                           : text;
 }
@@ -177,6 +244,13 @@ void TSchedDB::Open() {
                 "TSchedDB", "The connection alias %1 in %2 names no database: the key \"Database\" "
                             "is missing or empty")
                 .arg(AliasName, alias->File.isEmpty() ? m_session.AliasFile() : alias->File));
+    if (alias->Driver.trimmed().isEmpty())
+        throw EVxError(
+            QCoreApplication::translate(
+                "TSchedDB", "The connection alias %1 in %2 names no database driver: the key "
+                            "\"Driver\" is missing or empty (QPSQL for PostgreSQL, QSQLITE for a "
+                            "database file)")
+                .arg(AliasName, alias->File.isEmpty() ? m_session.AliasFile() : alias->File));
     if (!QSqlDatabase::isDriverAvailable(alias->Driver))
         throw EVxError(QCoreApplication::translate(
                            "TSchedDB", "The database driver \"%1\" of alias %2 is not installed")
@@ -205,7 +279,40 @@ void TSchedDB::Open() {
         if (!newFile.isEmpty()) RemoveDatabaseFile(newFile);
         throw;
     }
+    m_opened = true;
     addLoomKeys();
+    upgradeScenarioTables();
+}
+
+QSqlDatabase TSchedDB::AddConnection(const TVxAlias& alias, const std::optional<TVxLogin>& login,
+                                     const QString& connectionName) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(alias.Driver, connectionName);
+    db.setDatabaseName(alias.DatabaseName);
+    if (alias.Driver == QLatin1String("QSQLITE")) {
+        db.setConnectOptions(EmbeddedConnectOptions(alias.Options));
+        return db;
+    }
+    db.setHostName(alias.Host);
+    if (alias.Port > 0) db.setPort(alias.Port);
+    db.setConnectOptions(
+        KeepAliveOptions(alias.Driver, ServerConnectOptions(alias.Driver, alias.Options)));
+    db.setUserName(login ? login->UserName : alias.UserName);
+    if (login) db.setPassword(login->Password);
+    return db;
+}
+
+void TSchedDB::PrepareSession(QSqlDatabase& db, const TVxAlias& alias) {
+    if (db.driverName() != QLatin1String("QPSQL")) return;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("set statement_timeout = %1").arg(StatementTimeoutOf(alias) * 1000)))
+        throw VxDbError(db, q.lastError());
+}
+
+bool TSchedDB::LoginRefused(const QSqlError& error) {
+    const QString text = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    return text.contains(QLatin1String("password authentication failed"), Qt::CaseInsensitive) ||
+           text.contains(QLatin1String("no password supplied"), Qt::CaseInsensitive) ||
+           error.nativeErrorCode().startsWith(QLatin1String("28"));
 }
 
 void TSchedDB::addLoomKeys() {
@@ -230,50 +337,85 @@ void TSchedDB::addLoomKeys() {
 }
 
 void TSchedDB::connectTo(const TVxAlias& alias) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(alias.Driver, m_connectionName);
-    db.setDatabaseName(alias.DatabaseName);
+    m_alias = alias;
+    m_login.reset();
     const bool embedded = alias.Driver == QLatin1String("QSQLITE");
     if (embedded) {
         QDir().mkpath(QFileInfo(alias.DatabaseName).absolutePath());
         m_location = QFileInfo(alias.DatabaseName).absoluteFilePath();
-        db.setConnectOptions(alias.Options);
     } else {
-        db.setHostName(alias.Host);
-        if (alias.Port > 0) db.setPort(alias.Port);
-        db.setConnectOptions(ServerConnectOptions(alias.Driver, alias.Options));
-        db.setUserName(alias.UserName);
         m_location = QCoreApplication::translate("TSchedDB", "%1 on %2")
                          .arg(alias.DatabaseName, alias.Host.isEmpty() ? "localhost" : alias.Host);
         if (alias.Port > 0) m_location += QStringLiteral(":%1").arg(alias.Port);
         if (LoginPrompt) {
-            const std::optional<TVxLogin> login = m_prompts.Login(DatabaseName, alias.UserName);
-            if (!login) {
-                db = QSqlDatabase(); // release the handle before removing the connection
-                Close();
+            m_login = m_prompts.Login(DatabaseName, alias.UserName);
+            if (!m_login)
                 throw EVxError(
                     QCoreApplication::translate("TSchedDB", "Cannot connect to database '%1'")
                         .arg(DatabaseName));
-            }
-            db.setUserName(login->UserName);
-            db.setPassword(login->Password);
         }
     }
+    AddConnection(alias, m_login, m_connectionName);
     QElapsedTimer clock;
     clock.start();
-    const bool opened = db.open();
-    const QSqlError error = db.lastError();
-    db.setPassword(QString()); // never kept beyond the connect
-    if (!opened) {
-        const int timeout = embedded ? 0 : ConnectTimeoutOf(alias.Driver, db.connectOptions());
-        db = QSqlDatabase();
-        Close();
-        if (timeout > 0 && timedOut(error, clock.elapsed(), timeout))
-            throw EVxError(QCoreApplication::translate(
-                               "TSchedDB", "The database server %1 did not answer in time (%2 s)")
-                               .arg(m_location)
-                               .arg(timeout));
-        throw EVxError(ErrorText(error));
+    const std::optional<QSqlError> error = openWith(m_login);
+    if (!error) return;
+    const QString options = Database().connectOptions();
+    Close();
+    const int timeout = embedded ? 0 : ConnectTimeoutOf(alias.Driver, options);
+    if (timeout > 0 && timedOut(*error, clock.elapsed(), timeout))
+        throw EVxError(QCoreApplication::translate(
+                           "TSchedDB", "The database server %1 did not answer in time (%2 s)")
+                           .arg(m_location)
+                           .arg(timeout));
+    throw EVxError(ErrorText(*error));
+}
+
+std::optional<QSqlError> TSchedDB::openWith(const std::optional<TVxLogin>& login) {
+    QSqlDatabase db = Database();
+    if (login) {
+        db.setUserName(login->UserName);
+        db.setPassword(login->Password);
     }
+    const bool opened = db.open();
+    // The password stays in this object for reconnecting, not on the
+    // connection, which anything holding its name could read.
+    db.setPassword(QString());
+    if (!opened) return db.lastError();
+    try {
+        PrepareSession(db, m_alias);
+    } catch (const EVxDbError&) {
+        const QSqlError error = db.lastError();
+        db.close();
+        return error;
+    }
+    return std::nullopt;
+}
+
+bool TSchedDB::Alive() const {
+    QSqlDatabase db = Database();
+    return db.isOpen() && QSqlQuery(db).exec(QStringLiteral("select 1"));
+}
+
+bool TSchedDB::AskLoginAgain() {
+    const std::optional<TVxLogin> login =
+        m_prompts.Login(DatabaseName, m_login ? m_login->UserName : m_alias.UserName);
+    if (!login) return false;
+    m_login = login;
+    return true;
+}
+
+void TSchedDB::Reopen() {
+    if (!m_opened)
+        throw EVxError(
+            QCoreApplication::translate("TSchedDB", "Database '%1' is not open").arg(DatabaseName));
+    m_inTransaction = false; // a broken connection took its transaction with it
+    Database().close();
+    std::optional<QSqlError> error = openWith(m_login);
+    while (error && !IsEmbedded() && LoginPrompt && LoginRefused(*error) && AskLoginAgain())
+        error = openWith(m_login);
+    if (error)
+        throw EVxDbError(TVxDbFault::Lost, VxDbFaultText(TVxDbFault::Lost), ErrorText(*error));
 }
 
 void TSchedDB::ensurePlannerTables() {
@@ -293,7 +435,16 @@ void TSchedDB::ensurePlannerTables() {
     }
 }
 
+void TSchedDB::upgradeScenarioTables() {
+    if (ReadOnly()) return;
+    QSqlDatabase db = Database();
+    for (const QString& note : UpgradeScenarioTables(db))
+        m_prompts.Warning(note);
+}
+
 void TSchedDB::Close() {
+    m_opened = false;
+    m_login.reset();
     if (m_inTransaction) Rollback();
     if (QSqlDatabase::contains(m_connectionName)) {
         {
@@ -386,7 +537,12 @@ TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString
     // administrator could write it.
     if (!IsInstalledProgram(programFolder) && canWrite.Folder(programFolder))
         return TVxLocalDatabase{inProgramFolder, false};
-    return TVxLocalDatabase{QDir(userFolder).absoluteFilePath(name), false};
+    // The user's own file is checked like the one beside the program.
+    const QString inUserFolder = QDir(userFolder).absoluteFilePath(name);
+    if (QFileInfo::exists(inUserFolder))
+        return TVxLocalDatabase{inUserFolder,
+                                !canWrite.File(inUserFolder) || !canWrite.Folder(userFolder)};
+    return TVxLocalDatabase{inUserFolder, false};
 }
 
 TVxLocalDatabase LocalDatabase() {
@@ -455,7 +611,14 @@ QString driverTitle(const QString& driver) {
 
 QString LocalModeNote(const TVxDbSession& session, const TVxLocalDatabase& local,
                       const QString& aliasName) {
-    if (const std::optional<TVxAlias> alias = session.Alias(aliasName)) {
+    std::optional<TVxAlias> alias;
+    try {
+        alias = session.Alias(aliasName);
+    } catch (const EVxError& e) {
+        // An alias file that cannot be read is said here already.
+        return QStringLiteral("(%1)").arg(e.message());
+    }
+    if (alias) {
         QString target;
         if (alias->Driver.compare(QLatin1String("QSQLITE"), Qt::CaseInsensitive) == 0) {
             target = QCoreApplication::translate("TSchedDB", "the database file %1")

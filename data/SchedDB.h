@@ -26,7 +26,10 @@ struct TVxAlias {
     int Port = 0; // 0 = the driver's default
     QString UserName;
     QString Options; // the driver's connect options, e.g. "connect_timeout=10"
-    QString File;    // the alias file it was read from; empty for a session alias
+    // Seconds a statement may run on a server before it is stopped; 0 for
+    // DefaultStatementTimeout.
+    int StatementTimeout = 0;
+    QString File; // the alias file it was read from; empty for a session alias
 };
 
 class TVxDbSession {
@@ -37,7 +40,9 @@ public:
     static QString DefaultAliasFile();
     QString AliasFile() const { return m_aliasFile; }
 
-    // Session definitions first, then the ini file.
+    // Session definitions first, then the ini file. An alias file that is
+    // not UTF-8 text (UTF-16, binary) or not an ini file is refused with
+    // EVxError rather than read as holding no alias.
     bool IsAlias(const QString& name) const;
     std::optional<TVxAlias> Alias(const QString& name) const;
     // Defines an alias for this session only; the ini file is not written.
@@ -74,7 +79,34 @@ public:
     // created is removed again then, and the message names its folder.
     void Open();
     void Close();
+    // The connection is open now. After a connection to a server broke, this
+    // is false until Reopen.
     bool Connected() const;
+    // Open() succeeded and Close() has not been called since, whether or
+    // not the connection still works.
+    bool Opened() const { return m_opened; }
+    // Whether the connection answers (a round trip to a server).
+    bool Alive() const;
+    // Opens the connection again after it broke (a server that restarted):
+    // the same alias and this session's login, the login prompt only when
+    // the server refuses that. Throws EVxDbError (Lost) when the server
+    // cannot be reached.
+    void Reopen();
+    // The alias in use and the login this session connected with (kept in
+    // memory for reconnecting, never on disk), for a second connection.
+    TVxAlias AliasInUse() const { return m_alias; }
+    std::optional<TVxLogin> LoginInUse() const { return m_login; }
+    // Asks the login anew, the server having refused the one in use; false
+    // when the planner cancels.
+    bool AskLoginAgain();
+    // A connection named connectionName in the calling thread, set up for
+    // alias and login as this class sets up its own, not yet open.
+    static QSqlDatabase AddConnection(const TVxAlias& alias, const std::optional<TVxLogin>& login,
+                                      const QString& connectionName);
+    // What every connection runs once open: a server's statement time limit.
+    static void PrepareSession(QSqlDatabase& db, const TVxAlias& alias);
+    // Whether a failed connect was the server refusing the login.
+    static bool LoginRefused(const QSqlError& error);
 
     void StartTransaction();
     void Commit();
@@ -101,7 +133,11 @@ public:
 
 private:
     void connectTo(const TVxAlias& alias);
+    // Opens the connection set up by connectTo with login; the error when it
+    // did not open.
+    std::optional<QSqlError> openWith(const std::optional<TVxLogin>& login);
     void ensurePlannerTables();
+    void upgradeScenarioTables();
     // Gives an older database the unique loom keys, warning about the
     // positions and references looms share instead.
     void addLoomKeys();
@@ -111,7 +147,10 @@ private:
     TVxDataPrompts m_prompts;
     QString m_connectionName;
     QString m_location;
+    TVxAlias m_alias;
+    std::optional<TVxLogin> m_login;
     bool m_inTransaction = false;
+    bool m_opened = false;
 };
 
 // The seconds a server connection waits for the server to answer unless the
@@ -123,6 +162,16 @@ constexpr int DefaultConnectTimeout = 10;
 QString ServerConnectOptions(const QString& driver, const QString& options);
 // The connect timeout those options set, in seconds; 0 when none.
 int ConnectTimeoutOf(const QString& driver, const QString& options);
+// A server connection sends TCP keep-alives unless its options say
+// otherwise, so a connection to a host that went away is noticed.
+QString KeepAliveOptions(const QString& driver, const QString& options);
+// An embedded file waits BusyTimeoutMs for another writer unless its
+// options say otherwise.
+QString EmbeddedConnectOptions(const QString& options);
+constexpr int BusyTimeoutMs = 5000;
+// The seconds a statement may run on a server unless the alias says.
+constexpr int DefaultStatementTimeout = 30;
+int StatementTimeoutOf(const TVxAlias& alias);
 
 // The connect option that opens an embedded file read-only.
 extern const QString ReadOnlyFileOption;
@@ -144,7 +193,8 @@ struct TVxLocalDatabase {
 // "Shedwise.db" in programFolder when it exists there: that file is the
 // user's database, opened read-only when it or its folder cannot be
 // written. Without a file there, a new one goes to programFolder when that
-// can be written, else to userFolder.
+// can be written, else to userFolder, where an existing file is likewise
+// opened read-only when it or its folder cannot be written.
 TVxLocalDatabase ChooseLocalDatabase(const QString& programFolder, const QString& userFolder,
                                      const TVxWriteCheck& canWrite = TVxWriteCheck::Real());
 // The choice for this program: its folder and the per-user data folder.

@@ -85,6 +85,25 @@ void TSchedData::OpenScenarioTables() {
         table->Open();
 }
 
+TVxDbThread& TSchedData::StoreThread() {
+    if (!m_storeThread) m_storeThread = std::make_unique<TVxDbThread>(SchedDB);
+    return *m_storeThread;
+}
+
+void TSchedData::Revive() {
+    if (!SchedDB.Opened() || SchedDB.Connected()) return;
+    std::optional<int> current;
+    if (Scenario.Active() && Scenario.RecNo() >= 0)
+        current = Scenario.AsInteger(QStringLiteral("SCENARIONO"));
+    const bool scenarioOpen = Scenario.Active();
+    for (TVxTable* table : {&ReedJob, &WeaveJob, &WeaveItem, &DowntimeJob, &Scenario})
+        table->Close();
+    SchedDB.Reopen();
+    if (!scenarioOpen) return;
+    OpenScenarioTables();
+    if (current) Scenario.FindKey({*current});
+}
+
 void TSchedData::CloseAll() {
     for (TVxDataSet* ds : std::initializer_list<TVxDataSet*>{
              &ReedJob, &WeaveJob, &WeaveItem, &DowntimeJob, &Scenario, &LoomSpec, &WarpType,

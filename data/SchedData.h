@@ -18,8 +18,11 @@
 #include "RefData.h"
 #include "SchedDB.h"
 #include "VxDataSet.h"
+#include "VxDbThread.h"
 
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class TSchedData {
@@ -50,6 +53,12 @@ public:
 
     // Opens Scenario, WeaveJob, WeaveItem, ReedJob, DowntimeJob in this order.
     void OpenScenarioTables();
+    // The database thread the scenario store runs on (made at first use).
+    TVxDbThread& StoreThread();
+    // Opens the connection again when it broke (a server that restarted),
+    // with the scenario tables on the same scenario; nothing while it is
+    // open. Throws EVxDbError (Lost) when the server cannot be reached.
+    void Revive();
     // Closes every dataset and the connection.
     void CloseAll();
 
@@ -68,4 +77,7 @@ public:
     int ReadDefaultWarpLen();
     // The value of an aggregate query (0 over no rows); closes it again.
     static int AggregateValue(TVxQuery& query);
+
+private:
+    std::unique_ptr<TVxDbThread> m_storeThread;
 };

@@ -1,6 +1,7 @@
 #include "VxPlanCommand.h"
 
 #include "VxAbort.h"
+#include "VxNumbers.h"
 #include "VxWeaPlan.h"
 
 namespace {
@@ -111,6 +112,7 @@ void TVxPlanCommand::undo() {
 
 TVxAddJobCommand::TVxAddJobCommand(TVxPlanDocument& doc, int loom, const TVxPlanJob& job)
     : TVxPlanCommand(doc, {loom}), m_loom(loom), m_job(job) {
+    VxRequireNextNumber(plan().NextJobNo, TVxNumbered::Job);
     TVxPlanJob numbered = job;
     numbered.JobNo = plan().NextJobNo;
     setText(TVxPlanCommand::tr("Add %1 to %2").arg(jobLabel(numbered), loomName(loom)));
@@ -119,7 +121,7 @@ TVxAddJobCommand::TVxAddJobCommand(TVxPlanDocument& doc, int loom, const TVxPlan
 void TVxAddJobCommand::apply(TVxPlanEdit& edit) const {
     TVxPlanLoom& loom = edit.Loom(m_loom);
     TVxPlanJob job = m_job;
-    job.JobNo = edit.NextJobNo++;
+    job.JobNo = VxTakeNumber(edit.NextJobNo, TVxNumbered::Job);
     if (loom.Jobs.isEmpty()) loom.StartDate = job.StartDate;
     loom.Jobs.append(job);
 }
@@ -197,12 +199,13 @@ TVxAddItemCommand::TVxAddItemCommand(TVxPlanDocument& doc, const TVxJobPlace& jo
     const TVxPlanJob& warp = jobAt(job);
     if (warp.Kind != TVxPlanJobKind::Warp)
         throw EVxError(TVxPlanCommand::tr("Fabric can only go on a warp"));
+    VxRequireNextNumber(plan().NextItemNo, TVxNumbered::Item);
     setText(TVxPlanCommand::tr("Add %1 to %2").arg(PlanFabricLabel(item), jobLabel(warp)));
 }
 
 void TVxAddItemCommand::apply(TVxPlanEdit& edit) const {
     TVxPlanItem item = m_item;
-    item.ItemNo = edit.NextItemNo++;
+    item.ItemNo = VxTakeNumber(edit.NextItemNo, TVxNumbered::Item);
     edit.Loom(m_job.Loom).Jobs[m_job.Index].Items.append(item);
 }
 

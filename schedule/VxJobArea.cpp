@@ -21,8 +21,10 @@ TVxJobArea::TVxJobArea(TVxJobSchedule* schedule)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBar(new TVxScrollBar(Qt::Vertical));
+    // The policy first: a bar put into place while it may show is laid out
+    // at once, which costs a column most of its making.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBar(new TVxScrollBar(Qt::Vertical));
     setFocusPolicy(Qt::NoFocus);
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     viewport()->setMouseTracking(true);

@@ -392,6 +392,12 @@ public:
     TVxJobSchedule* AddSchedule(int scheduleNo, const QString& header, const QString& footer);
     void InsertSchedule(TVxJobSchedule* schedule);
 
+    // Between these, columns are added without placing the whole row each
+    // time: it is placed once, at the outermost EndUpdate (so adding many
+    // columns takes time in proportion to their number).
+    void BeginUpdate();
+    void EndUpdate();
+
     // Places the columns side by side from the left edge.
     void Arrange();
     // Re-places every column and sets its height (the box's resize pass).
@@ -429,6 +435,8 @@ private:
     std::vector<TVxJobSchedule*> m_schedules;
     bool m_placing = false;
     bool m_placeAgain = false;
+    int m_updating = 0;
+    bool m_arrangeLater = false;
     // The columns' one selection.
     mutable TVxSelection m_selection;
 };

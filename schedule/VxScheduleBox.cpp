@@ -80,11 +80,28 @@ void TVxScheduleBox::InsertSchedule(TVxJobSchedule* schedule) {
     schedule->m_box = this;
     schedule->SetAdjustWidth(AdjustWidth);
     m_schedules.push_back(schedule);
-    schedule->show();
+    // In a batch, placing the row shows the columns near the view.
+    if (m_updating == 0) schedule->show();
     Arrange();
 }
 
+void TVxScheduleBox::BeginUpdate() {
+    ++m_updating;
+}
+
+void TVxScheduleBox::EndUpdate() {
+    if (m_updating == 0 || --m_updating > 0) return;
+    if (m_arrangeLater) {
+        m_arrangeLater = false;
+        Arrange();
+    }
+}
+
 void TVxScheduleBox::Arrange() {
+    if (m_updating > 0) {
+        m_arrangeLater = true;
+        return;
+    }
     horizontalScrollBar()->setValue(0);
     int x = 0;
     for (TVxJobSchedule* schedule : m_schedules) {
@@ -111,6 +128,10 @@ bool TVxScheduleBox::event(QEvent* event) {
 }
 
 void TVxScheduleBox::ResizeBox() {
+    if (m_updating > 0) {
+        m_arrangeLater = true;
+        return;
+    }
     // Placing a column can change a width (a column given another height
     // gains or loses its scroll bar), which changes the scroll range and may
     // clamp the position; a pass that started before that would leave the
@@ -140,9 +161,23 @@ void TVxScheduleBox::placeColumns() {
     if (total > width() - border)
         height -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar());
     int x = -horizontalScrollBar()->value();
+    const int view = viewport()->width();
+    // Columns more than a view's width from the view are hidden: every
+    // visible column costs each move, scroll and paint of the row something,
+    // hidden ones nothing. They show again when scrolled near. A drag, or
+    // the keyboard's focus, keeps its column shown.
+    const bool cull = !VxScheduleDragActive();
+    const QWidget* focus = QApplication::focusWidget();
     for (TVxJobSchedule* schedule : m_schedules) {
-        schedule->setGeometry(x, 0, schedule->width(), height);
-        x += schedule->width();
+        const int w = schedule->width();
+        schedule->setGeometry(x, 0, w, height);
+        const bool near = x + w > -view && x < 2 * view;
+        if (near || !cull || (focus && schedule->isAncestorOf(focus)) || schedule == focus) {
+            if (schedule->isHidden()) schedule->show();
+        } else if (!schedule->isHidden()) {
+            schedule->hide();
+        }
+        x += w;
     }
 }
 

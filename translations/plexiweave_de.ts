@@ -52,6 +52,137 @@
         <source>File &quot;%1&quot;, line %2, %3</source>
         <translation>Datei „%1“, Zeile %2, %3</translation>
     </message>
+    <message>
+        <source>the number is missing</source>
+        <translation>die Zahl fehlt</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not %2</source>
+        <translation>„%1“ ist %2</translation>
+    </message>
+    <message>
+        <source>a whole number</source>
+        <translation>keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>keine Zahl</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; %2</source>
+        <translation>Datei „%1“ %2</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>keine Datei</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is %1, not a plain file, so it was not read</source>
+        <translation>ist %1, keine gewöhnliche Datei, und wurde daher nicht gelesen</translation>
+    </message>
+    <message>
+        <source>is empty</source>
+        <translation>ist leer</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>is UTF-16 text; save it as UTF-8 text</source>
+        <translation>ist UTF-16-Text; speichern Sie sie als UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>has more than %1 lines, so it was not read</source>
+        <translation>hat mehr als %1 Zeilen und wurde daher nicht gelesen</translation>
+    </message>
+    <message>
+        <source>line %1, column %2</source>
+        <translation>Zeile %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot;, %2: %3</source>
+        <translation>Datei „%1“, %2: %3</translation>
+    </message>
+    <message>
+        <source>the line is longer than %1 bytes; is this a reference file?</source>
+        <translation>die Zeile ist länger als %1 Bytes; ist das eine Stammdatendatei?</translation>
+    </message>
+    <message>
+        <source>byte 0x%1 is no text; is this a reference file?</source>
+        <translation>Byte 0x%1 ist kein Text; ist das eine Stammdatendatei?</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8 (byte 0x%1); save the file as UTF-8 text</source>
+        <translation>der Text ist kein UTF-8 (Byte 0x%1); speichern Sie die Datei als UTF-8-Text</translation>
+    </message>
+</context>
+<context>
+    <name>ScenarioFailure</name>
+    <message>
+        <source>The board is kept: save it again once the server is back, or save to the local database.</source>
+        <translation>Die Plantafel bleibt erhalten: Speichern Sie sie erneut, sobald der Server wieder erreichbar ist, oder speichern Sie in die lokale Datenbank.</translation>
+    </message>
+    <message>
+        <source>The database server could not be reached, so the scenario was not saved.
+
+%1</source>
+        <translation>Der Datenbankserver war nicht erreichbar, daher wurde das Szenario nicht gespeichert.
+
+%1</translation>
+    </message>
+    <message>
+        <source>%1 The scenario was not saved.
+
+%2</source>
+        <translation>%1 Das Szenario wurde nicht gespeichert.
+
+%2</translation>
+    </message>
+    <message>
+        <source>%1 The scenario was not saved; the board is kept. Save it again in a moment.</source>
+        <translation>%1 Das Szenario wurde nicht gespeichert; die Plantafel bleibt erhalten. Speichern Sie gleich noch einmal.</translation>
+    </message>
+    <message>
+        <source>The database refused the scenario, so it was not saved. The board is kept.</source>
+        <translation>Die Datenbank hat das Szenario abgelehnt, daher wurde es nicht gespeichert. Die Plantafel bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>The database server could not be reached, so no scenario was loaded. The board is as it was.</source>
+        <translation>Der Datenbankserver war nicht erreichbar, daher wurde kein Szenario geladen. Die Plantafel ist unverändert.</translation>
+    </message>
+    <message>
+        <source>%1 No scenario was loaded. The board is as it was.</source>
+        <translation>%1 Es wurde kein Szenario geladen. Die Plantafel ist unverändert.</translation>
+    </message>
+    <message>
+        <source>The database refused to read the scenario. The board is as it was.</source>
+        <translation>Die Datenbank hat das Lesen des Szenarios abgelehnt. Die Plantafel ist unverändert.</translation>
+    </message>
 </context>
 <context>
     <name>TBoardController</name>
@@ -405,6 +536,13 @@
     </message>
 </context>
 <context>
+    <name>TLoomProgress</name>
+    <message>
+        <source>Waiting for the database...</source>
+        <translation>Warten auf die Datenbank...</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Demo: Plexiweave Scheduler</source>
@@ -617,6 +755,46 @@
     <message>
         <source>No database is open</source>
         <translation>Keine Datenbank geöffnet</translation>
+    </message>
+    <message>
+        <source>Saving was cancelled: nothing was saved, the board is kept</source>
+        <translation>Speichern abgebrochen: nichts wurde gespeichert, die Plantafel bleibt erhalten</translation>
+    </message>
+    <message>
+        <source>The connection to the database server had broken (the server may have restarted). It was opened again, and the scenario is saved.</source>
+        <translation>Die Verbindung zum Datenbankserver war abgerissen (vielleicht wurde der Server neu gestartet). Sie wurde neu aufgebaut, und das Szenario ist gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1.
+
+Overwrite it with this board, save this board as a new scenario, or cancel?</source>
+        <translation>%1.
+
+Mit dieser Plantafel überschreiben, diese Plantafel als neues Szenario speichern oder abbrechen?</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>&amp;Überschreiben</translation>
+    </message>
+    <message>
+        <source>Save as &amp;New</source>
+        <translation>Als &amp;neues speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Scenario %1</source>
+        <translation>Szenario %1</translation>
+    </message>
+    <message>
+        <source>Loading Scenario</source>
+        <translation>Szenario wird geladen</translation>
+    </message>
+    <message>
+        <source>Loading loom %1</source>
+        <translation>Webstuhl %1 wird geladen</translation>
     </message>
 </context>
 <context>
@@ -1225,6 +1403,18 @@ They stay stored: a loom given that position again shows them.</source>
 
 Sie bleiben gespeichert: Ein Webstuhl, der diese Position wieder erhält, zeigt sie.</translation>
     </message>
+    <message>
+        <source>Scenario %1 was saved at %2 by another planner since you loaded it</source>
+        <translation>Szenario %1 wurde um %2 von einem anderen Planer gespeichert, seit Sie es geladen haben</translation>
+    </message>
+    <message>
+        <source>Scenario %1 was saved on %2 at %3 by another planner since you loaded it</source>
+        <translation>Szenario %1 wurde am %2 um %3 von einem anderen Planer gespeichert, seit Sie es geladen haben</translation>
+    </message>
+    <message>
+        <source>Scenario number %1 is already stored: another planner has just saved under it. Save again under another number.</source>
+        <translation>Szenarionummer %1 ist bereits belegt: Ein anderer Planer hat gerade darunter gespeichert. Speichern Sie unter einer anderen Nummer.</translation>
+    </message>
 </context>
 <context>
     <name>TSchedDB</name>
@@ -1327,6 +1517,30 @@ Gespeicherte Szenarien finden ihre Webstühle über die Position, daher lassen s
     <message>
         <source>(Scenarios are kept in the database file %1)</source>
         <translation>(Szenarien liegen in der Datenbankdatei %1)</translation>
+    </message>
+    <message>
+        <source>The alias file %1 %2, so its aliases cannot be read. Save it as plain UTF-8 text, one [section] per alias.</source>
+        <translation>Die Aliasdatei %1 %2, daher können ihre Aliase nicht gelesen werden. Speichern Sie sie als reinen UTF-8-Text, eine [Sektion] je Alias.</translation>
+    </message>
+    <message>
+        <source>is UTF-16 text</source>
+        <translation>ist UTF-16-Text</translation>
+    </message>
+    <message>
+        <source>holds binary data (NUL bytes)</source>
+        <translation>enthält Binärdaten (NUL-Bytes)</translation>
+    </message>
+    <message>
+        <source>is not UTF-8 text</source>
+        <translation>ist kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>The alias file %1 is not an ini file, so its aliases cannot be read.</source>
+        <translation>Die Aliasdatei %1 ist keine INI-Datei, daher können ihre Aliase nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The connection alias %1 in %2 names no database driver: the key &quot;Driver&quot; is missing or empty (QPSQL for PostgreSQL, QSQLITE for a database file)</source>
+        <translation>Der Verbindungsalias %1 in %2 nennt keinen Datenbanktreiber: Der Schlüssel „Driver“ fehlt oder ist leer (QPSQL für PostgreSQL, QSQLITE für eine Datenbankdatei)</translation>
     </message>
 </context>
 <context>
@@ -1951,6 +2165,37 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     </message>
 </context>
 <context>
+    <name>UpgradeScenarioTables</name>
+    <message>
+        <source>job %1 of scenario %2</source>
+        <translation>Auftrag %1 von Szenario %2</translation>
+    </message>
+    <message>
+        <source>The %1 hold %2 more than once%3. The key that keeps each job number single is added to %4 once the repeated rows are gone (delete or overwrite those scenarios); until then two saves of one scenario are not kept from repeating a job number.</source>
+        <translation>Die %1 enthalten %2 mehrfach%3. Der Schlüssel, der jede Auftragsnummer eindeutig hält, wird %4 hinzugefügt, sobald die doppelten Zeilen entfernt sind (diese Szenarien löschen oder überschreiben); bis dahin können zwei Speichervorgänge eines Szenarios eine Auftragsnummer doppelt anlegen.</translation>
+    </message>
+    <message>
+        <source> (%1 job numbers in all)</source>
+        <translation> (insgesamt %1 Auftragsnummern)</translation>
+    </message>
+    <message>
+        <source>reed jobs</source>
+        <translation>Blattaufträge</translation>
+    </message>
+    <message>
+        <source>warp jobs</source>
+        <translation>Kettaufträge</translation>
+    </message>
+    <message>
+        <source>downtime jobs</source>
+        <translation>Stillstandsaufträge</translation>
+    </message>
+    <message>
+        <source>The scenario tables could not be brought up to date, so the planner cannot tell when another planner has saved a scenario since you loaded it. The database said: %1</source>
+        <translation>Die Szenariotabellen konnten nicht aktualisiert werden, daher kann das Programm nicht erkennen, ob ein anderer Planer ein Szenario gespeichert hat, seit Sie es geladen haben. Die Datenbank meldete: %1</translation>
+    </message>
+</context>
+<context>
     <name>VxChangeRows</name>
     <message>
         <source>place %1</source>
@@ -2068,6 +2313,32 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     </message>
 </context>
 <context>
+    <name>VxDbError</name>
+    <message>
+        <source>Another planner is saving to this database, and it stayed busy for longer than the planner waits.</source>
+        <translation>Ein anderer Planer speichert gerade in diese Datenbank, und sie blieb länger belegt, als das Programm wartet.</translation>
+    </message>
+    <message>
+        <source>The database took longer than its time limit.</source>
+        <translation>Die Datenbank hat ihr Zeitlimit überschritten.</translation>
+    </message>
+    <message>
+        <source>The database server could not be reached.</source>
+        <translation>Der Datenbankserver war nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The database refused the change.</source>
+        <translation>Die Datenbank hat die Änderung abgelehnt.</translation>
+    </message>
+</context>
+<context>
+    <name>VxDbThread</name>
+    <message>
+        <source>The database server did not answer within %1 seconds.</source>
+        <translation>Der Datenbankserver hat nicht innerhalb von %1 Sekunden geantwortet.</translation>
+    </message>
+</context>
+<context>
     <name>VxDialogs</name>
     <message>
         <source>Error</source>
@@ -2158,6 +2429,21 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
     <message>
         <source>No dates change</source>
         <translation>Kein Datum ändert sich</translation>
+    </message>
+</context>
+<context>
+    <name>VxNumbers</name>
+    <message>
+        <source>There is no job number left: %1, the highest there can be, is in use.</source>
+        <translation>Es ist keine Auftragsnummer mehr frei: %1, die höchstmögliche, ist vergeben.</translation>
+    </message>
+    <message>
+        <source>There is no item number left: %1, the highest there can be, is in use.</source>
+        <translation>Es ist keine Gewebenummer mehr frei: %1, die höchstmögliche, ist vergeben.</translation>
+    </message>
+    <message>
+        <source>There is no scenario number left: %1, the highest there can be, is in use.</source>
+        <translation>Es ist keine Szenarionummer mehr frei: %1, die höchstmögliche, ist vergeben.</translation>
     </message>
 </context>
 <context>

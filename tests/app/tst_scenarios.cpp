@@ -16,11 +16,17 @@
 #include "VxScratchDb.h"
 
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
 
 using namespace planbuild;
 Q_DECLARE_METATYPE(QList<int>)
@@ -164,6 +170,8 @@ private slots:
     void loadAsksFirstToSave();
     void failedSaveKeepsTheState();
     void loadNamesJobsWithoutTheirLoom();
+    void serverFaultKeepsTheBoard_data();
+    void serverFaultKeepsTheBoard();
 };
 
 void TstScenarios::saveClearLoadShowsTheSameBoard() {
@@ -329,6 +337,134 @@ void TstScenarios::loadNamesJobsWithoutTheirLoom() {
                          "that position again shows them."});
     QCOMPARE(m_main->Document->plan().JobCount(), 1);
     QCOMPARE(m_main->windowTitle(), kCaption + " - Stored");
+}
+
+// The database fails in the middle of the work: the planner is told in plain
+// words what happened and what became of the board, the window keeps
+// painting meanwhile, the board stays unsaved (closing asks) until a save
+// goes through, and the save once the database is back does.
+void TstScenarios::serverFaultKeepsTheBoard_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("told");
+    const QString kept = "The board is kept: save it again once the server is back, or save "
+                         "to the local database.";
+    QTest::newRow("server restarted: opened again and saved")
+        << "broken"
+        << "The connection to the database server had broken (the server may have restarted). "
+           "It was opened again, and the scenario is saved.";
+    QTest::newRow("server unreachable")
+        << "unreachable"
+        << "The database server could not be reached, so the scenario was not saved.\n\n" + kept;
+    QTest::newRow("server frozen") << "frozen"
+                                   << "The database server did not answer within 2 seconds. The "
+                                      "scenario was not saved.\n\n" +
+                                          kept;
+    QTest::newRow("server frozen: the planner cancels")
+        << "frozen, cancel"
+        << "Saving was cancelled: nothing was saved, the board is kept";
+    QTest::newRow("file held by another planner")
+        << "held"
+        << "Another planner is saving to this database, and it stayed busy for longer than the "
+           "planner waits. The scenario was not saved; the board is kept. Save it again in a "
+           "moment.";
+}
+
+void TstScenarios::serverFaultKeepsTheBoard() {
+    QFETCH(QString, fault);
+    QFETCH(QString, told);
+    if (pg() != (fault != "held")) QSKIP("A fault of the other engine");
+    buildPlan();
+    const TVxPlan board = m_main->Document->plan();
+    // The planner's own database work so far, then the fault.
+    QCOMPARE(m_main->Scenarios->Store()->List().size(), 0);
+    QSqlDatabase admin = m_db->Db();
+    // A database's connections are barred from another one.
+    QSqlDatabase server =
+        pg() ? vxtest::adminConnection(true, vxtest::env("PLEXIWEAVE_PG_DB")) : QSqlDatabase();
+    QList<qint64> backends;
+    QSqlQuery q(admin);
+    if (pg()) {
+        QVERIFY(q.exec(QString("select pid from pg_stat_activity where datname = '%1' and pid "
+                               "<> pg_backend_pid()")
+                           .arg(m_db->Name())));
+        while (q.next())
+            backends << q.value(0).toLongLong();
+        QCOMPARE(backends.size(), 2); // the window's connection and its database thread's
+    }
+    bool resumed = false;
+    const auto resume = [&] {
+        if (std::exchange(resumed, true)) return;
+        if (fault.startsWith("frozen"))
+            for (qint64 pid : backends)
+                ::kill(pid_t(pid), SIGCONT);
+        if (fault == "unreachable")
+            QSqlQuery(server).exec(
+                QString("alter database %1 allow_connections true").arg(m_db->Name()));
+        if (fault == "held") QSqlQuery(admin).exec("rollback");
+    };
+    const auto resumeOnFailure = qScopeGuard(resume);
+    if (fault == "unreachable")
+        QVERIFY(QSqlQuery(server).exec(
+            QString("alter database %1 allow_connections false").arg(m_db->Name())));
+    if (fault == "unreachable" || fault == "broken") {
+        for (qint64 pid : backends)
+            QVERIFY(q.exec(QString("select pg_terminate_backend(%1)").arg(pid)));
+    } else if (fault.startsWith("frozen")) {
+        m_main->Data->StoreThread().SetTimeLimitMs(2000);
+        for (qint64 pid : backends)
+            QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+    } else {
+        QVERIFY(q.exec("begin immediate"));
+    }
+    if (fault.endsWith("cancel"))
+        QTimer::singleShot(1000, m_main, [this] {
+            for (QProgressDialog* progress : m_main->findChildren<QProgressDialog*>())
+                if (progress->isVisible()) progress->cancel();
+        });
+
+    int paints = 0;
+    QTimer repaint;
+    QObject::connect(&repaint, &QTimer::timeout, [&] {
+        ++paints;
+        m_main->ScheduleBox->viewport()->repaint();
+    });
+    repaint.start(100);
+    {
+        VxDialogScript script;
+        script.dialogs.push_back(saveAs(QString()));
+        QElapsedTimer clock;
+        clock.start();
+        m_main->SaveButtonClick();
+        QVERIFY(clock.elapsed() < 15000);
+        if (clock.elapsed() > 500) QVERIFY(paints > 0);
+        const QStringList texts = script.texts();
+        QCOMPARE(texts.isEmpty() ? m_main->statusBar()->currentMessage() : texts.join('\n'), told);
+        if (!script.texts(VxMsgKind::Error).isEmpty())
+            QVERIFY(!script.messages.last().details.isEmpty());
+    }
+    repaint.stop();
+    if (fault != "broken") {
+        QVERIFY(m_main->Modified());
+        QCOMPARE(m_main->windowTitle(), kCaption);
+        QCOMPARE(m_main->Document->plan().Looms, board.Looms);
+        {
+            VxDialogScript script; // closing asks, and No keeps the window
+            script.answers.push_back(QMessageBox::No);
+            m_main->show();
+            QVERIFY(!m_main->close());
+            QCOMPARE(script.texts(), QStringList{"Close without saving your changes?"});
+        }
+        resume();
+        VxDialogScript script;
+        script.dialogs.push_back(saveAs(QString()));
+        m_main->SaveButtonClick();
+        QCOMPARE(script.texts(VxMsgKind::Error), QStringList());
+    }
+    QVERIFY(!m_main->Modified());
+    QCOMPARE(m_main->windowTitle(), kCaption + " - Scenario 1");
+    const TVxPlan stored = store().Load(1, loomNos(board));
+    for (int l = 0; l < board.Looms.size(); ++l)
+        QCOMPARE(stored.Looms[l].Jobs, board.Looms[l].Jobs);
 }
 
 QTEST_MAIN(TstScenarios)

@@ -53,6 +53,16 @@ TVxWriteCheck pretend(bool fileWritable, bool folderWritable) {
     check.Folder = [=](const QString&) { return folderWritable; };
     return check;
 }
+// The same for the program's folder, with the user's own folder writable
+// and its file as userFile says.
+TVxWriteCheck pretend(bool fileWritable, bool folderWritable, const QString& userFolder,
+                      bool userFile) {
+    TVxWriteCheck check = pretend(fileWritable, folderWritable);
+    const auto inUser = [userFolder](const QString& path) { return path.startsWith(userFolder); };
+    check.File = [=](const QString& file) { return inUser(file) ? userFile : fileWritable; };
+    check.Folder = [=](const QString& folder) { return inUser(folder) || folderWritable; };
+    return check;
+}
 } // namespace
 
 class TstDbConnect : public QObject {
@@ -83,30 +93,60 @@ private slots:
     void realWriteChecks();
 };
 
+// Each row: the alias file's keys, or its raw bytes, and the message that
+// refuses it.
 void TstDbConnect::aliasWithoutDatabaseNameIsRefused_data() {
     QTest::addColumn<QVariantMap>("keys");
-    QTest::newRow("no Database key") << QVariantMap{{"Driver", "QSQLITE"}};
-    QTest::newRow("misspelt key") << QVariantMap{{"Driver", "QSQLITE"}, {"Databse", "x.db"}};
-    QTest::newRow("blank name") << QVariantMap{{"Driver", "QSQLITE"}, {"Database", "  "}};
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message"); // %1: the alias file
+    const QString noName = "The connection alias ShedwiseSQL in %1 names no database: the key "
+                           "\"Database\" is missing or empty";
+    const QString unreadable = "The alias file %1 %2, so its aliases cannot be read. Save it as "
+                               "plain UTF-8 text, one [section] per alias.";
+    QTest::newRow("no Database key")
+        << QVariantMap{{"Driver", "QSQLITE"}} << QByteArray() << noName;
+    QTest::newRow("misspelt key") << QVariantMap{{"Driver", "QSQLITE"}, {"Databse", "x.db"}}
+                                  << QByteArray() << noName;
+    QTest::newRow("blank name") << QVariantMap{{"Driver", "QSQLITE"}, {"Database", "  "}}
+                                << QByteArray() << noName;
     QTest::newRow("server without name")
-        << QVariantMap{{"Driver", "QPSQL"}, {"Host", "127.0.0.1"}, {"UserName", "planner"}};
+        << QVariantMap{{"Driver", "QPSQL"}, {"Host", "127.0.0.1"}, {"UserName", "planner"}}
+        << QByteArray() << noName;
+    QTest::newRow("no Driver key")
+        << QVariantMap{{"Database", "x.db"}} << QByteArray()
+        << "The connection alias ShedwiseSQL in %1 names no database driver: the key \"Driver\" "
+           "is missing or empty (QPSQL for PostgreSQL, QSQLITE for a database file)";
+    QTest::newRow("UTF-16 file") << QVariantMap() << QByteArray("\xff\xfe[\0S\0]\0\n\0", 10)
+                                 << unreadable.arg("%1", "is UTF-16 text");
+    QTest::newRow("binary file") << QVariantMap()
+                                 << QByteArray("\x7f"
+                                               "ELF\x02\x01\0\0\n",
+                                               9)
+                                 << unreadable.arg("%1", "holds binary data (NUL bytes)");
 }
 
 // SQLite opens a private temporary database for an empty name, deleted at
-// exit: the planner would seem to work and keep nothing.
+// exit: the planner would seem to work and keep nothing. A file that cannot
+// be read would leave local mode on the file beside the program.
 void TstDbConnect::aliasWithoutDatabaseNameIsRefused() {
     QFETCH(QVariantMap, keys);
-    const QString file = writeAlias(QTest::currentDataTag(), keys);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QString file = writeAlias(QTest::currentDataTag(), keys);
+    if (!bytes.isEmpty()) {
+        QFile raw(file);
+        QVERIFY(raw.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        raw.write(bytes);
+    }
     TVxDbSession session(file);
     TSchedData data(session);
     data.SchedDB.LoginPrompt = false;
     try {
+        DefineLocalAlias(session);
         data.SchedDB.Open();
-        QFAIL("opened an alias without a database name");
+        QFAIL("opened an alias that names no database");
     } catch (const EVxError& e) {
-        QCOMPARE(e.message(), QString("The connection alias ShedwiseSQL in %1 names no database: "
-                                      "the key \"Database\" is missing or empty")
-                                  .arg(file));
+        QCOMPARE(e.message(), message.arg(file));
     }
     QVERIFY(!data.SchedDB.Connected());
 }
@@ -183,13 +223,17 @@ void TstDbConnect::localDatabaseChoice_data() {
     QTest::addColumn<bool>("folderWritable");
     QTest::addColumn<QString>("where"); // program or user folder
     QTest::addColumn<bool>("readOnly");
-    QTest::newRow("existing, all writable") << true << true << true << "program" << false;
-    QTest::newRow("existing file read-only") << true << false << true << "program" << true;
+    QTest::addColumn<int>("userFile"); // -1 none, 0 read-only, 1 writable
+    QTest::newRow("existing, all writable") << true << true << true << "program" << false << -1;
+    QTest::newRow("existing file read-only") << true << false << true << "program" << true << -1;
     QTest::newRow("existing file in a read-only folder")
-        << true << true << false << "program" << true;
-    QTest::newRow("existing, nothing writable") << true << false << false << "program" << true;
-    QTest::newRow("new, folder writable") << false << true << true << "program" << false;
-    QTest::newRow("new, folder read-only") << false << true << false << "user" << false;
+        << true << true << false << "program" << true << -1;
+    QTest::newRow("existing, nothing writable")
+        << true << false << false << "program" << true << -1;
+    QTest::newRow("new, folder writable") << false << true << true << "program" << false << -1;
+    QTest::newRow("new, folder read-only") << false << true << false << "user" << false << -1;
+    QTest::newRow("the user's own file") << false << true << false << "user" << false << 1;
+    QTest::newRow("the user's own file read-only") << false << true << false << "user" << true << 0;
 }
 
 void TstDbConnect::localDatabaseChoice() {
@@ -198,13 +242,17 @@ void TstDbConnect::localDatabaseChoice() {
     QFETCH(bool, folderWritable);
     QFETCH(QString, where);
     QFETCH(bool, readOnly);
+    QFETCH(int, userFile);
     QTemporaryDir program, user;
-    if (exists) {
-        QFile file(program.filePath("Shedwise.db"));
+    for (const QString& folder :
+         {exists ? program.path() : QString(), userFile >= 0 ? user.path() : QString()}) {
+        if (folder.isEmpty()) continue;
+        QFile file(QDir(folder).filePath("Shedwise.db"));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     const TVxLocalDatabase chosen =
-        ChooseLocalDatabase(program.path(), user.path(), pretend(fileWritable, folderWritable));
+        ChooseLocalDatabase(program.path(), user.path(),
+                            pretend(fileWritable, folderWritable, user.path(), userFile == 1));
     QCOMPARE(
         chosen.Path,
         QDir(where == "program" ? program.path() : user.path()).absoluteFilePath("Shedwise.db"));

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <set>
+#include <sys/stat.h>
 
 using vxtest::samplesDir;
 
@@ -69,7 +70,7 @@ class TstRefText : public QObject {
 private slots:
     void init() {
         m_log.clear();
-        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files))
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::System))
             QFile::remove(m_dir.filePath(name));
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
             QDir(m_dir.filePath(name)).removeRecursively();
@@ -98,7 +99,6 @@ private slots:
     void allFilesMissingGivesMessagesInOrder();
     void badInputEndsReadingAndKeepsWhatWasRead_data();
     void badInputEndsReadingAndKeepsWhatWasRead();
-    void folderInPlaceOfFileIsReported();
     void outOfRangeNumbersNameFileLineAndColumn_data();
     void outOfRangeNumbersNameFileLineAndColumn();
 
@@ -282,7 +282,8 @@ void TstRefText::warpInfosUseUserDecimalSeparator() {
     // such; the point is that "." is not accepted as a decimal there.
     TWarpInfoList warps = loader().BuildWarpInfos();
     QLocale::setDefault(saved);
-    QCOMPARE(m_log.messages, QStringList{"File \"WarpType.csv\" not found"});
+    QCOMPARE(m_log.messages, QStringList{"File \"WarpType.csv\", line 1, column 3 (DENTSPERCM): "
+                                         "\"6;5\" is not a number"});
     QCOMPARE(warps.Count(), 1);
     QCOMPARE(warps.Object(0)->TotalEnds, 1200);
     QCOMPARE(warps.Object(0)->DentsPerCm, 0.0f);
@@ -355,6 +356,8 @@ void TstRefText::downtimeDescriptions() {
     QCOMPARE(downs.Keys(), (QStringList{"Repair", "Cleaning, oiling", "Holiday", "Two commas,"}));
 }
 
+// Each file's message comes once, though two builders read LoomSpec.csv and
+// FabricType.csv.
 void TstRefText::allFilesMissingGivesMessagesInOrder() {
     const TRefTextLoader l = loader();
     QVERIFY(l.BuildLoomTypes().IsEmpty());
@@ -362,64 +365,112 @@ void TstRefText::allFilesMissingGivesMessagesInOrder() {
     QVERIFY(l.BuildFabricInfos().IsEmpty());
     QVERIFY(l.BuildDowntimeTypes().IsEmpty());
     QVERIFY(l.ReadLoomRecords().empty());
-    QCOMPARE(
-        m_log.errors,
-        (QStringList{"File \"StruLoom.csv\" not found", "File \"FabricType.csv\" not found",
-                     "File \"LoomSpec.csv\" not found", "File \"WarpType.csv\" not found",
-                     "File \"FabricType.csv\" not found", "File \"DowntimeType.csv\" not found",
-                     "File \"LoomSpec.csv\" not found"}));
+    QCOMPARE(m_log.errors,
+             (QStringList{"File \"StruLoom.csv\" not found", "File \"FabricType.csv\" not found",
+                          "File \"LoomSpec.csv\" not found", "File \"WarpType.csv\" not found",
+                          "File \"DowntimeType.csv\" not found"}));
     QCOMPARE(m_log.messages, m_log.errors);
 }
 
-// Each row: a file, its content, and what the loader of that file keeps.
-// Every row must give exactly one message for that file.
+// Damaged files. Each row: a file, its content (or what stands in its
+// place), the one message it gives, naming what is wrong and where, and
+// what the loader of that file keeps.
 void TstRefText::badInputEndsReadingAndKeepsWhatWasRead_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("expected");
 
     const QByteArray longLine = QByteArray(TRefLineReader::MaxLineBytes + 1, 'x') + ",\n";
     static const char binaryBytes[] = "\x7f"
                                       "ELF\x02\x01\x01\x00\x00\x00,\xff\xfe\n";
     const QByteArray binary(binaryBytes, sizeof binaryBytes - 1); // without the final NUL
+    const QString warp = "File \"WarpType.csv\", ";
 
     QTest::newRow("warp: letters in TOTALENDS")
         << WarpTypeFile << QByteArray("A,2400,7.5,2.5,95,3000,150,\nB,many,7.5,\nC,2400,\n")
+        << warp + "line 2, column 2 (TOTALENDS): \"many\" is not a whole number"
         << QStringList{"A", "B"};
     QTest::newRow("warp: empty number")
-        << WarpTypeFile << QByteArray("A,,7.5,\nC,1,\n") << QStringList{"A"};
-    QTest::newRow("warp: binary") << WarpTypeFile << QByteArray("A,2400,\n") + binary + "C,1,\n"
-                                  << QStringList{"A"};
+        << WarpTypeFile << QByteArray("A,,7.5,\nC,1,\n")
+        << warp + "line 1, column 2 (TOTALENDS): the number is missing" << QStringList{"A"};
+    QTest::newRow("warp: quoted number")
+        << WarpTypeFile << QByteArray("A,\"2400\",7.5,\n")
+        << warp + "line 1, column 2 (TOTALENDS): \"\"2400\"\" is not a whole number"
+        << QStringList{"A"};
+    QTest::newRow("warp: nan") << WarpTypeFile << QByteArray("A,2400,nan,\n")
+                               << warp + "line 1, column 3 (DENTSPERCM): \"nan\" is not a number"
+                               << QStringList{"A"};
+    QTest::newRow("warp: binary")
+        << WarpTypeFile << QByteArray("A,2400,\n") + binary + "C,1,\n"
+        << warp + "line 2, column 1: byte 0x7f is no text; is this a reference file?"
+        << QStringList{"A"};
+    QTest::newRow("warp: NUL in a number")
+        << WarpTypeFile
+        << QByteArray("A,24\x00"
+                      "0,\n",
+                      8)
+        << warp + "line 1, column 2: byte 0x00 is no text; is this a reference file?"
+        << QStringList{};
     QTest::newRow("warp: over-long line")
-        << WarpTypeFile << QByteArray("A,2400,\n") + longLine << QStringList{"A"};
-    QTest::newRow("warp: invalid UTF-8")
-        << WarpTypeFile << QByteArray("A,1,\n\xc3\x28,1,\n") << QStringList{"A"};
+        << WarpTypeFile << QByteArray("A,2400,\n") + longLine
+        << warp + "line 2: the line is longer than 8192 bytes; is this a reference file?"
+        << QStringList{"A"};
+    QTest::newRow("warp: Latin-1")
+        << WarpTypeFile << QByteArray("A,1,\nB,1,7.5,bl\xe9,\n")
+        << warp + "line 2, column 4: the text is not UTF-8 (byte 0xe9); save the file as UTF-8 text"
+        << QStringList{"A"};
     QTest::newRow("warp: number too big")
-        << WarpTypeFile << QByteArray("A,99999999999,\nB,1,\n") << QStringList{"A"};
-    QTest::newRow("warp: infinite decimal")
-        << WarpTypeFile << QByteArray("A,1,inf,\nB,1,\n") << QStringList{"A"};
+        << WarpTypeFile << QByteArray("A,99999999999,\nB,1,\n")
+        << warp + "line 1, column 2 (TOTALENDS): 99999999999 is out of range (0 to 1000000)"
+        << QStringList{"A"};
+    QTest::newRow("warp: UTF-16") << WarpTypeFile
+                                  << QByteArray("\xff\xfe"
+                                                "A\0,\0",
+                                                6)
+                                  << "File \"WarpType.csv\" is UTF-16 text; save it as UTF-8 text"
+                                  << QStringList{};
+    QTest::newRow("warp: empty") << WarpTypeFile << QByteArray() << "File \"WarpType.csv\" is empty"
+                                 << QStringList{};
+    QTest::newRow("warp: folder") << WarpTypeFile << QByteArray("<folder>")
+                                  << "File \"WarpType.csv\" is a folder, not a plain file, so it "
+                                     "was not read"
+                                  << QStringList{};
     QTest::newRow("fabric: letters in PIECELEN")
         << FabricTypeFile
         << QByteArray("P,001,A,WHT,x,x,WHT,60,1,1,1,\nT,001,A,WHT,x,x,WHT,sixty,1,1,1,\n"
                       "S,001,A,WHT,x,x,WHT,60,1,1,1,\n")
+        << "File \"FabricType.csv\", line 2, column 8 (PIECELEN): \"sixty\" is not a whole number"
         << QStringList{"P", "T"};
     QTest::newRow("fabric: truncated UTF-8 at end")
         << FabricTypeFile << QByteArray("P,001,A,WHT,x,x,WHT,60,1,1,1,\nT,\xe2\x82")
+        << "File \"FabricType.csv\", line 2, column 2: the text is not UTF-8 (byte 0xe2); save "
+           "the file as UTF-8 text"
         << QStringList{"P"};
-    QTest::newRow("downtime: binary")
-        << DowntimeTypeFile << QByteArray("Repair,\n") + binary + "Holiday,\n"
-        << QStringList{"Repair"};
-    QTest::newRow("downtime: over-long") << DowntimeTypeFile << longLine << QStringList{};
+    QTest::newRow("downtime: over-long")
+        << DowntimeTypeFile << longLine
+        << "File \"DowntimeType.csv\", line 1: the line is longer than 8192 bytes; is this a "
+           "reference file?"
+        << QStringList{};
     QTest::newRow("loom records: letters in POSN")
         << LoomSpecFile << QByteArray("1,101,RAP,L1,\n2,x12,RAP,L2,\n3,103,AIR,L3,\n")
+        << "File \"LoomSpec.csv\", line 2, column 2 (POSN): \"x12\" is not a whole number"
         << QStringList{"L1"};
-    QTest::newRow("loom records: binary")
-        << LoomSpecFile << QByteArray("1,101,RAP,L1,\n") + binary << QStringList{"L1"};
-    QTest::newRow("loom types: binary in LoomSpec")
-        << QString("types:") + LoomSpecFile << QByteArray("1,101,RAP,L1,\n") + binary
-        << QStringList{"RAP"};
+    QTest::newRow("loom records: named pipe")
+        << LoomSpecFile << QByteArray("<fifo>")
+        << "File \"LoomSpec.csv\" is a named pipe, not a plain file, so it was not read"
+        << QStringList{};
+    QTest::newRow("loom records: /dev/zero")
+        << LoomSpecFile << QByteArray("<dev/zero>")
+        << "File \"LoomSpec.csv\" is a device, not a plain file, so it was not read"
+        << QStringList{};
+    QTest::newRow("loom records: one line beyond the limit")
+        << LoomSpecFile << QByteArray("1,101,RAP,L1,\n").repeated(TRefLineReader::MaxLines + 1)
+        << "File \"LoomSpec.csv\" has more than 100000 lines, so it was not read" << QStringList{};
     QTest::newRow("loom types: binary in StruLoom")
         << QString("types:") + StruLoomFile << QByteArray("P,RAP,\n") + binary
+        << "File \"StruLoom.csv\", line 2, column 1: byte 0x7f is no text; is this a reference "
+           "file?"
         << QStringList{"RAP"};
 }
 
@@ -433,7 +484,15 @@ void TstRefText::badInputEndsReadingAndKeepsWhatWasRead() {
         write(StruLoomFile, "P,RAP,\n");
         write(FabricTypeFile, "P,001,A,WHT,x,x,WHT,60,1,1,1,\n");
     }
-    write(name, content);
+    const QString path = m_dir.filePath(name);
+    if (content == "<folder>")
+        QVERIFY(QDir(m_dir.path()).mkdir(name));
+    else if (content == "<fifo>")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (content == "<dev/zero>")
+        QVERIFY(QFile::link("/dev/zero", path));
+    else
+        write(name, content);
 
     QStringList keys;
     const TRefTextLoader l = loader();
@@ -448,15 +507,10 @@ void TstRefText::badInputEndsReadingAndKeepsWhatWasRead() {
     else
         for (const TLoomRecord& r : l.ReadLoomRecords())
             keys << r.Descr;
-    QCOMPARE(m_log.messages, QStringList{FileNotFoundMessage(name)});
+    QFETCH(QString, message);
+    QCOMPARE(m_log.messages, QStringList{message});
     QFETCH(QStringList, expected);
     QCOMPARE(keys, expected);
-}
-
-void TstRefText::folderInPlaceOfFileIsReported() {
-    QVERIFY(QDir(m_dir.path()).mkdir(WarpTypeFile));
-    QVERIFY(loader().BuildWarpInfos().IsEmpty());
-    QCOMPARE(m_log.messages, QStringList{FileNotFoundMessage(WarpTypeFile)});
 }
 
 void TstRefText::keyListFoldsCaseLikeCompare_data() {
@@ -540,7 +594,8 @@ void TstRefText::loomTypesMatchLineByLineReading() {
     write(FabricTypeFile, fabricLinesText.join('\n').toUtf8());
 
     const TLoomTypeList built = loader().BuildLoomTypes();
-    QCOMPARE(m_log.messages, QStringList{});
+    QCOMPARE(m_log.messages,
+             fabricLines ? QStringList{} : QStringList{"File \"FabricType.csv\" is empty"});
     const auto expected = plainLoomTypes(loomLines, struLines, fabricLinesText);
     QCOMPARE(built.Count(), int(expected.size()));
     for (int t = 0; t < built.Count(); ++t) {

@@ -4,6 +4,7 @@
 
 #include "RefText.h"
 #include "VxDate.h"
+#include "VxNumbers.h"
 #include "VxPlanCommand.h"
 #include "VxWeaPlan.h"
 
@@ -253,6 +254,20 @@ void TestPlanDocument::badPlacesAreRefusedWithThePlanKept() {
         QVERIFY_THROWS_EXCEPTION(EVxError, doc.Push(intent(doc)));
     QCOMPARE(doc.plan(), before);
     QCOMPARE(doc.undoStack()->count(), 0);
+
+    // Past the largest number there is no next one: refused, never wrapped round.
+    TVxPlan full = before;
+    full.NextJobNo = full.NextItemNo = VxNoNextNumber;
+    doc.Reset(full);
+    for (const TIntent& add : QList<TIntent>{
+             [](auto& d) { return new TVxAddJobCommand(d, 2, TVxPlanJob{}); },
+             [](auto& d) {
+                 return new TVxAddItemCommand(d, {1, 1}, TVxPlanItem{0, "AB", "RED", "NAT", 3});
+             }})
+        QVERIFY_THROWS_EXCEPTION(EVxError, doc.Push(add(doc)));
+    QCOMPARE(doc.plan(), full);
+    QCOMPARE(VxNextAfter(2147483646), 2147483647);
+    QCOMPARE(VxNextAfter(2147483647), VxNoNextNumber);
 }
 
 QTEST_MAIN(TestPlanDocument)

@@ -4,6 +4,7 @@
 // server, dropped again at the end.
 
 #include "DbSchema.h"
+#include "UpgradeScenarioTables.h"
 #include "VxTestDb.h"
 
 #include <QCoreApplication>
@@ -38,6 +39,9 @@ public:
             db.transaction();
             CreatePlannerTables(db, MissingPlannerTables(db), samplesDir());
             db.commit();
+            // What the program adds to every database it opens.
+            const QStringList notes = UpgradeScenarioTables(db);
+            if (!notes.isEmpty()) m_error = notes.join('\n');
         } catch (const std::exception& e) {
             m_error = QString::fromStdString(e.what());
         }

@@ -26,7 +26,10 @@ QString adminName(const QString& database) {
 } // namespace
 
 QSqlDatabase adminConnection(bool postgres, const QString& database) {
-    const QString name = adminName(database);
+    return openConnection(postgres, database, adminName(database));
+}
+
+QSqlDatabase openConnection(bool postgres, const QString& database, const QString& name) {
     QSqlDatabase db = QSqlDatabase::contains(name)
                           ? QSqlDatabase::database(name, false)
                           : QSqlDatabase::addDatabase(postgres ? "QPSQL" : "QSQLITE", name);

@@ -19,6 +19,9 @@ extern const char* const NoPgServerReason;
 QSqlDatabase adminConnection(bool postgres, const QString& database);
 // Closes and removes the admin connection to database, if any.
 void dropAdminConnection(const QString& database);
+// A connection named name to database, opened on the calling thread and
+// only for it: another planner, as the database sees it.
+QSqlDatabase openConnection(bool postgres, const QString& database, const QString& name);
 
 // Creates or drops a database on the test server; create returns the
 // server's error text, empty on success.
