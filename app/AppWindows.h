@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows, created once in their fixed order and kept for the
 // whole run, and the application-wide settings made before any window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board's controller: answers the loom columns' questions and turns the
 // planner's intents into edits of the plan document. It checks the rules on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows, while a job or fabric is dragged (or moved with the keys before
 // the move is confirmed), where it may go and what the drop would do:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A comparison drawn over the board: each job and fabric item of the board
 // that differs from the other plan gets a mark of its change (added, moved,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board as a view of the plan document: column i of the schedule box
 // draws loom i of the plan. When the document says which looms changed,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comparing the board with a stored scenario: choosing the scenario (or the
 // last saved state of the loaded one), reading it from the store, the

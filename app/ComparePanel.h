@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel beside the board while it is compared with a stored scenario:
 // what it is compared with, the changes grouped by loom, and the output of

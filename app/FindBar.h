@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The find bar: what the planner types is looked up among the plan's jobs
 // and fabric as it is typed (a job number, a warp type and colour, a fabric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fabric item dialog: picks a fabric for a warp job and its number of
 // pieces, and refuses an OK that would over-fill the warp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The job dialog: defines or edits a reed, warp or downtime job and its
 // dates. It keeps its controls consistent with the chosen type, keeps the

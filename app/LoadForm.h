@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog that picks a stored scenario to load. It is given the stored
 // scenarios and returns the one picked.

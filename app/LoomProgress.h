@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Progress of a save or load, loom by loom. Nothing shows for a quick one:
 // the dialog appears only once the work has taken half a second, naming the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the loom columns, the information pane, the tool bar and
 // the status bar, wired to the plan document (the plan and its undo steps),

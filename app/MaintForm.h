@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The maintenance window: grids over the five reference tables on the main
 // window's connection. Every posted row is a transaction of its own; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data-mode dialog asked once per run: text files, a local database file
 // or a database server. The main window reads the checked radio button after

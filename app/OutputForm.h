@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The greige fabric output report window: the fabric a stored scenario
 // produces, by date or by job.

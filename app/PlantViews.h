@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The views of the plant beside the board, and what ties them together: the
 // timeline in a dock the planner can place, the find bar, and the View menu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print options dialog: the scenario listing on the printer or in a
 // comma-delimited text file, or a drawing cut into pages (the timeline) on

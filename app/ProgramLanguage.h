@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language the program speaks. English is written in the sources; each
 // other language is a translation, translations/plexiweave_<code>.ts, built

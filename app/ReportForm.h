@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the two report windows share: a tool bar of combo boxes with
 // "&Print" and "E&xit", a read-only grid over the shown query with a totals

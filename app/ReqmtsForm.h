@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The yarn requirements report window: warp or weft yarn of a stored
 // scenario, by date or by job.

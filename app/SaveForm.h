@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog that names the scenario to save: a number and a description,
 // the stored scenarios to pick one to overwrite, and a menu to rename or

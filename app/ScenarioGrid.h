@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored scenarios as the load and save dialogs list them: a read-only
 // grid with whole-row selection, columns "Number" and "Description", and a

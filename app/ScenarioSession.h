@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The planner's session with the stored scenarios: the store of the open
 // database, which stored scenario the plan is linked to (its number and

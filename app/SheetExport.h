@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save dialog and the writing shared by "Export Plan Data..." and the
 // report windows' "Export...".

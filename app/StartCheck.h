@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A start-up check for packaging tests, chosen with the environment variable
 // PLEXIWEAVE_START_CHECK=local (or =text): the data-mode question is answered

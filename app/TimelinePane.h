@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The timeline with its own bar: the period (chosen on the calendar), zoom
 // out, zoom in, fit the period, print, and a key to the colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The period the timeline shows, chosen on the project's calendar: a left
 // click picks the first day, a right click the last, the month or year name

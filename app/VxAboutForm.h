@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About window. Opened modally from the main window's About button, and
 // once as a borderless splash while a database connection opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: creates the windows in order and runs the event loop until
 // the main window closes. Start-up happens on the main window's first show.
 

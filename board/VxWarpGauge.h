@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How full a warp is, as the board shows it: green while its fabric pieces
 // fit, amber above 90 % of the length or weight, red when over, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The job kinds of a weaving plant as the board draws them, and the fabric
 // item a warp carries: a plan job (plan/VxPlan.h) on a schedule column.

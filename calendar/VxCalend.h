@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A month calendar for choosing a date range (start and finish, each with an
 // optional time of day) or, in single-date mode, one date. The owner can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small 24-hour time picker: four one-digit fields (hh:mm) and a pair of
 // up/down buttons. Every digit is checked as it is typed so the time can

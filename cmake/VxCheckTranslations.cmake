@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a translation misses a text of the sources. Runs lupdate over
 # the sources (SOURCES_LIST, one file a line) into a copy of each .ts file of
 # TS_FILES in WORK_DIR and lists every entry it leaves unfinished: a new text

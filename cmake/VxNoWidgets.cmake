@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vx_require_no_widgets(<target> [ALLOW_GUI])
 # Stops the configure step when <target> links Qt Widgets or (unless
 # ALLOW_GUI) Qt Gui, directly or through any library it links.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dates as day numbers: whole days since 30 December 1899 in a double, the
 // fraction being the time of day. Date texts use the classic format letters:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fields of comma-delimited files as a spreadsheet must read them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Icons drawn as shapes, so they are sharp at any size and on any screen:
 // the drawing runs again for each size and pixel ratio asked for, instead of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sets a flag for the length of a scope and puts the old value back on the
 // way out, also when a handler throws (a veto must not leave a component

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error box of VxGuard needs widgets, so it lives in vxcommon while the
 // rest of VxAbort.h stays in the QtCore library vxcore.
 #include "VxAbort.h"

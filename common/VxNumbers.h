@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers handed out one after another (scenario, job and item numbers).
 // They end at the largest int: past it there is no next number, and asking

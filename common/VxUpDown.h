@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Up-down buttons bound to a one-line edit: each click or arrow key in the
 // edit steps the number shown there by one between Min and Max. Typing in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The planner's ten tables: one DDL that SQLite and PostgreSQL both accept,
 // and the seeding of new reference tables from the sample text files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the maintenance window checks before a reference row is stored or
 // deleted, beyond what the engine itself refuses:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The maintenance window's datasets on the main window's connection: one
 // table per reference table, titled and sized as the window's grids show

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reference figures of the output summary, read from the database the
 // reports query: warp types with their standard length and weight, fabrics

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reference tables the weaving rules read, and the operations that take
 // their keys apart.

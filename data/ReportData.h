@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The queries of the yarn requirements and greige output reports over a
 // stored scenario, with their field settings and calculated columns. The

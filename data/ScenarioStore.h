@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stored scenarios: one SCENARIO row with its REEDJOB, WEAVEJOB, DOWNTIMEJOB
 // and WEAVEITEM rows. Saving, loading, describing and deleting go straight

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's database: the connection SchedDB, its tables and
 // queries under their form names, and the reference tables built from them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scenario store as the program uses it: every call runs on the
 // database thread (TVxDbThread), so a slow or silent server never freezes

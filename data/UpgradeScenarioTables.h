@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Brings the scenario tables of a database made by an older program up to
 // what this one relies on, at start-up. Nothing stored is removed or changed:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the data layer speaks to the user without knowing about windows: the
 // program fills these with its message boxes and login prompt (vxdataui's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Datasets over the planner's database: tables read in index order (with an
 // optional master-detail restriction) and parameterised queries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Database failures in the planner's words. The engine's own text, which a
 // planner rarely understands but a database administrator needs, goes into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A second connection to the database, on a thread of its own, for the work
 // that may take long: saving and loading scenarios. While the work runs,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number patterns of display formats, and money, as grids and printouts show
 // them. QtCore only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edits of a plan as undo steps, each made from the planner's intent and
 // named after it ("Move warp 7 to R03 190cm"). A command names the looms it

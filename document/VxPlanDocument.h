@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plan document: owns the plan (every loom with its jobs) and the undo
 // stack of the edits made to it, and says which looms each change touched.

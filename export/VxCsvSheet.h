@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sheet as a comma-separated file (RFC 4180): UTF-8 with a byte order
 // mark (without one a common spreadsheet reads the file in a legacy code

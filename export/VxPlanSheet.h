@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plan as data for a spreadsheet: one row per job and one per fabric
 // item, every field in a column of its own. Item rows repeat their warp's

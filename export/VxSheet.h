@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table of typed cells under a header row: what goes out to a
 // spreadsheet. Built from plan values or from a report's rows, written as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sheet as an Excel workbook (.xlsx) of one worksheet: numbers as
 // numbers, dates as dates (dd/mm/yyyy), texts as texts, never as formulas;

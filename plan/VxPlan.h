@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scenario as plain values: every loom with its jobs in running order, each
 // warp with its fabric items. Save, load, print, export and undo read and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What changed from one plan to another, loom by loom: jobs added, removed,
 // moved (from which loom and place), re-dated or edited, and per warp the

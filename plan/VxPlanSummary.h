@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a plan puts out, and two plans side by side: per loom the latest
 // finish and the days of downtime, per fabric (structure and colour) the

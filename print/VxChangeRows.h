@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The changes between two plans as rows of text: one row per thing that
 // changed about a job or an item (added, removed, moved, re-dated, each

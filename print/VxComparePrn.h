@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A comparison of two plans on paper and in a delimited file: the change
 // list, then the output summary's tables (looms, fabrics, warps), each

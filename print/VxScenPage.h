@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scenario printout on paper. A plan that fits one page prints as the
 // classic single page: title at the top left, "Printed: " stamp from the

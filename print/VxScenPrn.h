@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scenario as a side-by-side listing: one column of text lines per loom,
 // headed by the loom's header. The same lines go to paper (VxScenPage) and

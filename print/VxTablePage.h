@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tables of text on paper, one below the other, under the page head of the
 // scenario printout (title, "Printed: " stamp, page number). Columns are as

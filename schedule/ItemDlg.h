@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The schedule's own item dialog, used when the application handles no item
 // Do events but offers a list of item captions: several entries can be added

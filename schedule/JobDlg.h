@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The schedule's own job dialog, used when the application handles no job
 // Do events: two captions (from the application's lists or typed) and the

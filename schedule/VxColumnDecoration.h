@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a column shows while a job or item is dragged over the board, or
 // moved with the keys before the move is confirmed, as the column's owner

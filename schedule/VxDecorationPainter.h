@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws a column's drag decoration (VxColumnDecoration.h) over its painted
 // jobs: a closed column dimmed and hatched, an open one framed, the refused

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The component's own drag tracking, driven by the mouse events of the job
 // area that was pressed (it keeps the implicit mouse grab). Global screen

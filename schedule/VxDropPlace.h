@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a drop would put a dragged job or item: the column, the job an item
 // goes on, and the position among the column's jobs or the job's items as

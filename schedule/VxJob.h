@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Jobs and their fabric items: plain objects (QObject for identity in
 // events, never widgets) that a schedule column lays out, paints and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws job panels from a job's geometry onto any QPainter, so the same
 // drawing goes to the screen, an image or a PDF. Frames are drawn with plain

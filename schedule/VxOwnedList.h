@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ordered, owning list behind a schedule's jobs and a job's items. The
 // list keeps each element's link back to its owner (a member pointer into

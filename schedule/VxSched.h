@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The schedule component: a horizontally scrolling box of schedule columns,
 // each an ordered list of jobs, each job an ordered list of items.

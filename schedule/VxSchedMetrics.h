@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measures and helpers shared by the schedule component's own sources (not
 // part of its public header).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection of a job or item and what the keys do with it.
 
 #include "VxDragTracker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scroll bars of the board. The toolkit's default look draws a light
 // thumb on a darker groove; on a wide board the thumb fills most of the bar

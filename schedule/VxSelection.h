@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The job or item the keyboard acts on, and how the arrow keys walk a
 // column. Model only: the job area paints the frame and turns keys into the

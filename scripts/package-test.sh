@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built package (the first argument, or the one scripts/package.sh
 # left in build-package/): its layout, its declared dependencies, and that
 # the unpacked program, started offscreen in Local mode with a fresh home

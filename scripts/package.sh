@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package: build-package/plexiweave_<version>_<arch>.deb
 # (or in the folder given as the first argument). Only the program is built
 # there; the installed files go under /usr.

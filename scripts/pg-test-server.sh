@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A throw-away PostgreSQL server for the database test suites.
 #   pg-test-server.sh start <envfile>   initdb in a temporary folder, listen on
 #                                       127.0.0.1 on a free port, create a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-sanitize/ (float-cast-overflow named as well: GCC's "undefined" set
 # does not check conversions of out-of-range floating values), runs every

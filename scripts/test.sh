@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test offscreen with CTest.
 # A throw-away PostgreSQL server on 127.0.0.1 serves the database suites.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The date scale over the timeline at a zoom: an upper line of large units
 // (years, months or days) and a lower line of the units between them (months,

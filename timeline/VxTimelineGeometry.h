@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where things stand on the timeline: dates to x and back, looms to rows and
 // back, and the bar of a job. Painting, hit-testing, tooltips and printing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws the timeline from plan values onto any QPainter, so the same drawing
 // goes to the screen and to paper: the date scale, the looms busy per day,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The timeline on paper over its period: drawn by the same painter as the
 // screen, page by page. Tiled, the period runs on across pages at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the timeline's tooltips say: a job in full (its caption, dates and
 // length, fabric, what is left on a warp), a loom's load over the period,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plan against the calendar: one row per loom in board order, every job
 // a bar from its start to its finish over a chosen period, the looms busy

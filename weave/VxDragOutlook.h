@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a dragged job or fabric item may go, over the whole plan: the
 // verdict of the drag-over rules for every place of every loom, worked out

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an edit would do to the looms it touches, told as a planner reads it:
 // for every job as the board shows it now, whether its dates or what its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding jobs and fabric in a plan by what a planner types: a job number
 // ("17"), a warp type and colour ("A-WHT", "A WHT", "C", "BLU"), a fabric

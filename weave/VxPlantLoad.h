@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How busy the plant is over a period: for each loom the share of the period
 // it spends weaving (under its warps), and for each day how many looms weave

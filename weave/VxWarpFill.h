@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How full a warp is: the length and weight its fabric pieces use of what
 // the bare warp offers (its greige length and its share of the warp

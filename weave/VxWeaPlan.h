@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arithmetic of a weaving plant on plan values: captions, what a warp
 // can still take, how long its fabric takes to weave, how the dates chain

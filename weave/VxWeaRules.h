@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The placement rules of a weaving plant on plan values: which job types may
 // be added to a loom, when a reed may be deleted, where a moved job or fabric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "VxWeaveRefs.h"
 
 const TWarpInfo* TVxWeaveRefs::WarpInfo(const QString& warpType) const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reference tables the weaving rules read, by reference: the loom types
 // with their warp and fabric lists, the warp and fabric figures, the downtime

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparing two plant-sized plans: 200 rapier looms of 50 jobs (a reed and 49
 // warps of four fabric items each), 10,000 jobs, against a copy with 500
 // warps moved to other looms or places and 200 edits (warp lengths and fabric

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two planners on one database, round after round: one loads a scenario
 // while the other overwrites it, and both overwrite it at once. On an SQLite
 // file, and on the PostgreSQL server named by PLEXIWEAVE_PG_* when set (the

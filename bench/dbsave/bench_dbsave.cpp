@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and reading back a plant-sized scenario through the dataset layer:
 // 200 looms x 50 warp jobs x 4 items (10,000 WEAVEJOB and 40,000 WEAVEITEM
 // rows) posted row by row in one transaction on an SQLite file, as a scenario

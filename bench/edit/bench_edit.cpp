@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single edits on a large board: 200 rapier looms of 50 jobs (a reed and 49
 // warps of four fabric items each), 10,000 jobs, shown in a window. Each
 // kind of edit is made as the planner's intent reaches the document (a drop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up in English and in German: from choosing the language to the main
 // window shown with the sample looms in text mode. Each run is a process of
 // its own (a translation, once loaded, stays loaded), the languages take

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drag-time marks and preview on a large board: 200 rapier looms of 50 jobs
 // (a reed and 49 warps of four fabric items each), 10,000 jobs, shown in a
 // window. A warp (and then a fabric item) is picked up from the middle of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a large dataset to a PDF: 10,000 rows of 8 columns (texts,
 // integers, formatted floats, dates) from an SQLite file. Prints the time of
 // each run and the memory the printing adds; that growth must not follow the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading large reference files: a 100,000-line FabricType.csv with 50,000
 // distinct warp keys, and one with 2,000 loom types each weaving its own
 // structure. Prints the time of each table build; the target is under 1 s

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six report queries on a plant-sized stored scenario: 200 looms x 50
 // warp jobs x 4 fabric items (10,000 WEAVEJOB and 40,000 WEAVEITEM rows) on
 // an SQLite file. Prints the time each query takes to open with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the drag rules on a long loom: one drag-over check of a warp and of
 // a fabric item on a 500-job loom, through the rules alone and through the
 // main window's handlers (status bar included). Target: under 1 ms a check.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plant-sized scenario (200 looms x 50 warp jobs x 4 fabric items: 10,000
 // jobs and 40,000 items) saved and loaded through the scenario store.
 //

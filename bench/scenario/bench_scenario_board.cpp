@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a plant-sized stored scenario onto the board: 200 looms, each with
 // a reed and 49 warps, 10,000 jobs and 40,000 fabric items, read from an
 // SQLite file by the scenario store and put on the main window's columns

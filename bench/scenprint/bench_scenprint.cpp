@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the scenario listing of a large plant: 200 looms of 50 jobs (a
 // reed, then warps with three fabric items and a downtime every tenth job).
 // Targets: the delimited export under 1 s, the paged PDF under 5 s, each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the schedule component's figures for a plant of 200 looms with 50
 // jobs each and 4 items per job (10,000 jobs, 40,000 items), built through
 // the model's operations: creation and layout, one full paint, Restack of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up in text mode with many looms: the five reference files of the
 // sample plant with 1,000 to 4,000 rapier looms, from the mode dialog's OK
 // to the window painted with its columns. The target is 4,000 looms in

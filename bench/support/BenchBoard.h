@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows started in text mode on a plant of rapier looms, for
 // the benchmarks that work on the board itself (they link vxapp).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Set-up shared by the benchmarks, so that each one measures the same plant.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timeline and find on a large plant: 200 rapier looms of 50 jobs (a
 // reed and 49 warps of four fabric items each), 10,000 jobs, over a year.
 // Figures (medians of repeated runs, in processor time of the process; the

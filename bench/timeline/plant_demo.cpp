@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planner on a generated plant, to look at the board and the timeline by
 // hand: `plant_demo` shows the sample plant, `plant_demo 200` a plant of 200
 // rapier looms. Every loom gets a reed and warps of its own warp types with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window for trying the date controls by hand: a range calendar with time
 // pickers, a single-date calendar, and a plain one set up the way the job
 // dialog uses it (owner-coloured days).

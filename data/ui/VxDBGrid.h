@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dataset shown in a grid: the data source is a table model over an open
 // dataset, and the grid keeps its selected row and the dataset's current row

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record navigator: tool buttons that move in, or edit, the dataset of a
 // data source. Each button is enabled exactly when its move or edit can act

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plant in text mode for the weaving-rules suites: reference data written
 // as real text files with figures chosen for each rule, the real windows, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window through the real windows, the real sample files
 // and a scripted data-mode dialog.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up in the two database modes: an SQLite file and the PostgreSQL test
 // server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), reached
 // through a connection alias, with the login prompt scripted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board drawn from the plan: a board built through the real dialogs is
 // drawn again from plan values (undoing a load over it) with every derived
 // text (captions, remaining capacity, hints, footers, menus, reed ends, loom

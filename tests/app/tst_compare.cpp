@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board compared with a stored scenario from the tool bar, in Local mode
 // on an SQLite file and in Server mode on the PostgreSQL test server: the
 // change list beside the board and the marks on it, a change chosen from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the board shows while a job or fabric is dragged, or moved with the
 // keys before the move is made: the looms marked as taking it or not, the
 // refused places, and the preview of the drop, which must be what the drop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planner in German: the real windows started on a local database, once
 // in English and once in German. Every text the windows carry must change
 // with the language, unless it is reference data, holds no words, or the

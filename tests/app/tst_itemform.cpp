@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fabric item dialog, driven as a user drives it: entries chosen with the
 // keyboard, text typed, buttons clicked, the dialog run modally through
 // VxDialogs with a script.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job dialog, driven as a user drives it: types chosen with the keyboard,
 // lengths typed, calendar days clicked with the mouse, OK pressed, the dialog
 // run modally through VxDialogs with a script.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard on the board: a job or fabric chosen with the mouse or the
 // arrows, moved with Alt+arrows under the drag rules, removed with Delete and
 // edited with Enter. Real clicks and key presses on the shown window.

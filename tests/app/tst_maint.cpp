@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The maintenance window against a real SQLite file and the PostgreSQL test
 // server (scripts/pg-test-server.sh; PLEXIWEAVE_PG_* name it), driven with
 // mouse clicks and keys; message boxes are scripted.

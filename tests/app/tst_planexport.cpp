@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export Plan Data..." from the main window on the sample plant: the file
 // written, read back by another program and turned into a plan again, which
 // must be the board's plan; numbers and dates arrive as such.

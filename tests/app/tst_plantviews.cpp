@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views beside the board on the shown window: the timeline and the
 // board select the same job whichever is clicked, find highlights on both
 // and steps with the keys, the warps' capacity gauges, and the timeline's

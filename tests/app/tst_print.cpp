@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing and exporting the board from the main window: the print options
 // dialog driven by mouse, the save dialog's request, the delimited file of a
 // small plant compared line by line, a failed write, and a PDF through the

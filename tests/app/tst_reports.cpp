@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yarn requirements and greige output windows on a scenario stored for
 // the purpose, on an SQLite file and on the PostgreSQL test server: each view
 // chosen with the combo boxes, its grid, totals and sub-title, its printout

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weaving rules of the main window, driven through the real windows: the
 // job and fabric dialogs (scripted while shown), the loom columns' own
 // operations and menus, and reference data read from real text files written

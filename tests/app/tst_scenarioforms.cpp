@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save and load dialogs over a real scenario store (an SQLite file),
 // driven with the mouse and keyboard; questions answered by a dialog script.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save, clear and load of the board on the sample data, in Local mode on an
 // SQLite file and in Server mode on the PostgreSQL test server, with every
 // question and dialog scripted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of board changes: a planner's session of mixed actions through
 // the dialogs, the menus and the mouse, walked back to the start and forward
 // again with the keys, each step named after its action; the clean point;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drag rules of the main window, driven by real mouse presses, moves past
 // the drag distance and releases on the shown window.
 

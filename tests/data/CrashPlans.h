@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Two different plans for the same looms: an interrupted overwrite must leave
 // one of them whole, never a mixture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Overwrites scenario 1 of an SQLite file with the other of two plans, again
 // and again, until it is killed. Says "ready" once the file is open and
 // "saved" after every save. Used by the crash-safety test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two stored scenarios compared, on an SQLite file and on the PostgreSQL
 // test server: the comparison survives the round trip through the store,
 // and the output summary agrees with the report queries on the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing and reaching the database: the local file beside the program (and
 // when it must be opened read-only), aliases without a database name, the
 // server connect timeout, and where the seed files are looked for.

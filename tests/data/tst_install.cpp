@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds its seed files and keeps its local database, for a
 // developer build, an installed program and a copy in a folder of its own.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reference tables from the text files: key splits, field reading, the four
 // builders with their messages, bad input, and the shipped sample files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two planners on one database, as the database sees them: two connections
 // on two threads, on a real SQLite file and on the PostgreSQL test server.
 // Every row of the table runs once per engine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A process overwriting a stored scenario is killed outright at random
 // moments; after every kill the file must be sound and the scenario must read
 // back as one of the two plans, whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored scenarios against a real SQLite file and the PostgreSQL test server:
 // every case runs once per engine.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database layer against a real SQLite file and a real PostgreSQL server
 // (the one scripts/pg-test-server.sh starts; PLEXIWEAVE_PG_* name it).
 // Every test runs once per engine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grids over datasets: the selection and the current row move together, and
 // values show with their display formats. Runs on a real SQLite file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan document without a window: every edit as a command on plan
 // values, named after the intent, touching only the looms it names; undo and
 // redo as round trips; clean points of loads and clears.

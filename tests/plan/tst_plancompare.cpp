@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two plans compared: one small base plan, each row changes it in one way
 // and states what the comparison reports, loom by loom.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A page device that records every text drawn on it (page, top left corner,
 // text, font) instead of rendering it, so tests compare positions, not

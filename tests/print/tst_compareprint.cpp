@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A comparison on paper and in a delimited file: the file's exact text with
 // its quoting, and a real PDF read back word by word (pdftotext -bbox):
 // nothing overprints, nothing leaves the page, a long table carries on over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenario listing without a window: the lines of a loom, the delimited
 // file (read back by an independent CSV parser), failed writes, the page
 // breaks, and a plan wider and longer than a page printed to a real PDF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data printer: where every text lands (recorded through a page device),
 // the events around it, the dataset's position afterwards, and a real PDF of
 // a table of the SQLite database read back with pdftotext.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records every component event of the schedules it is attached to as
 // "<header>:<event>" lines, so tests compare whole event sequences.

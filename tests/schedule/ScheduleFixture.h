@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shown window holding a schedule box, and real mouse input sent through
 // the window (so implicit grabs, double clicks and context menus behave as

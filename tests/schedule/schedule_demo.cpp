@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small window with three schedule columns and no handlers, to drive the
 // component by hand: menus, default dialogs, double clicks, drag and drop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drag and drop of jobs and items, driven by real mouse presses, moves past
 // the drag distance and releases sent through the window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The schedule model: list operations, their event orders, job texts and
 // the failure cases, through the public API only.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job painter: its frames against the toolkit's own shaded panels, the
 // on-screen copy against the direct drawing (also after a change), drawing
 // confined to the exposed area, and the same drawing sent to a PDF.

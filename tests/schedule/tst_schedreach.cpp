@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reaching everything on a wide, full board: the box's scroll bar, the row
 // of columns after a column changes its width, auto-scroll at the box's
 // edges while dragging, the free strip below every column's last job, and

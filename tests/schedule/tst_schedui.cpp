@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The schedule as a user meets it: widths and heights, menus, the actions
 // behind them with and without handlers, and real mouse clicks, double
 // clicks and right clicks on the drawn elements.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Driving dialogs as a user does, with real mouse and key events, while
 // VxDialogs runs them modally under a VxDialogScript.

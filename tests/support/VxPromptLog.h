@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scripted answers for the data layer's prompts, and a log of what it asked,
 // for suites that run without windows.

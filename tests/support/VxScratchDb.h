@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh planner database for one test, with the program's own tables: an
 // SQLite file in a temporary folder, or a new database on the PostgreSQL test

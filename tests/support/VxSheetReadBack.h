@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads an exported file back as another program would: python3 with
 // openpyxl for .xlsx (scripts/install-deps.sh installs python3-openpyxl),

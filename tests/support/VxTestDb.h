@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The databases the suites run on: an SQLite file, or a database of its own
 // on the PostgreSQL test server that scripts/pg-test-server.sh starts (its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timeline against the calendar: bars where their dates put them at any
 // zoom and scroll, the pixel painted there, the job the mouse finds there
 // and the tooltip all the same job; zooming about the pointer; and the

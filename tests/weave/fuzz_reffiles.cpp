@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the five reference files, damaged at random, to every reader: the
 // text loaders, the seeding of a new database and the database loaders,
 // then runs the capacity and weaving-time arithmetic over what was read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find and the plant's load on plan values: what a typed query finds, in
 // board order, and the looms weaving per day and each loom's share of the
 // period, kept up loom by loom as a plan is edited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The placement, dating, deletion and move rules on plan values, with the
 // reference tables read from the shipped sample files.
 

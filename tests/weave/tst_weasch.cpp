@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weaving job kinds: their panel texts and per-kind menus; the capacity,
 // weaving-time and footer arithmetic on plan values.
 
