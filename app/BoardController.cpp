@@ -71,7 +71,7 @@ TItemForm* TBoardController::itemForm() const {
     return ItemForm;
 }
 
-void TBoardController::status(const QString& text) const {
+void TBoardController::reportStatus(const QString& text) const {
     if (ShowStatus) ShowStatus(text);
 }
 
@@ -116,10 +116,10 @@ void TBoardController::JobDragOver(TVxJobSchedule* Schedule, TVxJob* Job, int In
     const TVxDragVerdict verdict = JobMoveVerdict(from, toLoom, dropIndex(from, toLoom, Index));
     Accept = verdict.Accept;
     if (verdict.Status)
-        status(*verdict.Status);
+        reportStatus(*verdict.Status);
     else if (!Accept && !VxScheduleDragActive())
         // A move made with the keys has no refusing cursor: it is told why.
-        status(verdict.Reason);
+        reportStatus(verdict.Reason);
 }
 
 void TBoardController::ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJobItem* Item, int,
@@ -128,7 +128,7 @@ void TBoardController::ItemDragOver(TVxJobSchedule* Schedule, TVxJob* Job, TVxJo
     const TVxJobPlace to = Job ? m_view.PlaceOf(Job) : TVxJobPlace{m_view.LoomOf(Schedule), -1};
     const TVxDragVerdict verdict = ItemMoveVerdict(from, m_view.ItemIndexOf(Item), to);
     Accept = verdict.Accept;
-    if (verdict.Status) status(*verdict.Status);
+    if (verdict.Status) reportStatus(*verdict.Status);
 }
 
 std::unique_ptr<TVxPlanCommand> TBoardController::JobDropCommand(TVxJobSchedule* Schedule,

@@ -76,7 +76,7 @@ private:
     TItemForm* itemForm() const;
     // The drop position of a drag-over question as the drop will report it.
     int dropIndex(const TVxJobPlace& from, int toLoom, int overIndex) const;
-    void status(const QString& text) const;
+    void reportStatus(const QString& text) const;
     // Shows the refusal and asks "Delete this job?"; true on Yes.
     bool confirmRemove(const TVxJobPlace& place) const;
 

@@ -123,7 +123,7 @@ void TVxDbThread::execute(TVxDbCall& call, const Work& work) {
         const bool wasOpen = QSqlDatabase::contains(m_connectionName) &&
                              QSqlDatabase::database(m_connectionName, false).isOpen();
         try {
-            open(call);
+            openConnection(call);
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
             work(db, beat);
         } catch (const EVxDbError& e) {
@@ -132,7 +132,7 @@ void TVxDbThread::execute(TVxDbCall& call, const Work& work) {
             if (e.Fault() != TVxDbFault::Lost || !wasOpen || call.cut) throw;
             closeConnection();
             call.reconnected = true;
-            open(call);
+            openConnection(call);
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
             work(db, beat);
         }
@@ -158,7 +158,7 @@ void TVxDbThread::execute(TVxDbCall& call, const Work& work) {
     call.done = true;
 }
 
-void TVxDbThread::open(TVxDbCall& call) {
+void TVxDbThread::openConnection(TVxDbCall& call) {
     call.statementStart = nowMs();
     QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
                           ? QSqlDatabase::database(m_connectionName, false)

@@ -61,7 +61,7 @@ public:
 
 private:
     void execute(TVxDbCall& call, const Work& work);
-    void open(TVxDbCall& call);
+    void openConnection(TVxDbCall& call);
     void closeConnection();
     void wait(TVxDbCall& call, const std::function<void()>& poll);
     // Cuts the connection off; false when there is none to cut.
