@@ -88,12 +88,12 @@ void TCompareMode::CompareWith(const TScenarioInfo& scenario) {
     m_rates = ReadOutputRates(db);
     m_stored = std::move(stored);
     m_scenario = scenario;
-    compare();
+    showComparison();
 }
 
 void TCompareMode::Refresh() {
     m_refreshTimer->stop();
-    if (Active()) compare();
+    if (Active()) showComparison();
 }
 
 void TCompareMode::Leave() {
@@ -113,7 +113,7 @@ QString TCompareMode::title() const {
         .arg(m_scenario->Descr);
 }
 
-void TCompareMode::compare() {
+void TCompareMode::showComparison() {
     const TVxPlan& board = m_sources.Document->plan();
     m_diff = VxComparePlans(m_stored, board);
     m_report.Title = title();

@@ -60,7 +60,7 @@ public:
     const TVxCompareReport& Report() const { return m_report; }
 
 private:
-    void compare();
+    void showComparison();
     void print();
     QString title() const;
 

@@ -45,7 +45,7 @@ QVariant dateValue(TDateTime day) {
     return whole == 0 ? QVariant() : QVariant(VxDateOf(whole));
 }
 
-QVariant textValue(const QString& text) {
+QVariant nullIfEmpty(const QString& text) {
     return text.isEmpty() ? QVariant() : QVariant(text);
 }
 
@@ -295,7 +295,7 @@ void TScenarioStore::insertScenario(int scenarioNo, const QString& descr,
     QSqlQuery q(m_db);
     q.prepare(QStringLiteral("insert into scenario (scenariono, descr) values (?, ?)"));
     q.addBindValue(scenarioNo);
-    q.addBindValue(textValue(descr));
+    q.addBindValue(nullIfEmpty(descr));
     if (!q.exec()) {
         if (q.lastError().nativeErrorCode() != QLatin1String("23505")) fail(q.lastError());
         // unique_violation: that save was committed first.
@@ -329,7 +329,7 @@ TScenarioStamp TScenarioStore::Save(int scenarioNo, const QString& descr, const 
         // The count wraps round rather than overflow: only a change matters.
         stamp.SaveNo = stored->SaveNo == std::numeric_limits<int>::max() ? 1 : stored->SaveNo + 1;
         run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
-            {textValue(descr), scenarioNo});
+            {nullIfEmpty(descr), scenarioNo});
         writeStamp(stamp);
     }
     writeJobs(scenarioNo, plan, progress);
@@ -392,17 +392,17 @@ void TScenarioStore::writeJobs(int scenarioNo, const TVxPlan& plan, const Progre
                            double(job.DentsPerCm), start, finish});
                 break;
             case TVxPlanJobKind::Downtime:
-                downtimes.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, textValue(job.Descr),
+                downtimes.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, nullIfEmpty(job.Descr),
                                start, finish});
                 break;
             case TVxPlanJobKind::Warp:
-                warps.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, textValue(job.WarpType),
-                           textValue(job.WarpCol), job.WarpLen, start, finish});
+                warps.add({scenarioNo, loom.ScheduleNo, job.JobNo, p, nullIfEmpty(job.WarpType),
+                           nullIfEmpty(job.WarpCol), job.WarpLen, start, finish});
                 for (int q = 0; q < job.Items.size(); ++q) {
                     const TVxPlanItem& item = job.Items[q];
                     items.add({scenarioNo, loom.ScheduleNo, job.JobNo, item.ItemNo, q,
-                               textValue(item.FabricStru), textValue(item.FabricCol),
-                               textValue(item.WeftCol), item.Pieces});
+                               nullIfEmpty(item.FabricStru), nullIfEmpty(item.FabricCol),
+                               nullIfEmpty(item.WeftCol), item.Pieces});
                 }
                 break;
             }
@@ -532,7 +532,7 @@ void TScenarioStore::Describe(int scenarioNo, const QString& descr) {
     checkDescr(descr);
     TTransaction transaction(*this, TTransaction::Write);
     QSqlQuery q = run(QStringLiteral("update scenario set descr = ? where scenariono = ?"),
-                      {textValue(descr), scenarioNo});
+                      {nullIfEmpty(descr), scenarioNo});
     if (q.numRowsAffected() == 0)
         throw EVxError(QCoreApplication::translate("TScenarioStore", "Scenario number %1 not found")
                            .arg(scenarioNo));

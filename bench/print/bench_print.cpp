@@ -33,7 +33,7 @@ void resetPeak() {
     if (f.open(QIODevice::WriteOnly)) f.write("5");
 }
 
-void fill(TSchedDB& db, int rows) {
+void fillBenchTable(TSchedDB& db, int rows) {
     QSqlQuery q(db.Database());
     q.exec("delete from bench");
     db.Database().transaction();
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
 
     std::printf("%8s %10s %8s %12s %12s\n", "rows", "print ms", "pages", "PDF kB", "growth kB");
     for (int rows : {2500, 5000, 10000}) {
-        fill(db, rows);
+        fillBenchTable(db, rows);
         query.Close();
         query.Open();
         TVxDataPrinter printer;
