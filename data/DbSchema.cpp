@@ -4,6 +4,7 @@
 #include "RefText.h"
 #include "SchedDB.h"
 #include "VxAbort.h"
+#include "VxDbError.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -69,7 +70,7 @@ TDbTableDef loomSpecTable() {
 }
 
 [[noreturn]] void throwSql(const QSqlQuery& q) {
-    throw EVxError(TSchedDB::ErrorText(q.lastError()));
+    throw EVxError(VxDbErrorText(q.lastError()));
 }
 
 void exec(QSqlDatabase& db, const QString& sql) {
@@ -116,7 +117,7 @@ public:
                                    "DbSchema", "Cannot fill %1 from \"%2\", line %3: %4")
                                    .arg(table, fileName)
                                    .arg(lineNo)
-                                   .arg(TSchedDB::ErrorText(insert.lastError())));
+                                   .arg(VxDbErrorText(insert.lastError())));
         }
     }
 

@@ -4,6 +4,7 @@
 #include "SchedDB.h"
 #include "VxAbort.h"
 #include "VxDataSet.h"
+#include "VxDbError.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -56,7 +57,7 @@ QSqlQuery run(TSchedDB& db, const QString& sql, const QVariantList& binds = {}) 
     bool ok = q.prepare(sql);
     for (int i = 0; ok && i < binds.size(); ++i)
         q.bindValue(i, binds[i]);
-    if (!ok || !q.exec()) throw EVxError(TSchedDB::ErrorText(q.lastError()));
+    if (!ok || !q.exec()) throw EVxError(VxDbErrorText(q.lastError()));
     return q;
 }
 

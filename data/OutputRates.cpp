@@ -3,6 +3,7 @@
 
 #include "SchedDB.h"
 #include "VxAbort.h"
+#include "VxDbError.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,7 +12,7 @@ namespace {
 QSqlQuery select(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(sql)) throw EVxError(TSchedDB::ErrorText(q.lastError()));
+    if (!q.exec(sql)) throw EVxError(VxDbErrorText(q.lastError()));
     return q;
 }
 } // namespace

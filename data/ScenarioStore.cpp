@@ -300,7 +300,7 @@ void TScenarioStore::insertScenario(int scenarioNo, const QString& descr,
         if (q.lastError().nativeErrorCode() != QLatin1String("23505")) fail(q.lastError());
         // unique_violation: that save was committed first.
         if (m_open) m_open->rollback();
-        throw EVxError(already, TSchedDB::ErrorText(q.lastError()));
+        throw EVxError(already, VxDbErrorText(q.lastError()));
     }
     writeStamp(stamp);
 }

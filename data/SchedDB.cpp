@@ -187,20 +187,6 @@ TSchedDB::~TSchedDB() {
     Close();
 }
 
-QString TSchedDB::ErrorText(const QSqlError& error) {
-    QString text = error.databaseText().trimmed();
-    if (text.isEmpty()) text = error.driverText().trimmed();
-    // PostgreSQL prefixes its severity ("ERROR:  ", "FATAL:  ").
-    for (const char* prefix : {"ERROR:", "FATAL:"})
-        if (text.startsWith(QLatin1String(prefix))) text = text.mid(int(strlen(prefix))).trimmed();
-    // The PostgreSQL driver appends the SQLSTATE in brackets, and "()" when
-    // there is none (a connection that broke).
-    static const QRegularExpression code(QStringLiteral("\\s*\\([0-9A-Z]{0,5}\\)$"));
-    text.remove(code);
-    return text.isEmpty() ? QCoreApplication::translate("TSchedDB", "Unknown database error")
-                          : text;
-}
-
 QSqlDatabase TSchedDB::Database() const {
     return QSqlDatabase::contains(m_connectionName)
                ? QSqlDatabase::database(m_connectionName, false)
@@ -369,7 +355,7 @@ void TSchedDB::connectTo(const TVxAlias& alias) {
                            "TSchedDB", "The database server %1 did not answer in time (%2 s)")
                            .arg(m_location)
                            .arg(timeout));
-    throw EVxError(ErrorText(*error));
+    throw EVxError(VxDbErrorText(*error));
 }
 
 std::optional<QSqlError> TSchedDB::openWith(const std::optional<TVxLogin>& login) {
@@ -416,7 +402,7 @@ void TSchedDB::Reopen() {
     while (error && !IsEmbedded() && LoginPrompt && LoginRefused(*error) && AskLoginAgain())
         error = openWith(m_login);
     if (error)
-        throw EVxDbError(TVxDbFault::Lost, VxDbFaultText(TVxDbFault::Lost), ErrorText(*error));
+        throw EVxDbError(TVxDbFault::Lost, VxDbFaultText(TVxDbFault::Lost), VxDbErrorText(*error));
 }
 
 void TSchedDB::ensurePlannerTables() {
@@ -463,14 +449,14 @@ void TSchedDB::StartTransaction() {
     if (m_inTransaction)
         throw EVxError(QCoreApplication::translate("TSchedDB", "A transaction is already active"));
     QSqlDatabase db = Database();
-    if (!db.transaction()) throw EVxError(ErrorText(db.lastError()));
+    if (!db.transaction()) throw EVxError(VxDbErrorText(db.lastError()));
     m_inTransaction = true;
 }
 
 void TSchedDB::Commit() {
     if (!m_inTransaction) return;
     QSqlDatabase db = Database();
-    if (!db.commit()) throw EVxError(ErrorText(db.lastError()));
+    if (!db.commit()) throw EVxError(VxDbErrorText(db.lastError()));
     m_inTransaction = false;
 }
 
@@ -498,7 +484,7 @@ void TSchedDB::ReleaseSavepoint(const QString& name) {
 
 void TSchedDB::execute(const QString& sql) {
     QSqlQuery q(Database());
-    if (!q.exec(sql)) throw EVxError(ErrorText(q.lastError()));
+    if (!q.exec(sql)) throw EVxError(VxDbErrorText(q.lastError()));
 }
 
 // ---------------------------------------------------------------------------

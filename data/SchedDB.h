@@ -129,9 +129,6 @@ public:
     // An embedded file opened read-only (it or its folder cannot be written).
     bool ReadOnly() const;
 
-    // The engine's message of an error, without driver decoration.
-    static QString ErrorText(const QSqlError& error);
-
 private:
     void connectTo(const TVxAlias& alias);
     // Opens the connection set up by connectTo with login; the error when it

@@ -4,6 +4,7 @@
 #include "RefData.h"
 #include "SchedDB.h"
 #include "VxAbort.h"
+#include "VxDbError.h"
 #include "VxFieldFormat.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,7 @@
 
 namespace {
 [[noreturn]] void throwSql(const QSqlError& error) {
-    throw EVxError(TSchedDB::ErrorText(error));
+    throw EVxError(VxDbErrorText(error));
 }
 
 // Result column names as the program refers to them: upper case, without a
@@ -1055,10 +1056,10 @@ void TVxTable::Delete() {
     QString sql = QStringLiteral("delete from %1 where ").arg(m_tableName);
     sql += rowIdWhere(m_rows[size_t(m_current)], binds);
     QSqlQuery query(m_db.Database());
-    if (!query.prepare(sql)) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
+    if (!query.prepare(sql)) failWith(OnDeleteError, VxDbErrorText(query.lastError()));
     for (const QVariant& v : binds)
         query.addBindValue(v);
-    if (!query.exec()) failWith(OnDeleteError, TSchedDB::ErrorText(query.lastError()));
+    if (!query.exec()) failWith(OnDeleteError, VxDbErrorText(query.lastError()));
     if (query.numRowsAffected() == 0)
         failWith(OnDeleteError,
                  QCoreApplication::translate("TVxDataSet", "%1: The row was changed or deleted")

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VxDbError.h"
 
-#include "SchedDB.h"
-
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <cstring>
 
 namespace {
 bool anyOf(const QString& text, std::initializer_list<const char*> parts) {
@@ -39,6 +39,20 @@ TVxDbFault VxDbFaultOf(const QSqlDatabase& db, const QSqlError& error) {
     return TVxDbFault::Refused;
 }
 
+QString VxDbErrorText(const QSqlError& error) {
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty()) text = error.driverText().trimmed();
+    // PostgreSQL prefixes its severity ("ERROR:  ", "FATAL:  ").
+    for (const char* prefix : {"ERROR:", "FATAL:"})
+        if (text.startsWith(QLatin1String(prefix))) text = text.mid(int(strlen(prefix))).trimmed();
+    // The PostgreSQL driver appends the SQLSTATE in brackets, and "()" when
+    // there is none (a connection that broke).
+    static const QRegularExpression code(QStringLiteral("\\s*\\([0-9A-Z]{0,5}\\)$"));
+    text.remove(code);
+    return text.isEmpty() ? QCoreApplication::translate("VxDbError", "Unknown database error")
+                          : text;
+}
+
 QString VxDbFaultText(TVxDbFault fault) {
     switch (fault) {
     case TVxDbFault::Busy:
@@ -59,5 +73,5 @@ QString VxDbFaultText(TVxDbFault fault) {
 
 EVxDbError VxDbError(const QSqlDatabase& db, const QSqlError& error) {
     const TVxDbFault fault = VxDbFaultOf(db, error);
-    return EVxDbError(fault, VxDbFaultText(fault), TSchedDB::ErrorText(error));
+    return EVxDbError(fault, VxDbFaultText(fault), VxDbErrorText(error));
 }

@@ -30,5 +30,7 @@ private:
 // for the planner and the engine's text as details.
 EVxDbError VxDbError(const QSqlDatabase& db, const QSqlError& error);
 TVxDbFault VxDbFaultOf(const QSqlDatabase& db, const QSqlError& error);
+// The engine's message of an error, without driver decoration.
+QString VxDbErrorText(const QSqlError& error);
 // The planner's sentence for a fault.
 QString VxDbFaultText(TVxDbFault fault);

@@ -172,9 +172,8 @@ void TVxDbThread::openConnection(TVxDbCall& call) {
     db.setPassword(QString());
     if (!opened) {
         const QSqlError error = db.lastError();
-        if (TSchedDB::LoginRefused(error)) throw ELoginRefused{TSchedDB::ErrorText(error)};
-        throw EVxDbError(TVxDbFault::Lost, VxDbFaultText(TVxDbFault::Lost),
-                         TSchedDB::ErrorText(error));
+        if (TSchedDB::LoginRefused(error)) throw ELoginRefused{VxDbErrorText(error)};
+        throw EVxDbError(TVxDbFault::Lost, VxDbFaultText(TVxDbFault::Lost), VxDbErrorText(error));
     }
     TSchedDB::PrepareSession(db, call.alias);
     const std::lock_guard<std::mutex> lock(m_socketMutex);

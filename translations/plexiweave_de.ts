@@ -1419,10 +1419,6 @@ Sie bleiben gespeichert: Ein Webstuhl, der diese Position wieder erhält, zeigt 
 <context>
     <name>TSchedDB</name>
     <message>
-        <source>Unknown database error</source>
-        <translation>Unbekannter Datenbankfehler</translation>
-    </message>
-    <message>
         <source>No database alias %1 is defined.
 
 Add a section [%1] to the alias file
@@ -2314,6 +2310,10 @@ Freie Software unter der GNU General Public License, Version 3 oder später; sie
 </context>
 <context>
     <name>VxDbError</name>
+    <message>
+        <source>Unknown database error</source>
+        <translation>Unbekannter Datenbankfehler</translation>
+    </message>
     <message>
         <source>Another planner is saving to this database, and it stayed busy for longer than the planner waits.</source>
         <translation>Ein anderer Planer speichert gerade in diese Datenbank, und sie blieb länger belegt, als das Programm wartet.</translation>
