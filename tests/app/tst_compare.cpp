@@ -103,19 +103,14 @@ class TstCompare : public QObject {
     }
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgres") << true;
-    }
+    void initTestCase_data() { vxtest::addEngineRows(); }
     void init() {
         QFETCH_GLOBAL(bool, postgres);
         if (postgres && !vxtest::pgConfigured()) QSKIP(vxtest::NoPgServerReason);
         m_db = std::make_unique<vxtest::TScratchDb>(postgres);
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         const QString aliases = m_tmp.filePath("aliases.ini");
-        QFile::remove(aliases);
-        vxtest::writeAliasFile(aliases, postgres, m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
+        m_db->WriteAliasFile(aliases);
         m_windows = std::make_unique<TAppWindows>();
         m_main = m_windows->MainForm.get();
         m_main->Session = std::make_unique<TVxDbSession>(aliases);

@@ -154,11 +154,7 @@ class TstReports : public QObject {
     }
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgres") << true;
-    }
+    void initTestCase_data() { vxtest::addEngineRows(); }
     void initTestCase() {
         QVERIFY2(!QStandardPaths::findExecutable("pdftotext").isEmpty(),
                  "pdftotext (poppler-utils) reads the printouts back");
@@ -169,8 +165,7 @@ private slots:
         m_db = std::make_unique<vxtest::TScratchDb>(pg());
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         const QString ini = m_tmp.filePath("aliases.ini");
-        QFile::remove(ini);
-        vxtest::writeAliasFile(ini, pg(), m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
+        m_db->WriteAliasFile(ini);
         m_session = std::make_unique<TVxDbSession>(ini);
         m_log.clear();
         m_data = std::make_unique<TSchedData>(*m_session, m_log.prompts());

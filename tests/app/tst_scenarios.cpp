@@ -115,8 +115,7 @@ class TstScenarios : public QObject {
     // Local mode (SQLite) or Server mode (PostgreSQL).
     void startUp() {
         const QString aliases = m_tmp.filePath("aliases.ini");
-        QFile::remove(aliases);
-        vxtest::writeAliasFile(aliases, pg(), m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
+        m_db->WriteAliasFile(aliases);
         m_windows = std::make_unique<TAppWindows>();
         m_main = m_windows->MainForm.get();
         m_main->Session = std::make_unique<TVxDbSession>(aliases);

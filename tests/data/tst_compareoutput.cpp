@@ -89,19 +89,14 @@ class TstCompareOutput : public QObject {
     TVxPromptLog m_log;
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgres") << true;
-    }
+    void initTestCase_data() { vxtest::addEngineRows(); }
     void init() {
         QFETCH_GLOBAL(bool, postgres);
         if (postgres && !vxtest::pgConfigured()) QSKIP(vxtest::NoPgServerReason);
         m_db = std::make_unique<vxtest::TScratchDb>(postgres);
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         const QString ini = m_tmp.filePath("aliases.ini");
-        QFile::remove(ini);
-        vxtest::writeAliasFile(ini, postgres, m_db->Name(), vxtest::env("PLEXIWEAVE_PG_USER"));
+        m_db->WriteAliasFile(ini);
         m_session = std::make_unique<TVxDbSession>(ini);
         m_data = std::make_unique<TSchedData>(*m_session, m_log.prompts());
         if (postgres) m_log.passwords.push_back(vxtest::env("PLEXIWEAVE_PG_PASSWORD"));

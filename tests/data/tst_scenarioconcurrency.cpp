@@ -98,11 +98,7 @@ class TstScenarioConcurrency : public QObject {
     }
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgres") << true;
-    }
+    void initTestCase_data() { vxtest::addEngineRows(); }
     void init() {
         QFETCH_GLOBAL(bool, postgres);
         if (postgres && !vxtest::pgConfigured()) QSKIP(vxtest::NoPgServerReason);

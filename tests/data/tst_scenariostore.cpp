@@ -51,15 +51,10 @@ class TstScenarioStore : public QObject {
     }
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<bool>("postgres");
-        QTest::newRow("sqlite") << false;
-        QTest::newRow("postgres") << true;
-    }
+    void initTestCase_data() { vxtest::addEngineRows(); }
     void init() {
         QFETCH_GLOBAL(bool, postgres);
-        if (postgres && !vxtest::pgConfigured())
-            QSKIP("No PostgreSQL test server: PLEXIWEAVE_PG_* are not set");
+        if (postgres && !vxtest::pgConfigured()) QSKIP(vxtest::NoPgServerReason);
         m_db = std::make_unique<vxtest::TScratchDb>(postgres);
         QVERIFY2(m_db->Error().isEmpty(), qPrintable(m_db->Error()));
         m_store = std::make_unique<TScenarioStore>(m_db->Db());

@@ -9,10 +9,12 @@
 #include "VxTestDb.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace vxtest {
 
@@ -62,6 +64,13 @@ public:
     // The SQLite file or the server's database name.
     QString Name() const { return m_name; }
 
+    // Writes (over any earlier one) the alias file that names this database,
+    // reached on the test server as PLEXIWEAVE_PG_USER.
+    void WriteAliasFile(const QString& path) const {
+        QFile::remove(path);
+        writeAliasFile(path, m_pg, m_name, env("PLEXIWEAVE_PG_USER"));
+    }
+
     int Count(const QString& sql) const {
         QSqlQuery q(Db());
         return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
@@ -73,5 +82,13 @@ private:
     QString m_name;
     QString m_error;
 };
+
+// The global rows of a suite that runs on both engines: a bool column
+// "postgres", row "sqlite" false and row "postgres" true.
+inline void addEngineRows() {
+    QTest::addColumn<bool>("postgres");
+    QTest::newRow("sqlite") << false;
+    QTest::newRow("postgres") << true;
+}
 
 } // namespace vxtest
