@@ -35,27 +35,12 @@ const int kSteps = 1000;
 // The edits go to the looms in view, whose columns are drawn at once.
 const int kShownLooms = 8;
 
-// Resident memory of the process, in MB.
-double residentMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
-
 template <class F> double msOf(F&& work) {
     QElapsedTimer timer;
     timer.start();
     work();
     QApplication::processEvents(); // the repaint it asked for
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // A warp from the middle of a loom dropped at the end of the next loom, as
@@ -140,7 +125,8 @@ int main(int argc, char** argv) {
             undo.push_back(msOf([&] { stack->undo(); }));
             redo.push_back(msOf([&] { stack->redo(); }));
         }
-        const double e = median(edit), u = median(undo), r = median(redo);
+        const double e = benchsupport::median(edit), u = benchsupport::median(undo),
+                     r = benchsupport::median(redo);
         std::printf("%-32s with its undo step: %6.2f ms; undo %6.2f ms; redo %6.2f ms\n", kind.Name,
                     e, u, r);
         slowestEdit = std::max(slowestEdit, e);
@@ -151,10 +137,10 @@ int main(int argc, char** argv) {
     std::printf("slowest undo or redo: %.2f ms (target < 16): %s\n", slowestUndoRedo,
                 slowestUndoRedo < 16 ? "met" : "MISSED");
 
-    const double before = residentMb();
+    const double before = benchsupport::residentMb();
     for (int i = stack->count(); i < kSteps; ++i)
         dropWarp(main, i * 7);
-    const double after = residentMb();
+    const double after = benchsupport::residentMb();
     std::printf("memory of the steps up to %d: %.1f MB (target < 100 MB): %s\n", kSteps,
                 after - before, after - before < 100 ? "met" : "MISSED");
     QElapsedTimer walk;

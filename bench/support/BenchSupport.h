@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <ctime>
 #include <vector>
 
 namespace benchsupport {
@@ -101,6 +102,24 @@ template <class F> double msOf(F&& work) {
     timer.start();
     work();
     return timer.nsecsElapsed() / 1e6;
+}
+
+// Resident memory of the process, in MB.
+inline double residentMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+// Processor time the process has taken, in ms: on a machine shared with
+// other work it leaves out the waits for a core that the wall clock counts.
+inline double cpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 // The middle of several runs, which a busy machine disturbs less than their mean.

@@ -33,21 +33,6 @@ const int kLooms = 200;
 const int kJobsPerLoom = 50;
 const int kRuns = 25;
 
-double residentMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
-
-double cpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
 // The median time of the runs. On a machine shared with other work the wall
 // clock counts the waits for a core too; the processor time the program
 // takes does not, so that is the figure, with the wall clock's beside it.
@@ -58,9 +43,9 @@ template <class F> double medianMs(F&& work, int runs = kRuns) {
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const double started = cpuMs();
+        const double started = benchsupport::cpuMs();
         work();
-        cpu.push_back(cpuMs() - started);
+        cpu.push_back(benchsupport::cpuMs() - started);
         wall.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(cpu.begin(), cpu.end());
@@ -83,7 +68,7 @@ int main(int argc, char** argv) {
     std::printf("plant: %d looms, %d jobs, %d fabric items\n", kLooms,
                 main.Document->plan().JobCount(), main.Document->plan().ItemCount());
 
-    const double before = residentMb();
+    const double before = benchsupport::residentMb();
     TVxTimelineView view(*main.Document);
     view.resize(1600, 1000);
     view.show();
@@ -141,6 +126,6 @@ int main(int argc, char** argv) {
     }
     std::printf("find over the plant: %.2f ms\n", find);
 
-    std::printf("timeline memory growth: %.1f MB\n", residentMb() - before);
+    std::printf("timeline memory growth: %.1f MB\n", benchsupport::residentMb() - before);
     return 0;
 }
