@@ -10,18 +10,13 @@
 
 #include <QDialog>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace benchsupport {
 
 // Writes the plant of `looms` rapiers into folder and starts the windows on
 // it; false, after saying why, when the sample reference files are missing.
 inline bool startRapierBoard(TAppWindows& windows, const QTemporaryDir& folder, int looms) {
-    if (!writeRapierPlant(folder.path(), looms)) {
-        std::fprintf(stderr, "sample reference files not found in %s\n",
-                     qPrintable(samplesDir()));
-        return false;
-    }
+    if (!writeRapierPlant(folder.path(), looms)) return false;
     TMainForm& main = *windows.MainForm;
     main.TextFolder = folder.path();
     VxDialogScript script;

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
@@ -33,13 +34,20 @@ inline QString writeSqliteAlias(const QTemporaryDir& dir) {
 }
 
 // The sample reference files in folder, with the looms replaced by `looms`
-// rapiers R001 190cm, R002 190cm, ...
+// rapiers R001 190cm, R002 190cm, ...; false, after saying why, when the
+// sample files are missing or the folder cannot be written.
 inline bool writeRapierPlant(const QString& folder, int looms) {
     for (const char* name : {"WarpType.csv", "FabricType.csv", "StruLoom.csv", "DowntimeType.csv"})
-        if (!QFile::copy(QDir(samplesDir()).filePath(name), QDir(folder).filePath(name)))
+        if (!QFile::copy(QDir(samplesDir()).filePath(name), QDir(folder).filePath(name))) {
+            std::fprintf(stderr, "sample reference files not found in %s\n",
+                         qPrintable(samplesDir()));
             return false;
+        }
     QFile file(QDir(folder).filePath("LoomSpec.csv"));
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!file.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        return false;
+    }
     for (int i = 1; i <= looms; ++i)
         file.write(
             QStringLiteral("L%1,%2,RAPIER,R%1 190cm,\n").arg(i, 3, 10, QChar('0')).arg(i).toUtf8());
